@@ -1,0 +1,59 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/IconEntry.h"
+
+namespace vornik {
+
+// The resource set: the 6-byte ICO/CUR header and a fixed table of 1000
+// entries. All operations are plain (non-virtual); the kinds below add nothing
+// except TAniEX (anim/).
+class TIconEx {
+public:
+    static constexpr int kMaxEntries = 1000;
+
+    TIconEx();  // Create
+    ~TIconEx();
+    TIconEx(const TIconEx&) = delete;
+    TIconEx& operator=(const TIconEx&) = delete;
+
+    // --- directory header, as in the file ---
+    std::uint16_t Reserved = 0;
+    std::uint16_t ResourceType = 0;  // 1 icon, 2 cursor, 0 in a new set
+    std::uint16_t Count = 0;         // entries in use
+
+    std::array<IconEntry, kMaxEntries> Entries;
+
+    // --- table operations ---
+    void Clear();
+    void FreeEntry(int index);
+    void InitEntry(int index, int resourceType, int width, int height, int bitCount);
+    int AddSlot(int index);     // new empty slot's index, or -1 ("これ以上追加できません")
+    int DeleteSlot(int index);  // removed index, or -1
+
+    // --- ICO/CUR files ---
+    // Replaces the content by the file's. False when the file is refused; the
+    // set is then empty and LoadError() says why (naming the file).
+    bool LoadFromFile(const std::string& path);
+    const std::string& LoadError() const { return loadError_; }
+    // Writes the whole set as ICO (type 1) or CUR (type 2); nothing when Count is 0.
+    // Throws EInOutError; a failed write leaves an existing file as it was.
+    void SaveToFile(const std::string& path);
+    // Entry index alone as a one-image file of the given type (1 or 2).
+    void SaveEntryToFile(const std::string& path, int index, int type);
+
+protected:
+    std::string loadError_;
+};
+
+// A set read from or written to an ICO or CUR file.
+class TIconCurEX : public TIconEx {};
+
+// A set filled by scanning an executable; never written back.
+class TExeEXsub : public TIconEx {};
+
+}  // namespace vornik

@@ -1,0 +1,41 @@
+#include "platform/Notice.h"
+
+#include <cstdio>
+
+namespace vornik {
+
+namespace {
+
+NoticeHandler* g_handler = nullptr;
+
+void printLine(const char* kind, const std::string& text) {
+    std::fprintf(stderr, "%s%s\n", kind, text.c_str());
+}
+
+}  // namespace
+
+NoticeHandler* SetNoticeHandler(NoticeHandler* handler) {
+    NoticeHandler* previous = g_handler;
+    g_handler = handler;
+    return previous;
+}
+
+NoticeHandler* CurrentNoticeHandler() { return g_handler; }
+
+void ShowMessage(const std::string& text) {
+    if (g_handler) g_handler->message(text);
+    else printLine("", text);
+}
+
+void ShowWarning(const std::string& text) {
+    if (g_handler) g_handler->warning(text);
+    else printLine("warning: ", text);
+}
+
+bool AskYesNo(const std::string& text) {
+    if (g_handler) return g_handler->askYesNo(text);
+    printLine("question (answered no): ", text);
+    return false;
+}
+
+}  // namespace vornik
