@@ -46,6 +46,9 @@ public:
     // Entry index alone as a one-image file of the given type (1 or 2).
     void SaveEntryToFile(const std::string& path, int index, int type);
 
+    // --- executables and any other file: content scan for icon images ---
+    bool LoadFromExe(const std::string& path);
+
 protected:
     std::string loadError_;
 };

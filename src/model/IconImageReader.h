@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "model/IconEntry.h"
+
+namespace vornik {
+
+// Reads one icon/cursor image block (BITMAPINFOHEADER with doubled height,
+// colour table, XOR rows, AND rows) that starts at data[pos], where data holds
+// `size` bytes. Every size taken from the header is checked against the bytes
+// present before anything is allocated. On success fills the entry's
+// InfoHeader (single height, biClrUsed stated), XorBits/XorSize,
+// AndBits/AndSize and SourcePos, sets *next to the position after the AND
+// rows, and returns an empty string. On failure returns the problem in a few
+// words (no file name) and leaves the entry's blocks empty. Directory fields
+// are not touched.
+std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_t pos, IconEntry& entry,
+                          std::size_t* next);
+
+// True when the block at data[pos] starts with the PNG signature.
+bool IsPngImage(const std::uint8_t* data, std::size_t size, std::size_t pos);
+
+}  // namespace vornik
