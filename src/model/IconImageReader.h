@@ -16,7 +16,10 @@ namespace vornik {
 // AndBits/AndSize and SourcePos, sets *next to the position after the AND
 // rows, and returns an empty string. On failure returns the problem in a few
 // words (no file name) and leaves the entry's blocks empty. Directory fields
-// are not touched.
+// are not touched (a PNG decoder may read ImageSize for the block's extent).
+//
+// A block that starts with the PNG signature goes to ReadPngIconImage
+// (IconPngImage.h); until that decodes, the answer is kPngImageNotSupported.
 std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_t pos, IconEntry& entry,
                           std::size_t* next);
 

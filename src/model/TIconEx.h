@@ -38,13 +38,20 @@ public:
     // --- ICO/CUR files ---
     // Replaces the content by the file's. False when the file is refused; the
     // set is then empty and LoadError() says why (naming the file).
+    // A missing file is refused too; other read failures throw EInOutError.
     bool LoadFromFile(const std::string& path);
+    // The same over bytes already in memory; nameForMessages names them in LoadError().
+    bool LoadFromBytes(const Bytes& data, const std::string& nameForMessages);
     const std::string& LoadError() const { return loadError_; }
     // Writes the whole set as ICO (type 1) or CUR (type 2); nothing when Count is 0.
     // Throws EInOutError; a failed write leaves an existing file as it was.
     void SaveToFile(const std::string& path);
     // Entry index alone as a one-image file of the given type (1 or 2).
     void SaveEntryToFile(const std::string& path, int index, int type);
+    // The bytes SaveToFile and SaveEntryToFile write, with the same updates of
+    // the directory fields. SaveToBytes gives an empty block when Count is 0.
+    Bytes SaveToBytes();
+    Bytes SaveEntryToBytes(int index, int type);
 
     // --- executables and any other file: content scan for icon images ---
     bool LoadFromExe(const std::string& path);

@@ -1,0 +1,71 @@
+// Reading ICO and CUR files into a resource set.
+#include <cstddef>
+
+#include "model/IconImageReader.h"
+#include "model/IconPngImage.h"
+#include "model/TIconEx.h"
+#include "platform/FileIO.h"
+
+namespace vornik {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 6;
+
+}  // namespace
+
+bool TIconEx::LoadFromFile(const std::string& path) {
+    if (!FileExists(path)) {
+        Clear();
+        loadError_ = "\"" + path + "\": the file does not exist";
+        return false;
+    }
+    Clear();
+    return LoadFromBytes(ReadFileBytes(path), path);
+}
+
+bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessages) {
+    Clear();
+    loadError_.clear();
+    auto refuse = [&](const std::string& problem) {
+        Clear();
+        loadError_ = "\"" + nameForMessages + "\": " + problem;
+        return false;
+    };
+    const std::uint8_t* p = data.data();
+    const std::size_t size = data.size();
+    if (size < kHeaderSize) return refuse("the file is too short for an icon or cursor header");
+    const std::uint16_t reserved = ReadU16LE(p);
+    const std::uint16_t type = ReadU16LE(p + 2);
+    const std::uint16_t count = ReadU16LE(p + 4);
+    if (reserved != 0 || (type != 1 && type != 2))
+        return refuse("not an icon or cursor file (reserved " + std::to_string(reserved) + ", type " +
+                      std::to_string(type) + ")");
+    if (count == 0) return refuse("the file holds no images");
+    if (count > kMaxEntries)
+        return refuse("the directory declares " + std::to_string(count) + " images, more than " +
+                      std::to_string(kMaxEntries));
+    const std::size_t directoryEnd = kHeaderSize + IconEntry::kDirectorySize * count;
+    if (size < directoryEnd) return refuse("the directory runs past the end of the file");
+
+    Reserved = reserved;
+    ResourceType = type;
+    std::size_t next = directoryEnd;
+    for (int i = 0; i < count; ++i) {
+        IconEntry& e = Entries[static_cast<std::size_t>(i)];
+        e.ReadDirectory(p + kHeaderSize + IconEntry::kDirectorySize * static_cast<std::size_t>(i));
+        // Images are normally contiguous after the directory; when the recorded
+        // offset is plausible we trust it, so stored order and gaps do not matter.
+        const std::size_t at =
+            e.ImageOffset >= directoryEnd && e.ImageOffset < size ? static_cast<std::size_t>(e.ImageOffset) : next;
+        // Count covers the entries read so far, so a refusal releases them.
+        Count = static_cast<std::uint16_t>(i + 1);
+        const std::string problem = ReadIconImage(p, size, at, e, &next);
+        if (problem == kPngImageNotSupported)
+            return refuse("PNG-compressed image in entry " + std::to_string(i) + " is not supported yet");
+        if (!problem.empty()) return refuse("entry " + std::to_string(i) + ": " + problem);
+    }
+    return true;
+}
+
+}  // namespace vornik

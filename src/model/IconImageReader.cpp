@@ -1,0 +1,81 @@
+#include "model/IconImageReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "imaging/BitmapInfoHeader.h"
+#include "model/IconPngImage.h"
+
+namespace vornik {
+
+namespace {
+
+constexpr std::uint8_t kPngSignature[4] = {0x89, 0x50, 0x4E, 0x47};
+
+bool isSupportedBitCount(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// Byte size of `rows` rows of `bitsPerRow` bits, or 0 when it would not fit in
+// `limit` (the bytes left in the file) or in a signed 32-bit block size.
+std::uint64_t blockSize(std::uint64_t bitsPerRow, std::uint64_t rows, std::uint64_t limit) {
+    const std::uint64_t row = static_cast<std::uint64_t>(RowBytes(static_cast<std::int64_t>(bitsPerRow)));
+    const std::uint64_t cap = std::min<std::uint64_t>(limit, std::numeric_limits<std::int32_t>::max());
+    if (row == 0 || rows > cap / row) return 0;
+    return row * rows;
+}
+
+}  // namespace
+
+bool IsPngImage(const std::uint8_t* data, std::size_t size, std::size_t pos) {
+    return pos <= size && size - pos >= sizeof kPngSignature &&
+           std::memcmp(data + pos, kPngSignature, sizeof kPngSignature) == 0;
+}
+
+std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_t pos, IconEntry& entry,
+                          std::size_t* next) {
+    entry.InfoHeader.clear();
+    entry.XorBits.clear();
+    entry.AndBits.clear();
+    if (IsPngImage(data, size, pos)) return ReadPngIconImage(data, size, pos, entry, next);
+
+    if (pos > size || size - pos < BitmapInfoHeader::kSize) return "image header runs past the end of the file";
+    const BitmapInfoHeader h = BitmapInfoHeader::Read(data + pos);
+    if (h.biSize != BitmapInfoHeader::kSize)
+        return "image header size " + std::to_string(h.biSize) + " is not 40";
+    if (!isSupportedBitCount(h.biBitCount)) return "unsupported bit count " + std::to_string(h.biBitCount);
+    if (h.biWidth <= 0) return "image width " + std::to_string(h.biWidth) + " is not positive";
+    // The file's height covers image and mask; the entry holds one image.
+    const std::int32_t height = h.biHeight / 2;
+    if (height <= 0) return "image height " + std::to_string(h.biHeight) + " is not positive";
+    if (h.biClrUsed > 256) return "colour table of " + std::to_string(h.biClrUsed) + " entries is too large";
+
+    const std::uint32_t colors = h.biClrUsed != 0 ? h.biClrUsed : static_cast<std::uint32_t>(PaletteSize(h.biBitCount));
+    std::size_t p = pos + BitmapInfoHeader::kSize;
+    const std::size_t tableBytes = 4u * colors;
+    if (size - p < tableBytes) return "colour table runs past the end of the file";
+    const std::size_t tableEnd = p + tableBytes;
+
+    const std::uint64_t xorSize = blockSize(static_cast<std::uint64_t>(h.biWidth) * h.biBitCount,
+                                            static_cast<std::uint64_t>(height), size - tableEnd);
+    if (xorSize == 0) return "image data runs past the end of the file";
+    const std::size_t xorEnd = tableEnd + static_cast<std::size_t>(xorSize);
+    const std::uint64_t andSize =
+        blockSize(static_cast<std::uint64_t>(h.biWidth), static_cast<std::uint64_t>(height), size - xorEnd);
+    if (andSize == 0) return "mask data runs past the end of the file";
+    const std::size_t andEnd = xorEnd + static_cast<std::size_t>(andSize);
+
+    entry.InfoHeader.assign(data + pos, data + tableEnd);
+    WriteI32LE(entry.InfoHeader.data() + bih::kHeight, height);
+    WriteU32LE(entry.InfoHeader.data() + bih::kClrUsed, colors);
+    entry.XorBits.assign(data + tableEnd, data + xorEnd);
+    entry.XorSize = static_cast<std::int32_t>(xorSize);
+    entry.AndBits.assign(data + xorEnd, data + andEnd);
+    entry.AndSize = static_cast<std::int32_t>(andSize);
+    entry.SourcePos = static_cast<std::int32_t>(std::min<std::size_t>(pos, std::numeric_limits<std::int32_t>::max()));
+    if (next) *next = andEnd;
+    return {};
+}
+
+}  // namespace vornik
