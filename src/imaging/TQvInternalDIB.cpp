@@ -1,0 +1,338 @@
+#include "imaging/TQvInternalDIB.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "imaging/QvDIBErrors.h"
+
+namespace vornik {
+
+namespace {
+
+bool ValidBitCount(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
+}
+
+int DefaultColorCount(int bits) { return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0; }
+
+constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
+
+// RLE data can describe far more pixels than it holds (end-of-line and delta
+// codes skip), but no real encoder packs a picture this tightly; larger
+// claims are refused before the decoded rows are allocated.
+constexpr std::int64_t kRleFreePixels = std::int64_t{1} << 20;
+constexpr std::int64_t kRlePixelsPerByte = 4096;
+
+[[noreturn]] void Invalid(const char* message) { throw EQvDIBInvalidDIB(message); }
+
+// Shift that brings the top bits of a colour mask into the low 8 bits:
+// halve while 256 or more, double while below 128.
+int MaskShift(std::uint32_t mask) {
+    int s = 0;
+    while (mask >= 256) {
+        mask >>= 1;
+        ++s;
+    }
+    while (mask < 128) {
+        mask <<= 1;
+        --s;
+    }
+    return s;
+}
+
+std::uint8_t Channel(std::uint32_t v, std::uint32_t mask, int shift) {
+    const std::uint32_t m = v & mask;
+    return static_cast<std::uint8_t>(shift >= 0 ? (m >> shift) : (m << -shift));
+}
+
+// Checks the decoded geometry before anything is allocated.
+void CheckGeometry(std::int32_t width, std::int32_t height, const char* where) {
+    if (width <= 0 || height == 0 || height == INT32_MIN)
+        throw EQvDIBInvalidDIB(std::string(where) + ": Invalid Image Size");
+    const std::int64_t pixels = std::int64_t{width} * (height < 0 ? -std::int64_t{height} : height);
+    if (pixels > TQvInternalDIB::kMaxPixels) throw EQvDIBInvalidDIB(std::string(where) + ": Image Too Large");
+}
+
+}  // namespace
+
+std::unique_ptr<std::uint8_t[]> GetFileMap(std::int64_t size) {
+    if (size <= 0 || size > INT32_MAX) throw EOutOfResources("GetFileMap: Cannot Make File Mapping Object");
+    std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]());
+    if (!block) throw EOutOfResources("GetFileMap: Cannot Make File Mapping Object");
+    return block;
+}
+
+TQvInternalDIB::TQvInternalDIB() { CreateDIB(1, 1, 2, 8); }
+
+void TQvInternalDIB::CreateDIB(int width, int height, int clrCount, int bitCount) {
+    if (width <= 0 || height == 0 || height == INT32_MIN || clrCount < 0 || clrCount > 256 || !ValidBitCount(bitCount))
+        throw EQvDIBInvalidDIBPara("TQvInternalDIB.CreateDIB: Invalid Parameters");
+    const std::int64_t rows = height < 0 ? -std::int64_t{height} : height;
+    const std::int64_t size = rows * DibStride(width, bitCount);
+    std::unique_ptr<std::uint8_t[]> block = GetFileMap(size);
+    InstallPixels(std::move(block), static_cast<std::int32_t>(size));
+    Width = width;
+    Height = static_cast<std::int32_t>(rows);
+    Header = BitmapInfoHeader{};
+    Header.biWidth = width;
+    Header.biHeight = height;
+    Header.biBitCount = static_cast<std::uint16_t>(bitCount);
+    Header.biClrUsed = static_cast<std::uint32_t>(clrCount);
+    std::memset(static_cast<void*>(ColorTable), 0, sizeof ColorTable);
+    ColorsChanged();
+}
+
+std::unique_ptr<TQvInternalDIB> TQvInternalDIB::Clone() const {
+    auto copy = std::make_unique<TQvInternalDIB>();
+    std::unique_ptr<std::uint8_t[]> block = GetFileMap(DataSize);
+    std::memcpy(block.get(), Pixels.get(), static_cast<std::size_t>(DataSize));
+    copy->InstallPixels(std::move(block), DataSize);
+    copy->Width = Width;
+    copy->Height = Height;
+    copy->Header = Header;
+    std::memcpy(static_cast<void*>(copy->ColorTable), ColorTable, sizeof ColorTable);
+    copy->Palette.reset();
+    copy->PaletteChanged = PaletteChanged;
+    return copy;
+}
+
+void TQvInternalDIB::InstallPixels(std::unique_ptr<std::uint8_t[]> block, std::int32_t size) {
+    Pixels = std::move(block);
+    DataSize = size;
+}
+
+int TQvInternalDIB::Stride() const { return static_cast<int>(DibStride(Header.biWidth, Header.biBitCount)); }
+
+const TQvPalette* TQvInternalDIB::GetPalette() {
+    if (!Palette && Header.biClrUsed > 0) {
+        const int n = Header.biClrUsed > 256 ? 256 : static_cast<int>(Header.biClrUsed);
+        Palette = std::make_unique<TQvPalette>(TQvPalette::FromColorTable(ColorTable, n));
+    }
+    return Palette.get();
+}
+
+void TQvInternalDIB::ColorsChanged() {
+    Palette.reset();
+    PaletteChanged = true;
+}
+
+// --- reading ---
+
+// Fills the pixel block from `dataSize` bytes of pixel data, taken either from
+// the stream or from `block` (clipboard). For 16 and 32 bits the rows become
+// 24-bit rows while they are read; masks are the three colour masks or null
+// for the defaults.
+void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* block, std::size_t blockSize,
+                                std::int64_t dataSize, const std::uint32_t* masks) {
+    const int bits = Header.biBitCount;
+    const std::int32_t width = Header.biWidth;
+    CheckGeometry(width, Header.biHeight, "TQvInternalDIB.LoadFromStream");
+    const std::int64_t rows = Header.biHeight < 0 ? -std::int64_t{Header.biHeight} : Header.biHeight;
+    const std::uint32_t compression = Header.biCompression;
+
+    if (bits == 1 || bits == 4 || bits == 8 || bits == 24) {
+        const bool rle = (bits == 8 && compression == kBiRle8) || (bits == 4 && compression == kBiRle4);
+        if (compression != kBiRgb && !rle) Invalid("TQvInternalDIB.LoadFromStream: Invalid Compression");
+        if (rle && Header.biHeight < 0) Invalid("TQvInternalDIB.LoadFromStream: Compressed Top-Down Bitmap");
+        if (dataSize <= 0) GetFileMap(dataSize);  // raises
+        if (!rle && dataSize < rows * DibStride(width, bits))
+            Invalid("TQvInternalDIB.LoadFromStream: Pixel Data Too Short");
+        if (rle) {
+            const std::int64_t pixels = std::int64_t{width} * rows;
+            if (pixels > kRleFreePixels && pixels / kRlePixelsPerByte > dataSize)
+                Invalid("TQvInternalDIB.LoadFromStream: Image Too Large For Its RLE Data");
+        }
+        const std::size_t available = stream ? stream->Remaining() : blockSize;
+        if (static_cast<std::uint64_t>(dataSize) > available) {
+            if (stream) throw EReadError("Stream read error");
+            Invalid("TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+        }
+        std::unique_ptr<std::uint8_t[]> pixels = GetFileMap(dataSize);
+        if (stream)
+            stream->ReadBuffer(pixels.get(), static_cast<std::size_t>(dataSize));
+        else
+            std::memcpy(pixels.get(), block, static_cast<std::size_t>(dataSize));
+        InstallPixels(std::move(pixels), static_cast<std::int32_t>(dataSize));
+    } else if (bits == 16 || bits == 32) {
+        if (compression != kBiRgb && compression != kBiBitfields)
+            Invalid("TQvInternalDIB.LoadFromStream: Invalid Compression");
+        std::uint32_t rm, gm, bm;
+        if (compression != kBiRgb && masks != nullptr) {
+            rm = masks[0];
+            gm = masks[1];
+            bm = masks[2];
+        } else if (bits == 16) {
+            rm = 0x7C00;
+            gm = 0x03E0;
+            bm = 0x001F;
+        } else {
+            rm = 0xFF0000;
+            gm = 0x00FF00;
+            bm = 0x0000FF;
+        }
+        if (rm == 0 || gm == 0 || bm == 0) Invalid("TQvInternalDIB.LoadFromStream: Invalid Masks");
+        const int rs = MaskShift(rm), gs = MaskShift(gm), bs = MaskShift(bm);
+        const std::int64_t srcStride = bits == 16 ? ((std::int64_t{width} * 2 + 3) / 4) * 4 : std::int64_t{width} * 4;
+        const std::int64_t dstStride = ((std::int64_t{width} * 3 + 3) / 4) * 4;
+        const std::size_t available = stream ? stream->Remaining() : blockSize;
+        if (static_cast<std::uint64_t>(srcStride * rows) > available) {
+            if (stream) throw EReadError("Stream read error");
+            Invalid("TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+        }
+        const std::int64_t size = dstStride * rows;
+        std::unique_ptr<std::uint8_t[]> pixels = GetFileMap(size);
+        for (std::int64_t y = 0; y < rows; ++y) {
+            const std::uint8_t* src =
+                stream ? stream->ReadSpan(static_cast<std::size_t>(srcStride)) : block + y * srcStride;
+            std::uint8_t* dst = pixels.get() + y * dstStride;
+            for (std::int32_t x = 0; x < width; ++x) {
+                const std::uint32_t v = bits == 16 ? ReadU16LE(src + 2 * x) : ReadU32LE(src + 4 * x);
+                dst[3 * x] = Channel(v, bm, bs);
+                dst[3 * x + 1] = Channel(v, gm, gs);
+                dst[3 * x + 2] = Channel(v, rm, rs);
+            }
+        }
+        InstallPixels(std::move(pixels), static_cast<std::int32_t>(size));
+        Header.biBitCount = 24;
+        Header.biCompression = kBiRgb;
+        Header.biSizeImage = 0;
+    } else {
+        Invalid("TQvInternalDIB.LoadFromStream: Invalid biBitCount");
+    }
+    Width = Header.biWidth;
+    Height = static_cast<std::int32_t>(rows);
+    ColorsChanged();
+}
+
+void TQvInternalDIB::LoadFromStream(ByteReadStream& stream) {
+    const std::uint8_t* fileHeader = stream.ReadSpan(14);
+    if (fileHeader[0] != 'B' || fileHeader[1] != 'M')
+        throw EQvDIBInvalidDIBFile("TQvInternalDIB.LoadFromFile: File type is invalid");
+    const std::int64_t fileSize = ReadU32LE(fileHeader + 2);
+    const std::uint32_t headerSize = stream.ReadU32();
+    std::uint32_t masks[3] = {0, 0, 0};
+    std::int64_t dataSize = 0;
+    std::memset(static_cast<void*>(ColorTable), 0, sizeof ColorTable);
+    if (headerSize == 40) {
+        std::uint8_t raw[40];
+        WriteU32LE(raw, 40);
+        stream.ReadBuffer(raw + 4, 36);
+        BitmapInfoHeader h = BitmapInfoHeader::Read(raw);
+        if (!ValidBitCount(h.biBitCount)) Invalid("TQvInternalDIB.LoadFromStream: Invalid BitCout");
+        if (h.biClrUsed == 0) h.biClrUsed = static_cast<std::uint32_t>(DefaultColorCount(h.biBitCount));
+        if (h.biClrUsed > 256) Invalid("TQvInternalDIB.LoadFromStream: Too Many Colors In Colour Table");
+        if (h.biCompression == kBiBitfields) {
+            const std::uint8_t* m = stream.ReadSpan(12);
+            masks[0] = ReadU32LE(m);
+            masks[1] = ReadU32LE(m + 4);
+            masks[2] = ReadU32LE(m + 8);
+        }
+        stream.ReadBuffer(ColorTable, 4 * static_cast<std::size_t>(h.biClrUsed));
+        dataSize = fileSize - 40 - 4 * std::int64_t{h.biClrUsed} - 14;
+        Header = h;
+    } else if (headerSize == 12) {
+        const std::uint8_t* core = stream.ReadSpan(8);
+        BitmapInfoHeader h;
+        h.biWidth = ReadU16LE(core);
+        h.biHeight = ReadU16LE(core + 2);
+        h.biPlanes = ReadU16LE(core + 4);
+        h.biBitCount = ReadU16LE(core + 6);
+        if (!ValidBitCount(h.biBitCount)) Invalid("TQvInternalDIB.LoadFromStream: Invalid BitCout");
+        const int entries = DefaultColorCount(h.biBitCount);
+        const std::uint8_t* table = stream.ReadSpan(3 * static_cast<std::size_t>(entries));
+        for (int i = 0; i < entries; ++i)
+            ColorTable[i] = RgbQuad{table[3 * i], table[3 * i + 1], table[3 * i + 2], 0};
+        h.biClrUsed = static_cast<std::uint32_t>(entries);
+        dataSize = fileSize - 12 - 3 * std::int64_t{entries} - 14;
+        Header = h;
+    } else {
+        Invalid("TQvInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
+    }
+    ReadPixels(&stream, nullptr, 0, dataSize, masks);
+}
+
+void TQvInternalDIB::LoadFromClipboardBlock(const std::uint8_t* data, std::size_t size) {
+    const char* bad = "TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data";
+    if (data == nullptr || size < 4) Invalid(bad);
+    const std::uint32_t headerSize = ReadU32LE(data);
+    std::uint32_t masks[3] = {0, 0, 0};
+    std::size_t headerPart = 0;
+    std::memset(static_cast<void*>(ColorTable), 0, sizeof ColorTable);
+    if (headerSize == 40) {
+        if (size < 40) Invalid(bad);
+        BitmapInfoHeader h = BitmapInfoHeader::Read(data);
+        std::uint32_t colours = h.biClrUsed;
+        if (colours == 0) colours = static_cast<std::uint32_t>(DefaultColorCount(h.biBitCount));
+        if (colours > 256) Invalid("TQvDIB.LoadFromClipboardFormat: Too Many Colors In Colour Table");
+        headerPart = 40 + 4 * std::size_t{colours} + (h.biCompression == kBiBitfields ? 12 : 0);
+        if (headerPart > size) Invalid(bad);
+        std::size_t at = 40;
+        if (h.biCompression == kBiBitfields) {
+            masks[0] = ReadU32LE(data + 40);
+            masks[1] = ReadU32LE(data + 44);
+            masks[2] = ReadU32LE(data + 48);
+            at += 12;
+        }
+        std::memcpy(static_cast<void*>(ColorTable), data + at, 4 * std::size_t{colours});
+        h.biClrUsed = colours;
+        Header = h;
+    } else if (headerSize == 12) {
+        if (size < 12) Invalid(bad);
+        BitmapInfoHeader h;
+        h.biWidth = ReadU16LE(data + 4);
+        h.biHeight = ReadU16LE(data + 6);
+        h.biPlanes = ReadU16LE(data + 8);
+        h.biBitCount = ReadU16LE(data + 10);
+        const int entries = DefaultColorCount(h.biBitCount);
+        headerPart = 12 + 3 * static_cast<std::size_t>(entries);
+        if (headerPart > size) Invalid(bad);
+        for (int i = 0; i < entries; ++i) {
+            const std::uint8_t* e = data + 12 + 3 * i;
+            ColorTable[i] = RgbQuad{e[0], e[1], e[2], 0};
+        }
+        h.biClrUsed = static_cast<std::uint32_t>(entries);
+        Header = h;
+    } else {
+        Invalid(bad);
+    }
+    if (!ValidBitCount(Header.biBitCount) || Header.biBitCount == 15)
+        Invalid("TQvInternalDIB.LoadFromStream: Invalid biBitCount");
+    Header.biSize = 40;
+    const std::size_t dataSize = size - headerPart;
+    ReadPixels(nullptr, data + headerPart, dataSize, static_cast<std::int64_t>(dataSize), masks);
+}
+
+// --- writing ---
+
+void TQvInternalDIB::SaveToStream(ByteWriteStream& stream) const {
+    const std::uint32_t colours = Header.biClrUsed > 256 ? 256 : Header.biClrUsed;
+    const std::uint32_t offset = 54 + 4 * colours;
+    stream.Reserve(stream.Size() + offset + static_cast<std::size_t>(DataSize));
+    stream.WriteU16(0x4D42);
+    stream.WriteU32(offset + static_cast<std::uint32_t>(DataSize));
+    stream.WriteU16(0);
+    stream.WriteU16(0);
+    stream.WriteU32(offset);
+    std::uint8_t raw[40];
+    Header.Write(raw);
+    stream.WriteBuffer(raw, 40);
+    stream.WriteBuffer(ColorTable, 4 * std::size_t{colours});
+    stream.WriteBuffer(Pixels.get(), static_cast<std::size_t>(DataSize));
+}
+
+Bytes TQvInternalDIB::SaveToClipboardBlock() const {
+    const std::uint32_t colours = Header.biClrUsed > 256 ? 256 : Header.biClrUsed;
+    Bytes block;
+    try {
+        block.resize(40 + 4 * std::size_t{colours} + static_cast<std::size_t>(DataSize));
+    } catch (const std::bad_alloc&) {
+        throw EOutOfMemory("TQvInternalDIB.SaveToClipboardFormat: Out Of Memory");
+    }
+    Header.Write(block.data());
+    std::memcpy(block.data() + 40, ColorTable, 4 * std::size_t{colours});
+    std::memcpy(block.data() + 40 + 4 * colours, Pixels.get(), static_cast<std::size_t>(DataSize));
+    return block;
+}
+
+}  // namespace vornik
