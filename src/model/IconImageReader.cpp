@@ -44,6 +44,8 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
     const BitmapInfoHeader h = BitmapInfoHeader::Read(data + pos);
     if (h.biSize != BitmapInfoHeader::kSize)
         return "image header size " + std::to_string(h.biSize) + " is not 40";
+    // Compressed rows (RLE, bit fields) would be misread as plain rows.
+    if (h.biCompression != 0) return "compressed image (compression " + std::to_string(h.biCompression) + ") is not supported";
     if (!isSupportedBitCount(h.biBitCount)) return "unsupported bit count " + std::to_string(h.biBitCount);
     if (h.biWidth <= 0) return "image width " + std::to_string(h.biWidth) + " is not positive";
     // The file's height covers image and mask; the entry holds one image.
