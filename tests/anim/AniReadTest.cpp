@@ -1,0 +1,319 @@
+#include <gtest/gtest.h>
+
+#include "AniBuilder.h"
+#include "NoticeRecorder.h"
+#include "TestFiles.h"
+#include "anim/AniMessages.h"
+#include "anim/TAniEX.h"
+#include "platform/Errors.h"
+
+namespace vornik {
+namespace {
+
+using namespace test;
+
+bool load(TAniEX& a, const Bytes& b) { return a.LoadFromMemory(b.data(), b.size(), "mem.ani"); }
+
+TEST(AniRead, PlainFileGivesIdentityStepsAtTheHeaderRate) {
+    NoticeRecorder rec;
+    TAniEX a;
+    ASSERT_TRUE(load(a, Ani({Anih(3, 3, 7), Frames(3)})));
+    EXPECT_TRUE(rec.notices.empty());
+    EXPECT_EQ(a.Count, 3);
+    EXPECT_EQ(a.ResourceType, 2);
+    EXPECT_FALSE(a.HasRateChunk);
+    EXPECT_FALSE(a.HasSeqChunk);
+    ASSERT_EQ(a.StepCount(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(a.Steps[i], (AniStep{7, i}));
+    const IconEntry& e = a.Entries[1];
+    EXPECT_EQ(e.Width, 16);
+    EXPECT_EQ(e.Height, 16);
+    EXPECT_EQ(e.ColorCount, 16);
+    EXPECT_EQ(e.HotSpotX, 3);
+    EXPECT_EQ(e.HotSpotY, 4);
+    EXPECT_EQ(e.XorSize, 8 * 16);
+    EXPECT_EQ(e.AndSize, 4 * 16);
+    EXPECT_EQ(e.InfoHeader.size(), 40u + 64u);
+    EXPECT_EQ(e.XorBits[0], 2);
+    EXPECT_EQ(ReadI32LE(e.InfoHeader.data() + 8), 16);  // single height
+}
+
+TEST(AniRead, ZeroDisplayRateTakesTheDefault) {
+    NoticeRecorder rec;
+    TAniEX a(12);
+    ASSERT_TRUE(load(a, Ani({Anih(2, 2, 0), Frames(2)})));
+    EXPECT_EQ(a.AnimHeader.DisplayRate, 12u);
+    EXPECT_EQ(a.Steps[1].Rate, 12);
+}
+
+TEST(AniRead, RateSeqTitleCreatorAndOddTextPadding) {
+    NoticeRecorder rec;
+    TAniEX a;
+    Bytes info = List("INFO", {Chunk("INAM", {'a', 'b', 'c', 0}, 3), Chunk("IART", {'x', 'y'})});
+    ASSERT_TRUE(load(a, Ani({info, Anih(2, 3, 5, 3), Chunk("rate", Values({1, 2, 3})),
+                             Chunk("seq ", Values({1, 0, 1})), Frames(2)})));
+    EXPECT_EQ(a.Title, "abc");
+    EXPECT_EQ(a.Creator, "xy");
+    EXPECT_TRUE(a.HasRateChunk);
+    EXPECT_TRUE(a.HasSeqChunk);
+    EXPECT_EQ(a.Steps[0], (AniStep{1, 1}));
+    EXPECT_EQ(a.Steps[2], (AniStep{3, 1}));
+    EXPECT_EQ(a.Count, 2);
+}
+
+TEST(AniRead, SequenceValuesOutOfRangeAreMendedWithAMessageEach) {
+    NoticeRecorder rec;
+    TAniEX a;
+    ASSERT_TRUE(load(a, Ani({Anih(2, 3, 5, 3), Chunk("seq ", Values({5, -1, 1})), Frames(2)})));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kSeqFrameTooLarge, animsg::kSeqFrameTooLarge}));
+    EXPECT_EQ(a.Steps[0].Frame, 1);
+    EXPECT_EQ(a.Steps[1].Frame, 1);
+    EXPECT_EQ(a.Steps[2].Frame, 1);
+}
+
+TEST(AniRead, RefusesWhatIsNotAnAnimatedCursor) {
+    NoticeRecorder rec;
+    TAniEX a;
+    Bytes notRiff = Ani({Anih(1, 1, 1), Frames(1)});
+    std::copy_n("RIFX", 4, notRiff.begin());
+    EXPECT_FALSE(load(a, notRiff));
+    Bytes notAcon = Ani({Anih(1, 1, 1), Frames(1)});
+    std::copy_n("WAVE", 4, notAcon.begin() + 8);
+    EXPECT_FALSE(load(a, notAcon));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string("RIFX") + animsg::kNotAniRiff,
+                                                     std::string("WAVE") + animsg::kNotAniAcon}));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_FALSE(a.LoadError().empty());
+}
+
+TEST(AniRead, MissingFileOrEmptyPathKeepsTheSet) {
+    NoticeRecorder rec;
+    TAniEX a;
+    ASSERT_TRUE(load(a, Ani({Anih(1, 1, 1), Frames(1)})));
+    EXPECT_FALSE(a.LoadFromFile(""));
+    EXPECT_FALSE(a.LoadFromFile("/nonexistent/x.ani"));
+    EXPECT_EQ(a.Count, 1);
+    EXPECT_TRUE(rec.notices.empty());
+}
+
+TEST(AniRead, UnknownChunkStopsWithNoFramesButKeepsTitleAndHeader) {
+    NoticeRecorder rec;
+    TAniEX a;
+    ASSERT_TRUE(load(a, Ani({List("INFO", {Chunk("INAM", {'t', 0})}), Anih(2, 2, 4), Frames(1),
+                             Chunk("junk", {1, 2})})));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "junk"}));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_EQ(a.Title, "t");
+    EXPECT_EQ(a.AnimHeader.FrameCount, 2u);
+    EXPECT_FALSE(a.LoadError().empty());
+}
+
+TEST(AniRead, SeqBeforeHeaderReadsNothingAndEndsAsDamaged) {
+    NoticeRecorder rec;
+    TAniEX a;
+    EXPECT_TRUE(load(a, Ani({Chunk("seq ", Values({0x6E696E61})), Anih(1, 1, 1), Frames(1)})));
+    EXPECT_EQ(a.Count, 0);
+    ASSERT_EQ(rec.texts().size(), 1u);
+    EXPECT_EQ(rec.texts()[0].rfind(animsg::kDamaged, 0), 0u);
+}
+
+TEST(AniRead, HeaderWithoutFramesStopsThere) {
+    NoticeRecorder rec;
+    TAniEX a;
+    EXPECT_TRUE(load(a, Ani({Anih(0, 0, 1), Frames(2)})));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_TRUE(rec.notices.empty());
+}
+
+TEST(AniRead, SecondHeaderIsDamage) {
+    NoticeRecorder rec;
+    TAniEX a;
+    EXPECT_TRUE(load(a, Ani({Anih(2, 2, 1), Frames(2), Anih(9, 9, 1)})));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "anih"}));
+}
+
+TEST(AniRead, SeveralImagesKeepTheFirstAndSkipThRestByChunkSize) {
+    NoticeRecorder rec;
+    TAniEX a;
+    // The second image claims a huge size; it must not be followed.
+    Bytes bogus = CursorImage(16, 8);
+    WriteU32LE(bogus.data() + 4, 0x7FFFFFFF);
+    Bytes icon1 = Chunk("icon", CursorFile({CursorImage(32, 4), bogus, PngBlock()}));
+    Bytes icon2 = Chunk("icon", CursorFile({CursorImage(16, 1)}));
+    ASSERT_TRUE(load(a, Ani({Anih(2, 2, 1), List("fram", {icon1, icon2})})));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kSeveralImages}));
+    ASSERT_EQ(a.Count, 2);
+    EXPECT_EQ(a.Entries[0].Width, 32);
+    EXPECT_EQ(a.Entries[0].ImageOffset, 22u);
+    EXPECT_EQ(a.Entries[0].ImageSize, 40u + 64 + 16 * 32 + 4 * 32);
+    EXPECT_EQ(a.Entries[1].Width, 16);
+}
+
+TEST(AniRead, OddSizedIconChunkIsFollowedByItsPadByte) {
+    NoticeRecorder rec;
+    TAniEX a;
+    Bytes data = CursorFile({CursorImage(16, 4), PngBlock()});
+    data.push_back(0x99);  // odd length
+    Bytes icon1 = Chunk("icon", data);
+    icon1.push_back(0);  // RIFF pad
+    ASSERT_TRUE(load(a, Ani({Anih(2, 2, 1), List("fram", {icon1, Chunk("icon", CursorFile({CursorImage(16, 1)}))})})));
+    EXPECT_EQ(a.Count, 2);
+}
+
+TEST(AniRead, PngFirstImageIsRefusedCleanly) {
+    NoticeRecorder rec;
+    TAniEX a;
+    Bytes icon = Chunk("icon", CursorFile({PngBlock()}));
+    EXPECT_FALSE(load(a, Ani({Anih(2, 2, 1), Frames(1), List("fram", {icon})})));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kPngFrame}));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_NE(a.LoadError().find("PNG"), std::string::npos);
+}
+
+TEST(AniRead, TooManyStepsAreCutAt100AndTheirValuesSkipped) {
+    NoticeRecorder rec;
+    TAniEX a;
+    std::vector<std::int32_t> rates(150, 2), seq(150, 0);
+    ASSERT_TRUE(load(a, Ani({Anih(1, 150, 1, 3), Chunk("rate", Values(rates)), Chunk("seq ", Values(seq)), Frames(1)})));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kTooManySteps}));
+    EXPECT_EQ(a.StepCount(), 100);
+    EXPECT_EQ(a.AnimHeader.StepCount, 100u);
+    EXPECT_EQ(a.Steps[99], (AniStep{2, 0}));
+    EXPECT_EQ(a.Count, 1);
+}
+
+TEST(AniRead, FramesBeyondTheTableEndTheReading) {
+    NoticeRecorder rec;
+    TAniEX a;
+    ASSERT_TRUE(load(a, Ani({Anih(1001, 1, 1), Frames(1001, 1, 1)})));
+    EXPECT_EQ(a.Count, 1000);
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kTooManyFrames}));
+}
+
+TEST(AniRead, EndsOfFileAndRiffSizes) {
+    NoticeRecorder rec;
+    TAniEX a;
+    const std::vector<Bytes> chunks = {Anih(2, 2, 1), Frames(2)};
+    // RIFF size 0 reads to the end; a RIFF size beyond the file stops cleanly at its end.
+    EXPECT_TRUE(load(a, Ani(chunks, 0)));
+    EXPECT_EQ(a.Count, 2);
+    EXPECT_TRUE(load(a, Ani(chunks, 0xFFFFFFF0u)));
+    EXPECT_EQ(a.Count, 2);
+    // A RIFF size that stops after the header leaves the frames unread.
+    EXPECT_TRUE(load(a, Ani(chunks, 12 + 44)));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_TRUE(rec.notices.empty());
+}
+
+TEST(AniRead, ListTwoBytesTooLargeIsTolerated) {
+    NoticeRecorder rec;
+    TAniEX a;
+    Bytes info = List("INFO", {Chunk("INAM", {'a', 'b'})}, 2);
+    ASSERT_TRUE(load(a, Ani({info, Anih(1, 1, 1), Frames(1)})));
+    EXPECT_EQ(a.Title, "ab");
+    EXPECT_EQ(a.Count, 1);
+}
+
+TEST(AniRead, TruncatedFilesThrowAndLeaveTheSetEmpty) {
+    NoticeRecorder rec;
+    const Bytes good = Ani({List("INFO", {Chunk("INAM", {'a', 'b'})}), Anih(2, 2, 1), Chunk("rate", Values({1, 1})),
+                            Frames(2)});
+    for (std::size_t cut = 1; cut < good.size(); ++cut) {
+        TAniEX a;
+        const Bytes part(good.begin(), good.begin() + static_cast<long>(cut));
+        try {
+            load(a, part);
+        } catch (const EInOutError& e) {
+            EXPECT_NE(std::string(e.what()).find("mem.ani"), std::string::npos);
+            EXPECT_EQ(a.Count, 0) << cut;
+            continue;
+        }
+        // Only a cut between chunks reads without error.
+        EXPECT_TRUE(a.LoadError().empty()) << cut;
+    }
+}
+
+TEST(AniRead, ChunkSizesBeyondTheFileAreCaught) {
+    NoticeRecorder rec;
+    TAniEX a;
+    EXPECT_THROW(load(a, Ani({Anih(1, 1, 1), Chunk("INAM", {'a', 'b'}, 0xFFFFFFFFu)})), EInOutError);
+    EXPECT_THROW(load(a, Ani({Anih(1, 1, 1), Chunk("icon", {0, 0}, 0x7FFFFFFFu)})), EInOutError);
+    EXPECT_THROW(load(a, Ani({Anih(1, 0xFFFFFFFFu, 1), Chunk("rate", Values({1}))})), EInOutError);
+    EXPECT_THROW(load(a, Ani({Chunk("LIST", {'f', 'r', 'a', 'm'}, 1000)})), EInOutError);
+    // An image larger than its chunk holds is damage, not a read beyond the data.
+    Bytes img = CursorImage(16, 4);
+    WriteU32LE(img.data() + 4, 4096);
+    EXPECT_TRUE(load(a, Ani({Anih(1, 1, 1), List("fram", {Chunk("icon", CursorFile({img}))})})));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_EQ(rec.texts().back(), std::string(animsg::kDamaged) + "icon");
+}
+
+TEST(AniCorpus, EveryFileReadsWritesBackAndReadsTheSame) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto files = CorpusFiles("ani", ".ani");
+    ASSERT_FALSE(files.empty());
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.filename().string());
+        NoticeRecorder rec;
+        TAniEX a;
+        const bool ok = a.LoadFromFile(f.string());
+        if (!ok) {
+            // Frames whose first image is PNG-compressed are not read yet.
+            ASSERT_FALSE(rec.texts().empty());
+            EXPECT_EQ(rec.texts().back(), animsg::kPngFrame);
+            EXPECT_EQ(a.Count, 0);
+            continue;
+        }
+        EXPECT_TRUE(a.LoadError().empty()) << a.LoadError();
+        EXPECT_GT(a.Count, 0);
+        EXPECT_EQ(a.Count, static_cast<int>(a.AnimHeader.FrameCount));
+        TempDir dir;
+        const std::string out = dir.file("out.ani");
+        const bool hadRate = a.HasRateChunk, hadSeq = a.HasSeqChunk;
+        a.SaveToFile(out);
+        const Bytes written = ReadAll(out);
+        auto has = [&](const char* tag) {
+            return std::search(written.begin(), written.end(), tag, tag + 4) != written.end();
+        };
+        EXPECT_EQ(has("rate"), hadRate);
+        if (!hadSeq) EXPECT_EQ(has("seq "), a.StepCount() != a.Count);
+        TAniEX b;
+        ASSERT_TRUE(b.LoadFromFile(out));
+        EXPECT_EQ(b.Count, a.Count);
+        EXPECT_EQ(b.Title, a.Title);
+        EXPECT_EQ(b.Creator, a.Creator);
+        EXPECT_EQ(b.AnimHeader, a.AnimHeader);
+        for (int i = 0; i < a.StepCount(); ++i) EXPECT_EQ(b.Steps[i], a.Steps[i]);
+        for (int i = 0; i < a.Count; ++i) {
+            EXPECT_EQ(b.Entries[i].InfoHeader, a.Entries[i].InfoHeader);
+            EXPECT_EQ(b.Entries[i].XorBits, a.Entries[i].XorBits);
+            EXPECT_EQ(b.Entries[i].AndBits, a.Entries[i].AndBits);
+            EXPECT_EQ(b.Entries[i].HotSpotX, a.Entries[i].HotSpotX);
+            EXPECT_EQ(b.Entries[i].HotSpotY, a.Entries[i].HotSpotY);
+        }
+        // A second save of the re-read set gives the same bytes.
+        EXPECT_EQ(b.SaveToBytes(), written);
+    }
+}
+
+TEST(AniCorpus, MalformedFilesAreHandledCleanly) {
+    VORNIK_REQUIRE_CORPUS();
+    for (const auto& f : CorpusFiles("bad", ".ani")) {
+        SCOPED_TRACE(f.filename().string());
+        NoticeRecorder rec;
+        TAniEX a;
+        bool ok = false;
+        try {
+            ok = a.LoadFromFile(f.string());
+        } catch (const EVornikError&) {
+            EXPECT_EQ(a.Count, 0);
+            continue;
+        }
+        EXPECT_TRUE(!ok || !a.LoadError().empty());
+        EXPECT_EQ(a.Count, 0);
+    }
+}
+
+}  // namespace
+}  // namespace vornik
