@@ -56,7 +56,14 @@ std::uint32_t appendImage(Bytes& out, const IconEntry& e) {
 Bytes TIconEx::SaveToBytes() {
     Bytes out;
     if (Count == 0) return out;
-    for (int i = 0; i < Count; ++i) checkWritable(Entries[static_cast<std::size_t>(i)], i);
+    std::size_t total = kHeaderSize + IconEntry::kDirectorySize * Count;
+    for (int i = 0; i < Count; ++i) {
+        const IconEntry& e = Entries[static_cast<std::size_t>(i)];
+        checkWritable(e, i);
+        total += BitmapInfoHeader::kSize + 4u * PaletteSize(ReadU16LE(e.InfoHeader.data() + bih::kBitCount)) +
+                 static_cast<std::size_t>(e.XorSize) + static_cast<std::size_t>(e.AndSize);
+    }
+    out.reserve(total);
     AppendU16LE(out, Reserved);
     AppendU16LE(out, ResourceType);
     AppendU16LE(out, Count);
