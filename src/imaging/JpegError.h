@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Errors.h"
+
+namespace vornik {
+
+// A JPEG that libjpeg refused (corrupt, truncated, unsupported) or that is too
+// large to decode; the message is libjpeg's own text or names the limit.
+class EJpegError : public EVornikError {
+public:
+    explicit EJpegError(const std::string& message) : EVornikError(message) {}
+};
+
+}  // namespace vornik
