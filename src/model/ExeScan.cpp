@@ -1,0 +1,137 @@
+// The content scan for icon images in executables and any other file.
+#include <cstring>
+#include <string>
+
+#include "imaging/BitmapInfoHeader.h"
+#include "model/ExeFileView.h"
+#include "model/ExeScanner.h"
+#include "model/IconImageReader.h"
+#include "model/TIconEx.h"
+#include "platform/Errors.h"
+#include "platform/FileIO.h"
+#include "platform/Notice.h"
+
+namespace vornik {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = BitmapInfoHeader::kSize;
+
+bool nonNegative(const std::uint8_t* p) { return (p[3] & 0x80) == 0; }
+
+// Byte size of the image that starts with the (already tested) header at p.
+std::uint64_t imageBytes(const std::uint8_t* p, std::uint64_t* colors) {
+    const std::uint64_t width = ReadU32LE(p + bih::kWidth);
+    const int bits = ReadU16LE(p + bih::kBitCount);
+    const std::uint32_t clrUsed = ReadU32LE(p + bih::kClrUsed);
+    *colors = clrUsed != 0 ? clrUsed : static_cast<std::uint64_t>(PaletteSize(bits));
+    const std::uint64_t height = width;  // square, the file's height is doubled
+    const auto xorSize = static_cast<std::uint64_t>(RowBytes(static_cast<std::int64_t>(width) * bits)) * height;
+    const auto andSize = static_cast<std::uint64_t>(RowBytes(static_cast<std::int64_t>(width))) * height;
+    return kHeaderSize + 4 * *colors + xorSize + andSize;
+}
+
+}  // namespace
+
+bool IsExeIconCandidate(const std::uint8_t* p) {
+    if (p[0] != 0x28) return false;
+    if (ReadU16LE(p + bih::kPlanes) != 1) return false;
+    if (ReadU32LE(p + bih::kCompression) != 0) return false;
+    switch (ReadU16LE(p + bih::kBitCount)) {
+        case 1: case 4: case 8: case 15: case 16: case 24: case 32: break;
+        default: return false;
+    }
+    // biSizeImage, both resolutions, biClrUsed and biClrImportant: signed >= 0.
+    for (int off = 20; off < 40; off += 4)
+        if (!nonNegative(p + off)) return false;
+    const std::uint32_t w = ReadU32LE(p + bih::kWidth);
+    const std::uint32_t h = ReadU32LE(p + bih::kHeight);
+    return (w == 16 || w == 32 || w == 48 || w == 64 || w == 128) && h == 2 * w;
+}
+
+ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx& set) {
+    ExeScanResult result;
+    if (size < kHeaderSize) return result;
+    // Candidates need all 40 header bytes, so the last one starts here.
+    const std::size_t lastStart = size - kHeaderSize;
+    std::size_t p = 0;
+    Bytes patched;
+    while (p <= lastStart) {
+        const void* hit = std::memchr(data + p, 0x28, lastStart - p + 1);
+        if (!hit) break;
+        const std::size_t q = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - data);
+        const std::uint8_t* h = data + q;
+        if (!IsExeIconCandidate(h)) {
+            p = q + 1;
+            continue;
+        }
+        std::uint64_t colors = 0;
+        const std::uint64_t total = imageBytes(h, &colors);
+        if (total > size - q) {
+            result.truncated = true;
+            result.truncatedAt = q;
+            break;
+        }
+        // A colour table beyond 256 entries belongs to no icon image.
+        if (colors > 256) {
+            p = q + 1;
+            continue;
+        }
+        if (set.Count >= TIconEx::kMaxEntries) {
+            result.limitReached = true;
+            break;
+        }
+        IconEntry& e = set.Entries[set.Count];
+        std::string problem;
+        std::size_t next = 0;
+        if (ReadU32LE(h) == kHeaderSize) {
+            problem = ReadIconImage(data, size, q, e, &next);
+        } else {
+            // Only the low byte of the size field was tested; the entry holds
+            // a proper 40-byte header.
+            patched.assign(h, h + total);
+            WriteU32LE(patched.data(), kHeaderSize);
+            problem = ReadIconImage(patched.data(), patched.size(), 0, e, &next);
+            e.SourcePos = static_cast<std::int32_t>(q <= INT32_MAX ? q : INT32_MAX);
+        }
+        if (!problem.empty()) {
+            p = q + 1;
+            continue;
+        }
+        const std::uint32_t width = ReadU32LE(h + bih::kWidth);
+        e.Width = static_cast<std::uint8_t>(width);
+        e.Height = static_cast<std::uint8_t>(width);
+        e.ColorCount = DirectoryColorCount(ReadU16LE(h + bih::kBitCount));
+        e.EntryReserved = 0;
+        e.HotSpotX = 0;
+        e.HotSpotY = 0;
+        e.ImageSize = static_cast<std::uint32_t>(total);
+        e.ImageOffset = static_cast<std::uint32_t>(q);
+        ++set.Count;
+        p = q + static_cast<std::size_t>(total);
+    }
+    return result;
+}
+
+bool TIconEx::LoadFromExe(const std::string& path) {
+    loadError_.clear();
+    if (!FileExists(path)) {
+        Clear();
+        Count = 0;
+        ResourceType = 1;
+        return false;
+    }
+    Clear();
+    const ExeFileView file(path);
+    const ExeScanResult r = ScanExeImages(file.data(), file.size(), *this);
+    if (r.limitReached) ShowMessage("これ以上追加できません");
+    if (r.truncated) {
+        // The images found before stay in the set.
+        loadError_ = "Read beyond end of file \"" + path + "\" (icon image at offset " +
+                     std::to_string(r.truncatedAt) + ")";
+        throw EInOutError(loadError_);
+    }
+    return Count > 0;
+}
+
+}  // namespace vornik

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "model/TIconEx.h"
+
+namespace vornik {
+
+// The 40 bytes at p look like the header of a standard-size icon image: the
+// first byte is 0x28 (the rest of the size field is not examined), one plane,
+// no compression, a known bit count, no negative size, resolution or colour
+// count, and a square 16, 32, 48, 64 or 128 pixel image with the doubled
+// height of image plus mask. p must hold 40 bytes.
+bool IsExeIconCandidate(const std::uint8_t* p);
+
+struct ExeScanResult {
+    // An image passed the test but its data runs past the end: the scan ended
+    // there, at this offset.
+    bool truncated = false;
+    std::size_t truncatedAt = 0;
+    // The set's table was full when a further image was found.
+    bool limitReached = false;
+};
+
+// Scans data for icon images in file order and appends each one found to
+// set as an entry (directory fields computed, hot spot 0, ImageOffset and
+// SourcePos its offset). After an image the scan goes on right after its AND
+// rows. Stops at the set's limit of entries.
+ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx& set);
+
+}  // namespace vornik
