@@ -206,10 +206,12 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
 }
 
 void TQvInternalDIB::LoadFromStream(ByteReadStream& stream) {
+    const std::size_t start = stream.Position();
     const std::uint8_t* fileHeader = stream.ReadSpan(14);
     if (fileHeader[0] != 'B' || fileHeader[1] != 'M')
         throw EQvDIBInvalidDIBFile("TQvInternalDIB.LoadFromFile: File type is invalid");
     const std::int64_t fileSize = ReadU32LE(fileHeader + 2);
+    const std::int64_t dataOffset = ReadU32LE(fileHeader + 10);
     const std::uint32_t headerSize = stream.ReadU32();
     std::uint32_t masks[3] = {0, 0, 0};
     std::int64_t dataSize = 0;
@@ -249,6 +251,18 @@ void TQvInternalDIB::LoadFromStream(ByteReadStream& stream) {
     } else {
         Invalid("TQvInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
     }
+    // The pixels normally follow the colour table directly. A file whose data
+    // offset points further on has a gap there (other writers put profiles or
+    // padding in it); reading the gap as pixels would shift the whole
+    // picture, so it is skipped. Offsets that point back into the headers
+    // are ignored.
+    const std::int64_t tableEnd = static_cast<std::int64_t>(stream.Position() - start);
+    if (dataOffset > tableEnd && dataOffset <= fileSize) {
+        stream.ReadSpan(static_cast<std::size_t>(dataOffset - tableEnd));
+        dataSize = fileSize - dataOffset;
+    }
+    // Planes are always 1 in memory; the field is not used otherwise.
+    Header.biPlanes = 1;
     ReadPixels(&stream, nullptr, 0, dataSize, masks);
 }
 
@@ -299,6 +313,7 @@ void TQvInternalDIB::LoadFromClipboardBlock(const std::uint8_t* data, std::size_
     if (!ValidBitCount(Header.biBitCount) || Header.biBitCount == 15)
         Invalid("TQvInternalDIB.LoadFromStream: Invalid biBitCount");
     Header.biSize = 40;
+    Header.biPlanes = 1;
     const std::size_t dataSize = size - headerPart;
     ReadPixels(nullptr, data + headerPart, dataSize, static_cast<std::int64_t>(dataSize), masks);
 }
