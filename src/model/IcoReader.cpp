@@ -51,6 +51,9 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
     Reserved = reserved;
     ResourceType = type;
     std::size_t next = directoryEnd;
+    // Entries may point at the same bytes; the total held is kept within the
+    // file's size so 1000 entries cannot make one large image a thousandfold.
+    std::size_t held = 0;
     for (int i = 0; i < count; ++i) {
         IconEntry& e = Entries[static_cast<std::size_t>(i)];
         e.ReadDirectory(p + kHeaderSize + IconEntry::kDirectorySize * static_cast<std::size_t>(i));
@@ -64,6 +67,9 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
         if (problem == kPngImageNotSupported)
             return refuse("PNG-compressed image in entry " + std::to_string(i) + " is not supported yet");
         if (!problem.empty()) return refuse("entry " + std::to_string(i) + ": " + problem);
+        held += next - at;
+        if (held > size - directoryEnd)
+            return refuse("entry " + std::to_string(i) + ": images overlap, together they are larger than the file");
     }
     return true;
 }

@@ -76,11 +76,12 @@ void TIconEx::FreeEntry(int index) {
 
 void TIconEx::InitEntry(int index, int resourceType, int width, int height, int bitCount) {
     checkSlot(index);
-    const std::int64_t xorSize = RowBytes(static_cast<std::int64_t>(width) * bitCount) * height;
-    const std::int64_t andSize = RowBytes(width) * height;
-    if (width <= 0 || height <= 0 || bitCount <= 0 || xorSize > INT32_MAX)
+    const std::int64_t xorRow = RowBytes(static_cast<std::int64_t>(width) * bitCount);
+    if (width <= 0 || height <= 0 || bitCount <= 0 || xorRow > INT32_MAX / height)
         throw EVornikError("InitEntry: invalid image " + std::to_string(width) + " x " + std::to_string(height) +
                            " x " + std::to_string(bitCount));
+    const std::int64_t xorSize = xorRow * height;
+    const std::int64_t andSize = RowBytes(width) * height;
     ResourceType = static_cast<std::uint16_t>(resourceType);
     FreeEntry(index);
     IconEntry& e = Entries[static_cast<std::size_t>(index)];

@@ -342,3 +342,23 @@ TEST(IconImageReader, ReportsWhereTheNextImageStarts) {
     EXPECT_TRUE(e.InfoHeader.empty());
     EXPECT_TRUE(e.XorBits.empty());
 }
+
+TEST(IcoRead, EntriesSharingOneImageAreRefused) {
+    // Two entries naming the same bytes would hold twice what the file has.
+    Bytes file = icoFile(1, {{16, 16, 4, 16}, {16, 16, 4, 16}});
+    file.resize(file.size() - 296);
+    WriteU32LE(file.data() + 22 + 12, 38);
+    expectRefused(file, "entry 1: images overlap, together they are larger than the file");
+}
+
+TEST(IcoWrite, IncompleteEntriesAndImpossibleSizesThrow) {
+    TIconCurEX set;
+    set.AddSlot(-1);  // a slot never filled
+    EXPECT_THROW(set.SaveToBytes(), EVornikError);
+    set.InitEntry(0, 1, 16, 16, 4);
+    set.Entries[0].XorBits.resize(10);
+    EXPECT_THROW(set.SaveToBytes(), EVornikError);
+    EXPECT_THROW(set.InitEntry(0, 1, 0, 16, 4), EVornikError);
+    EXPECT_THROW(set.InitEntry(0, 1, 0x7FFFFFFF, 0x7FFFFFFF, 32), EVornikError);
+    EXPECT_THROW(set.InitEntry(1000, 1, 16, 16, 4), EVornikError);
+}
