@@ -1,0 +1,217 @@
+#include "app/DocumentOpen.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "app/EditActions.h"
+#include "app/IsBmpFile.h"
+#include "app/PictureFiles.h"
+#include "platform/Errors.h"
+#include "platform/Notice.h"
+#include "platform/Shortcut.h"
+#include "platform/TempFolder.h"
+
+namespace vornik {
+
+namespace {
+
+// Clears the busy pointer however the open ends.
+struct WaitCursorScope {
+    explicit WaitCursorScope(MainState& s) : s_(s) { s_.WaitCursor = true; }
+    ~WaitCursorScope() { s_.WaitCursor = false; }
+    MainState& s_;
+};
+
+std::uint32_t aniDefaultRate(const Settings& settings) {
+    return static_cast<std::uint32_t>(std::max(settings.defrate, 0));
+}
+
+void afterBitmapLoaded(MainState& s, const std::string& path) {
+    s.edit.Shape1Left = 0;
+    s.edit.Shape1Top = 0;
+    s.edit.spebx = 0;
+    s.edit.speby = 0;
+    if (s.RealizePalette) s.RealizePalette(s);
+    if (s.TakeInBitmap) s.TakeInBitmap(s);
+    s.doc.BitmapFileName = path;
+    SetCaptionFile(s, path);
+}
+
+// Reads a bitmap in disguise through a copy under a bitmap name; the copy is
+// removed on every way out.
+TQvDIB loadThroughTempCopy(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path copy = fs::path(TempFolder()) / kTempBitmapName;
+    std::error_code ec;
+    fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        fs::remove(copy, ec);
+        throw EInOutError("Cannot copy file \"" + path + "\" to \"" + copy.string() + "\"");
+    }
+    struct RemoveCopy {
+        fs::path p;
+        ~RemoveCopy() {
+            std::error_code e;
+            fs::remove(p, e);
+        }
+    } remover{copy};
+    return LoadBitmapPicture(copy.string());
+}
+
+}  // namespace
+
+std::string UpperExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+LoaderChoice ChooseLoader(const std::string& path) {
+    const std::string ext = UpperExtension(path);
+    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG") return {kBitmapPage, DocumentLoader::Bitmap};
+    if (IsBmpFile(path)) return {kBitmapPage, DocumentLoader::Bitmap};
+    // An animated cursor saved under another name would otherwise be scanned
+    // as an executable and show stray frames on the Icon page.
+    if (IsAniFile(path)) return {kAnimationPage, DocumentLoader::Animation};
+    if (ext == ".ICO" || ext == ".CUR") return {kIconPage, DocumentLoader::Icon};
+    if (ext == ".ANI") return {kAnimationPage, DocumentLoader::Animation};
+    return {kIconPage, DocumentLoader::Exe};
+}
+
+void OpenDocument(MainState& s, const std::string& path) {
+    WaitCursorScope busy(s);
+    s.StatusPanel0 = "検索中...";
+    const LoaderChoice choice = ChooseLoader(path);
+    s.edit.PageControl1 = choice.page;
+    try {
+        switch (choice.loader) {
+            case DocumentLoader::Bitmap: OpenBitmapFile(s, path); break;
+            case DocumentLoader::Icon: OpenIconFile(s, path); break;
+            case DocumentLoader::Animation: OpenAniFile(s, path); break;
+            case DocumentLoader::Exe: OpenExeFile(s, path); break;
+        }
+    } catch (...) {
+        // The page is shown already: its commands must match it.
+        UpdatePageCommands(s, choice.page);
+        throw;
+    }
+    UpdatePageCommands(s, choice.page);
+    SetCaptionFile(s, path);
+    s.HistoryMenu1.Add(path);
+    s.StatusPanel0 = "検索終了";
+}
+
+void OpenIconFile(MainState& s, const std::string& path) {
+    auto set = std::make_unique<TIconCurEX>();
+    set->LoadFromFile(path);  // a refused file leaves an empty set, as intended
+    s.doc.ExeSet.reset();
+    s.doc.IconSet = std::move(set);
+    s.doc.ExeShown = false;  // before the refill, which shows the set it names
+    RefillResourceList(s);
+    s.doc.IconFileName = path;
+    SetCaptionFile(s, path);
+}
+
+void OpenExeFile(MainState& s, const std::string& path) {
+    auto set = std::make_unique<TExeEXsub>();
+    set->LoadFromExe(path);
+    s.doc.IconSet.reset();
+    s.doc.ExeSet = std::move(set);
+    s.doc.ExeShown = true;
+    RefillResourceList(s);
+    s.doc.ExeFileName = path;
+    SetCaptionFile(s, path);
+}
+
+void OpenAniFile(MainState& s, const std::string& path) {
+    auto set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
+    set->LoadFromFile(path);
+    s.doc.AniSet = std::move(set);
+    if (s.RefillAnimation) s.RefillAnimation(s);
+    if (s.ClearAnimationView) s.ClearAnimationView(s);
+    s.doc.AniFileName = path;
+    SetCaptionFile(s, path);
+}
+
+void OpenBitmapFile(MainState& s, const std::string& path) {
+    const std::string ext = UpperExtension(path);
+    if (ext == ".BMP" || ext == ".DIB") {
+        s.edit.imgbmp = LoadBitmapPicture(path);
+    } else if (ext == ".JPG" || ext == ".JPEG") {
+        s.edit.imgbmp = LoadJpegPicture(path);
+    } else {
+        ShowMessage(kForeignBitmapNotice);
+        s.edit.imgbmp = loadThroughTempCopy(path);
+    }
+    afterBitmapLoaded(s, path);
+}
+
+void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
+    switch (s.edit.PageControl1) {
+        case kIconPage: {
+            const int kind = chooseKind ? chooseKind() : 0;
+            s.doc.ExeSet.reset();
+            s.doc.IconSet = std::make_unique<TIconCurEX>();
+            s.doc.IconSet->ResourceType = kind == 1 ? 2 : 1;
+            s.doc.ExeShown = false;
+            RefillResourceList(s);
+            s.doc.IconFileName.clear();
+            break;
+        }
+        case kAnimationPage:
+            if (s.ClearAnimationView) s.ClearAnimationView(s);
+            s.doc.AniSet = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
+            if (s.RefillAnimation) s.RefillAnimation(s);
+            s.doc.AniFileName.clear();
+            break;
+        case kBitmapPage:
+            s.edit.imgbmp.reset();
+            s.edit.Shape1Left = 0;
+            s.edit.Shape1Top = 0;
+            s.edit.spebx = 0;
+            s.edit.speby = 0;
+            if (s.RealizePalette) s.RealizePalette(s);
+            if (s.TakeInBitmap) s.TakeInBitmap(s);
+            s.doc.BitmapFileName.clear();
+            break;
+        default: break;
+    }
+    // An executable's disabled commands must not outlive it.
+    UpdatePageCommands(s, s.edit.PageControl1);
+    SetCaptionFile(s, "");
+}
+
+void DropFiles(MainState& s, const std::vector<std::string>& paths) {
+    if (paths.empty() || paths.front().empty()) return;
+    const std::string& dropped = paths.front();
+    const std::string target = ResolveShortcut(dropped);
+    OpenDocument(s, target.empty() ? dropped : target);
+}
+
+void OpenImportSource(MainState& s) {
+    Document& d = s.doc;
+    const std::string ext = UpperExtension(d.ImportFileName);
+    if (ext == ".ICO" || ext == ".CUR") {
+        d.ImportKind = ext == ".ICO" ? 0 : 1;
+        d.ImportIconSet.reset();
+        auto set = std::make_unique<TIconCurEX>();
+        set->LoadFromFile(d.ImportFileName);
+        d.ImportIconSet = std::move(set);
+    } else if (ext == ".ANI") {
+        d.ImportKind = 2;
+        d.ImportAniSet.reset();
+        auto set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
+        set->LoadFromFile(d.ImportFileName);
+        d.ImportAniSet = std::move(set);
+    } else {
+        d.ImportKind = 3;
+        d.ImportExeSet.reset();
+        auto set = std::make_unique<TExeEXsub>();
+        set->LoadFromExe(d.ImportFileName);
+        d.ImportExeSet = std::move(set);
+    }
+}
+
+}  // namespace vornik

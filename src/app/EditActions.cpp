@@ -1,0 +1,197 @@
+#include "app/EditActions.h"
+
+#include <cstdio>
+
+#include "app/EntryPictures.h"
+#include "imaging/BitmapInfoHeader.h"
+#include "model/ColorName.h"
+
+namespace vornik {
+
+namespace {
+
+int entryBitCount(const IconEntry& e) {
+    if (e.InfoHeader.size() < BitmapInfoHeader::kSize) return 0;
+    return ReadU16LE(e.InfoHeader.data() + bih::kBitCount);
+}
+
+std::string format(const char* fmt, unsigned long long v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, fmt, v);
+    return buf;
+}
+
+void applyPageRows(MainState& s, int column) {
+    for (const PageCommandRow& row : PageCommandTable()) s.commands.Set(row.name, row.on[column]);
+}
+
+}  // namespace
+
+ResourceList FillResourceList(const TIconEx& set, int stretchbltmode) {
+    ResourceList list;
+    const int count = std::min<int>(set.Count, TIconEx::kMaxEntries);
+    for (int i = 0; i < count; ++i) {
+        const IconEntry& e = set.Entries[i];
+        const std::string color = ColorName(entryBitCount(e));
+        ResourceListItem item;
+        item.caption = std::to_string(e.Width) + " x " + std::to_string(e.Height) + " - " + color;
+        item.subItems = {std::to_string(e.Width),
+                         std::to_string(e.Height),
+                         color,
+                         format("%llx", e.ImageOffset),
+                         std::to_string(e.ImageSize),
+                         std::to_string(e.HotSpotX),
+                         std::to_string(e.HotSpotY)};
+        auto thumbs = EntryThumbnails(set, i, stretchbltmode);
+        if (thumbs) {
+            item.imageIndex = static_cast<int>(list.largeImages.size());
+            list.largeImages.push_back(std::move(thumbs->large));
+            list.smallImages.push_back(std::move(thumbs->small));
+        }
+        list.items.push_back(std::move(item));
+    }
+    return list;
+}
+
+void RefillResourceList(MainState& s) {
+    s.LVIcon.Clear();
+    if (const TIconEx* set = s.doc.ShownSet()) s.LVIcon = FillResourceList(*set, s.settings.stretchbltmode);
+}
+
+void ShowEntry(MainState& s) {
+    const int index = s.LVIcon.selected;
+    const TIconEx* set = s.doc.ShownSet();
+    if (index < 0 || !set || index >= set->Count || index >= static_cast<int>(s.LVIcon.items.size())) return;
+    ViewPictures views = EntryToViewPictures(*set, index);
+    s.edit.imgxor = std::move(views.image);
+    s.edit.imgand = std::move(views.mask);
+    if (!s.doc.ExeShown && set->ResourceType == 2) {
+        s.edit.cmbtype = kTypeCursor;
+        SetHotSpot(s.edit, set->Entries[index].HotSpotX, set->Entries[index].HotSpotY);
+    } else {
+        s.edit.cmbtype = kTypeIcon;
+        SetHotSpot(s.edit, 0, 0);
+    }
+    SyncSelectorsFromImage(s.edit, *s.edit.imgxor);
+}
+
+void SyncSelectorsFromImage(EditState& edit, const TQvDIB& picture) {
+    SyncSelectorsFromImage(edit, picture.GetBitCount(), picture.Width(), picture.Height());
+}
+
+void SyncSelectorsFromImage(EditState& edit, int bitCount, int width, int height) {
+    switch (bitCount) {
+        case 1: edit.cmbcolor = 0; break;
+        case 4: edit.cmbcolor = 1; break;
+        case 8: edit.cmbcolor = 2; break;
+        default: edit.cmbcolor = 3; break;
+    }
+    edit.cmbsize = 0;
+    if (width == height) {
+        switch (width) {
+            case 16: edit.cmbsize = 1; break;
+            case 32: edit.cmbsize = 2; break;
+            case 48: edit.cmbsize = 3; break;
+            case 64: edit.cmbsize = 4; break;
+            case 128: edit.cmbsize = 5; break;
+            default: break;
+        }
+    }
+}
+
+void SetHotSpot(EditState& edit, int x, int y) {
+    edit.spex = ClampHotSpot(x);
+    edit.spey = ClampHotSpot(y);
+}
+
+const std::vector<PageCommandRow>& PageCommandTable() {
+    //                                     icon set  exe set  animation  bitmap
+    static const std::vector<PageCommandRow> table = {
+        {"Save1", {true, false, true, false}},         {"SaveAs1", {true, false, true, false}},
+        {"tbsave", {true, false, true, false}},        {"Cut1", {true, false, true, false}},
+        {"tbcut", {true, false, true, false}},         {"Paste1", {true, false, true, true}},
+        {"tbpaste", {true, false, true, true}},        {"tbbmpget", {false, false, false, true}},
+        {"mnu_bmpget", {false, false, false, true}},   {"tbiconrep", {true, false, true, false}},
+        {"tbiconadd", {true, false, true, false}},     {"tbview1", {true, true, false, false}},
+        {"tbview2", {true, true, false, false}},       {"tbview3", {true, true, false, false}},
+        {"tbview4", {true, true, false, false}},       {"spebx", {false, false, false, true}},
+        {"speby", {false, false, false, true}},        {"iconauto", {true, false, false, false}},
+        {"tbiconauto", {true, false, false, false}},   {"mnu_allsave", {true, true, true, false}},
+        {"mnu_bitmapzoom", {false, false, false, true}},
+    };
+    return table;
+}
+
+int PageColumnOf(const MainState& s, int page) {
+    if (page == kAnimationPage) return kColAnimation;
+    if (page == kBitmapPage) return kColBitmap;
+    return s.doc.ExeShown ? kColExeSet : kColIconSet;
+}
+
+void UpdatePageCommands(MainState& s, int page) {
+    applyPageRows(s, PageColumnOf(s, page));
+    SetCaptionFile(s, s.doc.FileNameOfPage(page));
+}
+
+std::string PageControl1Change(MainState& s, int page) {
+    s.edit.PageControl1 = page;
+    UpdatePageCommands(s, page);
+    if (page == kAnimationPage) return "lvani1";
+    if (page == kBitmapPage) return "ScrollBox3";
+    return "LVIcon";
+}
+
+const std::vector<TargetCommandRow>& TargetCommandTable() {
+    using E = TargetEffect;
+    //                                       view            image          mask
+    static const std::vector<TargetCommandRow> table = {
+        {"tbbmpget", {E::BitmapPageOnly, E::BitmapPageOnly, E::BitmapPageOnly}},
+        {"mnu_bmpget", {E::BitmapPageOnly, E::BitmapPageOnly, E::BitmapPageOnly}},
+        {"tbconvert", {E::Off, E::On, E::Off}},
+        {"mnu_convert", {E::Off, E::On, E::Off}},
+        {"tbinport", {E::Off, E::On, E::On}},
+        {"inport1", {E::Off, E::On, E::On}},
+        {"tbexport", {E::Off, E::On, E::On}},
+        {"export1", {E::Off, E::On, E::On}},
+        {"cmbcolor", {E::Unchanged, E::On, E::Off}},
+        {"cmbsize", {E::Unchanged, E::On, E::Off}},
+    };
+    return table;
+}
+
+void SetResourceTarget(MainState& s, ResourceTarget target) {
+    s.edit.target = target;
+    const int column = static_cast<int>(target);
+    for (const TargetCommandRow& row : TargetCommandTable()) {
+        switch (row.effect[column]) {
+            case TargetEffect::On: s.commands.Set(row.name, true); break;
+            case TargetEffect::Off: s.commands.Set(row.name, false); break;
+            case TargetEffect::BitmapPageOnly: s.commands.Set(row.name, s.edit.PageControl1 == kBitmapPage); break;
+            case TargetEffect::Unchanged: break;
+        }
+    }
+}
+
+void cmbtypeChange(MainState& s, int index) {
+    if (index < 0 || index > 2) return;
+    s.edit.cmbtype = index;
+    const bool hotSpot = index != kTypeBitmap;
+    s.commands.Set("spex", hotSpot);
+    s.commands.Set("spey", hotSpot);
+}
+
+void cmbsizeClick(MainState& s, int index) {
+    if (index < 0 || index > 5) return;
+    s.edit.cmbsize = index;
+    if (index >= 1) {
+        s.edit.Shape1Width = SizeOfIndex(index);
+        s.edit.Shape1Height = SizeOfIndex(index);
+    }
+}
+
+void view1Click(MainState& s, int tag) {
+    if (tag < 0 || tag > 3) return;
+    s.edit.LVIconStyle = tag;
+}
+
+}  // namespace vornik

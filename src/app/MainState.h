@@ -1,0 +1,43 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/CommandStates.h"
+#include "app/Document.h"
+#include "app/EditState.h"
+#include "app/ResourceList.h"
+#include "app/Settings.h"
+#include "app/THistoryMenu.h"
+
+namespace vornik {
+
+inline constexpr const char* kAppTitle = "Vornik Ver 2.12";
+inline constexpr const char* kMainWindowName = "frmMain";
+
+// Everything the main window holds apart from its widgets. The window binds
+// its controls to these fields, calls the operations of app/ on a command and
+// re-reads what changed.
+struct MainState {
+    Settings settings;
+    THistoryMenu HistoryMenu1;
+    Document doc;
+    EditState edit;
+    CommandStates commands;
+    ResourceList LVIcon;
+
+    std::string Caption = kAppTitle;  // window title
+    std::string StatusPanel0;         // status bar panel 0
+    bool WaitCursor = false;          // busy pointer while a file is opened
+
+    // Steps that later parts of the editor supply; unset ones do nothing.
+    std::function<void(MainState&)> TakeInBitmap;       // fill the views from the Bitmap page
+    std::function<void(MainState&)> RefillAnimation;    // frame and step lists of the Animation page
+    std::function<void(MainState&)> ClearAnimationView; // the preview imganiview
+    std::function<void(MainState&)> RealizePalette;     // the window takes the picture's palette anew
+};
+
+// Window caption: name + " - " + title, or the title alone for an empty name.
+void SetCaptionFile(MainState& s, const std::string& name);
+
+}  // namespace vornik
