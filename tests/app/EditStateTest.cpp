@@ -1,0 +1,299 @@
+#include "app/EditActions.h"
+
+#include <gtest/gtest.h>
+
+#include "DocumentTestSupport.h"
+#include "app/DocumentOpen.h"
+#include "app/IconSelect.h"
+#include "app/MainStart.h"
+#include "platform/MemorySettingsStore.h"
+
+using namespace vornik;
+using namespace vornik::test;
+
+namespace {
+
+struct Started {
+    Started() { FormCreate(s, store); }
+    MemorySettingsStore store;
+    MainState s;
+};
+
+// Opens a corpus file and double-clicks its entry i.
+void showCorpusEntry(MainState& s, const std::string& file, int i) {
+    OpenDocument(s, CorpusFile(file).string());
+    s.LVIcon.selected = i;
+    ShowEntry(s);
+}
+
+int bitCountOfEntry(const IconEntry& e) { return ReadU16LE(e.InfoHeader.data() + 14); }
+
+}  // namespace
+
+TEST(PageCommands, EachPageAndSetKindHasItsColumn) {
+    Started st;
+    MainState& s = st.s;
+    struct Expect {
+        const char* name;
+        bool icon, exe, anim, bitmap;
+    };
+    const Expect rows[] = {
+        {"Save1", 1, 0, 1, 0},        {"SaveAs1", 1, 0, 1, 0},    {"tbsave", 1, 0, 1, 0},
+        {"Cut1", 1, 0, 1, 0},         {"tbcut", 1, 0, 1, 0},      {"Paste1", 1, 0, 1, 1},
+        {"tbpaste", 1, 0, 1, 1},      {"tbbmpget", 0, 0, 0, 1},   {"mnu_bmpget", 0, 0, 0, 1},
+        {"tbiconrep", 1, 0, 1, 0},    {"tbiconadd", 1, 0, 1, 0},  {"tbview1", 1, 1, 0, 0},
+        {"tbview4", 1, 1, 0, 0},      {"spebx", 0, 0, 0, 1},      {"speby", 0, 0, 0, 1},
+        {"iconauto", 1, 0, 0, 0},     {"tbiconauto", 1, 0, 0, 0}, {"mnu_allsave", 1, 1, 1, 0},
+        {"mnu_bitmapzoom", 0, 0, 0, 1},
+        // never touched by the table
+        {"Copy1", 1, 1, 1, 1},        {"mnu_iconrep", 1, 1, 1, 1}, {"mnu_iconadd", 1, 1, 1, 1},
+        {"view1", 1, 1, 1, 1},
+    };
+    auto check = [&](int column, const char* label) {
+        for (const Expect& e : rows) {
+            const bool want[4] = {e.icon, e.exe, e.anim, e.bitmap};
+            EXPECT_EQ(s.commands.Enabled(e.name), want[column]) << label << " " << e.name;
+        }
+    };
+    check(kColIconSet, "at start");
+    EXPECT_EQ(PageControl1Change(s, kBitmapPage), "ScrollBox3");
+    check(kColBitmap, "bitmap");
+    EXPECT_EQ(PageControl1Change(s, kAnimationPage), "lvani1");
+    check(kColAnimation, "animation");
+    s.doc.ExeShown = true;
+    EXPECT_EQ(PageControl1Change(s, kIconPage), "LVIcon");
+    check(kColExeSet, "executable");
+    EXPECT_EQ(PageCommandTable().size(), 21u);
+}
+
+TEST(PageCommands, CaptionNamesThePageDocument) {
+    Started st;
+    MainState& s = st.s;
+    s.doc.IconFileName = "/i.ico";
+    s.doc.ExeFileName = "/e.exe";
+    s.doc.BitmapFileName = "/b.bmp";
+    UpdatePageCommands(s, kIconPage);
+    EXPECT_EQ(s.Caption, "/i.ico - Vornik Ver 2.12");
+    s.doc.ExeShown = true;
+    UpdatePageCommands(s, kIconPage);
+    EXPECT_EQ(s.Caption, "/e.exe - Vornik Ver 2.12");
+    UpdatePageCommands(s, kAnimationPage);
+    EXPECT_EQ(s.Caption, "Vornik Ver 2.12");
+    UpdatePageCommands(s, kBitmapPage);
+    EXPECT_EQ(s.Caption, "/b.bmp - Vornik Ver 2.12");
+}
+
+TEST(ResourceTarget, ButtonsApplyTheirColumnOnlyWhenPressed) {
+    Started st;
+    MainState& s = st.s;
+    // "view" is down at start, but its column was never applied
+    EXPECT_EQ(s.edit.target, ResourceTarget::View);
+    for (const char* n : {"tbconvert", "mnu_convert", "tbinport", "inport1", "tbexport", "export1", "cmbcolor",
+                          "cmbsize"})
+        EXPECT_TRUE(s.commands.Enabled(n)) << n;
+
+    sbandClick(s);
+    EXPECT_EQ(s.edit.target, ResourceTarget::Mask);
+    EXPECT_FALSE(s.commands.Enabled("cmbcolor"));
+    EXPECT_FALSE(s.commands.Enabled("cmbsize"));
+    EXPECT_FALSE(s.commands.Enabled("tbconvert"));
+    EXPECT_TRUE(s.commands.Enabled("tbinport"));
+    EXPECT_TRUE(s.commands.Enabled("export1"));
+    EXPECT_FALSE(s.commands.Enabled("tbbmpget"));
+
+    sbviewClick(s);  // the selectors stay as the mask left them
+    EXPECT_FALSE(s.commands.Enabled("cmbcolor"));
+    EXPECT_FALSE(s.commands.Enabled("cmbsize"));
+    EXPECT_FALSE(s.commands.Enabled("inport1"));
+    EXPECT_FALSE(s.commands.Enabled("tbexport"));
+
+    PageControl1Change(s, kBitmapPage);
+    sbxorClick(s);
+    EXPECT_TRUE(s.commands.Enabled("cmbcolor"));
+    EXPECT_TRUE(s.commands.Enabled("cmbsize"));
+    EXPECT_TRUE(s.commands.Enabled("tbconvert"));
+    EXPECT_TRUE(s.commands.Enabled("mnu_bmpget"));
+    PageControl1Change(s, kIconPage);
+    sbxorClick(s);
+    EXPECT_FALSE(s.commands.Enabled("tbbmpget"));
+}
+
+TEST(Selectors, UserPicksOfTypeSizeAndStyle) {
+    Started st;
+    MainState& s = st.s;
+    cmbtypeChange(s, kTypeBitmap);
+    EXPECT_FALSE(s.commands.Enabled("spex"));
+    EXPECT_FALSE(s.commands.Enabled("spey"));
+    cmbtypeClick(s, kTypeCursor);
+    EXPECT_TRUE(s.commands.Enabled("spex"));
+    EXPECT_EQ(s.edit.cmbtype, kTypeCursor);
+
+    cmbsizeClick(s, 5);
+    EXPECT_EQ(s.edit.Shape1Width, 128);
+    EXPECT_EQ(s.edit.Shape1Height, 128);
+    cmbsizeClick(s, 0);  // "Any" leaves the frame
+    EXPECT_EQ(s.edit.cmbsize, 0);
+    EXPECT_EQ(s.edit.Shape1Width, 128);
+    cmbsizeClick(s, 1);
+    EXPECT_EQ(s.edit.Shape1Height, 16);
+
+    view1Click(s, 3);
+    EXPECT_EQ(s.edit.LVIconStyle, 3);
+    for (int tag = 0; tag < 4; ++tag) EXPECT_EQ(ViewStyleChecked(s.edit, tag), tag == 3);
+    view1Click(s, 9);
+    EXPECT_EQ(s.edit.LVIconStyle, 3);
+}
+
+TEST(Selectors, FollowThePicture) {
+    EditState e;
+    SyncSelectorsFromImage(e, 4, 32, 32);
+    EXPECT_EQ(e.cmbcolor, 1);
+    EXPECT_EQ(e.cmbsize, 2);
+    SyncSelectorsFromImage(e, 1, 24, 24);
+    EXPECT_EQ(e.cmbcolor, 0);
+    EXPECT_EQ(e.cmbsize, 0);
+    SyncSelectorsFromImage(e, 32, 128, 128);
+    EXPECT_EQ(e.cmbcolor, 3);
+    EXPECT_EQ(e.cmbsize, 5);
+    SyncSelectorsFromImage(e, 8, 48, 16);
+    EXPECT_EQ(e.cmbcolor, 2);
+    EXPECT_EQ(e.cmbsize, 0);
+    for (int bits : {15, 16, 24}) {
+        SyncSelectorsFromImage(e, bits, 64, 64);
+        EXPECT_EQ(e.cmbcolor, 3);
+        EXPECT_EQ(e.cmbsize, 4);
+    }
+    EXPECT_EQ(SizeOfIndex(0), 32);
+    EXPECT_EQ(SizeOfIndex(3), 48);
+    EXPECT_EQ(BitCountOfIndex(0), 1);
+    EXPECT_EQ(BitCountOfIndex(3), 24);
+}
+
+TEST(NumberFields, ClampedOrReadAsTyped) {
+    EditState e;
+    SetHotSpot(e, 300, -2);
+    EXPECT_EQ(e.spex, 127);
+    EXPECT_EQ(e.spey, 0);
+    EXPECT_EQ(ReadRangeField("50", 0, 127), 50);
+    EXPECT_EQ(ReadRangeField("500", 0, 127), 127);
+    EXPECT_EQ(ReadRangeField("abc", 1, 100), 1);
+    EXPECT_EQ(ReadFreeField("-40"), -40);
+    EXPECT_EQ(ReadFreeField("x"), 0);
+}
+
+TEST(ShowEntry, CursorEntrySetsCursorTypeAndHotSpot) {
+    VORNIK_REQUIRE_CORPUS();
+    Started st;
+    MainState& s = st.s;
+    showCorpusEntry(s, "cur/bibata__default.cur", 0);
+    const IconEntry& e = s.doc.IconSet->Entries[0];
+    ASSERT_TRUE(s.edit.imgxor);
+    ASSERT_TRUE(s.edit.imgand);
+    EXPECT_EQ(s.edit.cmbtype, kTypeCursor);
+    EXPECT_EQ(s.edit.spex, e.HotSpotX);
+    EXPECT_EQ(s.edit.spey, e.HotSpotY);
+    EXPECT_EQ(s.edit.spex, 8);
+    EXPECT_EQ(s.edit.spey, 5);
+    EXPECT_EQ(s.edit.imgxor->Width(), 32);
+    EXPECT_EQ(s.edit.cmbsize, 2);
+    EXPECT_EQ(s.edit.imgand->GetBitCount(), 24);
+    EXPECT_EQ(s.edit.imgand->Width(), s.edit.imgxor->Width());
+    EXPECT_EQ(s.edit.imgand->Height(), s.edit.imgxor->Height());
+}
+
+TEST(ShowEntry, IconAndExecutableEntriesSetIconTypeAndZeroHotSpot) {
+    VORNIK_REQUIRE_CORPUS();
+    Started st;
+    MainState& s = st.s;
+    s.edit.spex = 9;
+    showCorpusEntry(s, "ico/distlib__launcher.ico", 0);
+    ASSERT_TRUE(s.edit.imgxor);
+    const IconEntry& e = s.doc.IconSet->Entries[0];
+    EXPECT_EQ(s.edit.cmbtype, kTypeIcon);
+    EXPECT_EQ(s.edit.spex, 0);
+    EXPECT_EQ(s.edit.spey, 0);
+    EXPECT_EQ(s.edit.imgxor->GetBitCount(), bitCountOfEntry(e));
+    EXPECT_EQ(s.edit.imgxor->Width(), e.Width ? e.Width : 256);
+
+    s.edit.spex = 9;
+    s.edit.cmbtype = kTypeCursor;
+    showCorpusEntry(s, "pe/distlib__w32.exe", 0);
+    ASSERT_GT(s.doc.ExeSet->Count, 0);
+    EXPECT_EQ(s.edit.cmbtype, kTypeIcon);
+    EXPECT_EQ(s.edit.spex, 0);
+    ASSERT_TRUE(s.edit.imgxor);
+    EXPECT_EQ(s.edit.imgxor->Width(), s.doc.ExeSet->Entries[0].Width ? s.doc.ExeSet->Entries[0].Width : 256);
+}
+
+TEST(ShowEntry, NothingSelectedDoesNothing) {
+    VORNIK_REQUIRE_CORPUS();
+    Started st;
+    MainState& s = st.s;
+    ShowEntry(s);  // empty list
+    EXPECT_FALSE(s.edit.imgxor);
+    OpenDocument(s, CorpusFile("ico/distlib__launcher.ico").string());
+    s.LVIcon.selected = -1;
+    ShowEntry(s);
+    EXPECT_FALSE(s.edit.imgxor);
+    s.LVIcon.selected = 999;
+    ShowEntry(s);
+    EXPECT_FALSE(s.edit.imgxor);
+}
+
+TEST(ResourceList, ItemTextsFollowTheEntries) {
+    TIconCurEX set;
+    set.Count = 2;
+    set.ResourceType = 2;
+    auto header = [](int bits) {
+        Bytes h(40, 0);
+        WriteU32LE(h.data(), 40);
+        WriteU16LE(h.data() + 14, static_cast<std::uint16_t>(bits));
+        return h;
+    };
+    set.Entries[0].Width = 32;
+    set.Entries[0].Height = 32;
+    set.Entries[0].InfoHeader = header(4);
+    set.Entries[0].ImageOffset = 0x1A6;
+    set.Entries[0].ImageSize = 744;
+    set.Entries[0].HotSpotX = 5;
+    set.Entries[0].HotSpotY = 7;
+    set.Entries[1].Width = 48;
+    set.Entries[1].Height = 48;
+    set.Entries[1].InfoHeader = header(24);
+    ResourceList list = FillResourceList(set, 0);
+    ASSERT_EQ(list.items.size(), 2u);
+    EXPECT_EQ(list.items[0].caption, "32 x 32 -   16");
+    EXPECT_EQ(list.items[0].subItems, (std::array<std::string, 7>{"32", "32", "  16", "1a6", "744", "5", "7"}));
+    EXPECT_EQ(list.items[1].caption, "48 x 48 - True");
+    EXPECT_EQ(std::string(ResourceList::kColumnHeaders[4]), "Offset");
+}
+
+TEST(IconSelect, ChoosesAnEntryOfTheImportSource) {
+    VORNIK_REQUIRE_CORPUS();
+    Started st;
+    MainState& s = st.s;
+    const std::string cur = CorpusFile("cur/bibata__default.cur").string();
+    std::string label;
+    std::size_t rows = 0;
+    auto pickFirst = [&](const ResourceList& list, const std::string& l) -> std::optional<int> {
+        label = l;
+        rows = list.items.size();
+        return 0;
+    };
+    EXPECT_EQ(SelectImportEntry(s, cur, pickFirst), 0);
+    EXPECT_EQ(label, cur);
+    EXPECT_EQ(s.doc.ImportKind, 1);
+    ASSERT_NE(s.doc.ImportSet(), nullptr);
+    EXPECT_EQ(rows, static_cast<std::size_t>(s.doc.ImportSet()->Count));
+
+    auto cancel = [](const ResourceList&, const std::string&) -> std::optional<int> { return std::nullopt; };
+    EXPECT_EQ(SelectImportEntry(s, CorpusFile("ani/emvaized__src__busy.ani").string(), cancel), std::nullopt);
+    EXPECT_EQ(s.doc.ImportKind, 2);
+    auto beyond = [](const ResourceList& l, const std::string&) -> std::optional<int> {
+        return static_cast<int>(l.items.size());
+    };
+    EXPECT_EQ(SelectImportEntry(s, CorpusFile("pe/distlib__w32.exe").string(), beyond), std::nullopt);
+    EXPECT_EQ(s.doc.ImportKind, 3);
+    EXPECT_EQ(NewResourceTypeOf(0), 1);
+    EXPECT_EQ(NewResourceTypeOf(1), 2);
+}
