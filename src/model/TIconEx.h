@@ -9,6 +9,8 @@
 
 namespace vornik {
 
+struct RenderCache;  // model/RenderCache.h
+
 // The resource set: the 6-byte ICO/CUR header and a fixed table of 1000
 // entries. All operations are plain (non-virtual); the kinds below add nothing
 // except TAniEX (anim/).
@@ -27,6 +29,9 @@ public:
     std::uint16_t Count = 0;         // entries in use
 
     std::array<IconEntry, kMaxEntries> Entries;
+
+    // --- the entry rendered last (RenderEntry, model/RenderEntry.h); empty until then ---
+    std::shared_ptr<RenderCache> RenderedEntry;
 
     // --- table operations ---
     void Clear();

@@ -1,0 +1,111 @@
+#include "imaging/ConvertDIBFormat.h"
+
+#include "imaging/TQvDIBCanvas.h"
+
+namespace vornik {
+
+StretchMode StretchModeOfSetting(int stretchbltmode) {
+    return stretchbltmode == 1 || stretchbltmode == 2 ? StretchMode::Halftone : StretchMode::ColorOnColor;
+}
+
+void ConvertDIBFormat(TQvDIB& dib, int target, int width, int height, bool fixedPalette, int stretchbltmode) {
+    if (target != dib.GetBitCount()) {
+        switch (target) {
+            case 1: dib.ConvertToMono(); break;
+            case 4:
+                if (fixedPalette)
+                    dib.ConvertTo16FixedColors();
+                else
+                    dib.ConvertTo16Colors();
+                break;
+            case 8: dib.ConvertTo256Colors(); break;
+            default: dib.ConvertToTrueColor(); break;
+        }
+    }
+    if (dib.Width() == width && dib.Height() == height) return;
+
+    const TQvDIB source = DrawableSource(dib);
+    TQvDIB scaled;
+    scaled.CreateDIB(width, height, 0, source.GetBitCount());
+    scaled.SetColorTable(source.ColorTable(), source.ColorCount());
+    {
+        TQvDIBCanvas canvas(scaled);
+        canvas.SetStretchBltMode(StretchModeOfSetting(stretchbltmode));
+        canvas.StretchBlt(0, 0, width, height, source, 0, 0, source.Width(), source.Height());
+    }
+    dib.Assign(&scaled);
+}
+
+int SizeIndexToPixels(int index) {
+    switch (index) {
+        case 1: return 16;
+        case 2: return 32;
+        case 3: return 48;
+        case 4: return 64;
+        case 5: return 128;
+        default: return 32;
+    }
+}
+
+int ColorIndexToTarget(int index) {
+    switch (index) {
+        case 0: return 1;
+        case 1: return 4;
+        case 2: return 8;
+        case 3: return 0;
+        default: return 4;
+    }
+}
+
+int BitCountToColorIndex(int bitCount) {
+    switch (bitCount) {
+        case 1: return 0;
+        case 8: return 2;
+        case 0:
+        case 15:
+        case 16:
+        case 24:
+        case 32: return 3;
+        default: return 1;
+    }
+}
+
+int PixelFormatBitCount(PixelFormat format) {
+    switch (format) {
+        case PixelFormat::Bits1: return 1;
+        case PixelFormat::Bits4: return 4;
+        case PixelFormat::Bits8: return 8;
+        case PixelFormat::Bits15: return 15;
+        case PixelFormat::Bits16: return 16;
+        case PixelFormat::Bits24: return 24;
+        case PixelFormat::Bits32: return 32;
+        case PixelFormat::Device:
+        case PixelFormat::Custom: break;
+    }
+    return 24;
+}
+
+void CopyBitmapRect(const TQvDIB& source, TQvDIB& target, int left, int top, int width, int height) {
+    const TQvDIB from = DrawableSource(source);
+    TQvDIB rect;
+    rect.CreateDIB(width, height, 0, from.GetBitCount());
+    rect.SetColorTable(from.ColorTable(), from.ColorCount());
+    {
+        TQvDIBCanvas canvas(rect);
+        canvas.BitBlt(0, 0, width, height, from, left, top, RasterOp::SrcCopy);
+    }
+    target = rect;
+}
+
+void ConvertViews(PictureView& maskView, PictureView& imageView, int sizeIndex, int colorIndex, bool fixedPalette,
+                  int stretchbltmode) {
+    const int size = SizeIndexToPixels(sizeIndex);
+    TQvDIB mask = ViewToDIB(maskView);
+    ConvertDIBFormat(mask, 24, size, size, fixedPalette, stretchbltmode);
+    TQvDIB image = ViewToDIB(imageView);
+    ConvertDIBFormat(image, ColorIndexToTarget(colorIndex), size, size, fixedPalette, stretchbltmode);
+    DIBToView(mask, maskView);
+    DIBToView(image, imageView);
+}
+
+}  // namespace vornik

@@ -1,0 +1,212 @@
+#include "model/EntryConversion.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+#include "imaging/BitmapInfoHeader.h"
+#include "platform/Errors.h"
+#include "platform/FileIO.h"
+
+namespace vornik {
+
+namespace {
+
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::uint32_t kMaskPixelOffset = 62;  // file header, info header, two colours
+
+std::string entryName(int index) { return "entry " + std::to_string(index); }
+
+const IconEntry& usedEntry(const TIconEx& set, int index) {
+    if (index < 0 || index >= set.Count || index >= TIconEx::kMaxEntries)
+        throw EVornikError("There is no " + entryName(index) + " (the set holds " + std::to_string(set.Count) +
+                           ")");
+    const IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
+    if (e.InfoHeader.size() < BitmapInfoHeader::kSize)
+        throw EVornikError("The " + entryName(index) + " holds no image");
+    return e;
+}
+
+void writeFileHeader(ByteWriteStream& s, std::uint32_t fileSize, std::uint32_t pixelOffset) {
+    s.WriteBuffer("BM", 2);
+    s.WriteU32(fileSize);
+    s.WriteU32(0);  // both reserved words
+    s.WriteU32(pixelOffset);
+}
+
+bool isEntryBitCount(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// A bottom-up, uncompressed copy: the entry's row arithmetic assumes both.
+TQvDIB bottomUp(const TQvDIB& source) {
+    TQvDIB dib = Decompressed(source);
+    if (!dib.IsTopDown()) return dib;
+    TQvDIB out;
+    const int h = dib.Height();
+    out.CreateDIB(dib.Width(), h, 0, dib.GetBitCount());
+    out.SetColorTable(dib.ColorTable(), dib.ColorCount());
+    const std::size_t stride = static_cast<std::size_t>(dib.Stride());
+    for (int y = 0; y < h; ++y) std::memcpy(out.MutableScanLine(h - 1 - y), dib.ScanLine(y), stride);
+    return out;
+}
+
+}  // namespace
+
+void EntryToStreams(const TIconEx& set, ByteWriteStream& imageStream, ByteWriteStream& maskStream, int index) {
+    const IconEntry& e = usedEntry(set, index);
+
+    BitmapInfoHeader h = BitmapInfoHeader::Read(e.InfoHeader.data());
+    h.biBitCount = 1;
+    h.biClrUsed = 2;
+    h.biClrImportant = 0;
+    h.biSizeImage = static_cast<std::uint32_t>(RowBytes(h.biWidth) * std::abs(static_cast<std::int64_t>(h.biHeight)));
+    writeFileHeader(maskStream, static_cast<std::uint32_t>(e.AndBits.size()) + kMaskPixelOffset, kMaskPixelOffset);
+    std::uint8_t header[BitmapInfoHeader::kSize];
+    h.Write(header);
+    maskStream.WriteBuffer(header, sizeof header);
+    // black, white; the reserved bytes are 2, as these streams always had them
+    static constexpr std::uint8_t kMaskColors[8] = {0, 0, 0, 2, 255, 255, 255, 2};
+    maskStream.WriteBuffer(kMaskColors, sizeof kMaskColors);
+    maskStream.WriteBuffer(e.AndBits.data(), e.AndBits.size());
+
+    const std::uint32_t offset = static_cast<std::uint32_t>(kFileHeaderSize + e.InfoHeader.size());
+    writeFileHeader(imageStream, offset + static_cast<std::uint32_t>(e.XorBits.size()), offset);
+    imageStream.WriteBuffer(e.InfoHeader.data(), e.InfoHeader.size());
+    imageStream.WriteBuffer(e.XorBits.data(), e.XorBits.size());
+}
+
+void StreamsToEntry(TIconEx& set, ByteReadStream& imageStream, ByteReadStream& maskStream, int index) {
+    if (index < 0 || index >= set.Count || index >= TIconEx::kMaxEntries)
+        throw EVornikError("There is no " + entryName(index) + " (the set holds " + std::to_string(set.Count) +
+                           ")");
+    // Everything is read into locals first, so a failure leaves the entry whole.
+    maskStream.Seek(0);
+    maskStream.ReadSpan(kFileHeaderSize);
+    const BitmapInfoHeader mh = BitmapInfoHeader::Read(maskStream.ReadSpan(BitmapInfoHeader::kSize));
+    if (mh.biWidth <= 0 || mh.biHeight <= 0)
+        throw EVornikError("The mask picture is " + std::to_string(mh.biWidth) + " x " + std::to_string(mh.biHeight) +
+                           "; an entry needs a positive, bottom-up size");
+    if (mh.biBitCount != 1 || mh.biCompression != 0) throw EVornikError("The mask picture is not an uncompressed 1-bit picture");
+    const std::int64_t andSize = RowBytes(mh.biWidth) * mh.biHeight;
+    maskStream.ReadSpan(8);  // black, white
+    if (andSize > static_cast<std::int64_t>(maskStream.Remaining())) throw EReadError("Stream read error");
+    const std::uint8_t* andBits = maskStream.ReadSpan(static_cast<std::size_t>(andSize));
+
+    imageStream.Seek(0);
+    imageStream.ReadSpan(kFileHeaderSize);
+    const std::uint8_t* headerBytes = imageStream.ReadSpan(BitmapInfoHeader::kSize);
+    const BitmapInfoHeader h = BitmapInfoHeader::Read(headerBytes);
+    if (h.biWidth <= 0 || h.biHeight <= 0)
+        throw EVornikError("The image picture is " + std::to_string(h.biWidth) + " x " + std::to_string(h.biHeight) +
+                           "; an entry needs a positive, bottom-up size");
+    if (!isEntryBitCount(h.biBitCount) || h.biCompression != 0)
+        throw EVornikError("The image picture (" + std::to_string(h.biBitCount) + " bits, compression " +
+                           std::to_string(h.biCompression) + ") cannot be an entry");
+    if (h.biWidth != mh.biWidth || h.biHeight != mh.biHeight)
+        throw EVornikError("The image is " + std::to_string(h.biWidth) + " x " + std::to_string(h.biHeight) +
+                           " but the mask is " + std::to_string(mh.biWidth) + " x " + std::to_string(mh.biHeight));
+    const std::uint32_t n = h.biClrUsed;
+    if (n > 256) throw EVornikError("The image picture states " + std::to_string(n) + " colours");
+    if (n == 0 && PaletteSize(h.biBitCount) != 0)
+        throw EVornikError("The image picture does not state its colour-table size");
+    const std::uint8_t* table = imageStream.ReadSpan(4u * n);
+    const std::int64_t xorSize = RowBytes(static_cast<std::int64_t>(h.biWidth) * h.biBitCount) * h.biHeight;
+    if (xorSize > static_cast<std::int64_t>(imageStream.Remaining()) || xorSize > INT32_MAX)
+        throw EReadError("Stream read error");
+    const std::uint8_t* xorBits = imageStream.ReadSpan(static_cast<std::size_t>(xorSize));
+
+    IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
+    set.FreeEntry(index);
+    e.InfoHeader.assign(headerBytes, headerBytes + BitmapInfoHeader::kSize);
+    e.InfoHeader.insert(e.InfoHeader.end(), table, table + 4u * n);
+    e.XorBits.assign(xorBits, xorBits + xorSize);
+    e.XorSize = static_cast<std::int32_t>(xorSize);
+    e.AndBits.assign(andBits, andBits + andSize);
+    e.AndSize = static_cast<std::int32_t>(andSize);
+    e.Width = static_cast<std::uint8_t>(h.biWidth);
+    e.Height = static_cast<std::uint8_t>(h.biHeight);
+    e.ColorCount = DirectoryColorCount(h.biBitCount);
+    e.EntryReserved = 0;
+    e.ImageOffset = 0;
+    e.ImageSize = static_cast<std::uint32_t>(40 + 4 * std::int64_t(n) + xorSize + andSize);
+}
+
+void EntryToDIBs(const TIconEx& set, TQvDIB& image, TQvDIB& mask, int index) {
+    ByteWriteStream imageOut, maskOut;
+    EntryToStreams(set, imageOut, maskOut, index);
+    const Bytes imageBytes = imageOut.Take();
+    const Bytes maskBytes = maskOut.Take();
+    ByteReadStream imageIn(imageBytes), maskIn(maskBytes);
+    TQvDIB newImage, newMask;
+    newImage.LoadFromStream(imageIn);
+    newMask.LoadFromStream(maskIn);
+    image = newImage;
+    mask = newMask;
+}
+
+void DIBsToEntry(TIconEx& set, const TQvDIB& image, const TQvDIB& mask, int index) {
+    TQvDIB monoMask = bottomUp(mask);
+    if (monoMask.GetBitCount() != 1) monoMask.ConvertToMono();
+    const TQvDIB plainImage = bottomUp(image);
+    ByteWriteStream imageOut, maskOut;
+    plainImage.SaveToStream(imageOut);
+    monoMask.SaveToStream(maskOut);
+    const Bytes imageBytes = imageOut.Take();
+    const Bytes maskBytes = maskOut.Take();
+    ByteReadStream imageIn(imageBytes), maskIn(maskBytes);
+    StreamsToEntry(set, imageIn, maskIn, index);
+}
+
+void EntryToViews(const TIconEx& set, PictureView& imageView, PictureView& maskView, int index) {
+    TQvDIB image, mask;
+    EntryToDIBs(set, image, mask, index);
+    mask.ConvertToMono();
+    mask.ConvertToTrueColor();
+    DIBToView(image, imageView);
+    DIBToView(mask, maskView);
+}
+
+void ViewsToEntry(TIconEx& set, const PictureView& imageView, const PictureView& maskView, int index) {
+    const TQvDIB image = ViewToDIB(imageView);
+    TQvDIB mask = ViewToDIB(maskView);
+    mask.ConvertToMono();
+    DIBsToEntry(set, image, mask, index);
+}
+
+Bytes ImagePairFileBytes(const TQvDIB& image, const TQvDIB& mask, int resourceType, int hotSpotX, int hotSpotY) {
+    TIconCurEX pair;
+    pair.InitEntry(0, resourceType, image.Width(), image.Height(), image.GetBitCount());
+    pair.Reserved = 0;
+    pair.Count = 1;
+    if (resourceType == 2) {
+        pair.Entries[0].HotSpotX = static_cast<std::uint16_t>(hotSpotX);
+        pair.Entries[0].HotSpotY = static_cast<std::uint16_t>(hotSpotY);
+    }
+    DIBsToEntry(pair, image, mask, 0);
+    return pair.SaveToBytes();
+}
+
+void SaveImagePairAsIcon(const std::string& path, const TQvDIB& image, const TQvDIB& mask) {
+    WriteFileReplacing(path, ImagePairFileBytes(image, mask, 1, 0, 0));
+}
+
+void SaveImagePairAsCursor(const std::string& path, const TQvDIB& image, const TQvDIB& mask, int hotSpotX,
+                           int hotSpotY) {
+    WriteFileReplacing(path, ImagePairFileBytes(image, mask, 2, hotSpotX, hotSpotY));
+}
+
+void SaveViewPairAsIcon(const std::string& path, const PictureView& imageView, const PictureView& maskView) {
+    TQvDIB mask = ViewToDIB(maskView);
+    mask.ConvertToMono();
+    SaveImagePairAsIcon(path, ViewToDIB(imageView), mask);
+}
+
+void SaveViewPairAsCursor(const std::string& path, const PictureView& imageView, const PictureView& maskView,
+                          int hotSpotX, int hotSpotY) {
+    TQvDIB mask = ViewToDIB(maskView);
+    mask.ConvertToMono();
+    SaveImagePairAsCursor(path, ViewToDIB(imageView), mask, hotSpotX, hotSpotY);
+}
+
+}  // namespace vornik
