@@ -64,16 +64,19 @@ bool hasDesktopExtension(const std::string& path) {
     return ext == ".desktop";
 }
 
-// Empty optional: not a link file at all. Empty string: a link file whose
-// target cannot be worked out.
-std::optional<std::string> resolveDesktopLink(const std::string& path) {
+std::optional<std::string> readDesktopLink(const std::string& path) {
     Bytes data;
     try {
         data = ReadFileBytes(path, kMaxLinkFileBytes);
     } catch (const EInOutError&) {
         return std::nullopt;
     }
-    std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
+    return DesktopLinkTarget(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+}
+
+}  // namespace
+
+std::optional<std::string> DesktopLinkTarget(std::string_view text) {
     bool inEntry = false, sawEntry = false;
     std::string type, url;
     while (!text.empty()) {
@@ -98,8 +101,6 @@ std::optional<std::string> resolveDesktopLink(const std::string& path) {
     return target ? *target : std::string();
 }
 
-}  // namespace
-
 std::string ResolveShortcut(const std::string& path) {
     std::error_code ec;
     if (fs::is_symlink(fs::symlink_status(path, ec))) {
@@ -111,7 +112,7 @@ std::string ResolveShortcut(const std::string& path) {
         return target.string();
     }
     if (!hasDesktopExtension(path)) return {};
-    std::optional<std::string> target = resolveDesktopLink(path);
+    std::optional<std::string> target = readDesktopLink(path);
     if (!target) return {};
     if (target->empty()) ShowMessage("Resolve Error");
     return *target;

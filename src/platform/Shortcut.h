@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vornik {
 
@@ -11,5 +13,10 @@ namespace vornik {
 // without a local URL) shows "Resolve Error" and also answers empty, so the
 // caller falls back to the path it was given.
 std::string ResolveShortcut(const std::string& path);
+
+// The target of a freedesktop link file's text: nullopt when the text is no
+// link file ([Desktop Entry] with Type=Link), empty when its URL names no
+// local file, else the decoded path.
+std::optional<std::string> DesktopLinkTarget(std::string_view text);
 
 }  // namespace vornik
