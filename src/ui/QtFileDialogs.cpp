@@ -1,0 +1,45 @@
+#include "ui/QtFileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "app/FileFilter.h"
+
+namespace vornik {
+
+std::optional<FileDialogAnswer> QtFileDialogs::open(const FileDialogRequest& request) {
+    return run(request, false);
+}
+
+std::optional<FileDialogAnswer> QtFileDialogs::save(const FileDialogRequest& request) {
+    return run(request, true);
+}
+
+std::optional<FileDialogAnswer> QtFileDialogs::run(const FileDialogRequest& request, bool saving) {
+    QFileDialog dlg(parent_);
+    dlg.setObjectName(QString::fromStdString(request.dialog));
+    dlg.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!request.title.empty()) dlg.setWindowTitle(QString::fromStdString(request.title));
+    const QStringList filters =
+        QString::fromStdString(ToQtFilter(request.filter)).split(";;", Qt::SkipEmptyParts);
+    dlg.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters[request.filterIndex - 1]);
+    QString dir = QString::fromStdString(request.initialDir);
+    if (dir.isEmpty()) dir = lastDir_;
+    if (!dir.isEmpty()) dlg.setDirectory(dir);
+    if (!request.fileName.empty()) dlg.selectFile(QString::fromStdString(request.fileName));
+    if (!request.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
+    FileDialogAnswer answer;
+    const QString path = dlg.selectedFiles().first();
+    lastDir_ = QFileInfo(path).absolutePath();
+    answer.path = QDir::toNativeSeparators(path).toStdString();
+    answer.filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
+    if (answer.filterIndex < 1) answer.filterIndex = 1;
+    return answer;
+}
+
+}  // namespace vornik

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/Notice.h"
+
+namespace vornik {
+
+// Notices as modal message boxes over the main window. Tests install a
+// recorder instead; this handler is for the running program only.
+class QtNoticeHandler : public NoticeHandler {
+public:
+    explicit QtNoticeHandler(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    void message(const std::string& text) override;
+    void warning(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace vornik

@@ -1,0 +1,183 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+#include "app/Settings.h"
+#include "app/THistoryMenu.h"
+#include "platform/SettingsStore.h"
+
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QScrollArea;
+class QSpinBox;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QTimer;
+
+namespace vornik {
+
+class TIconCurEX;
+class TExeEXsub;
+class TPictureView;
+class TResourceListView;
+class TfrmIconSelect;
+class TfrmAboutBox;
+class Tfrmiconcursel;
+class TfrmOption;
+class THelpViewer;
+
+// The main window. It shows the document and editing state and forwards each
+// command to one function of the headless core, then re-reads what changed.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "Vornik Ver 2.12";
+
+    // store: where settings, placement and recent files live (not owned).
+    explicit TfrmMain(SettingsStore& store, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    // The command (menu item, tool bar button or panel button) of that name.
+    QAction* action(const QString& name) const;
+    QWidget* control(const QString& name) const;
+    // Enabled state of a command or control by its name.
+    bool commandEnabled(const QString& name) const;
+    void setCommandEnabled(const QString& name, bool on);
+
+    void OpenDocument(const QString& path);
+    void SetCaptionFile(const QString& name);
+    void UpdatePageCommands(int page);
+    void RefillResourceList();
+
+    // Writes placement, settings, tool bar and recent files back (FormDestroy).
+    void SaveState();
+
+    const Settings& settings() const { return settings_; }
+    THistoryMenu& history() { return HistoryMenu1; }
+    THelpViewer* helpViewer();
+    void showHelpContext(int helpContext);
+    QString panelText(int panel) const;
+
+    // Controls, named as in the rest of the program.
+    QTabWidget* PageControl1;
+    TResourceListView* LVIcon;
+    QGroupBox* pnledit;
+    TPictureView* imgxor;
+    TPictureView* imgand;
+    TPictureView* imgbmp;
+    TPictureView* imganiview;
+    QScrollArea* ScrollBox1;  // image view
+    QScrollArea* ScrollBox2;  // mask view
+    QScrollArea* ScrollBox3;  // bitmap page
+    QScrollArea* ScrollBoxAni;
+    QToolButton* sbview;
+    QToolButton* sbxor;
+    QToolButton* sband;
+    QButtonGroup* grpselectButtons;
+    QComboBox* cmbtype;
+    QComboBox* cmbsize;
+    QComboBox* cmbcolor;
+    QSpinBox* spex;
+    QSpinBox* spey;
+    QSpinBox* spebx;
+    QSpinBox* speby;
+    QListWidget* lvani1;
+    QListWidget* lvani2;
+    QSpinBox* sprate;
+    QLineEdit* edttitle;
+    QLineEdit* edtcreator;
+    QToolButton* sbaniadd;
+    QToolButton* sbanidel;
+    QToolButton* sbplay;
+    QToolButton* sbstop;
+    QToolButton* btnanieft;
+    QToolBar* Toolbar971;
+    QTimer* Timer1;
+    QLabel* StatusPanel[3];
+
+    TfrmIconSelect* frmIconSelect;
+    TfrmAboutBox* frmAboutBox;
+    Tfrmiconcursel* frmiconcursel;
+    TfrmOption* frmOption;
+
+public slots:
+    void New1Click();
+    void Open1Click();
+    void Exit1Click();
+    void view1Click(int tag);
+    void tlbar1Click();
+    void stbar1Click();
+    void mnu_editpanelviewClick();
+    void Option1Click();
+    void Contents1Click();
+    void SearchforHelpOn1Click();
+    void HowtoUseHelp1Click();
+    void About1Click();
+    void PageControl1Change(int page);
+    void LVIconDblClick();
+    void sbviewClick();
+    void sbxorClick();
+    void sbandClick();
+    void cmbtypeChange();
+    void cmbsizeClick();
+    void tbbmpgetClick();
+    void HistoryMenu1HistorySelected(int index);
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+
+private:
+    void FormCreate();
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    QWidget* buildEditPanel();
+    QWidget* buildIconPage();
+    QWidget* buildAnimationPage();
+    QWidget* buildBitmapPage();
+    void buildStatusBar();
+    void connectCommands();
+    void rebuildHistoryMenu();
+    void ApplyFlatButtons();
+    void applyBackgroundColor();
+    void applyResourceTarget(int target);
+    void showStatus(int panel, const QString& text);
+    void notImplemented(const QString& name);
+    void onCommand(const QString& name);
+
+    SettingsStore& store_;
+    Settings settings_;
+    THistoryMenu HistoryMenu1;
+    QHash<QString, QAction*> actions_;
+    QHash<QString, QToolButton*> panelButtons_;
+    QHash<QString, std::function<void()>> handlers_;
+    QHash<QString, QMenu*> menus_;
+    QList<QAction*> historyActions_;
+    QActionGroup* viewMenuGroup_ = nullptr;
+    QActionGroup* viewToolGroup_ = nullptr;
+    THelpViewer* help_ = nullptr;
+    bool stateSaved_ = false;
+
+    // Document state until the core's document object takes it over.
+    std::unique_ptr<TIconCurEX> IconSet;
+    std::unique_ptr<TExeEXsub> ExeSet;
+    bool ExeShown = false;
+    QString IconFileName, ExeFileName, AniFileName, BitmapFileName;
+};
+
+}  // namespace vornik

@@ -1,0 +1,36 @@
+#include "ui/Tfrmiconcursel.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vornik {
+
+Tfrmiconcursel::Tfrmiconcursel(QWidget* parent)
+    : QDialog(parent),
+      RadioGroup1(new QGroupBox("新規リソース", this)),
+      rdoIcon(new QRadioButton("アイコン", RadioGroup1)),
+      rdoCursor(new QRadioButton("カーソル", RadioGroup1)) {
+    setObjectName("frmiconcursel");
+    setWindowTitle("リソース選択");
+    RadioGroup1->setObjectName("RadioGroup1");
+    rdoIcon->setChecked(true);
+    auto* g = new QVBoxLayout(RadioGroup1);
+    g->addWidget(rdoIcon);
+    g->addWidget(rdoCursor);
+    auto* ok = new QPushButton("&OK", this);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(RadioGroup1);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+int Tfrmiconcursel::itemIndex() const { return rdoCursor->isChecked() ? 1 : 0; }
+
+void Tfrmiconcursel::setItemIndex(int index) { (index == 1 ? rdoCursor : rdoIcon)->setChecked(true); }
+
+}  // namespace vornik

@@ -1,0 +1,78 @@
+// The editor: vornik [FILE] [--screenshot PATH]
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+
+#include "platform/FileDialogs.h"
+#include "platform/Notice.h"
+#include "ui/QtFileDialogs.h"
+#include "ui/QtNoticeHandler.h"
+#include "ui/QtSettingsStore.h"
+#include "ui/StartOptions.h"
+#include "ui/TResourceListView.h"
+#include "ui/TfrmMain.h"
+
+int main(int argc, char** argv) {
+    // --screenshot renders without a display.
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]).startsWith("--screenshot") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName("Vesko");
+    QApplication::setApplicationName("vornik2");
+    QApplication::setApplicationDisplayName("Vornik");
+    QApplication::setApplicationVersion("2.12");
+
+    // Standard buttons and dialogs in Japanese.
+    QTranslator qtbase;
+    if (qtbase.load(QLocale(QLocale::Japanese), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtbase);
+
+    const vornik::StartOptions options = vornik::ParseStartOptions(QApplication::arguments().mid(1));
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "vornik: %s\nusage: vornik [FILE] [--screenshot PATH]\n", qPrintable(options.error));
+        return 2;
+    }
+
+    vornik::QtSettingsStore store;
+    vornik::QtNoticeHandler notices;
+    vornik::ScopedNoticeHandler noticeScope(&notices);
+    vornik::QtFileDialogs dialogs;
+    vornik::SetFileDialogs(&dialogs);
+
+    int rc = 0;
+    {
+        vornik::TfrmMain main(store);
+        notices.setParent(&main);
+        dialogs.setParent(&main);
+        if (!options.screenshot.isEmpty()) {
+            // Shown offscreen: messages go to standard error rather than a box nobody can close.
+            vornik::SetNoticeHandler(nullptr);
+            main.resize(std::max(main.width(), 800), std::max(main.height(), 600));
+            main.show();
+            if (!options.file.isEmpty()) main.OpenDocument(options.file);
+            if (main.LVIcon->count() > 0) {
+                main.LVIcon->selectIndex(0);
+                main.LVIconDblClick();
+            }
+            QApplication::processEvents();
+            const bool saved = main.grab().save(options.screenshot, "PNG");
+            if (!saved) std::fprintf(stderr, "vornik: cannot write %s\n", qPrintable(options.screenshot));
+            rc = saved ? 0 : 1;
+        } else {
+            main.show();
+            if (!options.file.isEmpty()) {
+                const QString file = options.file;
+                QTimer::singleShot(0, &main, [&main, file] { main.OpenDocument(file); });
+            }
+            rc = QApplication::exec();
+        }
+        main.SaveState();
+    }
+    vornik::SetFileDialogs(nullptr);
+    return rc;
+}
