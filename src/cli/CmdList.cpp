@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/CliCommand.h"
+#include "cli/DocumentReader.h"
 #include "cli/EntryTable.h"
 #include "model/TIconEx.h"
 
@@ -14,18 +15,13 @@ int runList(const std::vector<std::string>& arguments) {
     const bool tsv = TakeFlag(args, "--tsv");
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one FILE");
-    TIconCurEX set;
-    if (!set.LoadFromFile(args[0])) {
-        std::fprintf(stderr, "vornik-cli list: %s\n", set.LoadError().c_str());
-        return 1;
-    }
-    const std::string text = tsv ? FormatEntryTsv(set) : FormatEntryTable(set);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return 0;
+    // The reader follows the file's extension and content (DocumentReader.h).
+    return ListDocument(args[0], tsv);
 }
 
 const CommandRegistration registration({"list",
-                                         "  list [--tsv] FILE    the entries of an ICO or CUR file as a table\n"
+                                         "  list [--tsv] FILE    the entries of an ICO, CUR or ANI file (with its steps) or the icon\n"
+                                         "                       images found in any other file, as a table\n"
                                          "                       (--tsv: tab-separated, one line per entry)",
                                          runList});
 

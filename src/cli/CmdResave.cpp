@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/CliCommand.h"
+#include "cli/DocumentReader.h"
 #include "model/TIconEx.h"
 
 namespace vornik::cli {
@@ -11,17 +12,12 @@ namespace {
 int runResave(const std::vector<std::string>& arguments) {
     RejectUnknownOptions(arguments);
     if (arguments.size() != 2) throw UsageError("expected IN and OUT");
-    TIconCurEX set;
-    if (!set.LoadFromFile(arguments[0])) {
-        std::fprintf(stderr, "vornik-cli resave: %s\n", set.LoadError().c_str());
-        return 1;
-    }
-    set.SaveToFile(arguments[1]);
-    return 0;
+    // ICO, CUR and ANI, chosen as list chooses them (DocumentReader.h).
+    return ResaveDocument(arguments[0], arguments[1]);
 }
 
 const CommandRegistration registration({"resave",
-                                         "  resave IN OUT        read an ICO or CUR file and write it back as OUT",
+                                         "  resave IN OUT        read an ICO, CUR or ANI file and write it back as OUT",
                                          runResave});
 
 }  // namespace

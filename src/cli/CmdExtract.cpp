@@ -1,0 +1,123 @@
+// vornik-cli extract FILE -o DIR [--stem NAME] [--start N] [--overwrite]
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "anim/TAniEX.h"
+#include "cli/CliCommand.h"
+#include "cli/DocumentReader.h"
+#include "model/TIconEx.h"
+#include "platform/Errors.h"
+#include "platform/FileIO.h"
+
+namespace vornik::cli {
+
+namespace {
+
+// Every entry as a numbered one-image file, named as the batch save names
+// them: stem + number (no padding) + extension; without --overwrite a name
+// already taken moves the number on, and the following entries continue
+// from there.
+int runExtract(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
+    std::string dir, stem, start;
+    const bool haveDir = TakeOption(args, "-o", dir);
+    const bool haveStem = TakeOption(args, "--stem", stem);
+    const bool haveStart = TakeOption(args, "--start", start);
+    const bool overwrite = TakeFlag(args, "--overwrite");
+    RejectUnknownOptions(args);
+    if (args.size() != 1) throw UsageError("expected one FILE");
+    if (!haveDir) throw UsageError("missing -o DIR");
+    long long counter = 0;
+    if (haveStart) {
+        try {
+            std::size_t used = 0;
+            counter = std::stoll(start, &used);
+            if (used != start.size() || counter < 0) throw UsageError("");
+        } catch (const std::exception&) {
+            throw UsageError("--start needs a number from 0");
+        }
+    }
+    const std::string& path = args[0];
+    if (!haveStem) stem = std::filesystem::path(path).stem().string();
+    if (stem.find_first_not_of(" \t") == std::string::npos) throw UsageError("the file name stem is blank");
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
+        std::fprintf(stderr, "vornik-cli extract: no such folder \"%s\"\n", dir.c_str());
+        return 1;
+    }
+    if (!FileExists(path)) {
+        std::fprintf(stderr, "vornik-cli extract: no such file \"%s\"\n", path.c_str());
+        return 1;
+    }
+
+    // Owned by their own types (the set classes have no virtual destructor).
+    std::unique_ptr<TAniEX> aniSet;
+    std::unique_ptr<TExeEXsub> exeSet;
+    std::unique_ptr<TIconCurEX> iconSet;
+    TIconEx* set = nullptr;
+    std::string error;
+    int type = 1;  // the type every entry is written with; 0 = the set's own
+    switch (ChooseReader(path)) {
+        case ReaderKind::Bitmap:
+            std::fprintf(stderr, "vornik-cli extract: \"%s\" is a picture, not a set of icon entries\n", path.c_str());
+            return 1;
+        case ReaderKind::AnimatedCursor: {
+            aniSet = std::make_unique<TAniEX>();
+            if (!aniSet->LoadFromFile(path) || !aniSet->LoadError().empty()) error = aniSet->LoadError();
+            set = aniSet.get();
+            type = 2;
+            break;
+        }
+        case ReaderKind::Executable: {
+            exeSet = std::make_unique<TExeEXsub>();
+            set = exeSet.get();
+            try {
+                if (!set->LoadFromExe(path)) error = "no icon images found in \"" + path + "\"";
+            } catch (const EInOutError& e) {
+                error = e.what();  // the images found before are still written
+            }
+            type = 1;
+            break;
+        }
+        case ReaderKind::IconCursor:
+            iconSet = std::make_unique<TIconCurEX>();
+            set = iconSet.get();
+            if (!set->LoadFromFile(path)) error = set->LoadError();
+            type = 0;
+            break;
+    }
+    // An icon set of an unknown type is written as icons.
+    if (type == 0) type = set->ResourceType == 2 ? 2 : 1;
+    const std::string ext = type == 2 ? ".cur" : ".ico";
+    const std::filesystem::path base = std::filesystem::path(dir) / stem;
+    for (int i = 0; i < set->Count; ++i) {
+        std::string name;
+        for (;;) {
+            name = base.string() + std::to_string(counter) + ext;
+            if (overwrite || !std::filesystem::exists(name, ec)) break;
+            ++counter;
+        }
+        set->SaveEntryToFile(name, i, type);
+        std::printf("%s\n", name.c_str());
+        ++counter;
+    }
+    if (!error.empty() || set->Count == 0) {
+        std::fprintf(stderr, "vornik-cli extract: %s\n",
+                     error.empty() ? ("nothing to extract from \"" + path + "\"").c_str() : error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+const CommandRegistration registration(
+    {"extract",
+     "  extract FILE -o DIR [--stem NAME] [--start N] [--overwrite]\n"
+     "                       every entry as a numbered one-image file: icons .ico, cursors and\n"
+     "                       animation frames .cur, icons found in other files .ico; a taken name\n"
+     "                       moves the number on unless --overwrite",
+     runExtract});
+
+}  // namespace
+
+}  // namespace vornik::cli

@@ -1,0 +1,164 @@
+#include "cli/DocumentReader.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "anim/TAniEX.h"
+#include "cli/EntryTable.h"
+#include "model/TIconEx.h"
+#include "platform/Errors.h"
+#include "platform/FileIO.h"
+#include "platform/ShiftJis.h"
+
+namespace vornik::cli {
+
+namespace {
+
+std::string upperExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
+    return ext;
+}
+
+bool beginsRiffAcon(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char head[12] = {};
+    if (!in.read(head, sizeof head)) return false;
+    return std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "ACON", 4) == 0;
+}
+
+void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+std::string stepTsv(const TAniEX& ani) {
+    std::string out = "Step\tFrame\tRate\n";
+    for (int i = 0; i < ani.StepCount(); ++i)
+        out += std::to_string(i) + "\t" + std::to_string(ani.Steps[i].Frame) + "\t" + std::to_string(ani.Steps[i].Rate) + "\n";
+    return out;
+}
+
+std::string stepTable(const TAniEX& ani) {
+    std::string out = "Step  Frame  Rate\n";
+    char line[64];
+    for (int i = 0; i < ani.StepCount(); ++i) {
+        std::snprintf(line, sizeof line, "%4d  %5d  %4d\n", i, ani.Steps[i].Frame, ani.Steps[i].Rate);
+        out += line;
+    }
+    return out;
+}
+
+int listAni(const std::string& path, bool tsv) {
+    TAniEX ani;
+    const bool ok = ani.LoadFromFile(path);
+    if (!ok || !ani.LoadError().empty()) {
+        const std::string why = !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + path + "\"";
+        std::fprintf(stderr, "vornik-cli list: %s\n", why.c_str());
+        return 1;
+    }
+    if (tsv) {
+        print(FormatEntryTsv(ani) + "\n" + stepTsv(ani));
+    } else {
+        print(FormatEntryTable(ani) + "\n" + stepTable(ani) + "\nTitle: " + ShiftJisToUtf8(ani.Title) +
+              "\nCreator: " + ShiftJisToUtf8(ani.Creator) + "\n");
+    }
+    return 0;
+}
+
+int listExe(const std::string& path, bool tsv) {
+    TExeEXsub set;
+    std::string error;
+    bool found = false;
+    try {
+        found = set.LoadFromExe(path);
+    } catch (const EInOutError& e) {
+        // The images found before the error are listed all the same.
+        error = e.what();
+    }
+    if (set.Count > 0) print(tsv ? FormatEntryTsv(set) : FormatEntryTable(set));
+    if (!error.empty()) {
+        std::fprintf(stderr, "vornik-cli list: %s\n", error.c_str());
+        return 1;
+    }
+    if (!found) {
+        std::fprintf(stderr, "vornik-cli list: no icon images found in \"%s\"\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int listIcon(const std::string& path, bool tsv) {
+    TIconCurEX set;
+    if (!set.LoadFromFile(path)) {
+        std::fprintf(stderr, "vornik-cli list: %s\n", set.LoadError().c_str());
+        return 1;
+    }
+    print(tsv ? FormatEntryTsv(set) : FormatEntryTable(set));
+    return 0;
+}
+
+int refuseBitmap(const char* command, const std::string& path) {
+    std::fprintf(stderr, "vornik-cli %s: \"%s\" is a picture, not a set of icon entries\n", command, path.c_str());
+    return 1;
+}
+
+}  // namespace
+
+ReaderKind ChooseReader(const std::string& path) {
+    if (beginsRiffAcon(path)) return ReaderKind::AnimatedCursor;
+    const std::string ext = upperExtension(path);
+    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG") return ReaderKind::Bitmap;
+    if (ext == ".ICO" || ext == ".CUR") return ReaderKind::IconCursor;
+    if (ext == ".ANI") return ReaderKind::AnimatedCursor;
+    return ReaderKind::Executable;
+}
+
+int ListDocument(const std::string& path, bool tsv) {
+    if (!FileExists(path)) {
+        std::fprintf(stderr, "vornik-cli list: no such file \"%s\"\n", path.c_str());
+        return 1;
+    }
+    switch (ChooseReader(path)) {
+        case ReaderKind::AnimatedCursor: return listAni(path, tsv);
+        case ReaderKind::Executable: return listExe(path, tsv);
+        case ReaderKind::Bitmap: return refuseBitmap("list", path);
+        case ReaderKind::IconCursor: break;
+    }
+    return listIcon(path, tsv);
+}
+
+int ResaveDocument(const std::string& in, const std::string& out) {
+    if (!FileExists(in)) {
+        std::fprintf(stderr, "vornik-cli resave: no such file \"%s\"\n", in.c_str());
+        return 1;
+    }
+    switch (ChooseReader(in)) {
+        case ReaderKind::AnimatedCursor: {
+            TAniEX ani;
+            if (!ani.LoadFromFile(in) || !ani.LoadError().empty()) {
+                const std::string why = !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + in + "\"";
+                std::fprintf(stderr, "vornik-cli resave: %s\n", why.c_str());
+                return 1;
+            }
+            ani.SaveToFile(out);
+            return 0;
+        }
+        case ReaderKind::Executable:
+            std::fprintf(stderr, "vornik-cli resave: icons found in \"%s\" are not written back; use extract\n",
+                         in.c_str());
+            return 1;
+        case ReaderKind::Bitmap: return refuseBitmap("resave", in);
+        case ReaderKind::IconCursor: break;
+    }
+    TIconCurEX set;
+    if (!set.LoadFromFile(in)) {
+        std::fprintf(stderr, "vornik-cli resave: %s\n", set.LoadError().c_str());
+        return 1;
+    }
+    set.SaveToFile(out);
+    return 0;
+}
+
+}  // namespace vornik::cli

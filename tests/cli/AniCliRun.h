@@ -1,0 +1,39 @@
+#pragma once
+
+// Runs vornik-cli as a program for the animated-cursor and extract tests.
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <sys/wait.h>
+
+#include "TestFiles.h"
+
+namespace vornik::test {
+
+struct AniCliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+inline std::string ShellQuoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+inline AniCliRun RunVornikCli(const std::vector<std::string>& args) {
+    TempDir dir;
+    std::string command = ShellQuoted(VORNIK_CLI_PATH);
+    for (const auto& a : args) command += " " + ShellQuoted(a);
+    command += " >" + ShellQuoted(dir.file("out")) + " 2>" + ShellQuoted(dir.file("err"));
+    const int raw = std::system(command.c_str());
+    AniCliRun r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const Bytes out = ReadAll(dir.path() / "out"), err = ReadAll(dir.path() / "err");
+    r.out.assign(out.begin(), out.end());
+    r.err.assign(err.begin(), err.end());
+    return r;
+}
+
+}  // namespace vornik::test

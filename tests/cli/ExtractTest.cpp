@@ -1,0 +1,90 @@
+// vornik-cli extract: every entry as a numbered one-image file.
+#include <gtest/gtest.h>
+
+#include "AniCliRun.h"
+#include "TestFiles.h"
+#include "anim/TAniEX.h"
+#include "model/TIconEx.h"
+
+namespace vornik {
+namespace {
+
+using namespace test;
+
+std::string writeIcons(const TempDir& dir, int type, int n) {
+    TIconCurEX set;
+    for (int i = 0; i < n; ++i) {
+        set.AddSlot(-1);
+        set.InitEntry(i, type, 16 * (i + 1), 16 * (i + 1), 4);
+    }
+    const std::string path = dir.file(type == 1 ? "ic.ico" : "cu.cur");
+    set.SaveToFile(path);
+    return path;
+}
+
+TEST(CliExtract, NumbersSlideOverTakenNamesOrOverwrite) {
+    TempDir src, out;
+    const std::string path = writeIcons(src, 1, 3);
+    WriteAll(out.path() / "ic6.ico", Bytes{9});
+    const AniCliRun slide = RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5"});
+    ASSERT_EQ(slide.status, 0) << slide.err;
+    EXPECT_EQ(slide.out, out.file("ic5.ico") + "\n" + out.file("ic7.ico") + "\n" + out.file("ic8.ico") + "\n");
+    EXPECT_EQ(ReadAll(out.path() / "ic6.ico"), Bytes{9});
+    TIconCurEX one;
+    ASSERT_TRUE(one.LoadFromFile(out.file("ic7.ico")));
+    EXPECT_EQ(one.Count, 1);
+    EXPECT_EQ(one.ResourceType, 1);
+    EXPECT_EQ(one.Entries[0].Width, 32);
+
+    const AniCliRun over =
+        RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5", "--overwrite"});
+    ASSERT_EQ(over.status, 0) << over.err;
+    EXPECT_EQ(over.out, out.file("ic5.ico") + "\n" + out.file("ic6.ico") + "\n" + out.file("ic7.ico") + "\n");
+    EXPECT_NE(ReadAll(out.path() / "ic6.ico"), Bytes{9});
+}
+
+TEST(CliExtract, CursorsFramesAndExecutables) {
+    TempDir src, out;
+    const AniCliRun cur = RunVornikCli({"extract", writeIcons(src, 2, 1), "-o", out.path().string(), "--start", "9"});
+    ASSERT_EQ(cur.status, 0) << cur.err;
+    EXPECT_EQ(cur.out, out.file("cu9.cur") + "\n");  // stem defaults to the file's
+
+    TAniEX a;
+    for (int i = 0; i < 2; ++i) {
+        a.AddFrame();
+        a.InitEntry(i, 1, 32, 32, 1);
+    }
+    a.SaveToFile(src.file("a.ani"));
+    const AniCliRun ani = RunVornikCli({"extract", src.file("a.ani"), "-o", out.path().string(), "--stem", "f"});
+    ASSERT_EQ(ani.status, 0) << ani.err;
+    EXPECT_EQ(ani.out, out.file("f0.cur") + "\n" + out.file("f1.cur") + "\n");
+    TIconCurEX frame;
+    ASSERT_TRUE(frame.LoadFromFile(out.file("f1.cur")));
+    EXPECT_EQ(frame.ResourceType, 2);
+
+    // An icon file under another name goes through the scan: icons, type 1.
+    std::filesystem::copy_file(writeIcons(src, 2, 2), src.file("blob.dll"));
+    const AniCliRun exe = RunVornikCli({"extract", src.file("blob.dll"), "-o", out.path().string(), "--stem", "x"});
+    ASSERT_EQ(exe.status, 0) << exe.err;
+    EXPECT_EQ(exe.out, out.file("x0.ico") + "\n" + out.file("x1.ico") + "\n");
+    TIconCurEX icon;
+    ASSERT_TRUE(icon.LoadFromFile(out.file("x1.ico")));
+    EXPECT_EQ(icon.ResourceType, 1);
+    EXPECT_EQ(icon.Entries[0].Width, 32);
+}
+
+TEST(CliExtract, UsageAndFailures) {
+    TempDir src, out;
+    const std::string path = writeIcons(src, 1, 1);
+    EXPECT_EQ(RunVornikCli({"extract", path}).status, 2);
+    EXPECT_EQ(RunVornikCli({"extract", path, "-o", out.path().string(), "--start", "x"}).status, 2);
+    EXPECT_EQ(RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", " "}).status, 2);
+    EXPECT_EQ(RunVornikCli({"extract", path, "-o", out.file("nowhere")}).status, 1);
+    WriteAll(src.path() / "empty.exe", Bytes(100, 0));
+    const AniCliRun none = RunVornikCli({"extract", src.file("empty.exe"), "-o", out.path().string()});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_TRUE(none.out.empty());
+}
+
+}  // namespace
+}  // namespace vornik
