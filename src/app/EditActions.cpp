@@ -1,25 +1,12 @@
 #include "app/EditActions.h"
 
-#include <cstdio>
 
-#include "app/EntryPictures.h"
-#include "imaging/BitmapInfoHeader.h"
-#include "model/ColorName.h"
+#include "model/EntryConversion.h"
+#include "model/ListView.h"
 
 namespace vornik {
 
 namespace {
-
-int entryBitCount(const IconEntry& e) {
-    if (e.InfoHeader.size() < BitmapInfoHeader::kSize) return 0;
-    return ReadU16LE(e.InfoHeader.data() + bih::kBitCount);
-}
-
-std::string format(const char* fmt, unsigned long long v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, fmt, v);
-    return buf;
-}
 
 void applyPageRows(MainState& s, int column) {
     for (const PageCommandRow& row : PageCommandTable()) s.commands.Set(row.name, row.on[column]);
@@ -27,44 +14,28 @@ void applyPageRows(MainState& s, int column) {
 
 }  // namespace
 
-ResourceList FillResourceList(const TIconEx& set, int stretchbltmode) {
+ResourceList FillResourceList(TIconEx& set, int stretchbltmode) {
     ResourceList list;
-    const int count = std::min<int>(set.Count, TIconEx::kMaxEntries);
-    for (int i = 0; i < count; ++i) {
-        const IconEntry& e = set.Entries[i];
-        const std::string color = ColorName(entryBitCount(e));
-        ResourceListItem item;
-        item.caption = std::to_string(e.Width) + " x " + std::to_string(e.Height) + " - " + color;
-        item.subItems = {std::to_string(e.Width),
-                         std::to_string(e.Height),
-                         color,
-                         format("%llx", e.ImageOffset),
-                         std::to_string(e.ImageSize),
-                         std::to_string(e.HotSpotX),
-                         std::to_string(e.HotSpotY)};
-        auto thumbs = EntryThumbnails(set, i, stretchbltmode);
-        if (thumbs) {
-            item.imageIndex = static_cast<int>(list.largeImages.size());
-            list.largeImages.push_back(std::move(thumbs->large));
-            list.smallImages.push_back(std::move(thumbs->small));
-        }
-        list.items.push_back(std::move(item));
-    }
+    EntryListView view;
+    FillListView(set, view, list.largeImages, stretchbltmode, list.smallImages);
+    list.items = std::move(view.items);
     return list;
 }
 
 void RefillResourceList(MainState& s) {
     s.LVIcon.Clear();
-    if (const TIconEx* set = s.doc.ShownSet()) s.LVIcon = FillResourceList(*set, s.settings.stretchbltmode);
+    if (TIconEx* set = s.doc.ShownSet()) s.LVIcon = FillResourceList(*set, s.settings.stretchbltmode);
 }
 
 void ShowEntry(MainState& s) {
     const int index = s.LVIcon.selected;
     const TIconEx* set = s.doc.ShownSet();
     if (index < 0 || !set || index >= set->Count || index >= static_cast<int>(s.LVIcon.items.size())) return;
-    ViewPictures views = EntryToViewPictures(*set, index);
-    s.edit.imgxor = std::move(views.image);
-    s.edit.imgand = std::move(views.mask);
+    // Into new pictures first: an entry that cannot be shown leaves the views.
+    PictureView image, mask;
+    EntryToViews(*set, image, mask, index);
+    s.edit.imgxor = std::move(image);
+    s.edit.imgand = std::move(mask);
     if (!s.doc.ExeShown && set->ResourceType == 2) {
         s.edit.cmbtype = kTypeCursor;
         SetHotSpot(s.edit, set->Entries[index].HotSpotX, set->Entries[index].HotSpotY);

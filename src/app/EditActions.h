@@ -11,7 +11,7 @@ namespace vornik {
 
 // The list rows and thumbnails of every entry of a set ("stretchbltmode"
 // chooses how thumbnails are scaled).
-ResourceList FillResourceList(const TIconEx& set, int stretchbltmode);
+ResourceList FillResourceList(TIconEx& set, int stretchbltmode);
 
 // Empties LVIcon and fills it from the set the Icon page shows.
 void RefillResourceList(MainState& s);

@@ -8,7 +8,7 @@ namespace vornik {
 std::optional<int> SelectImportEntry(MainState& s, const std::string& path, const IconSelectDialog& showDialog) {
     s.doc.ImportFileName = path;
     OpenImportSource(s);
-    const TIconEx* set = s.doc.ImportSet();
+    TIconEx* set = s.doc.ImportSet();
     ResourceList list;
     if (set) list = FillResourceList(*set, s.settings.stretchbltmode);
     if (!showDialog) return std::nullopt;

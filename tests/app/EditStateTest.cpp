@@ -240,31 +240,32 @@ TEST(ShowEntry, NothingSelectedDoesNothing) {
     EXPECT_FALSE(s.edit.imgxor);
 }
 
-TEST(ResourceList, ItemTextsFollowTheEntries) {
-    TIconCurEX set;
-    set.Count = 2;
-    set.ResourceType = 2;
-    auto header = [](int bits) {
-        Bytes h(40, 0);
-        WriteU32LE(h.data(), 40);
-        WriteU16LE(h.data() + 14, static_cast<std::uint16_t>(bits));
-        return h;
-    };
-    set.Entries[0].Width = 32;
-    set.Entries[0].Height = 32;
-    set.Entries[0].InfoHeader = header(4);
-    set.Entries[0].ImageOffset = 0x1A6;
-    set.Entries[0].ImageSize = 744;
-    set.Entries[0].HotSpotX = 5;
-    set.Entries[0].HotSpotY = 7;
-    set.Entries[1].Width = 48;
-    set.Entries[1].Height = 48;
-    set.Entries[1].InfoHeader = header(24);
-    ResourceList list = FillResourceList(set, 0);
-    ASSERT_EQ(list.items.size(), 2u);
-    EXPECT_EQ(list.items[0].caption, "32 x 32 -   16");
-    EXPECT_EQ(list.items[0].subItems, (std::array<std::string, 7>{"32", "32", "  16", "1a6", "744", "5", "7"}));
-    EXPECT_EQ(list.items[1].caption, "48 x 48 - True");
+TEST(ResourceList, RefillShowsEveryEntryWithTwoThumbnails) {
+    VORNIK_REQUIRE_CORPUS();
+    Started st;
+    MainState& s = st.s;
+    OpenDocument(s, CorpusFile("cur/bibata__default.cur").string());
+    const TIconEx& set = *s.doc.IconSet;
+    ASSERT_EQ(s.LVIcon.items.size(), static_cast<std::size_t>(set.Count));
+    ASSERT_EQ(s.LVIcon.largeImages.pairs.size(), s.LVIcon.items.size());
+    ASSERT_EQ(s.LVIcon.smallImages.pairs.size(), s.LVIcon.items.size());
+    for (int i = 0; i < set.Count; ++i) {
+        const ResourceListItem& item = s.LVIcon.items[i];
+        const IconEntry& e = set.Entries[i];
+        EXPECT_EQ(item.imageIndex, i);
+        EXPECT_EQ(item.subItems[0], std::to_string(e.Width));
+        EXPECT_EQ(item.subItems[5], std::to_string(e.HotSpotX));
+        EXPECT_EQ(item.subItems[6], std::to_string(e.HotSpotY));
+        EXPECT_EQ(item.caption.rfind(std::to_string(e.Width) + " x " + std::to_string(e.Height) + " - ", 0), 0u);
+        EXPECT_EQ(s.LVIcon.largeImages.pairs[i].image.Width(), 32);
+        EXPECT_EQ(s.LVIcon.smallImages.pairs[i].mask.Height(), 16);
+    }
+    EXPECT_EQ(s.LVIcon.items[0].subItems[5], "8");
+    s.LVIcon.selected = 0;
+    NewDocument(s, {});  // a refill empties the list and its selection
+    EXPECT_TRUE(s.LVIcon.items.empty());
+    EXPECT_TRUE(s.LVIcon.largeImages.pairs.empty());
+    EXPECT_EQ(s.LVIcon.selected, -1);
     EXPECT_EQ(std::string(ResourceList::kColumnHeaders[4]), "Offset");
 }
 
