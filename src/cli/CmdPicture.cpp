@@ -1,0 +1,98 @@
+// vornik-cli picture IN -o OUT [--colors 2|16|16fixed|256|true]
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+#include "cli/CliCommand.h"
+#include "imaging/JpegCodec.h"
+#include "imaging/JpegDIB.h"
+#include "imaging/PngWrite.h"
+#include "imaging/TQvDIB.h"
+#include "platform/Errors.h"
+#include "platform/FileIO.h"
+
+namespace vornik::cli {
+
+namespace {
+
+constexpr std::uint64_t kMaxInputBytes = 256ull << 20;
+
+enum class OutputKind { Bitmap, Jpeg, Png };
+
+OutputKind outputKindOf(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (ext == ".bmp" || ext == ".dib") return OutputKind::Bitmap;
+    if (ext == ".jpg" || ext == ".jpeg") return OutputKind::Jpeg;
+    if (ext == ".png") return OutputKind::Png;
+    throw UsageError("OUT must end in .bmp, .dib, .jpg, .jpeg or .png");
+}
+
+void convert(TQvDIB& dib, const std::string& colors) {
+    if (colors == "2")
+        dib.ConvertToMono();
+    else if (colors == "16")
+        dib.ConvertTo16Colors();
+    else if (colors == "16fixed")
+        dib.ConvertTo16FixedColors();
+    else if (colors == "256")
+        dib.ConvertTo256Colors();
+    else if (colors == "true")
+        dib.ConvertToTrueColor();
+}
+
+// Picks the reader by content: FF D8 starts a JPEG, "BM" a bitmap file.
+void loadPicture(const std::string& path, TQvDIB& dib) {
+    const Bytes bytes = ReadFileBytes(path, kMaxInputBytes);
+    if (LooksLikeJpeg(bytes.data(), bytes.size()))
+        LoadJpegIntoDIB(bytes.data(), bytes.size(), dib);
+    else if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        dib.LoadFromBytes(bytes);
+    else
+        throw EVornikError("not a BMP/DIB or JPEG file");
+}
+
+int runPicture(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
+    std::string out, colors;
+    const bool haveOut = TakeOption(args, "-o", out);
+    const bool haveColors = TakeOption(args, "--colors", colors);
+    RejectUnknownOptions(args);
+    if (args.size() != 1) throw UsageError("expected one input file");
+    if (!haveOut) throw UsageError("missing -o OUT");
+    if (haveColors && colors != "2" && colors != "16" && colors != "16fixed" && colors != "256" &&
+        colors != "true")
+        throw UsageError("--colors takes 2, 16, 16fixed, 256 or true");
+    const OutputKind kind = outputKindOf(out);
+    const std::string& in = args[0];
+
+    TQvDIB dib;
+    try {
+        loadPicture(in, dib);
+        if (haveColors) convert(dib, colors);
+    } catch (const EInOutError& e) {
+        std::fprintf(stderr, "vornik-cli picture: %s\n", e.what());  // names the file already
+        return 1;
+    } catch (const EVornikError& e) {
+        std::fprintf(stderr, "vornik-cli picture: %s: %s\n", in.c_str(), e.what());
+        return 1;
+    }
+    switch (kind) {
+        case OutputKind::Bitmap: dib.SaveToFile(out); break;
+        case OutputKind::Jpeg: SaveDIBAsJpegFile(dib, out); break;
+        case OutputKind::Png: SavePngFile(out, dib); break;
+    }
+    return 0;
+}
+
+const CommandRegistration registration(
+    {"picture",
+     "  picture IN -o OUT [--colors 2|16|16fixed|256|true]\n"
+     "                       read a BMP/DIB or JPEG picture, optionally reduce or expand its colours,\n"
+     "                       and write it as .bmp/.dib, .jpg/.jpeg (libjpeg defaults) or .png (true colour)",
+     runPicture});
+
+}  // namespace
+
+}  // namespace vornik::cli
