@@ -36,14 +36,18 @@
 
 #include "app/Commands.h"
 #include "app/FileFilter.h"
+#include "anim/StepList.h"
+#include "app/DocumentOpen.h"
+#include "app/EditActions.h"
+#include "app/MainStart.h"
+#include "app/Options.h"
 #include "app/WindowPlacement.h"
-#include "model/ColorName.h"
-#include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
 #include "platform/Shortcut.h"
 #include "ui/AppIcon.h"
+#include "ui/DibImage.h"
 #include "ui/THelpViewer.h"
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
@@ -59,26 +63,6 @@ namespace {
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 
 constexpr const char* kToolbarSection = "Toolbar971";
-
-// Which commands each page enables: Icon page (icon/cursor set), Icon page
-// (executable), Animation, Bitmap. Everything else keeps its state.
-struct PageRule {
-    const char* names[3];
-    bool on[4];
-};
-const PageRule kPageRules[] = {
-    {{"Save1", "SaveAs1", "tbsave"}, {true, false, true, false}},
-    {{"Cut1", "tbcut", nullptr}, {true, false, true, false}},
-    {{"Paste1", "tbpaste", nullptr}, {true, false, true, true}},
-    {{"tbbmpget", "mnu_bmpget", nullptr}, {false, false, false, true}},
-    {{"tbiconrep", "tbiconadd", nullptr}, {true, false, true, false}},
-    {{"tbview1", "tbview2", "tbview3"}, {true, true, false, false}},
-    {{"tbview4", nullptr, nullptr}, {true, true, false, false}},
-    {{"spebx", "speby", nullptr}, {false, false, false, true}},
-    {{"iconauto", "tbiconauto", nullptr}, {true, false, false, false}},
-    {{"mnu_allsave", nullptr, nullptr}, {true, true, true, false}},
-    {{"mnu_bitmapzoom", nullptr, nullptr}, {false, false, false, true}},
-};
 
 QToolButton* PanelButton(QWidget* parent, const QString& name, const QString& text) {
     auto* b = new QToolButton(parent);
@@ -98,19 +82,6 @@ QScrollArea* PictureBox(QWidget* parent, const QString& name, TPictureView* view
     box->setBackgroundRole(QPalette::Window);
     box->viewport()->setAutoFillBackground(true);
     return box;
-}
-
-// Reads biWidth, biHeight, biBitCount of an entry's information header.
-void HeaderFields(const IconEntry& e, int& w, int& h, int& bits) {
-    w = e.Width;
-    h = e.Height;
-    bits = 0;
-    if (e.InfoHeader.size() >= 16) {
-        const std::uint8_t* p = e.InfoHeader.data();
-        w = static_cast<int>(ReadU32LE(p + 4));
-        h = static_cast<int>(ReadU32LE(p + 8));
-        bits = ReadU16LE(p + 14);
-    }
 }
 
 }  // namespace
@@ -512,10 +483,27 @@ void TfrmMain::connectCommands() {
     connect(sband, &QToolButton::clicked, this, &TfrmMain::sbandClick);
     connect(cmbtype, qOverload<int>(&QComboBox::activated), this, [this] { cmbtypeChange(); });
     connect(cmbsize, qOverload<int>(&QComboBox::activated), this, [this] { cmbsizeClick(); });
-    connect(spebx, qOverload<int>(&QSpinBox::valueChanged), this,
-            [this](int x) { imgbmp->setFramePos(x, imgbmp->framePos().y()); });
-    connect(speby, qOverload<int>(&QSpinBox::valueChanged), this,
-            [this](int y) { imgbmp->setFramePos(imgbmp->framePos().x(), y); });
+    connect(cmbcolor, qOverload<int>(&QComboBox::activated), this, [this](int i) { s_.edit.cmbcolor = i; });
+    // Typed values are read when they are complete; the fields clamp as the core does.
+    connect(spex, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
+        if (!mirroring_) s_.edit.spex = ClampHotSpot(v);
+    });
+    connect(spey, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
+        if (!mirroring_) s_.edit.spey = ClampHotSpot(v);
+    });
+    // spebxChange / spebyChange: the selection frame follows the take-in position.
+    connect(spebx, qOverload<int>(&QSpinBox::valueChanged), this, [this](int x) {
+        if (mirroring_) return;
+        s_.edit.spebx = x;
+        s_.edit.Shape1Left = x;
+        imgbmp->setFramePos(x, imgbmp->framePos().y());
+    });
+    connect(speby, qOverload<int>(&QSpinBox::valueChanged), this, [this](int y) {
+        if (mirroring_) return;
+        s_.edit.speby = y;
+        s_.edit.Shape1Top = y;
+        imgbmp->setFramePos(imgbmp->framePos().x(), y);
+    });
     connect(imgbmp, &TPictureView::frameDropped, this, [this](int x, int y) {
         // Shape1MouseUp: the frame's position becomes the take-in position.
         spebx->setValue(x);
@@ -536,12 +524,18 @@ void TfrmMain::connectCommands() {
     connect(imgxor, &TPictureView::pressed, this,
             [this, position](int x, int y, Qt::MouseButton b, Qt::KeyboardModifiers) {
                 if (b == Qt::LeftButton) {  // imgxorMouseDown: the hot spot, clamped by the fields
-                    spex->setValue(x);
-                    spey->setValue(y);
+                    SetHotSpot(s_.edit, x, y);
+                    refresh();
                 } else if (b == Qt::RightButton) {
                     position(x, y);
                 }
             });
+    connect(edttitle, &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (s_.doc.AniSet) s_.doc.AniSet->Title = t.toStdString();  // edttitleKeyUp
+    });
+    connect(edtcreator, &QLineEdit::textEdited, this, [this](const QString& t) {
+        if (s_.doc.AniSet) s_.doc.AniSet->Creator = t.toStdString();  // edtcreatorKeyUp
+    });
     for (QToolButton* b : {sbaniadd, sbanidel, sbplay, sbstop, btnanieft}) {
         const QString name = b->objectName();
         connect(b, &QToolButton::clicked, this, [this, name] { onCommand(name); });
@@ -606,41 +600,33 @@ void TfrmMain::showStatus(int panel, const QString& text) { StatusPanel[panel]->
 // ---------------------------------------------------------------- start and end
 
 void TfrmMain::FormCreate() {
-    cmbtype->setCurrentIndex(0);
-    cmbcolor->setCurrentIndex(1);
-    cmbsize->setCurrentIndex(2);
-    IconSet = std::make_unique<TIconCurEX>();
-    IconSet->ResourceType = 1;
-    PageControl1->setCurrentIndex(0);
-    UpdatePageCommands(0);
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                            : QRect(0, 0, 1024, 768);
-    const WindowRect r = RestoreWindowRect(store_, "frmMain", screen.width(), screen.height(), true, width(), height());
+    const WindowRect r =
+        RestoreWindowRect(store_, kMainWindowName, screen.width(), screen.height(), true, width(), height());
     setGeometry(r.left, r.top, std::max(r.width, 610), std::max(r.height, 530));
-    settings_ = LoadSettings(store_);
+    vornik::FormCreate(s_, store_);
+    s_.RefillAnimation = [this](MainState&) { refreshAnimation(); };
+    s_.ClearAnimationView = [this](MainState&) { imganiview->clearPicture(); };
     if (auto state = store_.read(kToolbarSection, "state"))
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
     if (auto visible = store_.read(kToolbarSection, "visible")) Toolbar971->setVisible(*visible != "0");
     actions_["tlbar1"]->setChecked(!Toolbar971->isHidden());
-    HistoryMenu1.KeyName = kSettingsRoot;
-    HistoryMenu1.Activate(store_);
-    rebuildHistoryMenu();
     ApplyFlatButtons();
     applyBackgroundColor();
-    sprate->setValue(settings_.defrate);
-    SetCaptionFile(QString());
+    sprate->setValue(s_.settings.defrate);
+    refresh(true);
 }
 
 void TfrmMain::SaveState() {
     if (stateSaved_) return;
     stateSaved_ = true;
     const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
-    SaveWindowRect(store_, "frmMain", WindowRect{g.x(), g.y(), g.width(), g.height()},
+    SaveWindowRect(store_, kMainWindowName, WindowRect{g.x(), g.y(), g.width(), g.height()},
                    !isMinimized() && !isMaximized());
-    SaveSettings(settings_, store_);
     store_.write(kToolbarSection, "state", saveState().toBase64().toStdString());
     store_.write(kToolbarSection, "visible", Toolbar971->isHidden() ? "0" : "1");
-    HistoryMenu1.Deactivate(store_);
+    FormDestroy(s_, store_);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
@@ -652,104 +638,116 @@ void TfrmMain::closeEvent(QCloseEvent* e) {
 
 void TfrmMain::Exit1Click() { close(); }
 
-// ---------------------------------------------------------------- documents
+// ---------------------------------------------------------------- state to widgets
 
-void TfrmMain::SetCaptionFile(const QString& name) {
-    setWindowTitle(name.isEmpty() ? QString(kTitle) : name + " - " + kTitle);
+void TfrmMain::refresh(bool lists) {
+    mirroring_ = true;
+    const EditState& e = s_.edit;
+    if (PageControl1->currentIndex() != e.PageControl1) PageControl1->setCurrentIndex(e.PageControl1);
+    cmbtype->setCurrentIndex(e.cmbtype);
+    cmbsize->setCurrentIndex(e.cmbsize);
+    cmbcolor->setCurrentIndex(e.cmbcolor);
+    spex->setValue(e.spex);
+    spey->setValue(e.spey);
+    spebx->setValue(e.spebx);
+    speby->setValue(e.speby);
+    grpselectButtons->button(static_cast<int>(e.target))->setChecked(true);
+    for (int t = 0; t < 4; ++t) {
+        actions_[QString("view%1").arg(t + 1)]->setChecked(ViewStyleChecked(e, t));
+        actions_[QString("tbview%1").arg(t + 1)]->setChecked(ViewStyleChecked(e, t));
+    }
+    if (LVIcon->viewStyle() != e.LVIconStyle) LVIcon->setViewStyle(e.LVIconStyle);
+    for (const auto& [name, on] : s_.commands.All()) setCommandEnabled(QString::fromStdString(name), on);
+    setWindowTitle(QString::fromStdString(s_.Caption));
+    if (s_.StatusPanel0 != lastStatus_) {
+        lastStatus_ = s_.StatusPanel0;
+        showStatus(0, QString::fromStdString(s_.StatusPanel0));
+    }
+    imgxor->setPicture(e.imgxor ? ToQImage(*e.imgxor) : QImage());
+    imgand->setPicture(e.imgand ? ToQImage(*e.imgand) : QImage());
+    imgbmp->setPicture(e.imgbmp ? ToQImage(*e.imgbmp) : QImage());
+    imgbmp->setFrameSide(e.Shape1Width);
+    imgbmp->setFramePos(e.spebx, e.speby);
+    if (lists) {
+        LVIcon->setRows(RowsOf(s_.LVIcon));
+        LVIcon->selectIndex(s_.LVIcon.selected);
+        rebuildHistoryMenu();
+        refreshAnimation();
+    }
+    mirroring_ = false;
 }
 
-void TfrmMain::OpenDocument(const QString& path) {
-    showStatus(0, "検索中...");
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const std::string p = QDir::toNativeSeparators(path).toStdString();
-    const QString ext = "." + QFileInfo(path).suffix().toUpper();
+void TfrmMain::refreshAnimation() {
+    lvani1->clear();
+    lvani2->clear();
+    frameRows_.clear();
+    TAniEX* ani = s_.doc.AniSet.get();
+    if (!ani) return;
+    const bool was = mirroring_;
+    mirroring_ = true;
+    edttitle->setText(QString::fromStdString(ani->Title));
+    edtcreator->setText(QString::fromStdString(ani->Creator));
+    mirroring_ = was;
     try {
-        if (ext == ".ICO" || ext == ".CUR") {
-            PageControl1->setCurrentIndex(0);
-            ExeSet.reset();
-            IconSet = std::make_unique<TIconCurEX>();
-            IconSet->LoadFromFile(p);
-            ExeShown = false;
-            IconFileName = path;
-            RefillResourceList();
-        } else if (ext == ".ANI") {
-            PageControl1->setCurrentIndex(1);
-            AniFileName = path;
-        } else if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG") {
-            PageControl1->setCurrentIndex(2);
-            QImage img(path);
-            imgbmp->setPicture(img);
-            spebx->setValue(0);
-            speby->setValue(0);
-            BitmapFileName = path;
-        } else {
-            PageControl1->setCurrentIndex(0);
-            IconSet.reset();
-            ExeSet = std::make_unique<TExeEXsub>();
-            ExeSet->LoadFromExe(p);
-            ExeShown = true;
-            ExeFileName = path;
-            RefillResourceList();
-        }
-        UpdatePageCommands(PageControl1->currentIndex());
+        frameRows_ = RowsOf(FillResourceList(*ani, s_.settings.stretchbltmode));
+    } catch (const std::exception&) {
+        frameRows_.clear();  // frames that cannot be drawn are listed without pictures
+    }
+    for (const auto& r : frameRows_) new QListWidgetItem(QIcon(QPixmap::fromImage(r.large)), r.caption, lvani1);
+    StepListView steps;
+    FillStepList(*ani, steps, [](const TAniEX&, int frame) { return frame; });
+    for (const auto& item : steps.Items) {
+        QIcon icon;
+        if (item.ImageIndex >= 0 && item.ImageIndex < static_cast<int>(frameRows_.size()))
+            icon = QIcon(QPixmap::fromImage(frameRows_[item.ImageIndex].large));
+        new QListWidgetItem(icon, QString::fromStdString(item.Caption), lvani2);
+    }
+}
+
+void TfrmMain::runCommand(const std::function<void()>& command, bool lists) {
+    try {
+        command();
     } catch (const std::exception& e) {
-        QApplication::restoreOverrideCursor();
-        HistoryMenu1.Add(p);
-        rebuildHistoryMenu();
+        // The default error display: the message in a box, the command abandoned.
+        refresh(lists);
         ShowMessage(e.what());
-        showStatus(0, "検索終了");
         return;
     }
-    SetCaptionFile(path);
-    HistoryMenu1.Add(p);
-    rebuildHistoryMenu();
-    showStatus(0, "検索終了");
-    QApplication::restoreOverrideCursor();
+    refresh(lists);
 }
 
-void TfrmMain::RefillResourceList() {
-    LVIcon->clearRows();
-    const TIconEx* set = ExeShown ? static_cast<const TIconEx*>(ExeSet.get()) : IconSet.get();
-    if (!set) return;
-    std::vector<ResourceListRow> rows;
-    for (int i = 0; i < set->Count && i < TIconEx::kMaxEntries; ++i) {
-        const IconEntry& e = set->Entries[i];
-        int w = 0, h = 0, bits = 0;
-        HeaderFields(e, w, h, bits);
-        const QString color = QString::fromStdString(ColorName(bits));
-        ResourceListRow row;
-        row.caption = QString("%1 x %2 - %3").arg(w).arg(h).arg(color);
-        row.columns = {QString::number(w), QString::number(h), color, QString::number(e.ImageOffset, 16),
-                       QString::number(e.ImageSize), QString::number(e.HotSpotX), QString::number(e.HotSpotY)};
-        rows.push_back(row);
+// ---------------------------------------------------------------- documents
+
+void TfrmMain::OpenDocument(const QString& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    showStatus(0, "検索中...");
+    try {
+        vornik::OpenDocument(s_, QDir::toNativeSeparators(path).toStdString());
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        refresh(true);
+        ShowMessage(e.what());
+        return;
     }
-    LVIcon->setRows(rows);
+    QApplication::restoreOverrideCursor();
+    refresh(true);
+}
+
+void TfrmMain::DropFiles(const QStringList& paths) {
+    std::vector<std::string> list;
+    for (const QString& p : paths) list.push_back(QDir::toNativeSeparators(p).toStdString());
+    runCommand([&] { vornik::DropFiles(s_, list); }, true);
 }
 
 void TfrmMain::New1Click() {
-    switch (PageControl1->currentIndex()) {
-        case 0:
-            frmiconcursel->exec();
-            ExeSet.reset();
-            IconSet = std::make_unique<TIconCurEX>();
-            IconSet->ResourceType = frmiconcursel->itemIndex() == 1 ? 2 : 1;
-            ExeShown = false;
-            IconFileName.clear();
-            RefillResourceList();
-            break;
-        case 1:
-            imganiview->clearPicture();
-            AniFileName.clear();
-            break;
-        default:
-            imgbmp->clearPicture();
-            spebx->setValue(0);
-            speby->setValue(0);
-            BitmapFileName.clear();
-            break;
-    }
-    UpdatePageCommands(PageControl1->currentIndex());
-    SetCaptionFile(QString());
+    runCommand(
+        [this] {
+            NewDocument(s_, [this] {
+                frmiconcursel->exec();
+                return frmiconcursel->itemIndex();
+            });
+        },
+        true);
 }
 
 void TfrmMain::Open1Click() {
@@ -768,7 +766,7 @@ void TfrmMain::rebuildHistoryMenu() {
         delete a;
     }
     historyActions_.clear();
-    const auto& captions = HistoryMenu1.MenuCaptions();
+    const auto& captions = s_.HistoryMenu1.MenuCaptions();
     if (captions.empty()) return;
     historyActions_ << file->addSeparator();
     for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
@@ -784,7 +782,7 @@ void TfrmMain::rebuildHistoryMenu() {
 }
 
 void TfrmMain::HistoryMenu1HistorySelected(int index) {
-    const std::string path = HistoryMenu1.PathAt(index);
+    const std::string path = s_.HistoryMenu1.PathAt(index);
     if (path.empty()) return;
     OpenDocument(QString::fromStdString(path));
 }
@@ -794,90 +792,53 @@ void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
 }
 
 void TfrmMain::dropEvent(QDropEvent* e) {
-    const QList<QUrl> urls = e->mimeData()->urls();
-    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    QStringList paths;
+    for (const QUrl& u : e->mimeData()->urls())
+        if (u.isLocalFile()) paths << u.toLocalFile();
+    if (paths.isEmpty()) return;
     e->acceptProposedAction();
-    // Only the first dropped file opens; a shortcut opens its target.
-    const std::string dropped = QDir::toNativeSeparators(urls.first().toLocalFile()).toStdString();
-    const std::string target = ResolveShortcut(dropped);
-    OpenDocument(QString::fromStdString(target.empty() ? dropped : target));
+    DropFiles(paths);
 }
 
 // ---------------------------------------------------------------- page and selection
 
-void TfrmMain::UpdatePageCommands(int page) {
-    const int column = page == 0 ? (ExeShown ? 1 : 0) : page == 1 ? 2 : 3;
-    for (const PageRule& r : kPageRules)
-        for (const char* name : r.names)
-            if (name) setCommandEnabled(name, r.on[column]);
-    const QString& file = page == 0 ? (ExeShown ? ExeFileName : IconFileName) : page == 1 ? AniFileName : BitmapFileName;
-    SetCaptionFile(file);
-}
-
 void TfrmMain::PageControl1Change(int page) {
-    UpdatePageCommands(page);
-    QWidget* focus = page == 0 ? static_cast<QWidget*>(LVIcon->currentWidget()) : page == 1 ? static_cast<QWidget*>(lvani1) : ScrollBox3;
-    focus->setFocus();
+    if (mirroring_) return;
+    std::string focus;
+    runCommand([&] { focus = vornik::PageControl1Change(s_, page); });
+    if (QWidget* w = control(QString::fromStdString(focus)))
+        (w == LVIcon ? LVIcon->currentWidget() : w)->setFocus();
 }
 
 void TfrmMain::LVIconDblClick() {
-    const int i = LVIcon->selectedIndex();
-    if (i < 0) return;
-    const TIconEx* set = ExeShown ? static_cast<const TIconEx*>(ExeSet.get()) : IconSet.get();
-    if (!set || i >= set->Count) return;
-    const IconEntry& e = set->Entries[i];
-    if (!ExeShown && IconSet->ResourceType == 2) {
-        cmbtype->setCurrentIndex(1);
-        spex->setValue(e.HotSpotX);
-        spey->setValue(e.HotSpotY);
-    } else {
-        cmbtype->setCurrentIndex(0);
-        spex->setValue(0);
-        spey->setValue(0);
-    }
-    // The image pair itself comes from the entry rendering of the core.
+    s_.LVIcon.selected = LVIcon->selectedIndex();
+    runCommand([this] { ShowEntry(s_); });
 }
 
-void TfrmMain::applyResourceTarget(int target) {
-    const bool bitmapPage = PageControl1->currentIndex() == 2;
-    setCommandEnabled("tbbmpget", bitmapPage);
-    setCommandEnabled("mnu_bmpget", bitmapPage);
-    setCommandEnabled("tbconvert", target == 1);
-    setCommandEnabled("mnu_convert", target == 1);
-    for (const char* n : {"tbinport", "inport1", "tbexport", "export1"}) setCommandEnabled(n, target != 0);
-    if (target != 0) {
-        cmbcolor->setEnabled(target == 1);
-        cmbsize->setEnabled(target == 1);
-    }
-}
-
-void TfrmMain::sbviewClick() { applyResourceTarget(0); }
-void TfrmMain::sbxorClick() { applyResourceTarget(1); }
-void TfrmMain::sbandClick() { applyResourceTarget(2); }
+void TfrmMain::sbviewClick() { runCommand([this] { vornik::sbviewClick(s_); }); }
+void TfrmMain::sbxorClick() { runCommand([this] { vornik::sbxorClick(s_); }); }
+void TfrmMain::sbandClick() { runCommand([this] { vornik::sbandClick(s_); }); }
 
 void TfrmMain::cmbtypeChange() {
-    const bool hotSpot = cmbtype->currentIndex() != 2;
-    spex->setEnabled(hotSpot);
-    spey->setEnabled(hotSpot);
+    runCommand([this] { vornik::cmbtypeChange(s_, cmbtype->currentIndex()); });
 }
 
 void TfrmMain::cmbsizeClick() {
-    static const int sides[] = {0, 16, 32, 48, 64, 128};
-    const int i = cmbsize->currentIndex();
-    if (i >= 1 && i <= 5) imgbmp->setFrameSide(sides[i]);
+    runCommand([this] {
+        s_.edit.cmbsize = cmbsize->currentIndex();
+        vornik::cmbsizeClick(s_, cmbsize->currentIndex());
+    });
 }
 
 void TfrmMain::tbbmpgetClick() {
-    if (cmbsize->currentIndex() == 0) cmbsize->setCurrentIndex(2);
-    // The take-in itself is the core's.
+    runCommand([this] {
+        if (s_.edit.cmbsize == 0) s_.edit.cmbsize = 2;
+        if (s_.TakeInBitmap) s_.TakeInBitmap(s_);
+    });
 }
 
 void TfrmMain::view1Click(int tag) {
-    for (int t = 0; t < 4; ++t) {
-        actions_[QString("view%1").arg(t + 1)]->setChecked(t == tag);
-        actions_[QString("tbview%1").arg(t + 1)]->setChecked(t == tag);
-    }
-    LVIcon->setViewStyle(tag);
+    runCommand([this, tag] { vornik::view1Click(s_, tag); });
 }
 
 // ---------------------------------------------------------------- view toggles and options
@@ -887,7 +848,7 @@ void TfrmMain::stbar1Click() { statusBar()->setVisible(actions_["stbar1"]->isChe
 void TfrmMain::mnu_editpanelviewClick() { pnledit->setVisible(actions_["mnu_editpanelview"]->isChecked()); }
 
 void TfrmMain::ApplyFlatButtons() {
-    const bool flat = settings_.flat;
+    const bool flat = s_.settings.flat;
     for (QToolButton* b : panelButtons_) b->setAutoRaise(flat);
     for (QToolButton* b : {sbview, sbxor, sband, sbaniadd, sbanidel, sbplay, sbstop}) b->setAutoRaise(flat);
     // Tool bar buttons are flat by nature in Qt; "not flat" gives them a raised look.
@@ -897,7 +858,7 @@ void TfrmMain::ApplyFlatButtons() {
 }
 
 void TfrmMain::applyBackgroundColor() {
-    const QColor c = ColorOfSetting(settings_.color);
+    const QColor c = ColorOfSetting(s_.settings.color);
     for (QScrollArea* s : {ScrollBox1, ScrollBox2, ScrollBoxAni}) {
         QPalette pal = s->viewport()->palette();
         pal.setColor(QPalette::Window, c);
@@ -906,14 +867,15 @@ void TfrmMain::applyBackgroundColor() {
 }
 
 void TfrmMain::Option1Click() {
-    const int depth = ReadShellIconDepth(store_);
-    frmOption->LoadFrom(settings_, depth);
-    if (frmOption->exec() != QDialog::Accepted) return;
-    frmOption->StoreTo(settings_);
+    const bool confirmed = vornik::Option1Click(s_.settings, store_, [this](OptionDialogValues& values) {
+        frmOption->LoadFrom(values);
+        if (frmOption->exec() != QDialog::Accepted) return false;
+        frmOption->StoreTo(values);
+        return true;
+    });
+    if (!confirmed) return;
     applyBackgroundColor();
     ApplyFlatButtons();
-    const int write = frmOption->ShellIconDepthToWrite(depth);
-    if (write >= 0) WriteShellIconDepth(store_, write);
 }
 
 // ---------------------------------------------------------------- help

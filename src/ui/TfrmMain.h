@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/Settings.h"
-#include "app/THistoryMenu.h"
+#include "app/MainState.h"
 #include "platform/SettingsStore.h"
+#include "ui/TResourceListView.h"
 
 class QAction;
 class QActionGroup;
@@ -27,8 +27,6 @@ class QTimer;
 
 namespace vornik {
 
-class TIconCurEX;
-class TExeEXsub;
 class TPictureView;
 class TResourceListView;
 class TfrmIconSelect;
@@ -55,16 +53,18 @@ public:
     bool commandEnabled(const QString& name) const;
     void setCommandEnabled(const QString& name, bool on);
 
+    // Commands that the command line, drops and tests also reach.
     void OpenDocument(const QString& path);
-    void SetCaptionFile(const QString& name);
-    void UpdatePageCommands(int page);
-    void RefillResourceList();
+    void DropFiles(const QStringList& paths);
+
+    // Mirrors the core's state into the widgets; list: also refill the lists.
+    void refresh(bool lists = false);
 
     // Writes placement, settings, tool bar and recent files back (FormDestroy).
     void SaveState();
 
-    const Settings& settings() const { return settings_; }
-    THistoryMenu& history() { return HistoryMenu1; }
+    MainState& state() { return s_; }
+    const Settings& settings() const { return s_.settings; }
     THelpViewer* helpViewer();
     void showHelpContext(int helpContext);
     QString panelText(int panel) const;
@@ -153,6 +153,8 @@ private:
     void buildStatusBar();
     void connectCommands();
     void rebuildHistoryMenu();
+    void refreshAnimation();
+    void runCommand(const std::function<void()>& command, bool lists = false);
     void ApplyFlatButtons();
     void applyBackgroundColor();
     void applyResourceTarget(int target);
@@ -161,8 +163,10 @@ private:
     void onCommand(const QString& name);
 
     SettingsStore& store_;
-    Settings settings_;
-    THistoryMenu HistoryMenu1;
+    MainState s_;
+    bool mirroring_ = false;  // widgets being set from the state: their signals are ours
+    std::string lastStatus_;
+    std::vector<ResourceListRow> frameRows_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QToolButton*> panelButtons_;
     QHash<QString, std::function<void()>> handlers_;
@@ -172,12 +176,6 @@ private:
     QActionGroup* viewToolGroup_ = nullptr;
     THelpViewer* help_ = nullptr;
     bool stateSaved_ = false;
-
-    // Document state until the core's document object takes it over.
-    std::unique_ptr<TIconCurEX> IconSet;
-    std::unique_ptr<TExeEXsub> ExeSet;
-    bool ExeShown = false;
-    QString IconFileName, ExeFileName, AniFileName, BitmapFileName;
 };
 
 }  // namespace vornik

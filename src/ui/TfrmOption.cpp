@@ -168,37 +168,32 @@ void TfrmOption::setSwatchColor(const QColor& c) {
     Shape1->setPalette(pal);
 }
 
-void TfrmOption::LoadFrom(const Settings& s, int shellIconDepth) {
-    ColorDialog1->setCurrentColor(ColorOfSetting(s.color));
-    setSwatchColor(ColorOfSetting(s.color));
-    chktoolbar->setChecked(s.flat);
+void TfrmOption::LoadFrom(const OptionDialogValues& v) {
+    ColorDialog1->setCurrentColor(ColorOfSetting(v.color));
+    setSwatchColor(ColorOfSetting(v.color));
+    chktoolbar->setChecked(v.chktoolbar);
     for (int n = 0; n < kAutoIconFormats; ++n)
-        CheckListBox1->item(n)->setCheckState(s.autoicon[n] ? Qt::Checked : Qt::Unchecked);
-    if (auto* b = rdoSCAP->button(s.screencapture)) b->setChecked(true);
-    if (auto* b = rgp_stretchbltmode->button(s.stretchbltmode)) b->setChecked(true);
-    chk16->setChecked(s.fixedpalette16);
-    chkautomaskplus->setChecked(s.automaskplus);
-    sedefrate->setValue(s.defrate);  // the field clamps to 1..100
-    chkiconbackadd->setChecked(s.iconbackadd);
-    chkiconcolor->setChecked(shellIconDepth > 15);
+        CheckListBox1->item(n)->setCheckState(v.CheckListBox1[n] ? Qt::Checked : Qt::Unchecked);
+    if (auto* b = rdoSCAP->button(v.rdoSCAP)) b->setChecked(true);
+    if (auto* b = rgp_stretchbltmode->button(v.rgp_stretchbltmode)) b->setChecked(true);
+    chk16->setChecked(v.chk16);
+    chkautomaskplus->setChecked(v.chkautomaskplus);
+    sedefrate->setValue(v.sedefrate);  // the field clamps to 1..100
+    chkiconbackadd->setChecked(v.chkiconbackadd);
+    chkiconcolor->setChecked(v.chkiconcolor);
 }
 
-void TfrmOption::StoreTo(Settings& s) const {
-    s.color = SettingOfColor(swatch_);
-    s.flat = chktoolbar->isChecked();
-    if (rdoSCAP->checkedId() >= 0) s.screencapture = rdoSCAP->checkedId();
-    if (rgp_stretchbltmode->checkedId() >= 0) s.stretchbltmode = rgp_stretchbltmode->checkedId();
-    s.fixedpalette16 = chk16->isChecked();
-    s.automaskplus = chkautomaskplus->isChecked();
-    for (int n = 0; n < kAutoIconFormats; ++n) s.autoicon[n] = CheckListBox1->item(n)->checkState() == Qt::Checked;
-    s.defrate = sedefrate->value();
-    s.iconbackadd = chkiconbackadd->isChecked();
-}
-
-int TfrmOption::ShellIconDepthToWrite(int depth) const {
-    if (!chkiconcolor->isChecked() && depth > 4) return 4;
-    if (chkiconcolor->isChecked() && depth < 16) return 16;
-    return -1;
+void TfrmOption::StoreTo(OptionDialogValues& v) const {
+    v.color = SettingOfColor(swatch_);
+    v.chktoolbar = chktoolbar->isChecked();
+    for (int n = 0; n < kAutoIconFormats; ++n) v.CheckListBox1[n] = CheckListBox1->item(n)->checkState() == Qt::Checked;
+    if (rdoSCAP->checkedId() >= 0) v.rdoSCAP = rdoSCAP->checkedId();
+    if (rgp_stretchbltmode->checkedId() >= 0) v.rgp_stretchbltmode = rgp_stretchbltmode->checkedId();
+    v.chk16 = chk16->isChecked();
+    v.chkautomaskplus = chkautomaskplus->isChecked();
+    v.sedefrate = sedefrate->value();
+    v.chkiconbackadd = chkiconbackadd->isChecked();
+    v.chkiconcolor = chkiconcolor->isChecked();
 }
 
 void TfrmOption::Shape1MouseDown() {
@@ -207,9 +202,11 @@ void TfrmOption::Shape1MouseDown() {
 }
 
 void TfrmOption::Button3Click() {
-    const auto formats = DefaultAutoIconFormats();
+    OptionDialogValues v;
+    StoreTo(v);
+    vornik::Button3Click(v);
     for (int n = 0; n < kAutoIconFormats; ++n)
-        CheckListBox1->item(n)->setCheckState(formats[n] ? Qt::Checked : Qt::Unchecked);
+        CheckListBox1->item(n)->setCheckState(v.CheckListBox1[n] ? Qt::Checked : Qt::Unchecked);
 }
 
 bool TfrmOption::eventFilter(QObject* watched, QEvent* event) {

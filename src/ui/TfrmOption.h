@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QDialog>
 
-#include "app/Settings.h"
+#include "app/Options.h"
 
 class QCheckBox;
 class QColorDialog;
@@ -22,18 +22,11 @@ namespace vornik {
 class TfrmOption : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kIconColorNotice =
-        "この設定を有効にする為には、コントロールパネルの画面設定、カラーパレットを16bit "
-        "以上にしてください。設定後 Windowsを再起動を行います。";
-
     explicit TfrmOption(QWidget* parent = nullptr);
 
-    // Fills every control from the settings and the desktop's icon depth.
-    void LoadFrom(const Settings& settings, int shellIconDepth);
-    // Copies the controls into settings (only called after "&OK").
-    void StoreTo(Settings& settings) const;
-    // The icon depth to write after "&OK", or -1 for none.
-    int ShellIconDepthToWrite(int shellIconDepth) const;
+    // Every control from the values the core prepared, and back.
+    void LoadFrom(const OptionDialogValues& values);
+    void StoreTo(OptionDialogValues& values) const;
 
     QColor swatchColor() const { return swatch_; }
     void setSwatchColor(const QColor& c);
