@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "DocumentTestSupport.h"
+#include <set>
+
+#include "app/Commands.h"
 #include "app/DocumentOpen.h"
 #include "app/IconSelect.h"
 #include "app/MainStart.h"
@@ -297,4 +300,12 @@ TEST(IconSelect, ChoosesAnEntryOfTheImportSource) {
     EXPECT_EQ(s.doc.ImportKind, 3);
     EXPECT_EQ(NewResourceTypeOf(0), 1);
     EXPECT_EQ(NewResourceTypeOf(1), 2);
+}
+
+TEST(CommandTables, NameOnlyCommandsAndControlsOfTheWindow) {
+    const std::set<std::string> controls = {"spebx", "speby", "cmbcolor", "cmbsize"};
+    for (const PageCommandRow& row : PageCommandTable())
+        EXPECT_TRUE(FindCommand(row.name) || controls.count(std::string(row.name))) << row.name;
+    for (const TargetCommandRow& row : TargetCommandTable())
+        EXPECT_TRUE(FindCommand(row.name) || controls.count(std::string(row.name))) << row.name;
 }
