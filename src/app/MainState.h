@@ -29,6 +29,7 @@ struct MainState {
     std::string Caption = kAppTitle;  // window title
     std::string StatusPanel0;         // status bar panel 0
     bool WaitCursor = false;          // busy pointer while a file is opened
+    int OpenFilterIndex = 1;          // the open chooser's filter pair, 1-based
 
     // Steps that later parts of the editor supply; unset ones do nothing.
     std::function<void(MainState&)> TakeInBitmap;       // fill the views from the Bitmap page

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "DocumentTestSupport.h"
 #include <set>
 
+#include "DocumentTestSupport.h"
 #include "app/Commands.h"
 #include "app/DocumentOpen.h"
 #include "app/IconSelect.h"

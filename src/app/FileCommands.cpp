@@ -1,0 +1,30 @@
+#include "app/FileCommands.h"
+
+#include "app/DocumentOpen.h"
+#include "app/FileFilter.h"
+#include "platform/FileDialogs.h"
+
+namespace vornik {
+
+bool Open1Click(MainState& s) {
+    FileDialogRequest request;
+    request.dialog = "OpenPictureDialog2";
+    request.filter = kOpenFilter;
+    request.filterIndex = s.OpenFilterIndex;
+    auto answer = AskOpenFile(request);
+    if (!answer || answer->path.empty()) return false;
+    s.OpenFilterIndex = answer->filterIndex;
+    OpenDocument(s, answer->path);
+    return true;
+}
+
+void New1Click(MainState& s, const std::function<int()>& chooseKind) { NewDocument(s, chooseKind); }
+
+void HistoryMenu1HistorySelected(MainState& s, int index) {
+    const std::string path = s.HistoryMenu1.PathAt(index);
+    if (path.empty()) return;
+    OpenDocument(s, path);
+    s.HistoryMenu1.Add(path);
+}
+
+}  // namespace vornik
