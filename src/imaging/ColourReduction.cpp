@@ -9,11 +9,13 @@ namespace vornik {
 namespace {
 
 // One histogram cell. After the split, `count` holds the cell's palette index.
+// The sums are 64-bit so that even a picture of billions of pixels of one
+// colour cannot overflow them; the means are the same as with 32 bits.
 struct ColourCell {
-    std::int32_t red;
-    std::int32_t green;
-    std::int32_t blue;
-    std::int32_t count;
+    std::int64_t red;
+    std::int64_t green;
+    std::int64_t blue;
+    std::int64_t count;
     std::int32_t index;
 };
 
@@ -27,7 +29,7 @@ public:
         long double weight = 0, sr = 0, sg = 0, sb = 0, qr = 0, qg = 0, qb = 0;
         for (std::size_t k = lo; k < hi; ++k) {
             const ColourCell& c = cells_[k];
-            const long double n = c.count;
+            const auto n = static_cast<long double>(c.count);
             weight += n;
             sr += n * c.red;
             sg += n * c.green;
@@ -38,7 +40,7 @@ public:
         }
         const long double mr = sr / weight, mg = sg / weight, mb = sb / weight;
         if (depth >= finalDepth_) {
-            const auto index = static_cast<std::int32_t>(palette_.size());
+            const auto index = static_cast<std::int64_t>(palette_.size());
             palette_.push_back(MakeRgbQuad(Round(mr), Round(mg), Round(mb)));
             for (std::size_t k = lo; k < hi; ++k) cells_[k].count = index;
             return;
@@ -60,7 +62,7 @@ public:
         }
         auto value = [&](std::size_t k) -> long double {
             const ColourCell& c = cells_[k];
-            return axis == 0 ? c.red : axis == 1 ? c.green : c.blue;
+            return static_cast<long double>(axis == 0 ? c.red : axis == 1 ? c.green : c.blue);
         };
         std::size_t i = lo, j = hi;
         for (;;) {

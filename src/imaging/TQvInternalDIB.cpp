@@ -21,8 +21,8 @@ constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
 // RLE data can describe far more pixels than it holds (end-of-line and delta
 // codes skip), but no real encoder packs a picture this tightly; larger
 // claims are refused before the decoded rows are allocated.
-constexpr std::int64_t kRleFreePixels = std::int64_t{1} << 20;
-constexpr std::int64_t kRlePixelsPerByte = 4096;
+constexpr std::int64_t kRleFreePixels = std::int64_t{1} << 16;
+constexpr std::int64_t kRlePixelsPerByte = 1024;
 
 [[noreturn]] void Invalid(const char* message) { throw EQvDIBInvalidDIB(message); }
 

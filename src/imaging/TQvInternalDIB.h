@@ -22,8 +22,9 @@ public:
     // fit while a file is being read.
     static constexpr int kColorTableSlots = 256 + 4;
     // Upper bound for width x height of any storage we build from outside
-    // data (files, clipboard); no icon tool needs more.
-    static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
+    // data (files, clipboard): 8192 x 8192. It also keeps the colour sums of
+    // the reductions far from overflowing.
+    static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
 
     // A fresh storage: 1 x 1 pixel, 8 bits, 2 colour-table entries, all black.
     TQvInternalDIB();
