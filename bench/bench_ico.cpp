@@ -1,9 +1,9 @@
 // Reading and writing an ICO file of 1000 icons of 32 x 32 pixels.
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
-
-#include <benchmark/benchmark.h>
 
 #include "model/TIconEx.h"
 
@@ -18,13 +18,12 @@ void fillSet(TIconEx& set) {
         set.AddSlot(-1);
         set.InitEntry(i, 1, 32, 32, kBits[i % 3]);
         IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        for (std::size_t k = 0; k < e.XorBits.size(); ++k) e.XorBits[k] = static_cast<std::uint8_t>(k * 13 + i);
+        for (std::size_t k = 0; k < e.XorBits.size(); ++k)
+            e.XorBits[k] = static_cast<std::uint8_t>(k * 13 + i);
     }
 }
 
-std::string benchFile(const char* name) {
-    return (std::filesystem::temp_directory_path() / name).string();
-}
+std::string benchFile(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
 
 void BM_SaveToFile(benchmark::State& state) {
     TIconCurEX set;

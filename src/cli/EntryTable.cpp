@@ -12,7 +12,8 @@ namespace vornik::cli {
 namespace {
 
 int bitCountOf(const IconEntry& e) {
-    return e.InfoHeader.size() >= BitmapInfoHeader::kSize ? ReadU16LE(e.InfoHeader.data() + bih::kBitCount) : 0;
+    return e.InfoHeader.size() >= BitmapInfoHeader::kSize ? ReadU16LE(e.InfoHeader.data() + bih::kBitCount)
+                                                          : 0;
 }
 
 std::string hex(std::uint32_t v) {
@@ -31,9 +32,9 @@ std::string FormatEntryTable(const TIconEx& set) {
     std::vector<std::vector<std::string>> rows = {{"No", "X", "Y", "Color", "Offset", "Size", "HX", "HY"}};
     for (int i = 0; i < set.Count; ++i) {
         const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        rows.push_back({caption(e), std::to_string(e.Width), std::to_string(e.Height), ColorName(bitCountOf(e)),
-                        hex(e.ImageOffset), std::to_string(e.ImageSize), std::to_string(e.HotSpotX),
-                        std::to_string(e.HotSpotY)});
+        rows.push_back({caption(e), std::to_string(e.Width), std::to_string(e.Height),
+                        ColorName(bitCountOf(e)), hex(e.ImageOffset), std::to_string(e.ImageSize),
+                        std::to_string(e.HotSpotX), std::to_string(e.HotSpotY)});
     }
     std::vector<std::size_t> widths(rows[0].size(), 0);
     for (const auto& r : rows)
@@ -58,9 +59,9 @@ std::string FormatEntryTsv(const TIconEx& set) {
     for (int i = 0; i < set.Count; ++i) {
         const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
         out += std::to_string(i) + "\t" + std::to_string(e.Width) + "\t" + std::to_string(e.Height) + "\t" +
-               std::to_string(bitCountOf(e)) + "\t" + ColorName(bitCountOf(e)) + "\t" + hex(e.ImageOffset) + "\t" +
-               std::to_string(e.ImageSize) + "\t" + std::to_string(e.HotSpotX) + "\t" + std::to_string(e.HotSpotY) +
-               "\n";
+               std::to_string(bitCountOf(e)) + "\t" + ColorName(bitCountOf(e)) + "\t" + hex(e.ImageOffset) +
+               "\t" + std::to_string(e.ImageSize) + "\t" + std::to_string(e.HotSpotX) + "\t" +
+               std::to_string(e.HotSpotY) + "\n";
     }
     return out;
 }

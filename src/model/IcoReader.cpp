@@ -59,8 +59,9 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
         e.ReadDirectory(p + kHeaderSize + IconEntry::kDirectorySize * static_cast<std::size_t>(i));
         // Images are normally contiguous after the directory; when the recorded
         // offset is plausible we trust it, so stored order and gaps do not matter.
-        const std::size_t at =
-            e.ImageOffset >= directoryEnd && e.ImageOffset < size ? static_cast<std::size_t>(e.ImageOffset) : next;
+        const std::size_t at = e.ImageOffset >= directoryEnd && e.ImageOffset < size
+                                   ? static_cast<std::size_t>(e.ImageOffset)
+                                   : next;
         // Count covers the entries read so far, so a refusal releases them.
         Count = static_cast<std::uint16_t>(i + 1);
         const std::string problem = ReadIconImage(p, size, at, e, &next);
@@ -69,7 +70,8 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
         if (!problem.empty()) return refuse("entry " + std::to_string(i) + ": " + problem);
         held += next - at;
         if (held > size - directoryEnd)
-            return refuse("entry " + std::to_string(i) + ": images overlap, together they are larger than the file");
+            return refuse("entry " + std::to_string(i) +
+                          ": images overlap, together they are larger than the file");
     }
     return true;
 }

@@ -15,7 +15,8 @@ constexpr std::size_t kHeaderSize = 6;
 
 void checkWritable(const IconEntry& e, int index) {
     if (e.InfoHeader.size() < BitmapInfoHeader::kSize || e.XorSize < 0 || e.AndSize < 0 ||
-        e.XorBits.size() < static_cast<std::size_t>(e.XorSize) || e.AndBits.size() < static_cast<std::size_t>(e.AndSize))
+        e.XorBits.size() < static_cast<std::size_t>(e.XorSize) ||
+        e.AndBits.size() < static_cast<std::size_t>(e.AndSize))
         throw EVornikError("entry " + std::to_string(index) + " holds no complete image");
 }
 
@@ -36,7 +37,8 @@ std::uint32_t appendImage(Bytes& out, const IconEntry& e) {
     const int colors = PaletteSize(ReadU16LE(h + bih::kBitCount));
     AppendBytes(out, h, BitmapInfoHeader::kSize);
     std::uint8_t* header = out.data() + start;
-    WriteI32LE(header + bih::kHeight, static_cast<std::int32_t>(2u * static_cast<std::uint32_t>(ReadI32LE(h + bih::kHeight))));
+    WriteI32LE(header + bih::kHeight,
+               static_cast<std::int32_t>(2u * static_cast<std::uint32_t>(ReadI32LE(h + bih::kHeight))));
     WriteU32LE(header + bih::kClrUsed, static_cast<std::uint32_t>(colors));
     // The table written is exactly as long as the header now says: a longer
     // held table (a true-colour header stating some colours) would otherwise
@@ -75,8 +77,8 @@ Bytes TIconEx::SaveToBytes() {
         e.ImageSize = appendImage(out, e);
     }
     for (int i = 0; i < Count; ++i)
-        Entries[static_cast<std::size_t>(i)].WriteDirectory(out.data() + kHeaderSize +
-                                                            IconEntry::kDirectorySize * static_cast<std::size_t>(i));
+        Entries[static_cast<std::size_t>(i)].WriteDirectory(
+            out.data() + kHeaderSize + IconEntry::kDirectorySize * static_cast<std::size_t>(i));
     return out;
 }
 

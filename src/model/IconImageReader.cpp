@@ -40,12 +40,14 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
     entry.AndBits.clear();
     if (IsPngImage(data, size, pos)) return ReadPngIconImage(data, size, pos, entry, next);
 
-    if (pos > size || size - pos < BitmapInfoHeader::kSize) return "image header runs past the end of the file";
+    if (pos > size || size - pos < BitmapInfoHeader::kSize)
+        return "image header runs past the end of the file";
     const BitmapInfoHeader h = BitmapInfoHeader::Read(data + pos);
     if (h.biSize != BitmapInfoHeader::kSize)
         return "image header size " + std::to_string(h.biSize) + " is not 40";
     // Compressed rows (RLE, bit fields) would be misread as plain rows.
-    if (h.biCompression != 0) return "compressed image (compression " + std::to_string(h.biCompression) + ") is not supported";
+    if (h.biCompression != 0)
+        return "compressed image (compression " + std::to_string(h.biCompression) + ") is not supported";
     if (!isSupportedBitCount(h.biBitCount)) return "unsupported bit count " + std::to_string(h.biBitCount);
     if (h.biWidth <= 0) return "image width " + std::to_string(h.biWidth) + " is not positive";
     // The file's height covers image and mask; the entry holds one image.
@@ -53,7 +55,8 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
     if (height <= 0) return "image height " + std::to_string(h.biHeight) + " is not positive";
     if (h.biClrUsed > 256) return "colour table of " + std::to_string(h.biClrUsed) + " entries is too large";
 
-    const std::uint32_t colors = h.biClrUsed != 0 ? h.biClrUsed : static_cast<std::uint32_t>(PaletteSize(h.biBitCount));
+    const std::uint32_t colors =
+        h.biClrUsed != 0 ? h.biClrUsed : static_cast<std::uint32_t>(PaletteSize(h.biBitCount));
     std::size_t p = pos + BitmapInfoHeader::kSize;
     const std::size_t tableBytes = 4u * colors;
     if (size - p < tableBytes) return "colour table runs past the end of the file";
@@ -75,7 +78,8 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
     entry.XorSize = static_cast<std::int32_t>(xorSize);
     entry.AndBits.assign(data + xorEnd, data + andEnd);
     entry.AndSize = static_cast<std::int32_t>(andSize);
-    entry.SourcePos = static_cast<std::int32_t>(std::min<std::size_t>(pos, std::numeric_limits<std::int32_t>::max()));
+    entry.SourcePos =
+        static_cast<std::int32_t>(std::min<std::size_t>(pos, std::numeric_limits<std::int32_t>::max()));
     if (next) *next = andEnd;
     return {};
 }

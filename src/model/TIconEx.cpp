@@ -36,9 +36,9 @@ void fillStandardTable(std::uint8_t* table, int bitCount) {
         putColor(table, 1, 255, 255, 255);
     } else if (bitCount == 4) {
         static constexpr int kColors[16][3] = {
-            {0, 0, 0},       {128, 0, 0},   {0, 128, 0},   {128, 128, 0}, {0, 0, 128},   {128, 0, 128},
-            {0, 128, 128},   {192, 192, 192}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-            {0, 0, 255},     {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+            {0, 0, 0},     {128, 0, 0},     {0, 128, 0},     {128, 128, 0},  {0, 0, 128}, {128, 0, 128},
+            {0, 128, 128}, {192, 192, 192}, {128, 128, 128}, {255, 0, 0},    {0, 255, 0}, {255, 255, 0},
+            {0, 0, 255},   {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
         for (int i = 0; i < 16; ++i) putColor(table, i, kColors[i][0], kColors[i][1], kColors[i][2]);
     } else if (bitCount == 8) {
         int n = 0;
@@ -78,8 +78,8 @@ void TIconEx::InitEntry(int index, int resourceType, int width, int height, int 
     checkSlot(index);
     const std::int64_t xorRow = RowBytes(static_cast<std::int64_t>(width) * bitCount);
     if (width <= 0 || height <= 0 || bitCount <= 0 || xorRow > INT32_MAX / height)
-        throw EVornikError("InitEntry: invalid image " + std::to_string(width) + " x " + std::to_string(height) +
-                           " x " + std::to_string(bitCount));
+        throw EVornikError("InitEntry: invalid image " + std::to_string(width) + " x " +
+                           std::to_string(height) + " x " + std::to_string(bitCount));
     const std::int64_t xorSize = xorRow * height;
     const std::int64_t andSize = RowBytes(width) * height;
     ResourceType = static_cast<std::uint16_t>(resourceType);

@@ -1,9 +1,8 @@
 // vornik-cli list and resave, run as a program.
-#include <cstdlib>
-
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <gtest/gtest.h>
+#include <cstdlib>
 
 #include "TestFiles.h"
 #include "model/TIconEx.h"
@@ -77,7 +76,8 @@ TEST(CliList, RefusedFilesAndUsageErrors) {
     const CliRun refused = runCli({"list", dir.file("t3.ico")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.out.empty());
-    EXPECT_NE(refused.err.find("\"" + dir.file("t3.ico") + "\": not an icon or cursor file"), std::string::npos)
+    EXPECT_NE(refused.err.find("\"" + dir.file("t3.ico") + "\": not an icon or cursor file"),
+              std::string::npos)
         << refused.err;
     const CliRun missing = runCli({"list", dir.file("none.ico")});
     EXPECT_EQ(missing.status, 1);
@@ -101,8 +101,9 @@ TEST(CliResave, WritesTheSameBytesAndRefusesBadInput) {
     test::WriteAll(dir.path() / "keep.cur", Bytes{1, 2, 3});
     const CliRun bad = runCli({"resave", dir.file("cut.cur"), dir.file("keep.cur")});
     EXPECT_EQ(bad.status, 1);
-    EXPECT_NE(bad.err.find("\"" + dir.file("cut.cur") + "\": entry 1: mask data runs past the end of the file"),
-              std::string::npos)
+    EXPECT_NE(
+        bad.err.find("\"" + dir.file("cut.cur") + "\": entry 1: mask data runs past the end of the file"),
+        std::string::npos)
         << bad.err;
     EXPECT_EQ(test::ReadAll(dir.path() / "keep.cur"), (Bytes{1, 2, 3}));
 
@@ -114,8 +115,8 @@ TEST(CliResave, WritesTheSameBytesAndRefusesBadInput) {
 TEST(CliResave, CorpusFilesRoundTrip) {
     VORNIK_REQUIRE_CORPUS();
     test::TempDir dir;
-    for (const char* name : {"ico/imagers__multiple_entries_with_different_bit_depth.ico", "cur/webamp-skin__Skinner_Atlas__Close.cur",
-                             "ico/pillow__hopper.ico"}) {
+    for (const char* name : {"ico/imagers__multiple_entries_with_different_bit_depth.ico",
+                             "cur/webamp-skin__Skinner_Atlas__Close.cur", "ico/pillow__hopper.ico"}) {
         const auto src = test::CorpusDir() / name;
         const CliRun r = runCli({"resave", src.string(), dir.file("out")});
         EXPECT_EQ(r.status, 0) << r.err;

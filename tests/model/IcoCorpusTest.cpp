@@ -1,7 +1,7 @@
 // Real ICO and CUR files made by other programs.
-#include <map>
-
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "TestFiles.h"
 #include "imaging/BitmapInfoHeader.h"
@@ -60,7 +60,8 @@ bool roundTrips(const Bytes& d) {
         if (e.Width != static_cast<std::uint8_t>(h.biWidth) || e.Height != static_cast<std::uint8_t>(h1) ||
             e.ColorCount != DirectoryColorCount(h.biBitCount) || e.EntryReserved != 0 || h.biHeight != 2 * h1)
             return false;
-        const std::size_t size = 40 + 4 * h.biClrUsed + static_cast<std::size_t>(RowBytes(h.biWidth * h.biBitCount) * h1) +
+        const std::size_t size = 40 + 4 * h.biClrUsed +
+                                 static_cast<std::size_t>(RowBytes(h.biWidth * h.biBitCount) * h1) +
                                  static_cast<std::size_t>(RowBytes(h.biWidth) * h1);
         if (e.ImageSize != size) return false;
         next += size;
@@ -96,7 +97,8 @@ TEST(IcoCorpus, EveryIconAndCursorReadsOrIsRefusedForItsReason) {
             EXPECT_EQ(e.SourcePos, static_cast<std::int32_t>(e.ImageOffset));
             EXPECT_EQ(e.XorBits.size(), static_cast<std::size_t>(e.XorSize));
             EXPECT_EQ(e.AndBits.size(), static_cast<std::size_t>(e.AndSize));
-            EXPECT_GT(ReadU32LE(e.InfoHeader.data() + bih::kClrUsed) + (e.InfoHeader[bih::kBitCount] > 8), 0u);
+            EXPECT_GT(ReadU32LE(e.InfoHeader.data() + bih::kClrUsed) + (e.InfoHeader[bih::kBitCount] > 8),
+                      0u);
         }
         const Bytes written = set.SaveToBytes();
         if (roundTrips(original)) {
@@ -115,14 +117,16 @@ TEST(IcoCorpus, EveryIconAndCursorReadsOrIsRefusedForItsReason) {
     }
     EXPECT_GE(read, 100);
     EXPECT_GE(roundTripped, 40);
-    std::printf("corpus: %d of %zu files read, %d round-tripped byte for byte\n", read, files.size(), roundTripped);
+    std::printf("corpus: %d of %zu files read, %d round-tripped byte for byte\n", read, files.size(),
+                roundTripped);
 }
 
 TEST(IcoCorpus, ContentOfKnownFiles) {
     VORNIK_REQUIRE_CORPUS();
     const auto dir = test::CorpusDir();
     TIconCurEX set;
-    ASSERT_TRUE(set.LoadFromFile((dir / "ico/imagers__multiple_entries_with_different_bit_depth.ico").string()));
+    ASSERT_TRUE(
+        set.LoadFromFile((dir / "ico/imagers__multiple_entries_with_different_bit_depth.ico").string()));
     EXPECT_EQ(set.Count, 9);
     EXPECT_EQ(set.Entries[0].Width, 32);
     EXPECT_EQ(set.Entries[0].HotSpotY, 4);  // an icon's bit-count field, carried as read

@@ -1,6 +1,6 @@
-#include <numeric>
-
 #include <gtest/gtest.h>
+
+#include <numeric>
 
 #include "TestFiles.h"
 #include "imaging/BitmapInfoHeader.h"
@@ -105,7 +105,8 @@ TEST(IcoWrite, ShortColourTableIsPaddedAndWritesTheSameTwice) {
     const Bytes first = set.SaveToBytes();
     ASSERT_EQ(first.size(), 22u + 40 + 1024 + 256 + 64);
     EXPECT_EQ(ReadU32LE(first.data() + 22 + bih::kClrUsed), 256u);
-    EXPECT_EQ(Bytes(first.begin() + 62, first.begin() + 462), Bytes(e.InfoHeader.begin() + 40, e.InfoHeader.end()));
+    EXPECT_EQ(Bytes(first.begin() + 62, first.begin() + 462),
+              Bytes(e.InfoHeader.begin() + 40, e.InfoHeader.end()));
     EXPECT_EQ(Bytes(first.begin() + 462, first.begin() + 1086), Bytes(624, 0));
     EXPECT_EQ(e.ImageSize, 40u + 1024 + 256 + 64);
     EXPECT_EQ(ReadU32LE(first.data() + 14), e.ImageSize);
@@ -171,7 +172,11 @@ TEST(IcoWrite, EmptySetWritesNothingAndEntryFileHasItsOwnType) {
 }
 
 TEST(IcoRead, ReadsEveryDepthAndRoundTripsByteForByte) {
-    const Bytes file = icoFile(1, {{32, 32, 4, 16}, {16, 16, 1, 2}, {48, 48, 8, 256}, {20, 20, 24, 0}, {32, 32, 32, 0},
+    const Bytes file = icoFile(1, {{32, 32, 4, 16},
+                                   {16, 16, 1, 2},
+                                   {48, 48, 8, 256},
+                                   {20, 20, 24, 0},
+                                   {32, 32, 32, 0},
                                    {17, 9, 16, 0}});
     test::TempDir dir;
     test::WriteAll(dir.file("a.ico"), file);
@@ -283,13 +288,17 @@ TEST(IcoRead, RefusesHostileImageHeaders) {
     expectRefused(with(bih::kWidth, 0, second), "entry 1: image width 0 is not positive");
     expectRefused(with(bih::kWidth, 0x80000000u, second), "entry 1: image width -2147483648 is not positive");
     expectRefused(with(bih::kHeight, 1, second), "entry 1: image height 1 is not positive");
-    expectRefused(with(bih::kHeight, static_cast<std::uint32_t>(-64), second), "entry 1: image height -64 is not positive");
+    expectRefused(with(bih::kHeight, static_cast<std::uint32_t>(-64), second),
+                  "entry 1: image height -64 is not positive");
     expectRefused(with(bih::kClrUsed, 257, second), "entry 1: colour table of 257 entries is too large");
-    expectRefused(with(bih::kClrUsed, 0xFFFFFFFFu, 38), "entry 0: colour table of 4294967295 entries is too large");
-    expectRefused(with(bih::kCompression, 2, 38), "entry 0: compressed image (compression 2) is not supported");
+    expectRefused(with(bih::kClrUsed, 0xFFFFFFFFu, 38),
+                  "entry 0: colour table of 4294967295 entries is too large");
+    expectRefused(with(bih::kCompression, 2, 38),
+                  "entry 0: compressed image (compression 2) is not supported");
     // Sizes that multiply past what the file holds, up to overflow of 64 bits.
     expectRefused(with(bih::kWidth, 0x7FFFFFFF, second), "entry 1: image data runs past the end of the file");
-    expectRefused(with(bih::kHeight, 0x7FFFFFFE, second), "entry 1: image data runs past the end of the file");
+    expectRefused(with(bih::kHeight, 0x7FFFFFFE, second),
+                  "entry 1: image data runs past the end of the file");
     Bytes huge = with(bih::kWidth, 0x7FFFFFFF, second);
     WriteU32LE(huge.data() + second + bih::kHeight, 0x7FFFFFFE);
     WriteU16LE(huge.data() + second + bih::kBitCount, 32);
@@ -301,8 +310,7 @@ TEST(IcoRead, RefusesHostileImageHeaders) {
                   "entry 1: colour table runs past the end of the file");
     expectRefused(Bytes(good.begin(), good.begin() + static_cast<long>(second) + 200),
                   "entry 1: image data runs past the end of the file");
-    expectRefused(Bytes(good.begin(), good.end() - 1),
-                  "entry 1: mask data runs past the end of the file");
+    expectRefused(Bytes(good.begin(), good.end() - 1), "entry 1: mask data runs past the end of the file");
 }
 
 TEST(IcoRead, PngImageRefusedBeforeItsBytesAreSized) {

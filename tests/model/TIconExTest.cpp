@@ -1,10 +1,9 @@
-#include "model/TIconEx.h"
-
 #include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "imaging/BitmapInfoHeader.h"
 #include "model/ColorName.h"
+#include "model/TIconEx.h"
 
 using namespace vornik;
 
@@ -58,7 +57,12 @@ TEST(TIconEx, InitEntryMakesBlankImageOfEachDepth) {
     EXPECT_EQ(h.biClrUsed, 16u);
     EXPECT_EQ(h.biClrImportant, 0u);
 
-    struct Case { int bits; std::uint8_t colorCount; std::size_t header; std::int32_t xorSize; };
+    struct Case {
+        int bits;
+        std::uint8_t colorCount;
+        std::size_t header;
+        std::int32_t xorSize;
+    };
     for (const Case c : {Case{1, 2, 48, 128}, Case{8, 0, 40 + 1024, 48 * 48}, Case{24, 0, 40, 144 * 48},
                          Case{32, 0, 40, 192 * 48}}) {
         const int w = c.bits == 1 ? 16 : 48;
@@ -81,18 +85,30 @@ TEST(TIconEx, InitEntryStandardColourTables) {
     EXPECT_EQ(tableColor(set.Entries[0], 1), (std::array<int, 3>{255, 255, 255}));
 
     set.InitEntry(0, 1, 16, 16, 4);
-    const std::array<std::array<int, 3>, 16> vga = {{{0, 0, 0},       {128, 0, 0},     {0, 128, 0},
-                                                     {128, 128, 0},   {0, 0, 128},     {128, 0, 128},
-                                                     {0, 128, 128},   {192, 192, 192}, {128, 128, 128},
-                                                     {255, 0, 0},     {0, 255, 0},     {255, 255, 0},
-                                                     {0, 0, 255},     {255, 0, 255},   {0, 255, 255},
+    const std::array<std::array<int, 3>, 16> vga = {{{0, 0, 0},
+                                                     {128, 0, 0},
+                                                     {0, 128, 0},
+                                                     {128, 128, 0},
+                                                     {0, 0, 128},
+                                                     {128, 0, 128},
+                                                     {0, 128, 128},
+                                                     {192, 192, 192},
+                                                     {128, 128, 128},
+                                                     {255, 0, 0},
+                                                     {0, 255, 0},
+                                                     {255, 255, 0},
+                                                     {0, 0, 255},
+                                                     {255, 0, 255},
+                                                     {0, 255, 255},
                                                      {255, 255, 255}}};
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(tableColor(set.Entries[0], i), vga[static_cast<std::size_t>(i)]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(tableColor(set.Entries[0], i), vga[static_cast<std::size_t>(i)]) << i;
 
     set.InitEntry(0, 1, 16, 16, 8);
     const IconEntry& e = set.Entries[0];
     const int greys[11] = {0, 24, 48, 71, 95, 119, 143, 167, 190, 214, 238};
-    for (int i = 0; i < 11; ++i) EXPECT_EQ(tableColor(e, i), (std::array<int, 3>{greys[i], greys[i], greys[i]})) << i;
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(tableColor(e, i), (std::array<int, 3>{greys[i], greys[i], greys[i]})) << i;
     const int ramp[10] = {17, 42, 66, 91, 115, 140, 164, 189, 213, 238};
     for (int i = 0; i < 10; ++i) {
         EXPECT_EQ(tableColor(e, 11 + i), (std::array<int, 3>{ramp[i], 0, 0})) << i;
@@ -138,7 +154,8 @@ TEST(TIconEx, AddSlotAppendsAndInsertsUpToTheLimit) {
     EXPECT_EQ(set.AddSlot(-1), -1);
     EXPECT_EQ(set.AddSlot(0), -1);
     EXPECT_EQ(set.Count, 1000);
-    EXPECT_EQ(notices.texts(), (std::vector<std::string>{"これ以上追加できません", "これ以上追加できません"}));
+    EXPECT_EQ(notices.texts(),
+              (std::vector<std::string>{"これ以上追加できません", "これ以上追加できません"}));
 }
 
 TEST(TIconEx, DeleteSlotMovesDownAndReportsLimits) {
@@ -165,8 +182,8 @@ TEST(TIconEx, DeleteSlotMovesDownAndReportsLimits) {
     EXPECT_EQ(set.DeleteSlot(0), 0);
     EXPECT_EQ(set.Count, 0);
     EXPECT_EQ(set.DeleteSlot(0), -1);
-    EXPECT_EQ(notices.texts(), (std::vector<std::string>{"これ以上削除できません", "削除できません", "削除できません",
-                                                         "これ以上削除できません"}));
+    EXPECT_EQ(notices.texts(), (std::vector<std::string>{"これ以上削除できません", "削除できません",
+                                                         "削除できません", "これ以上削除できません"}));
 }
 
 TEST(TIconEx, ClearAndFreeEntryReleaseBlocksOnly) {
