@@ -22,20 +22,6 @@ std::vector<std::filesystem::path> iconFiles() {
 // Files that are refused, with the reason.
 const std::map<std::string, std::string>& expectedRefusals() {
     static const std::map<std::string, std::string> m = {
-        {"gdkpixbuf__bug785447.ico", "PNG-compressed image in entry 4 is not supported yet"},
-        {"imagers__lenient-bpp.ico", "PNG-compressed image in entry 0 is not supported yet"},
-        {"imagers__png-32bpp-alpha.ico", "PNG-compressed image in entry 0 is not supported yet"},
-        {"imagers__png_l8.ico", "PNG-compressed image in entry 0 is not supported yet"},
-        {"imagers__png_rgb8.ico", "PNG-compressed image in entry 0 is not supported yet"},
-        {"pillow__hopper_draw.ico", "PNG-compressed image in entry 0 is not supported yet"},
-        {"pillow__pillow.ico", "PNG-compressed image in entry 0 is not supported yet"},
-        {"pyinstaller__icon-console.ico", "PNG-compressed image in entry 3 is not supported yet"},
-        {"pyinstaller__icon-windowed.ico", "PNG-compressed image in entry 3 is not supported yet"},
-        {"pyinstaller__pyi_icon.ico", "PNG-compressed image in entry 3 is not supported yet"},
-        {"pyinstaller__pyinstaller-draft1a.ico", "PNG-compressed image in entry 12 is not supported yet"},
-        {"qbittorrent__qbittorrent.ico", "PNG-compressed image in entry 5 is not supported yet"},
-        {"qbittorrent__qbittorrent_file.ico", "PNG-compressed image in entry 5 is not supported yet"},
-        {"webamp__public__favicon.ico", "PNG-compressed image in entry 3 is not supported yet"},
         // A BITMAPV5HEADER with a colour profile.
         {"imagers__bmp_v5_with_icc.ico", "entry 0: image header size 124 is not 40"},
         // The last half of the mask is missing.
