@@ -12,6 +12,9 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+// The built-in copy lives in a static library: register it before use.
+static void InitHelpResource() { Q_INIT_RESOURCE(vornik); }
+
 namespace vornik {
 
 std::vector<HelpTopic> ParseHelpDocument(const QString& html) {
@@ -38,6 +41,7 @@ QString HelpDocumentPath() {
     for (const QString& p : {dir + "/../share/vornik/vornik-help.html", dir + "/vornik-help.html"}) {
         if (QFileInfo::exists(p)) return QFileInfo(p).canonicalFilePath();
     }
+    InitHelpResource();
     return ":/help/vornik-help.html";
 }
 
