@@ -12,9 +12,12 @@ TIconEx* Document::ShownSet() const {
 TIconEx* Document::ImportSet() const {
     switch (ImportKind) {
         case 0:
-        case 1: return ImportIconSet.get();
-        case 2: return ImportAniSet.get();
-        default: return ImportExeSet.get();
+        case 1:
+            return ImportIconSet.get();
+        case 2:
+            return ImportAniSet.get();
+        default:
+            return ImportExeSet.get();
     }
 }
 

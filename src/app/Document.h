@@ -17,7 +17,7 @@ struct Document {
     bool ExeShown = false;                // the Icon page shows ExeSet
     std::unique_ptr<TAniEX> AniSet;       // Animation page
 
-    std::string IconFileName;    // empty: a new document
+    std::string IconFileName;  // empty: a new document
     std::string ExeFileName;
     std::string AniFileName;
     std::string BitmapFileName;

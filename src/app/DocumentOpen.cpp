@@ -1,5 +1,7 @@
 #include "app/DocumentOpen.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -40,23 +42,27 @@ void afterBitmapLoaded(MainState& s, const std::string& path) {
 }
 
 // Reads a bitmap in disguise through a copy under a bitmap name; the copy is
-// removed on every way out.
+// removed on every way out. The copy goes into a folder of its own made
+// fresh under the temporary folder: a fixed name directly in a shared /tmp
+// could be a link planted by someone else, and copying onto it would
+// overwrite whatever it points to.
 TQvDIB loadThroughTempCopy(const std::string& path) {
     namespace fs = std::filesystem;
-    const fs::path copy = fs::path(TempFolder()) / kTempBitmapName;
-    std::error_code ec;
-    fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        fs::remove(copy, ec);
-        throw EInOutError("Cannot copy file \"" + path + "\" to \"" + copy.string() + "\"");
-    }
+    std::string pattern = (fs::path(TempFolder()) / "vornik-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw EInOutError("Cannot create a temporary folder in \"" + TempFolder() + "\"");
+    const fs::path folder = pattern;
+    const fs::path copy = folder / kTempBitmapName;
     struct RemoveCopy {
-        fs::path p;
+        fs::path folder;
         ~RemoveCopy() {
             std::error_code e;
-            fs::remove(p, e);
+            fs::remove_all(folder, e);
         }
-    } remover{copy};
+    } remover{folder};
+    std::error_code ec;
+    fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);
+    if (ec) throw EInOutError("Cannot copy file \"" + path + "\" to \"" + copy.string() + "\"");
     return LoadBitmapPicture(copy.string());
 }
 
@@ -70,7 +76,8 @@ std::string UpperExtension(const std::string& path) {
 
 LoaderChoice ChooseLoader(const std::string& path) {
     const std::string ext = UpperExtension(path);
-    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG") return {kBitmapPage, DocumentLoader::Bitmap};
+    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG")
+        return {kBitmapPage, DocumentLoader::Bitmap};
     if (IsBmpFile(path)) return {kBitmapPage, DocumentLoader::Bitmap};
     // An animated cursor saved under another name would otherwise be scanned
     // as an executable and show stray frames on the Icon page.
@@ -87,10 +94,18 @@ void OpenDocument(MainState& s, const std::string& path) {
     s.edit.PageControl1 = choice.page;
     try {
         switch (choice.loader) {
-            case DocumentLoader::Bitmap: OpenBitmapFile(s, path); break;
-            case DocumentLoader::Icon: OpenIconFile(s, path); break;
-            case DocumentLoader::Animation: OpenAniFile(s, path); break;
-            case DocumentLoader::Exe: OpenExeFile(s, path); break;
+            case DocumentLoader::Bitmap:
+                OpenBitmapFile(s, path);
+                break;
+            case DocumentLoader::Icon:
+                OpenIconFile(s, path);
+                break;
+            case DocumentLoader::Animation:
+                OpenAniFile(s, path);
+                break;
+            case DocumentLoader::Exe:
+                OpenExeFile(s, path);
+                break;
         }
     } catch (...) {
         // The page is shown already: its commands must match it.
@@ -176,7 +191,8 @@ void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
             if (s.TakeInBitmap) s.TakeInBitmap(s);
             s.doc.BitmapFileName.clear();
             break;
-        default: break;
+        default:
+            break;
     }
     // An executable's disabled commands must not outlive it.
     UpdatePageCommands(s, s.edit.PageControl1);

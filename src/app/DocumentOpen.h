@@ -39,8 +39,9 @@ void OpenIconFile(MainState& s, const std::string& path);
 void OpenExeFile(MainState& s, const std::string& path);
 void OpenAniFile(MainState& s, const std::string& path);
 // .BMP/.DIB and .JPG/.JPEG by their extension; any other name is a bitmap in
-// disguise: a notice, then it is read through a temporary copy
-// TempFolder()/vxtemp.bmp that is removed afterwards, also on failure.
+// disguise: a notice, then it is read through a temporary copy vxtemp.bmp
+// in a fresh folder under TempFolder(), both removed afterwards, also on
+// failure.
 void OpenBitmapFile(MainState& s, const std::string& path);
 inline constexpr const char* kForeignBitmapNotice =
     "このファイルは拡張子が \"ico\"ですが、中身は ビットマップ(\"bmp\")です。\r"

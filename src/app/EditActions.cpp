@@ -1,6 +1,5 @@
 #include "app/EditActions.h"
 
-
 #include "model/EntryConversion.h"
 #include "model/ListView.h"
 
@@ -52,20 +51,39 @@ void SyncSelectorsFromImage(EditState& edit, const TQvDIB& picture) {
 
 void SyncSelectorsFromImage(EditState& edit, int bitCount, int width, int height) {
     switch (bitCount) {
-        case 1: edit.cmbcolor = 0; break;
-        case 4: edit.cmbcolor = 1; break;
-        case 8: edit.cmbcolor = 2; break;
-        default: edit.cmbcolor = 3; break;
+        case 1:
+            edit.cmbcolor = 0;
+            break;
+        case 4:
+            edit.cmbcolor = 1;
+            break;
+        case 8:
+            edit.cmbcolor = 2;
+            break;
+        default:
+            edit.cmbcolor = 3;
+            break;
     }
     edit.cmbsize = 0;
     if (width == height) {
         switch (width) {
-            case 16: edit.cmbsize = 1; break;
-            case 32: edit.cmbsize = 2; break;
-            case 48: edit.cmbsize = 3; break;
-            case 64: edit.cmbsize = 4; break;
-            case 128: edit.cmbsize = 5; break;
-            default: break;
+            case 16:
+                edit.cmbsize = 1;
+                break;
+            case 32:
+                edit.cmbsize = 2;
+                break;
+            case 48:
+                edit.cmbsize = 3;
+                break;
+            case 64:
+                edit.cmbsize = 4;
+                break;
+            case 128:
+                edit.cmbsize = 5;
+                break;
+            default:
+                break;
         }
     }
 }
@@ -78,16 +96,16 @@ void SetHotSpot(EditState& edit, int x, int y) {
 const std::vector<PageCommandRow>& PageCommandTable() {
     //                                     icon set  exe set  animation  bitmap
     static const std::vector<PageCommandRow> table = {
-        {"Save1", {true, false, true, false}},         {"SaveAs1", {true, false, true, false}},
-        {"tbsave", {true, false, true, false}},        {"Cut1", {true, false, true, false}},
-        {"tbcut", {true, false, true, false}},         {"Paste1", {true, false, true, true}},
-        {"tbpaste", {true, false, true, true}},        {"tbbmpget", {false, false, false, true}},
-        {"mnu_bmpget", {false, false, false, true}},   {"tbiconrep", {true, false, true, false}},
-        {"tbiconadd", {true, false, true, false}},     {"tbview1", {true, true, false, false}},
-        {"tbview2", {true, true, false, false}},       {"tbview3", {true, true, false, false}},
-        {"tbview4", {true, true, false, false}},       {"spebx", {false, false, false, true}},
-        {"speby", {false, false, false, true}},        {"iconauto", {true, false, false, false}},
-        {"tbiconauto", {true, false, false, false}},   {"mnu_allsave", {true, true, true, false}},
+        {"Save1", {true, false, true, false}},           {"SaveAs1", {true, false, true, false}},
+        {"tbsave", {true, false, true, false}},          {"Cut1", {true, false, true, false}},
+        {"tbcut", {true, false, true, false}},           {"Paste1", {true, false, true, true}},
+        {"tbpaste", {true, false, true, true}},          {"tbbmpget", {false, false, false, true}},
+        {"mnu_bmpget", {false, false, false, true}},     {"tbiconrep", {true, false, true, false}},
+        {"tbiconadd", {true, false, true, false}},       {"tbview1", {true, true, false, false}},
+        {"tbview2", {true, true, false, false}},         {"tbview3", {true, true, false, false}},
+        {"tbview4", {true, true, false, false}},         {"spebx", {false, false, false, true}},
+        {"speby", {false, false, false, true}},          {"iconauto", {true, false, false, false}},
+        {"tbiconauto", {true, false, false, false}},     {"mnu_allsave", {true, true, true, false}},
         {"mnu_bitmapzoom", {false, false, false, true}},
     };
     return table;
@@ -135,10 +153,17 @@ void SetResourceTarget(MainState& s, ResourceTarget target) {
     const int column = static_cast<int>(target);
     for (const TargetCommandRow& row : TargetCommandTable()) {
         switch (row.effect[column]) {
-            case TargetEffect::On: s.commands.Set(row.name, true); break;
-            case TargetEffect::Off: s.commands.Set(row.name, false); break;
-            case TargetEffect::BitmapPageOnly: s.commands.Set(row.name, s.edit.PageControl1 == kBitmapPage); break;
-            case TargetEffect::Unchanged: break;
+            case TargetEffect::On:
+                s.commands.Set(row.name, true);
+                break;
+            case TargetEffect::Off:
+                s.commands.Set(row.name, false);
+                break;
+            case TargetEffect::BitmapPageOnly:
+                s.commands.Set(row.name, s.edit.PageControl1 == kBitmapPage);
+                break;
+            case TargetEffect::Unchanged:
+                break;
         }
     }
 }

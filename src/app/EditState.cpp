@@ -8,20 +8,29 @@ namespace vornik {
 
 int SizeOfIndex(int cmbsize) {
     switch (cmbsize) {
-        case 1: return 16;
-        case 3: return 48;
-        case 4: return 64;
-        case 5: return 128;
-        default: return 32;
+        case 1:
+            return 16;
+        case 3:
+            return 48;
+        case 4:
+            return 64;
+        case 5:
+            return 128;
+        default:
+            return 32;
     }
 }
 
 int BitCountOfIndex(int cmbcolor) {
     switch (cmbcolor) {
-        case 0: return 1;
-        case 1: return 4;
-        case 2: return 8;
-        default: return 24;
+        case 0:
+            return 1;
+        case 1:
+            return 4;
+        case 2:
+            return 8;
+        default:
+            return 24;
     }
 }
 

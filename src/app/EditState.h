@@ -29,10 +29,10 @@ struct EditState {
     int cmbcolor = 1;         // 0 "   2 color", 1 "  16 color", 2 " 256 color", 3 "True color"
     int spex = 0;             // hot spot, 0..127
     int spey = 0;
-    int spebx = 0;            // bitmap take-in position, unbounded
+    int spebx = 0;  // bitmap take-in position, unbounded
     int speby = 0;
     ResourceTarget target = ResourceTarget::View;
-    int LVIconStyle = 0;      // 0 large icons, 1 small icons, 2 list, 3 details
+    int LVIconStyle = 0;  // 0 large icons, 1 small icons, 2 list, 3 details
 
     // The views; empty until something is loaded. A view's size is its picture's.
     std::optional<TQvDIB> imgxor;  // image of the entry under edit
@@ -48,7 +48,8 @@ struct EditState {
 
 // Item texts of the selectors.
 inline constexpr const char* kCmbTypeItems[3] = {"Icon", "Cursor", "Bitmap"};
-inline constexpr const char* kCmbSizeItems[6] = {"Any", " 16x 16", " 32x 32", " 48x 48", " 64x 64", "128x128"};
+inline constexpr const char* kCmbSizeItems[6] = {"Any",     " 16x 16", " 32x 32",
+                                                 " 48x 48", " 64x 64", "128x128"};
 inline constexpr const char* kCmbColorItems[4] = {"   2 color", "  16 color", " 256 color", "True color"};
 
 // Size index to pixels: 1..5 -> 16, 32, 48, 64, 128; "Any" (and anything

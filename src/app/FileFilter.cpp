@@ -45,7 +45,8 @@ std::string ToQtFilter(const std::string& filter) {
             }
         }
         if (name.empty() && patterns.empty()) continue;
-        std::string entry = patterns.empty() ? name : (name.empty() ? patterns : name + " (" + patterns + ")");
+        std::string entry =
+            patterns.empty() ? name : (name.empty() ? patterns : name + " (" + patterns + ")");
         if (!out.empty()) out += ";;";
         out += entry;
     }

@@ -5,7 +5,8 @@
 
 namespace vornik {
 
-std::optional<int> SelectImportEntry(MainState& s, const std::string& path, const IconSelectDialog& showDialog) {
+std::optional<int> SelectImportEntry(MainState& s, const std::string& path,
+                                     const IconSelectDialog& showDialog) {
     s.doc.ImportFileName = path;
     OpenImportSource(s);
     TIconEx* set = s.doc.ImportSet();

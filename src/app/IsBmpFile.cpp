@@ -27,8 +27,8 @@ Bytes readHead(const std::string& path, std::size_t n) {
 }
 
 bool plausibleFileHeader(const std::uint8_t* p) {
-    return p[0] == 'B' && p[1] == 'M' && ReadI32LE(p + 2) > 0 && ReadU16LE(p + 6) == 0 && ReadU16LE(p + 8) == 0 &&
-           ReadI32LE(p + 10) >= 54;
+    return p[0] == 'B' && p[1] == 'M' && ReadI32LE(p + 2) > 0 && ReadU16LE(p + 6) == 0 &&
+           ReadU16LE(p + 8) == 0 && ReadI32LE(p + 10) >= 54;
 }
 
 bool plausibleInfoHeader(const std::uint8_t* p) {

@@ -32,10 +32,10 @@ struct MainState {
     int OpenFilterIndex = 1;          // the open chooser's filter pair, 1-based
 
     // Steps that later parts of the editor supply; unset ones do nothing.
-    std::function<void(MainState&)> TakeInBitmap;       // fill the views from the Bitmap page
-    std::function<void(MainState&)> RefillAnimation;    // frame and step lists of the Animation page
-    std::function<void(MainState&)> ClearAnimationView; // the preview imganiview
-    std::function<void(MainState&)> RealizePalette;     // the window takes the picture's palette anew
+    std::function<void(MainState&)> TakeInBitmap;        // fill the views from the Bitmap page
+    std::function<void(MainState&)> RefillAnimation;     // frame and step lists of the Animation page
+    std::function<void(MainState&)> ClearAnimationView;  // the preview imganiview
+    std::function<void(MainState&)> RealizePalette;      // the window takes the picture's palette anew
 };
 
 // Window caption: name + " - " + title, or the title alone for an empty name.

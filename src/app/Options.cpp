@@ -32,8 +32,10 @@ void ConfirmOptionDialog(Settings& s, const OptionDialogValues& d, SettingsStore
     s.defrate = d.sedefrate;
     s.iconbackadd = d.chkiconbackadd;
     const int depth = ReadShellIconDepth(store);
-    if (!d.chkiconcolor && depth > 4) WriteShellIconDepth(store, 4);
-    else if (d.chkiconcolor && depth < 16) WriteShellIconDepth(store, 16);
+    if (!d.chkiconcolor && depth > 4)
+        WriteShellIconDepth(store, 4);
+    else if (d.chkiconcolor && depth < 16)
+        WriteShellIconDepth(store, 16);
 }
 
 bool Option1Click(Settings& settings, SettingsStore& store,

@@ -10,16 +10,16 @@ namespace vornik {
 
 // What the options dialog TfrmOption shows, by control.
 struct OptionDialogValues {
-    int color = 0;                                    // the swatch Shape1
-    bool chktoolbar = false;                          // "flat"
+    int color = 0;            // the swatch Shape1
+    bool chktoolbar = false;  // "flat"
     std::array<bool, kAutoIconFormats> CheckListBox1{};
-    int rdoSCAP = 0;                                  // "screencapture"
+    int rdoSCAP = 0;  // "screencapture"
     int rgp_stretchbltmode = 0;
-    bool chk16 = false;                               // "16fixedpalette"
+    bool chk16 = false;  // "16fixedpalette"
     bool chkautomaskplus = false;
-    int sedefrate = 10;                               // 1..100
+    int sedefrate = 10;  // 1..100
     bool chkiconbackadd = false;
-    bool chkiconcolor = false;                        // "Shell Icon BPP" above 15
+    bool chkiconcolor = false;  // "Shell Icon BPP" above 15
 };
 
 inline constexpr const char* kIconColorNotice =

@@ -17,7 +17,8 @@ Settings LoadSettings(const SettingsStore& store) {
     r.color = ReadStoredInt(store, s, "color", d.color);
     r.flat = ReadStoredBool(store, s, "flat", d.flat);
     r.hint = ReadStoredBool(store, s, "hint", d.hint);
-    for (int n = 0; n < kAutoIconFormats; ++n) r.autoicon[n] = ReadStoredBool(store, s, autoiconName(n), false);
+    for (int n = 0; n < kAutoIconFormats; ++n)
+        r.autoicon[n] = ReadStoredBool(store, s, autoiconName(n), false);
     r.screencapture = ReadStoredInt(store, s, "screencapture", d.screencapture);
     r.stretchbltmode = ReadStoredInt(store, s, "stretchbltmode", d.stretchbltmode);
     r.fixedpalette16 = ReadStoredBool(store, s, "16fixedpalette", d.fixedpalette16);

@@ -18,16 +18,16 @@ inline constexpr int kAutoIconFormats = 20;
 // The user's preferences; fields carry their stored value names
 // ("16fixedpalette" is not an identifier, hence fixedpalette16).
 struct Settings {
-    int color = 0xC0C0C0;        // RGB, red in the low byte: background of the views
-    bool flat = false;           // flat tool bar and panel buttons
-    bool hint = true;            // read and written back; nothing else uses it
+    int color = 0xC0C0C0;                           // RGB, red in the low byte: background of the views
+    bool flat = false;                              // flat tool bar and panel buttons
+    bool hint = true;                               // read and written back; nothing else uses it
     std::array<bool, kAutoIconFormats> autoicon{};  // formats auto-completion fills in
-    int screencapture = 0;       // 0 desktop, 1 foreground window, 2 none
-    int stretchbltmode = 0;      // 0 COLORONCOLOR; 1 and 2 HALFTONE
-    bool fixedpalette16 = false; // 16-colour reduction snaps to the fixed palette
-    bool automaskplus = true;    // blacken the image under a mask built from a colour
-    int defrate = 10;            // display rate of a new animated cursor's steps
-    bool iconbackadd = false;    // exported bitmaps get "color" under transparent pixels
+    int screencapture = 0;                          // 0 desktop, 1 foreground window, 2 none
+    int stretchbltmode = 0;                         // 0 COLORONCOLOR; 1 and 2 HALFTONE
+    bool fixedpalette16 = false;                    // 16-colour reduction snaps to the fixed palette
+    bool automaskplus = true;                       // blacken the image under a mask built from a colour
+    int defrate = 10;                               // display rate of a new animated cursor's steps
+    bool iconbackadd = false;                       // exported bitmaps get "color" under transparent pixels
 
     bool operator==(const Settings&) const = default;
 };

@@ -9,9 +9,12 @@ namespace {
 
 int digitValue(char c, int base) {
     int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
     return v < base ? v : -1;
 }
 
@@ -60,7 +63,8 @@ int ReadStoredInt(const SettingsStore& store, const std::string& section, const 
     return v;
 }
 
-bool ReadStoredBool(const SettingsStore& store, const std::string& section, const std::string& key, bool def) {
+bool ReadStoredBool(const SettingsStore& store, const std::string& section, const std::string& key,
+                    bool def) {
     return ReadStoredInt(store, section, key, def ? 1 : 0) != 0;
 }
 

@@ -34,7 +34,8 @@ void THistoryList::Add(const std::string& path) {
 void THistoryList::LoadFrom(const SettingsStore& store, const std::string& section) {
     items_.clear();
     int count = std::clamp(ReadStoredInt(store, section, "Count", 0), 0, kMaxStoredCount);
-    for (int n = count - 1; n >= 0; --n) Add(ReadStoredString(store, section, "H" + std::to_string(n), "BUG"));
+    for (int n = count - 1; n >= 0; --n)
+        Add(ReadStoredString(store, section, "H" + std::to_string(n), "BUG"));
 }
 
 void THistoryList::SaveTo(SettingsStore& store, const std::string& section) const {

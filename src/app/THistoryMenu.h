@@ -12,9 +12,9 @@ namespace vornik {
 // Select when one is chosen.
 class THistoryMenu {
 public:
-    std::string KeyName;                 // settings root, for the record
+    std::string KeyName;  // settings root, for the record
     std::string SectionName = "recent";
-    int HistoryNum = 8;                  // entries shown
+    int HistoryNum = 8;  // entries shown
 
     THistoryList History;
 

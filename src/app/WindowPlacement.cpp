@@ -31,8 +31,8 @@ void SaveWindowRect(SettingsStore& store, const std::string& windowName, const W
     WriteStoredInt(store, s, "height", rect.height);
 }
 
-bool CentreOverMain(bool& placedOnce, int& left, int& top, int dialogWidth, int dialogHeight, bool mainVisible,
-                    const WindowRect& main, int screenWidth, int screenHeight) {
+bool CentreOverMain(bool& placedOnce, int& left, int& top, int dialogWidth, int dialogHeight,
+                    bool mainVisible, const WindowRect& main, int screenWidth, int screenHeight) {
     if (placedOnce) return false;
     if (mainVisible) {
         left = dialogWidth < main.width ? main.left + (main.width - dialogWidth) / 2

@@ -34,7 +34,7 @@ void SaveWindowRect(SettingsStore& store, const std::string& windowName, const W
 // changes. Otherwise left/top are set (centred over a visible main window
 // where the dialog is narrower/shorter than it, else on the screen) and
 // placedOnce becomes true. Returns true when it moved the dialog.
-bool CentreOverMain(bool& placedOnce, int& left, int& top, int dialogWidth, int dialogHeight, bool mainVisible,
-                    const WindowRect& main, int screenWidth, int screenHeight);
+bool CentreOverMain(bool& placedOnce, int& left, int& top, int dialogWidth, int dialogHeight,
+                    bool mainVisible, const WindowRect& main, int screenWidth, int screenHeight);
 
 }  // namespace vornik

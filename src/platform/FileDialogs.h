@@ -8,8 +8,8 @@ namespace vornik {
 // What a file chooser is asked. The filter is written "Name|*.a;*.b|Name|*.c";
 // the Qt side translates it (app/FileFilter.h).
 struct FileDialogRequest {
-    std::string dialog;      // which chooser: "OpenPictureDialog2", "SavePictureDialog2", ...
-    std::string title;       // empty: the chooser's own
+    std::string dialog;  // which chooser: "OpenPictureDialog2", "SavePictureDialog2", ...
+    std::string title;   // empty: the chooser's own
     std::string filter;
     int filterIndex = 1;     // 1-based, as the filter's pairs are counted
     std::string initialDir;  // empty: wherever the chooser was last

@@ -23,11 +23,17 @@ public:
     FileDialogsScript(const FileDialogsScript&) = delete;
     FileDialogsScript& operator=(const FileDialogsScript&) = delete;
 
-    void answer(const std::string& path, int filterIndex = 1) { answers.push_back(FileDialogAnswer{path, filterIndex}); }
+    void answer(const std::string& path, int filterIndex = 1) {
+        answers.push_back(FileDialogAnswer{path, filterIndex});
+    }
     void cancel() { answers.push_back(std::nullopt); }
 
-    std::optional<FileDialogAnswer> open(const FileDialogRequest& request) override { return next("open", request); }
-    std::optional<FileDialogAnswer> save(const FileDialogRequest& request) override { return next("save", request); }
+    std::optional<FileDialogAnswer> open(const FileDialogRequest& request) override {
+        return next("open", request);
+    }
+    std::optional<FileDialogAnswer> save(const FileDialogRequest& request) override {
+        return next("save", request);
+    }
 
     std::vector<Asked> asked;
     std::deque<std::optional<FileDialogAnswer>> answers;

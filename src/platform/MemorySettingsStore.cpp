@@ -2,7 +2,8 @@
 
 namespace vornik {
 
-std::optional<std::string> MemorySettingsStore::read(const std::string& section, const std::string& key) const {
+std::optional<std::string> MemorySettingsStore::read(const std::string& section,
+                                                     const std::string& key) const {
     auto s = sections_.find(section);
     if (s == sections_.end()) return std::nullopt;
     auto v = s->second.find(key);
@@ -10,7 +11,8 @@ std::optional<std::string> MemorySettingsStore::read(const std::string& section,
     return v->second;
 }
 
-void MemorySettingsStore::write(const std::string& section, const std::string& key, const std::string& value) {
+void MemorySettingsStore::write(const std::string& section, const std::string& key,
+                                const std::string& value) {
     sections_[section][key] = value;
     ++writes_;
 }

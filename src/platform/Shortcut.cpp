@@ -93,8 +93,10 @@ std::optional<std::string> DesktopLinkTarget(std::string_view text) {
         std::size_t eq = line.find('=');
         if (eq == std::string_view::npos) continue;
         std::string_view key = trim(line.substr(0, eq)), value = trim(line.substr(eq + 1));
-        if (key == "Type") type = value;
-        else if (key == "URL") url = value;
+        if (key == "Type")
+            type = value;
+        else if (key == "URL")
+            url = value;
     }
     if (!sawEntry || type != "Link") return std::nullopt;
     std::optional<std::string> target = localPathOfUrl(url);

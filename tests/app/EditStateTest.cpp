@@ -1,5 +1,3 @@
-#include "app/EditActions.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
@@ -7,6 +5,7 @@
 #include "DocumentTestSupport.h"
 #include "app/Commands.h"
 #include "app/DocumentOpen.h"
+#include "app/EditActions.h"
 #include "app/IconSelect.h"
 #include "app/MainStart.h"
 #include "platform/MemorySettingsStore.h"
@@ -41,15 +40,29 @@ TEST(PageCommands, EachPageAndSetKindHasItsColumn) {
         bool icon, exe, anim, bitmap;
     };
     const Expect rows[] = {
-        {"Save1", 1, 0, 1, 0},        {"SaveAs1", 1, 0, 1, 0},    {"tbsave", 1, 0, 1, 0},
-        {"Cut1", 1, 0, 1, 0},         {"tbcut", 1, 0, 1, 0},      {"Paste1", 1, 0, 1, 1},
-        {"tbpaste", 1, 0, 1, 1},      {"tbbmpget", 0, 0, 0, 1},   {"mnu_bmpget", 0, 0, 0, 1},
-        {"tbiconrep", 1, 0, 1, 0},    {"tbiconadd", 1, 0, 1, 0},  {"tbview1", 1, 1, 0, 0},
-        {"tbview4", 1, 1, 0, 0},      {"spebx", 0, 0, 0, 1},      {"speby", 0, 0, 0, 1},
-        {"iconauto", 1, 0, 0, 0},     {"tbiconauto", 1, 0, 0, 0}, {"mnu_allsave", 1, 1, 1, 0},
+        {"Save1", 1, 0, 1, 0},
+        {"SaveAs1", 1, 0, 1, 0},
+        {"tbsave", 1, 0, 1, 0},
+        {"Cut1", 1, 0, 1, 0},
+        {"tbcut", 1, 0, 1, 0},
+        {"Paste1", 1, 0, 1, 1},
+        {"tbpaste", 1, 0, 1, 1},
+        {"tbbmpget", 0, 0, 0, 1},
+        {"mnu_bmpget", 0, 0, 0, 1},
+        {"tbiconrep", 1, 0, 1, 0},
+        {"tbiconadd", 1, 0, 1, 0},
+        {"tbview1", 1, 1, 0, 0},
+        {"tbview4", 1, 1, 0, 0},
+        {"spebx", 0, 0, 0, 1},
+        {"speby", 0, 0, 0, 1},
+        {"iconauto", 1, 0, 0, 0},
+        {"tbiconauto", 1, 0, 0, 0},
+        {"mnu_allsave", 1, 1, 1, 0},
         {"mnu_bitmapzoom", 0, 0, 0, 1},
         // never touched by the table
-        {"Copy1", 1, 1, 1, 1},        {"mnu_iconrep", 1, 1, 1, 1}, {"mnu_iconadd", 1, 1, 1, 1},
+        {"Copy1", 1, 1, 1, 1},
+        {"mnu_iconrep", 1, 1, 1, 1},
+        {"mnu_iconadd", 1, 1, 1, 1},
         {"view1", 1, 1, 1, 1},
     };
     auto check = [&](int column, const char* label) {
@@ -91,8 +104,8 @@ TEST(ResourceTarget, ButtonsApplyTheirColumnOnlyWhenPressed) {
     MainState& s = st.s;
     // "view" is down at start, but its column was never applied
     EXPECT_EQ(s.edit.target, ResourceTarget::View);
-    for (const char* n : {"tbconvert", "mnu_convert", "tbinport", "inport1", "tbexport", "export1", "cmbcolor",
-                          "cmbsize"})
+    for (const char* n :
+         {"tbconvert", "mnu_convert", "tbinport", "inport1", "tbexport", "export1", "cmbcolor", "cmbsize"})
         EXPECT_TRUE(s.commands.Enabled(n)) << n;
 
     sbandClick(s);
@@ -259,7 +272,8 @@ TEST(ResourceList, RefillShowsEveryEntryWithTwoThumbnails) {
         EXPECT_EQ(item.subItems[0], std::to_string(e.Width));
         EXPECT_EQ(item.subItems[5], std::to_string(e.HotSpotX));
         EXPECT_EQ(item.subItems[6], std::to_string(e.HotSpotY));
-        EXPECT_EQ(item.caption.rfind(std::to_string(e.Width) + " x " + std::to_string(e.Height) + " - ", 0), 0u);
+        EXPECT_EQ(item.caption.rfind(std::to_string(e.Width) + " x " + std::to_string(e.Height) + " - ", 0),
+                  0u);
         EXPECT_EQ(s.LVIcon.largeImages.pairs[i].image.Width(), 32);
         EXPECT_EQ(s.LVIcon.smallImages.pairs[i].mask.Height(), 16);
     }

@@ -1,6 +1,6 @@
-#include "app/FileFilter.h"
-
 #include <gtest/gtest.h>
+
+#include "app/FileFilter.h"
 
 using vornik::ToQtFilter;
 
@@ -14,7 +14,7 @@ TEST(FileFilter, OpenFilterInQtForm) {
 TEST(FileFilter, OddShapes) {
     EXPECT_EQ(ToQtFilter(""), "");
     EXPECT_EQ(ToQtFilter("Icon|*.ico"), "Icon (*.ico)");
-    EXPECT_EQ(ToQtFilter("Icon|*.ico|"), "Icon (*.ico)");      // trailing separator
+    EXPECT_EQ(ToQtFilter("Icon|*.ico|"), "Icon (*.ico)");  // trailing separator
     EXPECT_EQ(ToQtFilter("Icon|*.ico|Bare"), "Icon (*.ico);;Bare");
     EXPECT_EQ(ToQtFilter("A| *.a ; ;*.b |B|*.c"), "A (*.a *.b);;B (*.c)");
     EXPECT_EQ(ToQtFilter("|*.x"), "*.x");

@@ -1,7 +1,6 @@
-#include "app/Options.h"
-
 #include <gtest/gtest.h>
 
+#include "app/Options.h"
 #include "platform/MemorySettingsStore.h"
 
 using namespace vornik;
@@ -76,8 +75,10 @@ TEST(Options, DesktopIconDepthWrittenOnlyWhenTheBoxDisagrees) {
         });
         EXPECT_EQ(shown, c.boxShown) << (c.stored ? c.stored : "absent");
         auto v = store.read(kShellIconSection, kShellIconValue);
-        if (c.after) EXPECT_EQ(v, c.after) << (c.stored ? c.stored : "absent");
-        else EXPECT_FALSE(v);
+        if (c.after)
+            EXPECT_EQ(v, c.after) << (c.stored ? c.stored : "absent");
+        else
+            EXPECT_FALSE(v);
         const bool wrote = store.writeCount() != writesBefore;
         const bool shouldWrite = !(c.after == nullptr || (c.stored && std::string(c.stored) == c.after));
         EXPECT_EQ(wrote, shouldWrite) << (c.stored ? c.stored : "absent");

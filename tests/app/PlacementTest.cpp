@@ -9,7 +9,8 @@ TEST(WindowPlacement, WithoutStoredValuesSeventyPercentCentred) {
     MemorySettingsStore store;
     EXPECT_EQ(RestoreWindowRect(store, "frmMain", 1024, 768, true, 0, 0), (WindowRect{154, 115, 716, 537}));
     EXPECT_EQ(RestoreWindowRect(store, "frmMain", 1001, 999, true, 0, 0), (WindowRect{150, 150, 700, 699}));
-    EXPECT_EQ(RestoreWindowRect(store, "frmOption", 800, 600, false, 335, 290), (WindowRect{232, 155, 335, 290}));
+    EXPECT_EQ(RestoreWindowRect(store, "frmOption", 800, 600, false, 335, 290),
+              (WindowRect{232, 155, 335, 290}));
 }
 
 TEST(WindowPlacement, StoredValuesReplaceDefaultsOneByOne) {

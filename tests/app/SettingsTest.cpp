@@ -1,7 +1,6 @@
-#include "app/Settings.h"
-
 #include <gtest/gtest.h>
 
+#include "app/Settings.h"
 #include "app/StoredValues.h"
 #include "platform/MemorySettingsStore.h"
 
@@ -104,7 +103,8 @@ TEST(StoredValues, ParsesDecimalAndHexAndRefusesTheRest) {
     EXPECT_EQ(v, -1);
     EXPECT_TRUE(ParseStoredInt("2147483647", v));
     v = 7;
-    for (const char* bad : {"", " ", "0x", "12a", "2147483648", "0x100000000", "1.5", "--1", "99999999999999999999"}) {
+    for (const char* bad :
+         {"", " ", "0x", "12a", "2147483648", "0x100000000", "1.5", "--1", "99999999999999999999"}) {
         EXPECT_FALSE(ParseStoredInt(bad, v)) << bad;
     }
     EXPECT_EQ(v, 7);  // untouched by refusals

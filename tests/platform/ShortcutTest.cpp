@@ -1,5 +1,3 @@
-#include "platform/Shortcut.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,6 +5,7 @@
 
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
+#include "platform/Shortcut.h"
 
 namespace fs = std::filesystem;
 using vornik::ResolveShortcut;
