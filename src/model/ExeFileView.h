@@ -10,6 +10,9 @@ namespace vornik {
 
 // The bytes of a whole file, read-only: mapped where the system allows,
 // read into memory otherwise. Throws EInOutError naming the file.
+// Mapping makes the scan of a large file cost about one memchr pass (a copy
+// with ReadFileBytes measured ten times slower); the price is that a file
+// cut short by another program while it is scanned ends the process.
 class ExeFileView {
 public:
     explicit ExeFileView(const std::string& path);
