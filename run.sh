@@ -1,10 +1,23 @@
 #!/usr/bin/env bash
-# Installs what is missing, makes a release build and runs the program.
-# Until the editor is built, the program is vornik-cli: ./run.sh ARGS... passes ARGS to it.
+# Installs what is missing, makes a release build and opens the editor:
+#   ./run.sh [FILE]
+# Without a display the window is rendered offscreen (with FILE open) to
+# build/screenshot.png instead.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 "$here/tools/setup"
 build="$here/build/release"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DVORNIK_TESTS=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" >/dev/null
-exec "$build/src/cli/vornik-cli" "$@"
+editor="$build/src/ui/vornik"
+if [ ! -x "$editor" ]; then
+  echo "run.sh: the editor was not built (Qt 6 missing?); vornik-cli is in $build/src/cli" >&2
+  exit 1
+fi
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  shot="$here/build/screenshot.png"
+  QT_QPA_PLATFORM=offscreen "$editor" "$@" --screenshot "$shot"
+  echo "No display: the editor window was rendered to $shot"
+  exit 0
+fi
+exec "$editor" "$@"
