@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "model/RenderEntry.h"
+
 namespace vornik {
 
 std::string StepCaption(int step, int rate) {
@@ -10,13 +12,22 @@ std::string StepCaption(int step, int rate) {
     return buf;
 }
 
-void FillStepList(const TAniEX& set, StepListView& view, const StepThumbnailHook& thumbnails) {
+void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, ImageList& smallImages, int stretchMode) {
+    struct UpdateBracket {
+        explicit UpdateBracket(StepListView& v) : view(v) { view.updating = true; }
+        ~UpdateBracket() { view.updating = false; }
+        StepListView& view;
+    } bracket(view);
     for (int i = 0; i < set.StepCount(); ++i) {
         const AniStep& st = set.Steps[static_cast<std::size_t>(i)];
         StepListItem item;
         item.Caption = StepCaption(i, st.Rate);
-        // A step whose frame does not exist gets no picture.
-        if (thumbnails && st.Frame >= 0 && st.Frame < set.Count) item.ImageIndex = thumbnails(set, st.Frame);
+        if (st.Frame >= 0 && st.Frame < set.Count && !set.Entries[static_cast<std::size_t>(st.Frame)].InfoHeader.empty()) {
+            const RenderCache& cache = RenderEntry(set, st.Frame);
+            item.ImageIndex =
+                largeImages.Add(ScaleImagePair(cache.RenderedImage, cache.RenderedMask, 32, stretchMode));
+            smallImages.Add(ScaleImagePair(cache.RenderedImage, cache.RenderedMask, 16, stretchMode));
+        }
         view.Items.push_back(std::move(item));
     }
 }

@@ -1,35 +1,35 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "anim/TAniEX.h"
+#include "model/ListView.h"
 
 namespace vornik {
 
-// One item of the step list view: its caption and the image it shows.
+// One item of the step list view (lvani2): its caption and its thumbnail.
 struct StepListItem {
     std::string Caption;  // "%d - [%d]": step number, rate
-    int ImageIndex = -1;  // image of the large list, -1 when none was made
+    int ImageIndex = -1;  // index in both image lists, -1 when the step's frame has no image
 };
 
-// The step list view (lvani2) as plain data; the editor mirrors it.
+// The step list view as plain data; the editor mirrors it.
 struct StepListView {
     std::vector<StepListItem> Items;
+    bool updating = false;  // set while the list is being refilled
 };
-
-// Makes the thumbnails of one frame (32 x 32 into the large image list,
-// 16 x 16 into the small one, with the "stretchbltmode" option) and returns
-// the index of the new large image. Supplied by the code that renders
-// entries; without one the items show no image.
-using StepThumbnailHook = std::function<int(const TAniEX& set, int frame)>;
 
 // Caption of a step item.
 std::string StepCaption(int step, int rate);
 
-// Appends one item per step, in order (the caller clears the view first).
-void FillStepList(const TAniEX& set, StepListView& view, const StepThumbnailHook& thumbnails = {});
+// Appends one item per step, in order (the caller clears the view and the
+// image lists first): each step's frame is rendered (the set's render cache
+// ends with the last one) and added as a 32 x 32 thumbnail to largeImages and
+// a 16 x 16 one to smallImages, scaled with the "stretchbltmode" option. A
+// step whose frame does not exist or holds no image yet gets no thumbnail.
+// Errors of the picture layer pass on; the update bracket is closed.
+void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, ImageList& smallImages, int stretchMode);
 
 // sprateChange / sprateClick: with a step selected (step >= 0), sets its rate
 // and re-captions its item; thumbnails stay. Does nothing without a selection.

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "NoticeRecorder.h"
 #include "anim/AniPlayer.h"
+#include "anim/PlayFrame.h"
 #include "anim/StepInsertion.h"
 #include "anim/StepList.h"
 #include "anim/TAniEX.h"
+#include "imaging/TQvDIBCanvas.h"
 
 namespace vornik {
 namespace {
@@ -107,24 +111,46 @@ TEST(AniEdit, StepListCaptionsThumbnailsAndRateChange) {
     NoticeRecorder rec;
     TAniEX a(4);
     a.AddFrame();
+    a.InitEntry(0, 2, 32, 32, 4);
+    a.AddFrame();            // no image yet
     a.InsertStep(5, -1, 12);  // a step without its frame
     StepListView view;
-    std::vector<int> asked;
-    FillStepList(a, view, [&](const TAniEX&, int f) {
-        asked.push_back(f);
-        return static_cast<int>(asked.size()) - 1;
-    });
-    ASSERT_EQ(view.Items.size(), 2u);
+    ImageList large, small;
+    small.size = 16;
+    FillStepList(a, view, large, small, 0);
+    EXPECT_FALSE(view.updating);
+    ASSERT_EQ(view.Items.size(), 3u);
     EXPECT_EQ(view.Items[0].Caption, "0 - [4]");
-    EXPECT_EQ(view.Items[1].Caption, "1 - [12]");
+    EXPECT_EQ(view.Items[2].Caption, "2 - [12]");
     EXPECT_EQ(view.Items[0].ImageIndex, 0);
     EXPECT_EQ(view.Items[1].ImageIndex, -1);
-    EXPECT_EQ(asked, (std::vector<int>{0}));
-    SetStepRate(a, view, 1, 3);
-    EXPECT_EQ(view.Items[1].Caption, "1 - [3]");
-    EXPECT_EQ(a.Steps[1].Rate, 3);
+    EXPECT_EQ(view.Items[2].ImageIndex, -1);
+    ASSERT_EQ(large.pairs.size(), 1u);
+    ASSERT_EQ(small.pairs.size(), 1u);
+    EXPECT_EQ(large.pairs[0].image.Width(), 32);
+    EXPECT_EQ(small.pairs[0].mask.Width(), 16);
+    SetStepRate(a, view, 2, 3);
+    EXPECT_EQ(view.Items[2].Caption, "2 - [3]");
+    EXPECT_EQ(a.Steps[2].Rate, 3);
     SetStepRate(a, view, -1, 9);  // nothing selected
     EXPECT_EQ(a.Steps[0].Rate, 4);
+}
+
+TEST(AniPlayback, DrawsTheFrameOverTheBackground) {
+    NoticeRecorder rec;
+    TAniEX a;
+    a.AddFrame();
+    a.InitEntry(0, 2, 16, 16, 4);  // black image
+    IconEntry& e = a.Entries[0];
+    std::fill(e.AndBits.begin(), e.AndBits.end(), 0);  // opaque
+    TQvDIB view;
+    view.CreateDIB(32, 32, 0, 24);
+    DrawPlayFrame(a, 0, view, RgbColor(0, 128, 255));
+    TQvDIBCanvas canvas(view);
+    EXPECT_EQ(canvas.GetPixel(3, 3), kRasterBlack);
+    EXPECT_EQ(canvas.GetPixel(15, 15), kRasterBlack);
+    EXPECT_EQ(canvas.GetPixel(16, 3), RgbColor(0, 128, 255));
+    EXPECT_EQ(canvas.GetPixel(31, 31), RgbColor(0, 128, 255));
 }
 
 TEST(AniPlayback, TicksFollowTheRates) {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "anim/TAniEX.h"
+#include "imaging/PictureView.h"
+
+namespace vornik {
+
+// Status bar texts (first panel) of the animation generators.
+inline constexpr const char* kGeneratingFrameText = "アニメーションカーソル作成中 : ";  // + ordinal from 1
+inline constexpr const char* kGenerationDoneText = "自動作成が終了しました";
+
+// Receives each status text as it is shown; the window repaints its status
+// bar at once. May be empty.
+using GenerateStatus = std::function<void(const std::string&)>;
+
+// The generators append frames made from the image view and the mask view
+// (the mask view black = opaque, white = transparent) to the set, each with a
+// step of AnimHeader.DisplayRate. Every frame is a fresh copy of both
+// pictures, the mask reduced to 1 bit, the effect's transform applied to both
+// (background black for the image, white for the mask, so uncovered area is
+// transparent). When AddFrame refuses (frame or step limit, with its message)
+// the frame is dropped and generation goes on. After each frame, dropped or
+// not, status gets kGeneratingFrameText and the frame's ordinal; the ordinal
+// restarts at 1 for the second phase of zoom "拡大・縮小" and of every move.
+//
+// A parameter below 1 is raised to 1 before anything divides by it. A radio
+// index outside the effect's choices generates nothing. The two views must
+// have the same size (else EVornikError before anything changes); an error
+// while a frame is made removes that frame again and propagates.
+// stretchbltmode is the "stretchbltmode" setting, used by the squeezes and the
+// zoom. Each returns the number of frames added.
+
+// Angle step a: 360 div a frames, frame k turned by k * a degrees. Index:
+// 0 right, 1 left (RotateDIB by +/-), 2 "水平上方向", 3 "水平下方向"
+// (SqueezeDIBVertical by +/-), 4 "垂直右方向", 5 "垂直左方向"
+// (SqueezeDIBHorizontal by +/-).
+int GenerateRotation(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int angle,
+                     int direction, int stretchbltmode, const GenerateStatus& status = {});
+
+// Rate r, s = W div r (nothing when 0): centred squares (ZoomDIB) of side
+// 0 "縮小": W, W - s, ... while above 0, at most s frames;
+// 1 "拡大": 0, s, 2s, ... while not above W, at most s frames;
+// 2 "拡大・縮小": the sequence of 1, then from its last side down as in 0.
+int GenerateZoom(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int rate, int mode,
+                 int stretchbltmode, const GenerateStatus& status = {});
+
+// Unit u, n = W div u (nothing when 0): the picture leaves the frame in
+// direction 0 right, 1 left, 2 up, 3 down (ShiftDIB) in n frames, then enters
+// it again from the other side.
+int GenerateMove(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int unit, int direction,
+                 const GenerateStatus& status = {});
+
+}  // namespace vornik
