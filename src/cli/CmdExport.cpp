@@ -1,0 +1,121 @@
+// vornik-cli export FILE --entry N -o OUT
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "anim/TAniEX.h"
+#include "cli/CliCommand.h"
+#include "cli/DocumentReader.h"
+#include "imaging/JpegDIB.h"
+#include "imaging/PngWrite.h"
+#include "model/EntryConversion.h"
+#include "model/TIconEx.h"
+#include "platform/Errors.h"
+#include "platform/FileIO.h"
+
+namespace vornik::cli {
+
+namespace {
+
+enum class ExportKind { Icon, Cursor, Bitmap, Jpeg, Png };
+
+ExportKind exportKindOf(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (ext == ".ico") return ExportKind::Icon;
+    if (ext == ".cur") return ExportKind::Cursor;
+    if (ext == ".bmp") return ExportKind::Bitmap;
+    if (ext == ".jpg" || ext == ".jpeg") return ExportKind::Jpeg;
+    if (ext == ".png") return ExportKind::Png;
+    throw UsageError("OUT must end in .ico, .cur, .bmp, .jpg, .jpeg or .png");
+}
+
+int parseIndex(const std::string& text) {
+    try {
+        std::size_t used = 0;
+        const long long n = std::stoll(text, &used);
+        if (used == text.size() && n >= 0 && n < TIconEx::kMaxEntries) return static_cast<int>(n);
+    } catch (const std::exception&) {
+    }
+    throw UsageError("--entry needs an entry number from 0");
+}
+
+int fail(const std::string& why) {
+    std::fprintf(stderr, "vornik-cli export: %s\n", why.c_str());
+    return 1;
+}
+
+int runExport(const std::vector<std::string>& arguments) {
+    std::vector<std::string> args = arguments;
+    std::string entryText, out;
+    const bool haveEntry = TakeOption(args, "--entry", entryText);
+    const bool haveOut = TakeOption(args, "-o", out);
+    RejectUnknownOptions(args);
+    if (args.size() != 1) throw UsageError("expected one FILE");
+    if (!haveEntry) throw UsageError("missing --entry N");
+    if (!haveOut) throw UsageError("missing -o OUT");
+    const int index = parseIndex(entryText);
+    const ExportKind kind = exportKindOf(out);
+    const std::string& path = args[0];
+    if (!FileExists(path)) return fail("no such file \"" + path + "\"");
+
+    // The file is read as list reads it; each set is owned by its own type.
+    std::unique_ptr<TAniEX> aniSet;
+    std::unique_ptr<TExeEXsub> exeSet;
+    std::unique_ptr<TIconCurEX> iconSet;
+    TIconEx* set = nullptr;
+    switch (ChooseReader(path)) {
+        case ReaderKind::Bitmap: return fail("\"" + path + "\" is a picture, not a set of icon entries");
+        case ReaderKind::AnimatedCursor:
+            aniSet = std::make_unique<TAniEX>();
+            if (!aniSet->LoadFromFile(path) || !aniSet->LoadError().empty())
+                return fail(aniSet->LoadError().empty() ? "cannot read \"" + path + "\"" : aniSet->LoadError());
+            set = aniSet.get();
+            break;
+        case ReaderKind::Executable:
+            exeSet = std::make_unique<TExeEXsub>();
+            set = exeSet.get();
+            try {
+                if (!set->LoadFromExe(path)) return fail("no icon images found in \"" + path + "\"");
+            } catch (const EInOutError& e) {
+                // The images found before the error can still be exported.
+                if (set->Count <= index) return fail(e.what());
+            }
+            break;
+        case ReaderKind::IconCursor:
+            iconSet = std::make_unique<TIconCurEX>();
+            if (!iconSet->LoadFromFile(path)) return fail(iconSet->LoadError());
+            set = iconSet.get();
+            break;
+    }
+    if (index >= set->Count)
+        return fail("\"" + path + "\" has " + std::to_string(set->Count) + " entries; there is no entry " +
+                    std::to_string(index));
+
+    TQvDIB image, mask;
+    EntryToDIBs(*set, image, mask, index);
+    const IconEntry& e = set->Entries[static_cast<std::size_t>(index)];
+    switch (kind) {
+        case ExportKind::Icon: SaveImagePairAsIcon(out, image, mask); break;
+        case ExportKind::Cursor: SaveImagePairAsCursor(out, image, mask, e.HotSpotX, e.HotSpotY); break;
+        case ExportKind::Bitmap: image.SaveToFile(out); break;
+        case ExportKind::Jpeg: SaveDIBAsJpegFile(image, out); break;
+        case ExportKind::Png: SavePngFile(out, image, &mask); break;
+    }
+    return 0;
+}
+
+const CommandRegistration registration(
+    {"export",
+     "  export FILE --entry N -o OUT\n"
+     "                       entry N (from 0) of an icon, cursor, animated cursor or\n"
+     "                       executable as OUT: a one-image .ico or .cur (a cursor keeps\n"
+     "                       the entry's hot spot), the image as .bmp or .jpg, or the\n"
+     "                       image with its mask as alpha as .png",
+     runExport});
+
+}  // namespace
+
+}  // namespace vornik::cli
