@@ -56,9 +56,11 @@ void CheckGeometry(std::int32_t width, std::int32_t height, const char* where) {
 
 }  // namespace
 
-std::unique_ptr<std::uint8_t[]> GetFileMap(std::int64_t size) {
+std::unique_ptr<std::uint8_t[]> GetFileMap(std::int64_t size, bool zeroFilled) {
     if (size <= 0 || size > INT32_MAX) throw EOutOfResources("GetFileMap: Cannot Make File Mapping Object");
-    std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(size)]());
+    const auto n = static_cast<std::size_t>(size);
+    std::unique_ptr<std::uint8_t[]> block(zeroFilled ? new (std::nothrow) std::uint8_t[n]()
+                                                     : new (std::nothrow) std::uint8_t[n]);
     if (!block) throw EOutOfResources("GetFileMap: Cannot Make File Mapping Object");
     return block;
 }
@@ -85,7 +87,7 @@ void TQvInternalDIB::CreateDIB(int width, int height, int clrCount, int bitCount
 
 std::unique_ptr<TQvInternalDIB> TQvInternalDIB::Clone() const {
     auto copy = std::make_unique<TQvInternalDIB>();
-    std::unique_ptr<std::uint8_t[]> block = GetFileMap(DataSize);
+    std::unique_ptr<std::uint8_t[]> block = GetFileMap(DataSize, false);
     std::memcpy(block.get(), Pixels.get(), static_cast<std::size_t>(DataSize));
     copy->InstallPixels(std::move(block), DataSize);
     copy->Width = Width;
@@ -148,7 +150,7 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
             if (stream) throw EReadError("Stream read error");
             Invalid("TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
         }
-        std::unique_ptr<std::uint8_t[]> pixels = GetFileMap(dataSize);
+        std::unique_ptr<std::uint8_t[]> pixels = GetFileMap(dataSize, false);
         if (stream)
             stream->ReadBuffer(pixels.get(), static_cast<std::size_t>(dataSize));
         else

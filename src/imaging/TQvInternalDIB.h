@@ -81,10 +81,10 @@ private:
     void Reduce4Bit(bool fixed);
 };
 
-// A zero-filled pixel block of `size` bytes. A size of 0 or less, or one that
-// cannot be allocated, raises EOutOfResources
-// "GetFileMap: Cannot Make File Mapping Object".
-std::unique_ptr<std::uint8_t[]> GetFileMap(std::int64_t size);
+// A zero-filled pixel block of `size` bytes (left unfilled when the caller
+// overwrites all of it at once). A size of 0 or less, or one that cannot be
+// allocated, raises EOutOfResources "GetFileMap: Cannot Make File Mapping Object".
+std::unique_ptr<std::uint8_t[]> GetFileMap(std::int64_t size, bool zeroFilled = true);
 
 // Stride of a row of `width` pixels of `bitCount` bits.
 constexpr std::int64_t DibStride(std::int64_t width, int bitCount) {
