@@ -8,6 +8,7 @@
 #include "anim/AniMessages.h"
 #include "anim/TAniEX.h"
 #include "imaging/BitmapInfoHeader.h"
+#include "model/IconImageReader.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 #include "platform/Notice.h"
@@ -184,7 +185,10 @@ bool AniParser::readIcon() {
         e.ImageSize = static_cast<std::uint32_t>(e.InfoHeader.size() + e.XorBits.size() + e.AndBits.size());
     }
     ++set_.Count;
-    pos_ = std::max(after, imageEnd);
+    // A lone bitmap image may run past a chunk size that is too small, and the
+    // reading goes on after it; anything else ends where its chunk ends.
+    const bool bitmapAlone = images == 1 && !IsPngImage(data_, size_, start + static_cast<std::size_t>(directoryEnd));
+    pos_ = bitmapAlone ? std::max(after, imageEnd) : after;
     return true;
 }
 

@@ -186,6 +186,17 @@ TEST(AniRead, PngFramesAreDecodedAndBrokenOnesAreDamage) {
     EXPECT_NE(a.LoadError().find("PNG image"), std::string::npos);
 }
 
+TEST(AniRead, LoneImageMayOverrunAChunkSizeTooSmall) {
+    NoticeRecorder rec;
+    TAniEX a;
+    const Bytes data = CursorFile({CursorImage(16, 4)});
+    Bytes icon1 = Chunk("icon", data, static_cast<std::uint32_t>(data.size() - 64));
+    const Bytes icon2 = Chunk("icon", CursorFile({CursorImage(16, 1)}));
+    ASSERT_TRUE(load(a, Ani({Anih(2, 2, 1), List("fram", {icon1, icon2})})));
+    EXPECT_TRUE(rec.notices.empty());
+    EXPECT_EQ(a.Count, 2);
+}
+
 TEST(AniRead, TooManyStepsAreCutAt100AndTheirValuesSkipped) {
     NoticeRecorder rec;
     TAniEX a;
