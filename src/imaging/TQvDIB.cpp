@@ -137,7 +137,9 @@ void TQvDIB::SetWidth(int value) {
 void TQvDIB::SetHeight(int value) {
     TQvInternalDIB* d = Checked("SetHeight");
     if (value == 0) throw EQvDIBInvalidDIBPara("TQvDIB.SetWidth: Invalid Height");
-    if (value == d->Header.biHeight) return;
+    // Height reads as a positive number: asking for it again keeps the image
+    // (also a top-down one).
+    if (value == d->Header.biHeight || value == d->Height) return;
     auto storage = std::make_unique<TQvInternalDIB>();
     storage->CreateDIB(d->Width, value, static_cast<int>(d->Header.biClrUsed), d->Header.biBitCount);
     Install(std::move(storage));
@@ -198,8 +200,8 @@ const std::uint8_t* TQvDIB::Pixels() const { return Checked("Pixels")->Pixels.ge
 
 const std::uint8_t* TQvDIB::ScanLine(int y) const {
     const TQvInternalDIB* d = Checked("ScanLine");
-    if (y < 0 || y >= d->Height || d->IsCompressed())
-        throw EQvDIBInvalidDIBPara("TQvDIB.ScanLine: Invalid Row");
+    if (d->IsCompressed()) throw EQvDIBInvalidDIB("TQvDIB.ScanLine: Pixels Are RLE Compressed");
+    if (y < 0 || y >= d->Height) throw EQvDIBInvalidDIBPara("TQvDIB.ScanLine: Invalid Row");
     return d->Pixels.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(d->Stride());
 }
 

@@ -84,7 +84,9 @@ public:
     // Bytes per stored row; byte size of the whole pixel block.
     int Stride() const;
     int DataSize() const;
-    // Read access to the pixel block and to row y as stored (0 <= y < Height()).
+    // Read access to the pixel block and to row y as stored (0 <= y < Height(),
+    // else EQvDIBInvalidDIBPara; an RLE-compressed image has no rows:
+    // EQvDIBInvalidDIB, convert it first).
     const std::uint8_t* Pixels() const;
     const std::uint8_t* ScanLine(int y) const;
     // Write access: these make the storage unique first. Pointers stay valid

@@ -122,6 +122,12 @@ TEST(DibStorage, SizeSettersResetTheFormat) {
     EXPECT_EQ(dib.Height(), 7);
     EXPECT_TRUE(dib.IsTopDown());
     EXPECT_EQ(dib.DataSize(), 7 * 8);
+    dib.MutableScanLine(6)[7] = 0x34;
+    dib.SetHeight(dib.Height());  // the height it reads: kept, still top-down
+    EXPECT_TRUE(dib.IsTopDown());
+    EXPECT_EQ(dib.ScanLine(6)[7], 0x34);
+    EXPECT_THROW(dib.ScanLine(7), EQvDIBInvalidDIBPara);
+    EXPECT_THROW(dib.ScanLine(-1), EQvDIBInvalidDIBPara);
 }
 
 TEST(DibStorage, SetBitCountIsAResetNotAConversion) {

@@ -179,6 +179,7 @@ TEST(DibStream, RleDataStaysCompressedUntilConverted) {
     dib.LoadFromBytes(bmp);
     EXPECT_EQ(dib.Compression(), 1u);
     EXPECT_EQ(dib.DataSize(), 10);
+    EXPECT_THROW(dib.ScanLine(0), EQvDIBInvalidDIB);  // no rows until decoded
     EXPECT_EQ(dib.SaveToBytes(), bmp);
     dib.ConvertToTrueColor();
     EXPECT_EQ(dib.Compression(), 0u);
@@ -251,6 +252,20 @@ TEST(DibStream, DataThatDoesNotAddUpIsRefusedBeforeAllocating) {
     EXPECT_EQ(LoadError(MakeBmp(odd)), "TQvInternalDIB.LoadFromStream: Invalid Compression");
     rle.height = -200;
     EXPECT_EQ(LoadError(MakeBmp(rle)), "TQvInternalDIB.LoadFromStream: Compressed Top-Down Bitmap");
+}
+
+TEST(DibStream, ReadStreamRefusesShortReadsWithoutMoving) {
+    const Bytes bytes = {1, 2, 3};
+    ByteReadStream in(bytes);
+    EXPECT_EQ(in.ReadU16(), 0x0201);
+    EXPECT_THROW(in.ReadU16(), EReadError);
+    EXPECT_EQ(in.Position(), 2u);
+    std::uint8_t b = 0;
+    in.ReadBuffer(&b, 1);
+    EXPECT_EQ(b, 3);
+    EXPECT_EQ(in.Remaining(), 0u);
+    in.Seek(99);
+    EXPECT_EQ(in.Position(), 3u);
 }
 
 TEST(DibStream, FailedLoadKeepsThePicture) {
