@@ -33,12 +33,17 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QPainter>
 
 #include "app/Commands.h"
 #include "app/FileFilter.h"
 #include "anim/StepList.h"
 #include "app/DocumentOpen.h"
 #include "app/EditActions.h"
+#include "app/FileCommands.h"
+#include "imaging/MaskOps.h"
+#include "model/EntryConversion.h"
+#include "model/RenderEntry.h"
 #include "app/MainStart.h"
 #include "app/Options.h"
 #include "app/WindowPlacement.h"
@@ -462,6 +467,7 @@ void TfrmMain::connectCommands() {
         {"About1", [this] { About1Click(); }},
         {"mnu_bmpget", [this] { tbbmpgetClick(); }},
     };
+    registerCoreCommands();
     for (const CommandInfo& c : CommandTable()) {
         const QString name = Q(c.name);
         const QString handler = c.sameAs.empty() ? name : Q(c.sameAs);
@@ -521,25 +527,35 @@ void TfrmMain::connectCommands() {
     connect(imgand, &TPictureView::moved, this, [position](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) {
         position(x, y);
     });
-    connect(imgxor, &TPictureView::pressed, this,
-            [this, position](int x, int y, Qt::MouseButton b, Qt::KeyboardModifiers) {
-                if (b == Qt::LeftButton) {  // imgxorMouseDown: the hot spot, clamped by the fields
-                    SetHotSpot(s_.edit, x, y);
-                    refresh();
-                } else if (b == Qt::RightButton) {
-                    position(x, y);
-                }
-            });
+    connect(imgxor, &TPictureView::pressed, this, &TfrmMain::imgxorMouseDown);
+    connect(lvani1, &QListWidget::itemDoubleClicked, this, [this] { lvani1DblClick(); });
+    connect(lvani2, &QListWidget::itemClicked, this, [this] {
+        // lvani2Click: the step's rate into the rate field.
+        const int step = lvani2->currentRow();
+        if (s_.doc.AniSet && step >= 0 && step < s_.doc.AniSet->StepCount()) sprate->setValue(s_.doc.AniSet->Steps[step].Rate);
+    });
+    connect(sprate, qOverload<int>(&QSpinBox::valueChanged), this, [this](int rate) {
+        // sprateChange: the selected step takes the rate; its caption follows.
+        const int step = lvani2->currentRow();
+        if (mirroring_ || !s_.doc.AniSet || step < 0) return;
+        StepListView view;
+        view.Items.resize(static_cast<std::size_t>(std::max(s_.doc.AniSet->StepCount(), 0)));
+        SetStepRate(*s_.doc.AniSet, view, step, rate);
+        if (step < static_cast<int>(view.Items.size()) && lvani2->item(step))
+            lvani2->item(step)->setText(QString::fromStdString(view.Items[step].Caption));
+    });
+    connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(edttitle, &QLineEdit::textEdited, this, [this](const QString& t) {
         if (s_.doc.AniSet) s_.doc.AniSet->Title = t.toStdString();  // edttitleKeyUp
     });
     connect(edtcreator, &QLineEdit::textEdited, this, [this](const QString& t) {
         if (s_.doc.AniSet) s_.doc.AniSet->Creator = t.toStdString();  // edtcreatorKeyUp
     });
-    for (QToolButton* b : {sbaniadd, sbanidel, sbplay, sbstop, btnanieft}) {
-        const QString name = b->objectName();
-        connect(b, &QToolButton::clicked, this, [this, name] { onCommand(name); });
-    }
+    connect(sbaniadd, &QToolButton::clicked, this, &TfrmMain::sbaniaddClick);
+    connect(sbanidel, &QToolButton::clicked, this, &TfrmMain::sbanidelClick);
+    connect(sbplay, &QToolButton::clicked, this, &TfrmMain::sbplayClick);
+    connect(sbstop, &QToolButton::clicked, this, &TfrmMain::sbstopClick);
+    connect(btnanieft, &QToolButton::clicked, this, [this] { onCommand("btnanieft"); });
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::ApplicationShortcut);
     connect(f1, &QShortcut::activated, this, [this] {
         for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
@@ -695,11 +711,16 @@ void TfrmMain::refreshAnimation() {
     }
     for (const auto& r : frameRows_) new QListWidgetItem(QIcon(QPixmap::fromImage(r.large)), r.caption, lvani1);
     StepListView steps;
-    FillStepList(*ani, steps, [](const TAniEX&, int frame) { return frame; });
+    ImageList large{32, {}}, small{16, {}};
+    try {
+        FillStepList(*ani, steps, large, small, s_.settings.stretchbltmode);
+    } catch (const std::exception&) {
+        // steps whose frames cannot be drawn are listed without pictures
+    }
     for (const auto& item : steps.Items) {
         QIcon icon;
-        if (item.ImageIndex >= 0 && item.ImageIndex < static_cast<int>(frameRows_.size()))
-            icon = QIcon(QPixmap::fromImage(frameRows_[item.ImageIndex].large));
+        if (item.ImageIndex >= 0 && item.ImageIndex < static_cast<int>(large.pairs.size()))
+            icon = QIcon(QPixmap::fromImage(ToQImage(large.pairs[item.ImageIndex])));
         new QListWidgetItem(icon, QString::fromStdString(item.Caption), lvani2);
     }
 }
@@ -742,7 +763,7 @@ void TfrmMain::DropFiles(const QStringList& paths) {
 void TfrmMain::New1Click() {
     runCommand(
         [this] {
-            NewDocument(s_, [this] {
+            vornik::New1Click(s_, [this] {
                 frmiconcursel->exec();
                 return frmiconcursel->itemIndex();
             });
@@ -751,11 +772,9 @@ void TfrmMain::New1Click() {
 }
 
 void TfrmMain::Open1Click() {
-    FileDialogRequest request;
-    request.dialog = "OpenPictureDialog2";
-    request.filter = kOpenFilter;
-    request.filterIndex = 1;
-    if (auto answer = AskOpenFile(request)) OpenDocument(QString::fromStdString(answer->path));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    runCommand([this] { vornik::Open1Click(s_); }, true);
+    QApplication::restoreOverrideCursor();
 }
 
 void TfrmMain::rebuildHistoryMenu() {
@@ -782,9 +801,9 @@ void TfrmMain::rebuildHistoryMenu() {
 }
 
 void TfrmMain::HistoryMenu1HistorySelected(int index) {
-    const std::string path = s_.HistoryMenu1.PathAt(index);
-    if (path.empty()) return;
-    OpenDocument(QString::fromStdString(path));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    runCommand([this, index] { vornik::HistoryMenu1HistorySelected(s_, index); }, true);
+    QApplication::restoreOverrideCursor();
 }
 
 void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
@@ -877,6 +896,144 @@ void TfrmMain::Option1Click() {
     applyBackgroundColor();
     ApplyFlatButtons();
 }
+
+// ---------------------------------------------------------------- editing commands
+
+void TfrmMain::viewsCommand(const std::function<void(ViewTarget, PictureView&, PictureView&)>& op) {
+    runCommand([this, &op] {
+        EditState& e = s_.edit;
+        if (!e.imgxor || !e.imgand) return;  // nothing under edit
+        op(static_cast<ViewTarget>(e.target), *e.imgxor, *e.imgand);
+    });
+}
+
+void TfrmMain::registerCoreCommands() {
+    handlers_.insert("mnu_flip", [this] { viewsCommand(FlipViews); });
+    handlers_.insert("mnu_millor", [this] { viewsCommand(MirrorViews); });
+    handlers_.insert("mnu_r90", [this] { viewsCommand(RotateViewsRight); });
+    handlers_.insert("mnu_l90", [this] { viewsCommand(RotateViewsLeft); });
+    handlers_.insert("mnu_r180", [this] { viewsCommand(RotateViews180); });
+    handlers_.insert("mnu_maskinv", [this] {
+        viewsCommand([](ViewTarget, PictureView& image, PictureView& mask) { InvertMask(image, mask); });
+    });
+    handlers_.insert("mnu_maskfill", [this] {
+        viewsCommand([](ViewTarget, PictureView& image, PictureView& mask) { FillMask(image, mask); });
+    });
+}
+
+void TfrmMain::imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    EditState& e = s_.edit;
+    if (button == Qt::LeftButton) {  // the hot spot, clamped as the fields do; no status text
+        SetHotSpot(e, x, y);
+        refresh();
+        return;
+    }
+    if (button != Qt::RightButton) return;
+    if (e.imgxor && e.imgand) {
+        runCommand([&] {
+            if (modifiers & Qt::ControlModifier) {
+                CompleteImage(*e.imgxor, *e.imgand);
+            } else if (x >= 0 && y >= 0 && x < e.imgxor->Width() && y < e.imgxor->Height()) {
+                const RasterColor c = PickedColor(*e.imgxor, x, y);
+                if (modifiers & Qt::ShiftModifier) AutoMaskAdd(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
+                else AutoMask(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
+            }
+        });
+    }
+    showStatus(2, QString("%1,%2").arg(x).arg(y));
+}
+
+// ---------------------------------------------------------------- animation page
+
+void TfrmMain::lvani1DblClick() {
+    const int frame = lvani1->currentRow();
+    TAniEX* ani = s_.doc.AniSet.get();
+    if (!ani || frame < 0 || frame >= ani->Count) return;
+    runCommand([&] {
+        EditState& e = s_.edit;
+        PictureView image, mask;
+        EntryToViews(*ani, image, mask, frame);
+        e.imgxor = image;
+        e.imgand = mask;
+        e.cmbtype = kTypeCursor;
+        SetHotSpot(e, ani->Entries[frame].HotSpotX, ani->Entries[frame].HotSpotY);
+        SyncSelectorsFromImage(e, *e.imgxor);
+    });
+}
+
+void TfrmMain::sbaniaddClick() {
+    TAniEX* ani = s_.doc.AniSet.get();
+    const int frame = lvani1->currentRow();
+    if (!ani || frame < 0) return;
+    int position = -1;
+    const int step = lvani2->currentRow();
+    const int steps = ani->StepCount();
+    if (step > 0) {
+        position = step == steps - 1 ? -1 : step + 1;
+    } else if (step == 0) {
+        position = AskYesNo("指定位置の後に挿入しますか?") ? (steps == 1 ? -1 : 1) : 0;
+    }
+    if (ani->InsertStep(frame, position, sprate->value()) == -1) return;
+    refreshAnimation();
+}
+
+void TfrmMain::sbanidelClick() {
+    TAniEX* ani = s_.doc.AniSet.get();
+    const int step = lvani2->currentRow();
+    if (!ani || step < 0) return;
+    if (ani->DeleteStep(step) == -1) return;
+    refreshAnimation();
+}
+
+void TfrmMain::setPlaying(bool playing) {
+    // While playing, only the timer changes anything.
+    for (const char* m : {"File1", "View1", "Edit1", "Help1"}) menus_[m]->menuAction()->setEnabled(!playing);
+    for (QWidget* w : std::initializer_list<QWidget*>{pnledit, btnanieft, lvani1, lvani2, edttitle, edtcreator,
+                                                      sprate, sbaniadd, sbanidel})
+        w->setEnabled(!playing);
+    for (const char* a : {"tbnew", "tbopen", "tbsave", "tbcut", "tbcopy", "tbpaste"}) action(a)->setEnabled(!playing);
+    if (!playing) {
+        refresh();  // the page's own enable states come back
+        for (const char* a : {"tbview1", "tbview2", "tbview3", "tbview4"})
+            action(a)->setEnabled(s_.commands.Enabled(a));
+    } else {
+        for (const char* a : {"tbview1", "tbview2", "tbview3", "tbview4"}) action(a)->setEnabled(false);
+    }
+}
+
+void TfrmMain::sbplayClick() {
+    if (!player_.Play(s_.doc.AniSet.get())) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setPlaying(true);
+    imganiview->clearPicture();
+    Timer1->start();
+}
+
+void TfrmMain::sbstopClick() {
+    if (!player_.Playing() && !Timer1->isActive()) return;
+    Timer1->stop();
+    player_.Stop();
+    QApplication::restoreOverrideCursor();
+    setPlaying(false);
+}
+
+void TfrmMain::Timer1Timer() {
+    const TAniEX* ani = s_.doc.AniSet.get();
+    if (!ani) return;
+    player_.Tick(*ani, [this, ani](int frame) {
+        QImage view(32, 32, QImage::Format_RGB32);
+        view.fill(ColorOfSetting(s_.settings.color));
+        try {
+            ImagePair pair{RenderImageDIB(*ani, frame), RenderMaskDIB(*ani, frame)};
+            QPainter p(&view);
+            p.drawImage(0, 0, ToQImage(pair));
+        } catch (const std::exception&) {
+            // a frame that cannot be drawn shows the background
+        }
+        imganiview->setPicture(view);
+    });
+}
+
 
 // ---------------------------------------------------------------- help
 

@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "anim/AniPlayer.h"
 #include "app/MainState.h"
+#include "imaging/TransformView.h"
 #include "platform/SettingsStore.h"
 #include "ui/TResourceListView.h"
 
@@ -154,6 +156,16 @@ private:
     void connectCommands();
     void rebuildHistoryMenu();
     void refreshAnimation();
+    void registerCoreCommands();
+    void viewsCommand(const std::function<void(ViewTarget, PictureView&, PictureView&)>& op);
+    void imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void sbaniaddClick();
+    void sbanidelClick();
+    void sbplayClick();
+    void sbstopClick();
+    void Timer1Timer();
+    void lvani1DblClick();
+    void setPlaying(bool playing);
     void runCommand(const std::function<void()>& command, bool lists = false);
     void ApplyFlatButtons();
     void applyBackgroundColor();
@@ -167,6 +179,7 @@ private:
     bool mirroring_ = false;  // widgets being set from the state: their signals are ours
     std::string lastStatus_;
     std::vector<ResourceListRow> frameRows_;
+    AniPlayer player_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QToolButton*> panelButtons_;
     QHash<QString, std::function<void()>> handlers_;

@@ -1,0 +1,124 @@
+#include <QAction>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "NoticeRecorder.h"
+#include "TestFiles.h"
+#include "platform/MemorySettingsStore.h"
+#include "ui/TPictureView.h"
+#include "ui/TResourceListView.h"
+#include "ui/TfrmMain.h"
+
+using namespace vornik;
+
+namespace {
+
+struct Editing : ::testing::Test {
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    TfrmMain w{store};
+
+    // Opens the first corpus icon and shows its first entry.
+    bool showFirstIcon() {
+        const auto files = test::CorpusFiles("ico", ".ico");
+        if (files.empty()) return false;
+        w.OpenDocument(QString::fromStdString(files.front().string()));
+        if (w.LVIcon->count() == 0) return false;
+        w.LVIcon->selectIndex(0);
+        w.LVIconDblClick();
+        return !w.imgxor->picture().isNull();
+    }
+};
+
+QImage Rgb(const QImage& i) { return i.convertToFormat(QImage::Format_RGB32); }
+
+}  // namespace
+
+TEST_F(Editing, FlipMirrorAndRotateActOnBothViews) {
+    VORNIK_REQUIRE_CORPUS();
+    ASSERT_TRUE(showFirstIcon());
+    const QImage image = Rgb(w.imgxor->picture());
+    const QImage mask = Rgb(w.imgand->picture());
+    w.action("mnu_flip")->trigger();
+    EXPECT_EQ(Rgb(w.imgxor->picture()), image.mirrored(false, true));
+    EXPECT_EQ(Rgb(w.imgand->picture()), mask.mirrored(false, true));
+    // The panel button runs the same handler: flipping back restores the pair.
+    qobject_cast<QToolButton*>(w.control("tbflip"))->click();
+    EXPECT_EQ(Rgb(w.imgxor->picture()), image);
+    w.action("mnu_millor")->trigger();
+    EXPECT_EQ(Rgb(w.imgxor->picture()), image.mirrored(true, false));
+    w.action("mnu_millor")->trigger();
+    w.action("mnu_r90")->trigger();
+    w.action("mnu_l90")->trigger();
+    EXPECT_EQ(Rgb(w.imgxor->picture()), image);
+    EXPECT_TRUE(notices.notices.empty());
+}
+
+TEST_F(Editing, MaskCommandsAndTheRightClickMask) {
+    VORNIK_REQUIRE_CORPUS();
+    ASSERT_TRUE(showFirstIcon());
+    const QImage mask = Rgb(w.imgand->picture());
+    w.action("mnu_maskinv")->trigger();
+    const QImage inverted = Rgb(w.imgand->picture());
+    ASSERT_EQ(inverted.size(), mask.size());
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            ASSERT_EQ(qRed(inverted.pixel(x, y)), 255 - qRed(mask.pixel(x, y))) << x << "," << y;
+
+    // A right click makes exactly the pixels of the clicked colour transparent.
+    const QImage image = Rgb(w.imgxor->picture());
+    const QRgb clicked = image.pixel(0, 0);
+    emit w.imgxor->pressed(0, 0, Qt::RightButton, Qt::NoModifier);
+    const QImage automask = Rgb(w.imgand->picture());
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_EQ(automask.pixel(x, y) == qRgb(255, 255, 255), image.pixel(x, y) == clicked) << x << "," << y;
+    EXPECT_EQ(w.panelText(2), "0,0");
+}
+
+TEST_F(Editing, AnimationStepsAndPlayback) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto files = test::CorpusFiles("ani", ".ani");
+    ASSERT_FALSE(files.empty());
+    w.OpenDocument(QString::fromStdString(files.front().string()));
+    ASSERT_GT(w.lvani1->count(), 0);
+    const int steps = w.lvani2->count();
+
+    w.lvani1->setCurrentRow(0);
+    w.sprate->setValue(7);
+    w.sbaniadd->click();
+    ASSERT_EQ(w.lvani2->count(), steps + 1);
+    EXPECT_EQ(w.lvani2->item(steps)->text(), QString("%1 - [7]").arg(steps));
+    w.lvani2->setCurrentRow(steps);
+    w.sbanidel->click();
+    EXPECT_EQ(w.lvani2->count(), steps);
+
+    w.sbplay->click();
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer1->interval(), 15);
+    EXPECT_FALSE(w.pnledit->isEnabled());
+    EXPECT_FALSE(w.action("tbopen")->isEnabled());
+    QMetaObject::invokeMethod(w.Timer1, "timeout");  // one tick shows step 0 at once
+    EXPECT_EQ(w.imganiview->picture().size(), QSize(32, 32));
+    w.sbstop->click();
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_TRUE(w.pnledit->isEnabled());
+    EXPECT_TRUE(w.action("tbopen")->isEnabled());
+    EXPECT_FALSE(w.action("tbview1")->isEnabled());  // the Animation page keeps them off
+
+    // A double click on a frame puts it into the views as a cursor.
+    w.lvani1->setCurrentRow(0);
+    emit w.lvani1->itemDoubleClicked(w.lvani1->item(0));
+    EXPECT_FALSE(w.imgxor->picture().isNull());
+    EXPECT_EQ(w.state().edit.cmbtype, 1);
+}
+
+TEST(Fonts, AJapaneseFontIsInstalled) {
+    EXPECT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty());
+}
