@@ -154,13 +154,14 @@ bool decodeInto(const std::uint8_t* data, std::size_t size, const JpegLimits& li
                                              cinfo.output_width * 4, 1);
     while (cinfo.output_scanline < cinfo.output_height) {
         std::uint8_t* row = out.bgr.data() + stride * cinfo.output_scanline;
-        if (cmyk) {
-            if (jpeg_read_scanlines(&cinfo, cmykRow, 1) == 1)
-                cmykRowToBgr(cmykRow[0], row, cinfo.output_width, cinfo.saw_Adobe_marker);
-        } else {
-            JSAMPROW rows[1] = {row};
-            jpeg_read_scanlines(&cinfo, rows, 1);
+        JSAMPROW rows[1] = {row};
+        // The memory source never suspends; no row means the decoder is stuck.
+        if (jpeg_read_scanlines(&cinfo, cmyk ? cmykRow : rows, 1) != 1) {
+            std::snprintf(message, messageSize, "JPEG decoder returned no row");
+            jpeg_destroy_decompress(&cinfo);
+            return false;
         }
+        if (cmyk) cmykRowToBgr(cmykRow[0], row, cinfo.output_width, cinfo.saw_Adobe_marker);
     }
     out.width = static_cast<int>(cinfo.output_width);
     out.height = static_cast<int>(cinfo.output_height);

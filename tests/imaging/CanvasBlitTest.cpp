@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "CanvasTestHelpers.h"
+#include "imaging/QvDIBErrors.h"
 
 namespace vornik::test {
 namespace {
@@ -75,6 +76,35 @@ TEST(CanvasBlit, PaletteDestinationStoresNearestEntryOfTheCombination) {
         c.BitBlt(1, 0, 1, 1, mask, 1, 0, RasterOp::SrcAnd);    // white & black = black
     }
     EXPECT_EQ(RawPixels(dst)[0], (std::vector<unsigned>{3, 0}));
+}
+
+}  // namespace
+}  // namespace vornik::test
+
+namespace vornik::test {
+namespace {
+
+// 4 x 2 RLE8: bottom row four times index 1, top row 0 0 1 1; black, white.
+TQvDIB rle8Picture() {
+    Bytes bmp = {'B', 'M', 72, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0};
+    const Bytes header = {40, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 1, 0, 8, 0, 1, 0, 0, 0,
+                          10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0};
+    const Bytes rest = {0, 0, 0, 0, 255, 255, 255, 0, 4, 1, 0, 0, 2, 0, 2, 1, 0, 1};
+    bmp.insert(bmp.end(), header.begin(), header.end());
+    bmp.insert(bmp.end(), rest.begin(), rest.end());
+    TQvDIB dib;
+    dib.LoadFromBytes(bmp);
+    return dib;
+}
+
+TEST(CanvasBlit, CompressedSourceIsDecodedCompressedTargetRefused) {
+    TQvDIB rle = rle8Picture();
+    ASSERT_TRUE(rle.IsCompressed());
+    TQvDIB target = MakeDib(4, 2, 24);
+    TQvDIBCanvas(target).BitBlt(0, 0, 4, 2, rle, 0, 0, RasterOp::SrcCopy);
+    EXPECT_EQ(Picture(target, kBw), (Rows{"..##", "####"}));
+    EXPECT_TRUE(rle.IsCompressed());  // the source itself stays as it was
+    EXPECT_THROW(TQvDIBCanvas{rle}, EOutOfResources);
 }
 
 }  // namespace
