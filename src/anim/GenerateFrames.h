@@ -50,7 +50,7 @@ int GenerateZoom(TAniEX& set, const PictureView& imageView, const PictureView& m
 // Unit u, n = W div u (nothing when 0): the picture leaves the frame in
 // direction 0 right, 1 left, 2 up, 3 down (ShiftDIB) in n frames, then enters
 // it again from the other side.
-int GenerateMove(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int unit, int direction,
-                 const GenerateStatus& status = {});
+int GenerateMove(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int unit,
+                 int direction, const GenerateStatus& status = {});
 
 }  // namespace vornik
