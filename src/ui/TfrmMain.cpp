@@ -41,7 +41,9 @@
 #include "app/DocumentOpen.h"
 #include "app/EditActions.h"
 #include "app/FileCommands.h"
+#include "imaging/ConvertDIBFormat.h"
 #include "imaging/MaskOps.h"
+#include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 #include "model/RenderEntry.h"
 #include "app/MainStart.h"
@@ -87,6 +89,37 @@ QScrollArea* PictureBox(QWidget* parent, const QString& name, TPictureView* view
     box->setBackgroundRole(QPalette::Window);
     box->viewport()->setAutoFillBackground(true);
     return box;
+}
+
+// Takes the square at the take-in position of the Bitmap page's picture into
+// the views the resource target names.
+void TakeInBitmap(MainState& s) {
+    EditState& e = s.edit;
+    const int side = SizeOfIndex(e.cmbsize);
+    TQvDIB source;
+    if (e.imgbmp) {
+        source = *e.imgbmp;
+    } else {
+        source.CreateDIB(side, side, 0, 24);  // an empty page gives a square all the same
+    }
+    if (e.target == ResourceTarget::View) {
+        TQvDIB mask;
+        mask.CreateDIB(side, side, 0, 24);  // zero-filled: all black, fully opaque
+        e.imgand = mask;
+    }
+    if (e.target == ResourceTarget::View || e.target == ResourceTarget::Image) {
+        TQvDIB image;
+        CopyBitmapRect(DrawableSource(source), image, e.spebx, e.speby, side, side);
+        e.imgxor = image;
+    } else {
+        TQvDIB mask;
+        CopyBitmapRect(DrawableSource(source), mask, e.spebx, e.speby, side, side);
+        mask.ConvertToMono();
+        mask.ConvertToTrueColor();
+        e.imgand = mask;
+    }
+    if (e.imgxor) SyncSelectorsFromImage(e, *e.imgxor);
+    e.cmbtype = kTypeBitmap;
 }
 
 }  // namespace
@@ -524,10 +557,12 @@ void TfrmMain::connectCommands() {
     connect(imgxor, &TPictureView::moved, this, [position](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) {
         position(x, y);
     });
-    connect(imgand, &TPictureView::moved, this, [position](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) {
-        position(x, y);
-    });
     connect(imgxor, &TPictureView::pressed, this, &TfrmMain::imgxorMouseDown);
+    connect(imgand, &TPictureView::pressed, this, &TfrmMain::imgandMouseDown);
+    connect(imgand, &TPictureView::moved, this,
+            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { imgandMouseMove(x, y); });
+    connect(imgand, &TPictureView::released, this,
+            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { imgandMouseUp(x, y); });
     connect(lvani1, &QListWidget::itemDoubleClicked, this, [this] { lvani1DblClick(); });
     connect(lvani2, &QListWidget::itemClicked, this, [this] {
         // lvani2Click: the step's rate into the rate field.
@@ -624,6 +659,7 @@ void TfrmMain::FormCreate() {
     vornik::FormCreate(s_, store_);
     s_.RefillAnimation = [this](MainState&) { refreshAnimation(); };
     s_.ClearAnimationView = [this](MainState&) { imganiview->clearPicture(); };
+    s_.TakeInBitmap = [](MainState& s) { TakeInBitmap(s); };
     if (auto state = store_.read(kToolbarSection, "state"))
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
     if (auto visible = store_.read(kToolbarSection, "visible")) Toolbar971->setVisible(*visible != "0");
@@ -851,8 +887,8 @@ void TfrmMain::cmbsizeClick() {
 
 void TfrmMain::tbbmpgetClick() {
     runCommand([this] {
-        if (s_.edit.cmbsize == 0) s_.edit.cmbsize = 2;
-        if (s_.TakeInBitmap) s_.TakeInBitmap(s_);
+        if (s_.edit.cmbsize == 0) s_.edit.cmbsize = 2;  // "Any" takes 32 x 32
+        TakeInBitmap(s_);
     });
 }
 
@@ -908,6 +944,14 @@ void TfrmMain::viewsCommand(const std::function<void(ViewTarget, PictureView&, P
 }
 
 void TfrmMain::registerCoreCommands() {
+    handlers_.insert("mnu_convert", [this] {
+        runCommand([this] {
+            EditState& e = s_.edit;
+            if (!e.imgxor || !e.imgand) return;
+            ConvertViews(*e.imgand, *e.imgxor, e.cmbsize, e.cmbcolor, s_.settings.fixedpalette16,
+                         s_.settings.stretchbltmode);
+        });
+    });
     handlers_.insert("mnu_flip", [this] { viewsCommand(FlipViews); });
     handlers_.insert("mnu_millor", [this] { viewsCommand(MirrorViews); });
     handlers_.insert("mnu_r90", [this] { viewsCommand(RotateViewsRight); });
@@ -919,6 +963,48 @@ void TfrmMain::registerCoreCommands() {
     handlers_.insert("mnu_maskfill", [this] {
         viewsCommand([](ViewTarget, PictureView& image, PictureView& mask) { FillMask(image, mask); });
     });
+}
+
+void TfrmMain::imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    maskPaintMode_ = MaskPaint::None;
+    EditState& e = s_.edit;
+    if (!e.imgand) return;
+    runCommand([&] {
+        TQvDIBCanvas canvas(*e.imgand);
+        if (modifiers & Qt::ShiftModifier) {
+            // Shift: flood the connected surface of the clicked colour; no status text.
+            if (button != Qt::LeftButton && button != Qt::RightButton) return;
+            const RasterColor surface = canvas.GetPixel(x, y);
+            if (surface == TQvDIBCanvas::kInvalidColor) return;
+            canvas.FloodFill(x, y, surface, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
+            return;
+        }
+        if (button == Qt::LeftButton || button == Qt::RightButton) {
+            maskPaintMode_ = button == Qt::LeftButton ? MaskPaint::Opaque : MaskPaint::Transparent;
+            canvas.SetPixel(x, y, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
+        }
+        maskPen_ = QPoint(x, y);
+        showStatus(2, QString("%1,%2").arg(x).arg(y));
+    });
+}
+
+void TfrmMain::imgandMouseMove(int x, int y) {
+    EditState& e = s_.edit;
+    if (maskPaintMode_ != MaskPaint::None && e.imgand) {
+        runCommand([&] {
+            TQvDIBCanvas canvas(*e.imgand);
+            const RasterColor c = maskPaintMode_ == MaskPaint::Opaque ? kRasterBlack : kRasterWhite;
+            canvas.SetPixel(x, y, c);
+            canvas.Line(maskPen_.x(), maskPen_.y(), x, y, c);  // a fast drag still leaves a continuous stroke
+        });
+        maskPen_ = QPoint(x, y);
+    }
+    showStatus(2, QString("%1,%2").arg(x).arg(y));
+}
+
+void TfrmMain::imgandMouseUp(int x, int y) {
+    maskPaintMode_ = MaskPaint::None;
+    showStatus(2, QString("%1,%2").arg(x).arg(y));
 }
 
 void TfrmMain::imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {

@@ -166,6 +166,9 @@ private:
     void Timer1Timer();
     void lvani1DblClick();
     void setPlaying(bool playing);
+    void imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void imgandMouseMove(int x, int y);
+    void imgandMouseUp(int x, int y);
     void runCommand(const std::function<void()>& command, bool lists = false);
     void ApplyFlatButtons();
     void applyBackgroundColor();
@@ -180,6 +183,8 @@ private:
     std::string lastStatus_;
     std::vector<ResourceListRow> frameRows_;
     AniPlayer player_;
+    enum class MaskPaint { None, Opaque, Transparent } maskPaintMode_ = MaskPaint::None;
+    QPoint maskPen_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QToolButton*> panelButtons_;
     QHash<QString, std::function<void()>> handlers_;

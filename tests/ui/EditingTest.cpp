@@ -122,3 +122,66 @@ TEST_F(Editing, AnimationStepsAndPlayback) {
 TEST(Fonts, AJapaneseFontIsInstalled) {
     EXPECT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty());
 }
+
+TEST_F(Editing, MaskPaintingDrawsContinuousStrokesAndFloods) {
+    VORNIK_REQUIRE_CORPUS();
+    ASSERT_TRUE(showFirstIcon());
+    w.action("mnu_maskfill")->trigger();  // start from a known mask
+    QImage mask = Rgb(w.imgand->picture());
+    ASSERT_GE(mask.width(), 16);
+    const QRgb filled = mask.pixel(0, 0);
+    const QRgb other = filled == qRgb(0, 0, 0) ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+    const Qt::MouseButton paintOther = other == qRgb(0, 0, 0) ? Qt::LeftButton : Qt::RightButton;
+
+    emit w.imgand->pressed(1, 1, paintOther, Qt::NoModifier);
+    emit w.imgand->moved(10, 1, paintOther, Qt::NoModifier);  // a jump: the line fills the gap
+    emit w.imgand->released(10, 1, paintOther, Qt::NoModifier);
+    emit w.imgand->moved(12, 5, Qt::NoButton, Qt::NoModifier);  // no button: nothing painted
+    mask = Rgb(w.imgand->picture());
+    for (int x = 1; x <= 10; ++x) EXPECT_EQ(mask.pixel(x, 1), other) << x;
+    EXPECT_EQ(mask.pixel(12, 5), filled);
+    EXPECT_EQ(mask.pixel(0, 0), filled);
+    EXPECT_EQ(w.panelText(2), "12,5");
+
+    // Shift + click floods the connected area of the clicked colour.
+    emit w.imgand->pressed(0, 0, paintOther, Qt::ShiftModifier);
+    mask = Rgb(w.imgand->picture());
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x) ASSERT_EQ(mask.pixel(x, y), other) << x << "," << y;
+}
+
+TEST_F(Editing, TakeInFromTheBitmapPage) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto file = test::CorpusDir() / "bmp" / "good" / "imagers__Info_R8_G8_B8.bmp";
+    if (!std::filesystem::exists(file)) GTEST_SKIP() << "24-bit bitmap missing from the corpus";
+    w.OpenDocument(QString::fromStdString(file.string()));
+    ASSERT_EQ(w.PageControl1->currentIndex(), 2);
+    ASSERT_FALSE(w.imgbmp->picture().isNull());
+    EXPECT_TRUE(w.commandEnabled("tbbmpget"));
+    w.state().edit.cmbsize = 0;  // "Any" takes 32 x 32
+    w.refresh();
+    qobject_cast<QToolButton*>(w.control("tbbmpget"))->click();
+    EXPECT_EQ(w.state().edit.cmbsize, 2);
+    EXPECT_EQ(w.imgxor->picture().size(), QSize(32, 32));
+    const QImage mask = Rgb(w.imgand->picture());
+    ASSERT_EQ(mask.size(), QSize(32, 32));
+    EXPECT_EQ(mask.pixel(5, 5), qRgb(0, 0, 0));  // "view": a fully opaque mask
+    EXPECT_EQ(w.state().edit.cmbtype, 2);
+    const QImage bitmap = Rgb(w.imgbmp->picture());
+    if (bitmap.width() >= 32 && bitmap.height() >= 32)
+        EXPECT_EQ(Rgb(w.imgxor->picture()).pixel(3, 4), bitmap.pixel(3, 4));
+}
+
+TEST_F(Editing, EveryBitmapTheCoreReadsIsShown) {
+    VORNIK_REQUIRE_CORPUS();
+    int shown = 0;
+    for (const auto& file : test::CorpusFiles("bmp/good", ".bmp")) {
+        notices.notices.clear();
+        w.OpenDocument(QString::fromStdString(file.string()));
+        if (!notices.notices.empty() || !w.state().edit.imgbmp) continue;  // refused by the reader
+        EXPECT_FALSE(w.imgbmp->picture().isNull()) << file;
+        EXPECT_EQ(w.imgbmp->picture().width(), w.state().edit.imgbmp->Width()) << file;
+        ++shown;
+    }
+    EXPECT_GT(shown, 10);
+}
