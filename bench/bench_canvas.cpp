@@ -14,7 +14,8 @@ TQvDIB makeSource(int bitCount) {
     dib.CreateDIB(1024, 1024, bitCount == 8 ? 256 : 0, bitCount);
     if (bitCount == 8) {
         RgbQuad table[256];
-        for (int i = 0; i < 256; ++i) table[i] = MakeRgbQuad(std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i / 2));
+        for (int i = 0; i < 256; ++i)
+            table[i] = MakeRgbQuad(std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(i / 2));
         dib.SetColorTable(table, 256);
     }
     std::uint8_t* p = dib.MutablePixels();

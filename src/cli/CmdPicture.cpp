@@ -22,7 +22,8 @@ enum class OutputKind { Bitmap, Jpeg, Png };
 
 OutputKind outputKindOf(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
     if (ext == ".bmp" || ext == ".dib") return OutputKind::Bitmap;
     if (ext == ".jpg" || ext == ".jpeg") return OutputKind::Jpeg;
     if (ext == ".png") return OutputKind::Png;
@@ -79,9 +80,15 @@ int runPicture(const std::vector<std::string>& arguments) {
         return 1;
     }
     switch (kind) {
-        case OutputKind::Bitmap: dib.SaveToFile(out); break;
-        case OutputKind::Jpeg: SaveDIBAsJpegFile(dib, out); break;
-        case OutputKind::Png: SavePngFile(out, dib); break;
+        case OutputKind::Bitmap:
+            dib.SaveToFile(out);
+            break;
+        case OutputKind::Jpeg:
+            SaveDIBAsJpegFile(dib, out);
+            break;
+        case OutputKind::Png:
+            SavePngFile(out, dib);
+            break;
     }
     return 0;
 }

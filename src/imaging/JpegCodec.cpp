@@ -7,8 +7,11 @@
 #include <new>
 #include <string>
 
+// clang-format off
+#include <cstdio>  // jpeglib.h uses FILE without including it
 #include <jpeglib.h>
 #include <jerror.h>
+// clang-format on
 
 #include "imaging/JpegError.h"
 
@@ -106,8 +109,9 @@ bool checkLimits(const jpeg_decompress_struct& cinfo, std::size_t inputSize, con
     }
     if (pixels > limits.freePixels && limits.maxPixelsPerByte != 0 &&
         pixels / limits.maxPixelsPerByte > inputSize) {
-        std::snprintf(message, messageSize, "JPEG image claims %u x %u pixels but the file holds only %zu bytes",
-                      cinfo.image_width, cinfo.image_height, inputSize);
+        std::snprintf(message, messageSize,
+                      "JPEG image claims %u x %u pixels but the file holds only %zu bytes", cinfo.image_width,
+                      cinfo.image_height, inputSize);
         return false;
     }
     return true;

@@ -1,10 +1,10 @@
 #include "imaging/PngWrite.h"
 
+#include <png.h>
+
 #include <csetjmp>
 #include <optional>
 #include <vector>
-
-#include <png.h>
 
 #include "imaging/TQvDIBCanvas.h"
 #include "platform/FileIO.h"
@@ -95,8 +95,8 @@ Bytes EncodePng(const TQvDIB& image, const TQvDIB* mask) {
     }
     PngTarget target;
     if (!writePng(rows, s.width, s.height, mask != nullptr, target))
-        throw EPngWriteError("PNG: " + (target.message.empty() ? std::string("cannot create the writer")
-                                                                : target.message));
+        throw EPngWriteError(
+            "PNG: " + (target.message.empty() ? std::string("cannot create the writer") : target.message));
     return std::move(target.out);
 }
 

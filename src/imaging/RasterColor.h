@@ -34,9 +34,12 @@ enum class StretchMode : int {
 // Combines two colours channel by channel (bitwise on the 24-bit value).
 constexpr RasterColor ApplyRasterOp(RasterColor dst, RasterColor src, RasterOp op) {
     switch (op) {
-        case RasterOp::SrcAnd: return (dst & src) & 0xFFFFFF;
-        case RasterOp::SrcInvert: return (dst ^ src) & 0xFFFFFF;
-        case RasterOp::SrcCopy: break;
+        case RasterOp::SrcAnd:
+            return (dst & src) & 0xFFFFFF;
+        case RasterOp::SrcInvert:
+            return (dst ^ src) & 0xFFFFFF;
+        case RasterOp::SrcCopy:
+            break;
     }
     return src & 0xFFFFFF;
 }

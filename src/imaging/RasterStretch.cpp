@@ -61,8 +61,8 @@ void sourceSteps(const Axis& a, std::int64_t extent, std::int64_t& lo, std::int6
 // that its interval overlaps, with the overlap as a fraction of the whole
 // interval (fixed point, so the products of the two axes stay in 32 bits).
 // taps[first[n] .. first[n + 1]) belong to step lo + n.
-void buildTaps(const Axis& a, std::int64_t lo, std::int64_t hi, std::int64_t srcExtent, std::vector<Tap>& taps,
-               std::vector<std::size_t>& first) {
+void buildTaps(const Axis& a, std::int64_t lo, std::int64_t hi, std::int64_t srcExtent,
+               std::vector<Tap>& taps, std::vector<std::size_t>& first) {
     std::int64_t kLo, kHi;
     sourceSteps(a, srcExtent, kLo, kHi);
     taps.clear();
@@ -158,8 +158,9 @@ void stretchAverage(const RasterSurface& dst, const RasterSurface& src, const Ax
         for (std::size_t c = 0; c < columns; ++c) {
             const Sum& s = sums[c];
             if (s.w == 0) continue;
-            const RasterColor avg = RgbColor(std::uint8_t((s.r + s.w / 2) / s.w), std::uint8_t((s.g + s.w / 2) / s.w),
-                                             std::uint8_t((s.b + s.w / 2) / s.w));
+            const RasterColor avg =
+                RgbColor(std::uint8_t((s.r + s.w / 2) / s.w), std::uint8_t((s.g + s.w / 2) / s.w),
+                         std::uint8_t((s.b + s.w / 2) / s.w));
             writer.put(int(ax.dCoord(x0 + std::int64_t(c))), y, avg);
         }
     }

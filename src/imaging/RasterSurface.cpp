@@ -5,10 +5,14 @@ namespace vornik {
 std::uint32_t ReadRawPixel(const RasterSurface& s, int x, int y) {
     const std::uint8_t* r = s.row(y);
     switch (s.bitCount) {
-        case 1: return (r[x >> 3] >> (7 - (x & 7))) & 1u;
-        case 4: return (x & 1) ? (r[x >> 1] & 0x0Fu) : (r[x >> 1] >> 4);
-        case 8: return r[x];
-        case 16: return std::uint32_t(r[2 * x]) | (std::uint32_t(r[2 * x + 1]) << 8);
+        case 1:
+            return (r[x >> 3] >> (7 - (x & 7))) & 1u;
+        case 4:
+            return (x & 1) ? (r[x >> 1] & 0x0Fu) : (r[x >> 1] >> 4);
+        case 8:
+            return r[x];
+        case 16:
+            return std::uint32_t(r[2 * x]) | (std::uint32_t(r[2 * x + 1]) << 8);
         case 24: {
             const std::uint8_t* p = r + 3 * std::size_t(x);
             return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16);
@@ -17,7 +21,8 @@ std::uint32_t ReadRawPixel(const RasterSurface& s, int x, int y) {
             const std::uint8_t* p = r + 4 * std::size_t(x);
             return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16);
         }
-        default: return 0;
+        default:
+            return 0;
     }
 }
 
@@ -35,7 +40,9 @@ void WriteRawPixel(const RasterSurface& s, int x, int y, std::uint32_t v) {
             else
                 r[x >> 1] = std::uint8_t((r[x >> 1] & 0x0F) | ((v & 0x0F) << 4));
             break;
-        case 8: r[x] = std::uint8_t(v); break;
+        case 8:
+            r[x] = std::uint8_t(v);
+            break;
         case 16:
             r[2 * x] = std::uint8_t(v);
             r[2 * x + 1] = std::uint8_t(v >> 8);
@@ -55,7 +62,8 @@ void WriteRawPixel(const RasterSurface& s, int x, int y, std::uint32_t v) {
             p[3] = 0;
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -65,11 +73,13 @@ RasterColor RawToColor(const RasterSurface& s, std::uint32_t raw) {
     switch (s.bitCount) {
         case 1:
         case 4:
-        case 8: return s.tableColor(raw);
+        case 8:
+            return s.tableColor(raw);
         case 16:
             return RgbColor(std::uint8_t(((raw >> 10) & 31) << 3), std::uint8_t(((raw >> 5) & 31) << 3),
                             std::uint8_t((raw & 31) << 3));
-        default: return RgbColor(std::uint8_t(raw >> 16), std::uint8_t(raw >> 8), std::uint8_t(raw));
+        default:
+            return RgbColor(std::uint8_t(raw >> 16), std::uint8_t(raw >> 8), std::uint8_t(raw));
     }
 }
 
@@ -99,8 +109,11 @@ std::uint32_t RasterColorEncoder::encode(RasterColor c) {
             return ((std::uint32_t(RedOf(c)) >> 3) << 10) | ((std::uint32_t(GreenOf(c)) >> 3) << 5) |
                    (std::uint32_t(BlueOf(c)) >> 3);
         case 24:
-        case 32: return std::uint32_t(BlueOf(c)) | (std::uint32_t(GreenOf(c)) << 8) | (std::uint32_t(RedOf(c)) << 16);
-        default: break;
+        case 32:
+            return std::uint32_t(BlueOf(c)) | (std::uint32_t(GreenOf(c)) << 8) |
+                   (std::uint32_t(RedOf(c)) << 16);
+        default:
+            break;
     }
     const std::uint32_t key = c | (1u << 24);
     Slot& slot = cache_[((c * 2654435761u) >> 20) & 4095u];

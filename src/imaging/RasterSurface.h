@@ -14,10 +14,10 @@ namespace vornik {
 struct RasterSurface {
     std::uint8_t* bits = nullptr;  // first row in memory
     int width = 0;
-    int height = 0;       // > 0
-    std::size_t stride = 0;  // bytes per row, padded
-    int bitCount = 0;        // 1, 4, 8, 16 (5-5-5), 24 or 32
-    bool topDown = false;    // memory row 0 is the top row
+    int height = 0;                            // > 0
+    std::size_t stride = 0;                    // bytes per row, padded
+    int bitCount = 0;                          // 1, 4, 8, 16 (5-5-5), 24 or 32
+    bool topDown = false;                      // memory row 0 is the top row
     const std::uint8_t* colorTable = nullptr;  // RGBQUAD entries: blue, green, red, 0
     int colorCount = 0;                        // valid entries (palette formats)
 

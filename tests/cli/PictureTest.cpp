@@ -1,10 +1,9 @@
 // vornik-cli picture, run as a program, and the PNG writer behind it.
-#include <cstdlib>
-
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
 
 #include "TestFiles.h"
 #include "imaging/JpegDIB.h"
@@ -49,13 +48,15 @@ struct Rgba {
 Rgba decodePng(const Bytes& png) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) throw std::runtime_error(image.message);
+    if (!png_image_begin_read_from_memory(&image, png.data(), png.size()))
+        throw std::runtime_error(image.message);
     image.format = PNG_FORMAT_RGBA;
     Rgba out;
     out.width = int(image.width);
     out.height = int(image.height);
     out.pixels.resize(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr)) throw std::runtime_error(image.message);
+    if (!png_image_finish_read(&image, nullptr, out.pixels.data(), 0, nullptr))
+        throw std::runtime_error(image.message);
     return out;
 }
 

@@ -8,12 +8,19 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-const std::map<char, RasterColor> kPaint = {{'a', kRed},   {'b', kGreen},        {'c', kBlue},
-                                            {'d', RgbColor(1, 1, 1)}, {'e', RgbColor(2, 2, 2)},
-                                            {'f', RgbColor(3, 3, 3)}, {'g', RgbColor(4, 4, 4)},
-                                            {'h', RgbColor(5, 5, 5)}, {'i', RgbColor(6, 6, 6)},
-                                            {'z', RgbColor(9, 9, 9)}, {'.', kRasterBlack},
-                                            {'#', kRasterWhite},      {'y', RgbColor(0, 255, 255)}};
+const std::map<char, RasterColor> kPaint = {{'a', kRed},
+                                            {'b', kGreen},
+                                            {'c', kBlue},
+                                            {'d', RgbColor(1, 1, 1)},
+                                            {'e', RgbColor(2, 2, 2)},
+                                            {'f', RgbColor(3, 3, 3)},
+                                            {'g', RgbColor(4, 4, 4)},
+                                            {'h', RgbColor(5, 5, 5)},
+                                            {'i', RgbColor(6, 6, 6)},
+                                            {'z', RgbColor(9, 9, 9)},
+                                            {'.', kRasterBlack},
+                                            {'#', kRasterWhite},
+                                            {'y', RgbColor(0, 255, 255)}};
 std::map<RasterColor, char> legend() {
     std::map<RasterColor, char> m;
     for (auto [ch, c] : kPaint) m[c] = ch;

@@ -56,7 +56,7 @@ TEST(CanvasLine, ClipsAndWalksOnlyTheVisiblePart) {
     canvas.Line(-10, -10, 10, 10, kRasterWhite);
     canvas.Line(INT_MIN, 3, INT_MAX, 3, kRasterWhite);
     canvas.Line(INT_MIN, INT_MIN, INT_MAX, INT_MAX, kRasterWhite);  // passes through the middle
-    canvas.Line(-5, 0, -1, 3, kRasterWhite);                         // wholly outside
+    canvas.Line(-5, 0, -1, 3, kRasterWhite);                        // wholly outside
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(Picture(dib, kBw), (Rows{"#...", ".#..", "..#.", "####"}));
 }
@@ -73,8 +73,9 @@ TEST(CanvasFlood, FillsOnlyTheFourConnectedAreaOfTheExactColour) {
     EXPECT_FALSE(canvas.FloodFill(6, 0, kRasterBlack, kRed));  // outside
     EXPECT_TRUE(canvas.FloodFill(5, 4, kRasterBlack, kBlue));
     EXPECT_TRUE(canvas.FloodFill(0, 0, kRasterBlack, kGreen));
-    EXPECT_EQ(Picture(dib, {{kRasterBlack, '.'}, {kRasterWhite, '#'}, {kRed, 'r'}, {kBlue, 'b'}, {kGreen, 'g'}}),
-              (Rows{"gg#bbb", "g#r#bb", "g#r#bb", "gg#g#b", "gggg#b"}));
+    EXPECT_EQ(
+        Picture(dib, {{kRasterBlack, '.'}, {kRasterWhite, '#'}, {kRed, 'r'}, {kBlue, 'b'}, {kGreen, 'g'}}),
+        (Rows{"gg#bbb", "g#r#bb", "g#r#bb", "gg#g#b", "gggg#b"}));
     EXPECT_EQ(canvas.GetPixel(2, 2), kRed);
 }
 

@@ -40,11 +40,11 @@ TEST(CanvasPixels, PaletteWriteStoresNearestEntryLowestIndexOnTies) {
                          {kRasterBlack, kRasterWhite, kRed, kRed, RgbColor(200, 0, 0), RgbColor(90, 100, 100),
                           RgbColor(110, 100, 100)});
     TQvDIBCanvas canvas(dib);
-    canvas.SetPixel(0, 0, kRed);                   // exact, duplicated: lowest
-    canvas.SetPixel(1, 0, RgbColor(205, 0, 0));    // nearest is entry 4
+    canvas.SetPixel(0, 0, kRed);                     // exact, duplicated: lowest
+    canvas.SetPixel(1, 0, RgbColor(205, 0, 0));      // nearest is entry 4
     canvas.SetPixel(2, 0, RgbColor(100, 100, 100));  // tie between 5 and 6
     canvas.SetPixel(3, 0, RgbColor(250, 250, 250));
-    canvas.SetPixel(4, 0, RgbColor(200, 0, 0));    // exact match keeps its entry
+    canvas.SetPixel(4, 0, RgbColor(200, 0, 0));  // exact match keeps its entry
     const auto raw = RawPixels(dib);
     EXPECT_EQ(raw[0], (std::vector<unsigned>{2, 4, 5, 1, 4, 0, 0, 0}));
     EXPECT_EQ(canvas.GetPixel(1, 0), RgbColor(200, 0, 0));

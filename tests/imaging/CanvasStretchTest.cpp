@@ -12,10 +12,10 @@ using Rows = std::vector<std::string>;
 
 // Letters a..h as distinct colours, z as the untouched background.
 const std::map<char, RasterColor> kLetters = {
-    {'a', RgbColor(10, 0, 0)},  {'b', RgbColor(20, 0, 0)},  {'c', RgbColor(30, 0, 0)},
-    {'d', RgbColor(40, 0, 0)},  {'e', RgbColor(50, 0, 0)},  {'f', RgbColor(60, 0, 0)},
-    {'g', RgbColor(70, 0, 0)},  {'h', RgbColor(80, 0, 0)},  {'i', RgbColor(90, 0, 0)},
-    {'z', RgbColor(0, 0, 99)},  {'.', kRasterBlack},        {'#', kRasterWhite}};
+    {'a', RgbColor(10, 0, 0)}, {'b', RgbColor(20, 0, 0)}, {'c', RgbColor(30, 0, 0)},
+    {'d', RgbColor(40, 0, 0)}, {'e', RgbColor(50, 0, 0)}, {'f', RgbColor(60, 0, 0)},
+    {'g', RgbColor(70, 0, 0)}, {'h', RgbColor(80, 0, 0)}, {'i', RgbColor(90, 0, 0)},
+    {'z', RgbColor(0, 0, 99)}, {'.', kRasterBlack},       {'#', kRasterWhite}};
 
 std::map<RasterColor, char> legend() {
     std::map<RasterColor, char> m;
@@ -33,8 +33,8 @@ TQvDIB picture(const Rows& rows, int bitCount = 24) {
 }
 
 // Stretches src's rectangle onto a fresh destination filled with 'z'.
-Rows stretch(const Rows& src, int dstW, int dstH, int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh,
-             StretchMode mode = StretchMode::ColorOnColor) {
+Rows stretch(const Rows& src, int dstW, int dstH, int dx, int dy, int dw, int dh, int sx, int sy, int sw,
+             int sh, StretchMode mode = StretchMode::ColorOnColor) {
     TQvDIB s = picture(src);
     TQvDIB d = picture(Rows(dstH, std::string(dstW, 'z')));
     {
@@ -80,7 +80,8 @@ TEST(CanvasStretch, ClipsAtEveryEdge) {
     EXPECT_EQ(stretch({"abcd"}, 4, 1, 0, 0, 4, 1, 2, 0, 4, 1), (Rows{"cdzz"}));
     EXPECT_EQ(stretch({"abcd"}, 4, 1, 0, 0, 4, 1, -2, 0, 4, 1), (Rows{"zzab"}));
     EXPECT_EQ(stretch({"ab", "cd"}, 2, 2, 0, 0, 2, 2, 0, 1, 2, 2, StretchMode::Halftone), (Rows{"cd", "zz"}));
-    EXPECT_EQ(stretch({"ab", "cd"}, 2, 2, 0, 0, 2, 2, 0, -1, 2, 2, StretchMode::Halftone), (Rows{"zz", "ab"}));
+    EXPECT_EQ(stretch({"ab", "cd"}, 2, 2, 0, 0, 2, 2, 0, -1, 2, 2, StretchMode::Halftone),
+              (Rows{"zz", "ab"}));
 }
 
 TEST(CanvasStretch, ExtremeRectanglesFinishQuickly) {

@@ -37,10 +37,12 @@ inline std::vector<std::string> Picture(TQvDIB& dib, const std::map<RasterColor,
 }
 
 // Paints rows of characters into the DIB (the inverse of Picture).
-inline void Paint(TQvDIB& dib, const std::vector<std::string>& rows, const std::map<char, RasterColor>& colours) {
+inline void Paint(TQvDIB& dib, const std::vector<std::string>& rows,
+                  const std::map<char, RasterColor>& colours) {
     TQvDIBCanvas canvas(dib);
     for (int y = 0; y < static_cast<int>(rows.size()); ++y)
-        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) canvas.SetPixel(x, y, colours.at(rows[y][x]));
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x)
+            canvas.SetPixel(x, y, colours.at(rows[y][x]));
 }
 
 // The raw stored value (index or packed colour) of every pixel, top row first.

@@ -123,9 +123,8 @@ TEST(JpegCodec, RefusesHugeClaimsBeforeAllocating) {
         decode(jpeg);
         FAIL();
     } catch (const EJpegError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "JPEG image claims 4000 x 4000 pixels but the file holds only " + std::to_string(jpeg.size()) +
-                      " bytes");
+        EXPECT_EQ(std::string(e.what()), "JPEG image claims 4000 x 4000 pixels but the file holds only " +
+                                             std::to_string(jpeg.size()) + " bytes");
     }
     JpegLimits tight;
     tight.maxPixels = 255;

@@ -47,8 +47,10 @@ TEST(JpegCorpus, DecodesLikeLibjpegItself) {
         int mismatches = 0;
         for (int y = 0; y < ref.height; ++y)
             for (int x = 0; x < ref.width; ++x) {
-                const std::uint8_t* r = ref.samples.data() + (std::size_t(y) * ref.width + x) * ref.components;
-                const RasterColor want = ref.components == 1 ? RgbColor(r[0], r[0], r[0]) : RgbColor(r[0], r[1], r[2]);
+                const std::uint8_t* r =
+                    ref.samples.data() + (std::size_t(y) * ref.width + x) * ref.components;
+                const RasterColor want =
+                    ref.components == 1 ? RgbColor(r[0], r[0], r[0]) : RgbColor(r[0], r[1], r[2]);
                 if (pixelAt(dib, x, y) != want) ++mismatches;
             }
         EXPECT_EQ(mismatches, 0);
@@ -61,7 +63,8 @@ TEST(JpegCorpus, DecodesLikeLibjpegItself) {
 double meanDifference(const TQvDIB& a, const TQvDIB& b) {
     double sum = 0;
     for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width() * 3; ++x) sum += std::abs(int(a.ScanLine(y)[x]) - int(b.ScanLine(y)[x]));
+        for (int x = 0; x < a.Width() * 3; ++x)
+            sum += std::abs(int(a.ScanLine(y)[x]) - int(b.ScanLine(y)[x]));
     return sum / (double(a.Width()) * a.Height() * 3);
 }
 

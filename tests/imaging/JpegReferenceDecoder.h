@@ -8,7 +8,10 @@
 #include <stdexcept>
 #include <vector>
 
+// clang-format off
+#include <cstdio>  // jpeglib.h uses FILE without including it
 #include <jpeglib.h>
+// clang-format on
 
 namespace vornik::test {
 
@@ -59,7 +62,8 @@ inline bool referenceDecode(const std::uint8_t* data, std::size_t size, Referenc
 
 inline ReferenceJpeg ReferenceDecode(const std::vector<std::uint8_t>& bytes) {
     ReferenceJpeg out;
-    if (!detail::referenceDecode(bytes.data(), bytes.size(), out)) throw std::runtime_error("reference decode failed");
+    if (!detail::referenceDecode(bytes.data(), bytes.size(), out))
+        throw std::runtime_error("reference decode failed");
     return out;
 }
 

@@ -46,13 +46,13 @@ TEST(RasterEncoder, CachedNearestEntriesMatchTheFullSearch) {
 TEST(RasterEncoder, IndexMapKeepsAgreeingEntriesAndMatchesTheRest) {
     OwnedSurface src(1, 1, 8, 3), dst(1, 1, 4, 2);
     const std::uint8_t srcTable[] = {0, 0, 255, 0, 0, 0, 255, 0, 255, 255, 255, 0};  // red, red, white
-    const std::uint8_t dstTable[] = {0, 0, 0, 0, 0, 0, 255, 0};                       // black, red
+    const std::uint8_t dstTable[] = {0, 0, 0, 0, 0, 0, 255, 0};                      // black, red
     std::copy(std::begin(srcTable), std::end(srcTable), src.table.begin());
     std::copy(std::begin(dstTable), std::end(dstTable), dst.table.begin());
     const auto map = BuildIndexMap(src.s, dst.s);
-    EXPECT_EQ(map[0], 1u);  // red moves to the destination's red
-    EXPECT_EQ(map[1], 1u);  // same colour at the same place: kept
-    EXPECT_EQ(map[2], 1u);  // white: red is nearer than black
+    EXPECT_EQ(map[0], 1u);    // red moves to the destination's red
+    EXPECT_EQ(map[1], 1u);    // same colour at the same place: kept
+    EXPECT_EQ(map[2], 1u);    // white: red is nearer than black
     EXPECT_EQ(map[200], 0u);  // past the source table: black
 }
 
