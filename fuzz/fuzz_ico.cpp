@@ -1,10 +1,15 @@
 // ICO/CUR reader: any input is either refused with a reason or read; a set
 // that was read writes out bytes that read back and write out identically.
+// Entries read (PNG-compressed ones included) also go through the picture
+// conversions and rendering, which take their headers as they stand.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "model/EntryConversion.h"
+#include "model/RenderEntry.h"
 #include "model/TIconEx.h"
+#include "platform/Errors.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vornik::Bytes bytes(data, data + size);
@@ -18,5 +23,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!again.LoadFromBytes(first, "first.ico")) std::abort();
     if (again.SaveToBytes() != first) std::abort();
     if (set.Count > 0) (void)set.SaveEntryToBytes(set.Count - 1, 2);
+
+    for (int i = 0; i < set.Count && i < 3; ++i) {
+        try {
+            vornik::RenderEntry(set, i);
+            vornik::TQvDIB image, mask;
+            vornik::EntryToDIBs(set, image, mask, i);
+            vornik::IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
+            const int bits = vornik::ReadU16LE(e.InfoHeader.data() + 14);
+            const vornik::Bytes xorBits = e.XorBits, andBits = e.AndBits;
+            vornik::DIBsToEntry(set, image, mask, i);
+            // Palette and 24-bit rows come back byte for byte (16 and 32 bits
+            // are read as 24 by the DIB); the mask always does.
+            if (e.AndBits != andBits) std::abort();
+            if ((bits == 1 || bits == 4 || bits == 8 || bits == 24) && e.XorBits != xorBits) std::abort();
+        } catch (const vornik::EVornikError&) {
+            // A header that forms no picture is refused with a message.
+        }
+    }
     return 0;
 }

@@ -42,6 +42,23 @@ int parseIndex(const std::string& text) {
     throw UsageError("--entry needs an entry number from 0");
 }
 
+// A one-image file of the entry's own blocks; an icon gets 0 in the fields
+// that hold a cursor's hot spot, as the image-pair writer gives it.
+Bytes entryFileBytes(const IconEntry& e, int type) {
+    TIconCurEX one;
+    one.Count = 1;
+    one.ResourceType = static_cast<std::uint16_t>(type);
+    IconEntry& copy = one.Entries[0];
+    copy.CopyDirectoryFrom(e);
+    copy.InfoHeader = e.InfoHeader;
+    copy.XorBits = e.XorBits;
+    copy.XorSize = e.XorSize;
+    copy.AndBits = e.AndBits;
+    copy.AndSize = e.AndSize;
+    if (type == 1) copy.HotSpotX = copy.HotSpotY = 0;
+    return one.SaveToBytes();
+}
+
 int fail(const std::string& why) {
     std::fprintf(stderr, "vornik-cli export: %s\n", why.c_str());
     return 1;
@@ -97,9 +114,23 @@ int runExport(const std::vector<std::string>& arguments) {
     TQvDIB image, mask;
     EntryToDIBs(*set, image, mask, index);
     const IconEntry& e = set->Entries[static_cast<std::size_t>(index)];
+    // Pictures of 16 and 32 bits come out of an entry as 24 bits, which would
+    // drop a 32-bit image's alpha; such entries are copied as they stand.
+    const int bits = ReadU16LE(e.InfoHeader.data() + 14);
+    const bool copyEntry = bits == 16 || bits == 32;
     switch (kind) {
-        case ExportKind::Icon: SaveImagePairAsIcon(out, image, mask); break;
-        case ExportKind::Cursor: SaveImagePairAsCursor(out, image, mask, e.HotSpotX, e.HotSpotY); break;
+        case ExportKind::Icon:
+            if (copyEntry)
+                WriteFileReplacing(out, entryFileBytes(e, 1));
+            else
+                SaveImagePairAsIcon(out, image, mask);
+            break;
+        case ExportKind::Cursor:
+            if (copyEntry)
+                WriteFileReplacing(out, entryFileBytes(e, 2));
+            else
+                SaveImagePairAsCursor(out, image, mask, e.HotSpotX, e.HotSpotY);
+            break;
         case ExportKind::Bitmap: image.SaveToFile(out); break;
         case ExportKind::Jpeg: SaveDIBAsJpegFile(image, out); break;
         case ExportKind::Png: SavePngFile(out, image, &mask); break;

@@ -87,6 +87,24 @@ TEST(CliExport, EveryOutputKind) {
     EXPECT_EQ(rgba[4 * 20 + 3], 255);   // (20, 0): opaque
 }
 
+TEST(CliExport, ThirtyTwoBitEntryKeepsItsAlpha) {
+    VORNIK_REQUIRE_CORPUS();
+    test::TempDir dir;
+    const std::string in = (test::CorpusDir() / "ico" / "imagers__png-32bpp-alpha.ico").string();
+    TIconCurEX source;
+    ASSERT_TRUE(source.LoadFromFile(in)) << source.LoadError();
+    for (const char* name : {"a.ico", "a.cur"}) {
+        auto r = RunVornikCli({"export", in, "--entry", "0", "-o", dir.file(name)});
+        ASSERT_EQ(r.status, 0) << r.err;
+        TIconCurEX back;
+        ASSERT_TRUE(back.LoadFromFile(dir.file(name)));
+        EXPECT_EQ(back.Entries[0].XorBits, source.Entries[0].XorBits) << name;
+        EXPECT_EQ(back.Entries[0].AndBits, source.Entries[0].AndBits) << name;
+        EXPECT_EQ(bitCountOf(back.Entries[0]), 32);
+        EXPECT_EQ(back.Entries[0].HotSpotX, std::string(name) == "a.ico" ? 0 : source.Entries[0].HotSpotX);
+    }
+}
+
 TEST(CliExport, RefusalsAndUsage) {
     test::TempDir dir;
     const std::string cur = writeCursor(dir);
