@@ -17,14 +17,13 @@ TfrmAboutBox::TfrmAboutBox(QWidget* parent)
     ProgramIcon->setObjectName("ProgramIcon");
     ProgramIcon->setPixmap(QPixmap::fromImage(DrawAppIcon(48)));
     ProductName->setObjectName("ProductName");
-    ProductName->setText(QApplication::applicationDisplayName().isEmpty() ? "Vornik"
-                                                                           : QApplication::applicationDisplayName());
+    ProductName->setText("Vornik");
     QFont f = ProductName->font();
     f.setPointSize(f.pointSize() + 4);
     f.setBold(true);
     ProductName->setFont(f);
     Version->setObjectName("Version");
-    Version->setText("Ver " + QApplication::applicationVersion());
+    Version->setText("Ver 2.12");
     auto* comments = new QLabel("Windows のアイコン・カーソル・アニメーションカーソルの作成と変換", this);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");

@@ -800,7 +800,7 @@ void TfrmMain::New1Click() {
     runCommand(
         [this] {
             vornik::New1Click(s_, [this] {
-                frmiconcursel->exec();
+                execDialog(frmiconcursel);
                 return frmiconcursel->itemIndex();
             });
         },
@@ -924,7 +924,7 @@ void TfrmMain::applyBackgroundColor() {
 void TfrmMain::Option1Click() {
     const bool confirmed = vornik::Option1Click(s_.settings, store_, [this](OptionDialogValues& values) {
         frmOption->LoadFrom(values);
-        if (frmOption->exec() != QDialog::Accepted) return false;
+        if (execDialog(frmOption) != QDialog::Accepted) return false;
         frmOption->StoreTo(values);
         return true;
     });
@@ -1135,7 +1135,22 @@ void TfrmMain::showHelpContext(int helpContext) { helpViewer()->showContext(help
 void TfrmMain::Contents1Click() { helpViewer()->showContents(); }
 void TfrmMain::SearchforHelpOn1Click() { helpViewer()->showSearch(QString()); }
 void TfrmMain::HowtoUseHelp1Click() { helpViewer()->showHelpOnHelp(); }
-void TfrmMain::About1Click() { frmAboutBox->exec(); }
+void TfrmMain::About1Click() { execDialog(frmAboutBox); }
+
+int TfrmMain::execDialog(QDialog* dialog) {
+    // Each dialog is placed only the first time; afterwards it stays where the user left it.
+    bool placed = dialog->property("placedOnce").toBool();
+    dialog->adjustSize();
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                           : QRect(0, 0, 1024, 768);
+    const QRect g = frameGeometry();
+    int left = dialog->x(), top = dialog->y();
+    if (CentreOverMain(placed, left, top, dialog->width(), dialog->height(), isVisible(),
+                       WindowRect{g.x(), g.y(), g.width(), g.height()}, screen.width(), screen.height()))
+        dialog->move(left, top);
+    dialog->setProperty("placedOnce", placed);
+    return dialog->exec();
+}
 
 // ---------------------------------------------------------------- events
 

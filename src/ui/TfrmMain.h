@@ -15,6 +15,7 @@ class QAction;
 class QActionGroup;
 class QButtonGroup;
 class QComboBox;
+class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -157,6 +158,7 @@ private:
     void rebuildHistoryMenu();
     void refreshAnimation();
     void registerCoreCommands();
+    int execDialog(QDialog* dialog);
     void viewsCommand(const std::function<void(ViewTarget, PictureView&, PictureView&)>& op);
     void imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void sbaniaddClick();

@@ -1,0 +1,85 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QLabel>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "NoticeRecorder.h"
+#include "platform/MemorySettingsStore.h"
+#include "ui/TResourceListView.h"
+#include "ui/TfrmAboutBox.h"
+#include "ui/TfrmMain.h"
+#include "ui/TfrmOption.h"
+#include "ui/Tfrmiconcursel.h"
+
+using namespace vornik;
+
+namespace {
+// Runs f once the next modal dialog is up.
+void WhenShown(std::function<void()> f) { QTimer::singleShot(0, std::move(f)); }
+}  // namespace
+
+TEST(DialogFlow, NewIconPageDocumentTakesTheChosenKind) {
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    TfrmMain w(store);
+    WhenShown([&] {
+        w.frmiconcursel->rdoCursor->setChecked(true);
+        w.frmiconcursel->close();  // closed by its frame: the choice counts all the same
+    });
+    w.action("New1")->trigger();
+    ASSERT_TRUE(w.state().doc.IconSet);
+    EXPECT_EQ(w.state().doc.IconSet->ResourceType, 2);
+    EXPECT_EQ(w.windowTitle(), "Vornik Ver 2.12");
+    EXPECT_TRUE(w.frmiconcursel->property("placedOnce").toBool());
+}
+
+TEST(DialogFlow, OptionsCancelChangesNothingAndOkApplies) {
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    TfrmMain w(store);
+    const Settings before = w.settings();
+    WhenShown([&] {
+        w.frmOption->setSwatchColor(Qt::red);
+        w.frmOption->chktoolbar->setChecked(true);
+        w.frmOption->reject();
+    });
+    w.action("Option1")->trigger();
+    EXPECT_EQ(w.settings(), before);
+
+    WhenShown([&] {
+        w.frmOption->setSwatchColor(QColor(0, 0, 255));
+        w.frmOption->chktoolbar->setChecked(true);
+        w.frmOption->accept();
+    });
+    w.action("Option1")->trigger();
+    EXPECT_EQ(w.settings().color, 0xFF0000);  // red in the low byte: blue is 0xFF0000
+    EXPECT_TRUE(w.settings().flat);
+    EXPECT_TRUE(qobject_cast<QToolButton*>(w.control("tbconvert"))->autoRaise());
+    EXPECT_EQ(w.ScrollBox1->viewport()->palette().color(QPalette::Window), QColor(0, 0, 255));
+    // Settings reach the store only at the end.
+    EXPECT_FALSE(store.read("option", "flat").has_value());
+    w.close();
+    EXPECT_EQ(store.read("option", "flat").value_or(""), "1");
+}
+
+TEST(DialogFlow, AboutBoxShowsNameAndVersionAndIsPlacedOnce) {
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    TfrmMain w(store);
+    WhenShown([&] {
+        w.frmAboutBox->move(3, 4);  // the user moves it
+        w.frmAboutBox->accept();
+    });
+    w.action("About1")->trigger();
+    EXPECT_EQ(w.frmAboutBox->ProductName->text(), "Vornik");
+    EXPECT_EQ(w.frmAboutBox->Version->text(), "Ver 2.12");
+    const QPoint moved = w.frmAboutBox->pos();
+    WhenShown([&] { w.frmAboutBox->accept(); });
+    w.action("About1")->trigger();
+    EXPECT_EQ(w.frmAboutBox->pos(), moved);  // not centred again
+}
