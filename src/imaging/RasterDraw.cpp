@@ -21,8 +21,11 @@ void FillRectangle(const RasterSurface& s, int left, int top, int right, int bot
 
 void SetSurfacePixel(const RasterSurface& s, int x, int y, RasterColor color) {
     if (!s.contains(x, y)) return;
-    RasterColorEncoder encoder(s);
-    WriteRawPixel(s, x, y, encoder.encode(color));
+    // One colour: a direct search, not worth the encoder's cache.
+    if (s.isPalette())
+        WriteRawPixel(s, x, y, NearestTableIndex(s.colorTable, s.colorCount, color & 0xFFFFFF));
+    else
+        WriteRawPixel(s, x, y, RasterColorEncoder(s).encode(color));
 }
 
 void DrawLine(const RasterSurface& s, int x0, int y0, int x1, int y1, RasterColor color) {

@@ -116,7 +116,8 @@ std::uint32_t RasterColorEncoder::encode(RasterColor c) {
             break;
     }
     const std::uint32_t key = c | (1u << 24);
-    Slot& slot = cache_[((c * 2654435761u) >> 20) & 4095u];
+    if (!cache_) cache_ = std::make_unique<std::array<Slot, 4096>>();
+    Slot& slot = (*cache_)[((c * 2654435761u) >> 20) & 4095u];
     if (slot.key != key) {
         slot.key = key;
         slot.index = NearestTableIndex(s_.colorTable, s_.colorCount, c);

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "imaging/RasterColor.h"
 
@@ -58,7 +59,7 @@ private:
         std::uint32_t key = 0xFFFFFFFFu;  // colour + 1 << 24 marks a used slot
         std::uint32_t index = 0;
     };
-    std::array<Slot, 4096> cache_{};
+    std::unique_ptr<std::array<Slot, 4096>> cache_;  // made on the first palette colour
 };
 
 // Colour read at (x, y); the caller checks bounds.
