@@ -40,6 +40,11 @@ public:
     // 32; else EQvDIBInvalidDIBPara "TQvInternalDIB.CreateDIB: Invalid Parameters".
     void CreateDIB(int width, int height, int clrCount, int bitCount);
 
+    // How the picture registry lists the class: clipboard format CF_DIB and
+    // this file extension with its description.
+    static constexpr const char* kFileExtension = "dib";
+    static constexpr const char* kFileDescription = "Device Independent Bitmap";
+
     // --- graphic ---
     std::uint32_t ClipboardFormat() const override { return CF_DIB; }
     const char* ClassName() const override { return "TQvDIB"; }
