@@ -61,6 +61,7 @@
 #include "ui/TfrmAboutBox.h"
 #include "ui/TfrmIconSelect.h"
 #include "ui/TfrmOption.h"
+#include "ui/TfrmaniEft.h"
 #include "ui/Tfrmiconcursel.h"
 
 namespace vornik {
@@ -153,6 +154,7 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     frmAboutBox = new TfrmAboutBox(this);
     frmiconcursel = new Tfrmiconcursel(this);
     frmOption = new TfrmOption(this);
+    frmaniEft = new TfrmaniEft(this);
 
     connectCommands();
     FormCreate();
@@ -590,7 +592,7 @@ void TfrmMain::connectCommands() {
     connect(sbanidel, &QToolButton::clicked, this, &TfrmMain::sbanidelClick);
     connect(sbplay, &QToolButton::clicked, this, &TfrmMain::sbplayClick);
     connect(sbstop, &QToolButton::clicked, this, &TfrmMain::sbstopClick);
-    connect(btnanieft, &QToolButton::clicked, this, [this] { onCommand("btnanieft"); });
+    connect(btnanieft, &QToolButton::clicked, this, &TfrmMain::btnanieftClick);
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::ApplicationShortcut);
     connect(f1, &QShortcut::activated, this, [this] {
         for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
@@ -1069,6 +1071,25 @@ void TfrmMain::sbanidelClick() {
     if (!ani || step < 0) return;
     if (ani->DeleteStep(step) == -1) return;
     refreshAnimation();
+}
+
+void TfrmMain::btnanieftClick() {
+    const bool ok = execDialog(frmaniEft) == QDialog::Accepted;
+    const AniEffectChoice choice = frmaniEft->choice(ok);
+    if (!ok) return;
+    const EditState& e = s_.edit;
+    PictureView empty;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    runCommand(
+        [&] {
+            RunAniEffect(s_.doc.AniSet, s_.settings.defrate, e.imgxor ? *e.imgxor : empty, e.imgand ? *e.imgand : empty,
+                         s_.settings.stretchbltmode, choice, [this](const std::string& text) {
+                             showStatus(0, QString::fromStdString(text));
+                             StatusPanel[0]->repaint();
+                         });
+        },
+        true);
+    QApplication::restoreOverrideCursor();
 }
 
 void TfrmMain::setPlaying(bool playing) {

@@ -37,6 +37,7 @@ class TfrmAboutBox;
 class Tfrmiconcursel;
 class TfrmOption;
 class THelpViewer;
+class TfrmaniEft;
 
 // The main window. It shows the document and editing state and forwards each
 // command to one function of the headless core, then re-reads what changed.
@@ -113,6 +114,7 @@ public:
     TfrmAboutBox* frmAboutBox;
     Tfrmiconcursel* frmiconcursel;
     TfrmOption* frmOption;
+    TfrmaniEft* frmaniEft;
 
 public slots:
     void New1Click();
@@ -165,6 +167,7 @@ private:
     void sbanidelClick();
     void sbplayClick();
     void sbstopClick();
+    void btnanieftClick();
     void Timer1Timer();
     void lvani1DblClick();
     void setPlaying(bool playing);

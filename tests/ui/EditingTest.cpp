@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -14,6 +15,7 @@
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
 #include "ui/TfrmMain.h"
+#include "ui/TfrmaniEft.h"
 
 using namespace vornik;
 
@@ -184,4 +186,24 @@ TEST_F(Editing, EveryBitmapTheCoreReadsIsShown) {
         ++shown;
     }
     EXPECT_GT(shown, 10);
+}
+
+TEST_F(Editing, TheEffectDialogGeneratesFramesFromTheViews) {
+    VORNIK_REQUIRE_CORPUS();
+    ASSERT_TRUE(showFirstIcon());
+    w.PageControl1->setCurrentIndex(1);
+    const int before = w.lvani1->count();
+    QTimer::singleShot(0, [&] {
+        w.frmaniEft->PageControl1->setCurrentIndex(0);
+        w.frmaniEft->serot->setValue(90);
+        w.frmaniEft->accept();
+    });
+    w.btnanieft->click();
+    EXPECT_EQ(w.lvani1->count(), before + 4);  // 360 / 90 frames
+    EXPECT_EQ(w.lvani2->count(), before + 4);
+    EXPECT_EQ(w.panelText(0), "自動作成が終了しました");
+    QTimer::singleShot(0, [&] { w.frmaniEft->reject(); });
+    w.btnanieft->click();
+    EXPECT_EQ(w.lvani1->count(), before + 4);
+    EXPECT_EQ(w.frmaniEft->serot->value(), 90);  // the dialog keeps its settings
 }
