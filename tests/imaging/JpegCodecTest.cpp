@@ -173,5 +173,27 @@ TEST(JpegCodec, SavesThroughTheFileLayer) {
     EXPECT_THROW(LoadJpegFile(dir.file("missing.jpg"), back), EInOutError);
 }
 
+TEST(JpegCodec, CmykInkIsInvertedOnlyWithAnAdobeMarker) {
+    // Plain ink: no cyan, full magenta and yellow, no black = red. With the
+    // Adobe marker the same picture is stored as 255 - ink.
+    const std::uint8_t plain[4] = {0, 255, 255, 0};
+    const std::uint8_t inverted[4] = {255, 0, 0, 255};
+    const std::uint8_t halfBlack[4] = {0, 0, 0, 128};  // plain: half black ink
+    const struct {
+        const std::uint8_t* stored;
+        bool adobe;
+        RasterColor want;
+    } cases[] = {{plain, false, kRed}, {inverted, true, kRed}, {halfBlack, false, RgbColor(127, 127, 127)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.adobe);
+        const Bytes jpeg = UniformCmykJpeg(16, 16, c.stored, c.adobe);
+        ASSERT_EQ(ReferenceDecode(jpeg).adobe, c.adobe);
+        const JpegRaster r = DecodeJpeg(jpeg.data(), jpeg.size());
+        EXPECT_NEAR(r.bgr[2], RedOf(c.want), 2);
+        EXPECT_NEAR(r.bgr[1], GreenOf(c.want), 2);
+        EXPECT_NEAR(r.bgr[0], BlueOf(c.want), 2);
+    }
+}
+
 }  // namespace
 }  // namespace vornik::test

@@ -5,6 +5,7 @@
 
 #include <csetjmp>
 #include <cstdint>
+#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -64,6 +65,47 @@ inline ReferenceJpeg ReferenceDecode(const std::vector<std::uint8_t>& bytes) {
     ReferenceJpeg out;
     if (!detail::referenceDecode(bytes.data(), bytes.size(), out))
         throw std::runtime_error("reference decode failed");
+    return out;
+}
+
+}  // namespace vornik::test
+
+namespace vornik::test {
+
+// A uniform CMYK JPEG of the given four stored values, with or without the
+// Adobe marker (whose convention stores 255 - ink).
+inline std::vector<std::uint8_t> UniformCmykJpeg(int width, int height, const std::uint8_t cmyk[4],
+                                                 bool adobe) {
+    jpeg_compress_struct cinfo;
+    detail::ReferenceError err;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = detail::referenceErrorExit;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    if (setjmp(err.jump)) throw std::runtime_error("reference encode failed");
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 4;
+    cinfo.in_color_space = JCS_CMYK;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, JCS_CMYK);
+    cinfo.write_Adobe_marker = adobe ? TRUE : FALSE;
+    cinfo.write_JFIF_header = FALSE;
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<std::uint8_t> row(std::size_t(width) * 4);
+    for (int x = 0; x < width; ++x)
+        for (int k = 0; k < 4; ++k) row[std::size_t(x) * 4 + k] = cmyk[k];
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
     return out;
 }
 
