@@ -176,6 +176,18 @@ TEST(ExeScan, PlantedImagesAreFoundExactlyAsTheBlockScanFindsThem) {
     EXPECT_TRUE(rec.notices.empty());
 }
 
+TEST(ExeScan, ColourTableBeyond256EntriesIsNoIconImage) {
+    NoticeRecorder rec;
+    TempDir dir;
+    Bytes file(10000, 0);
+    plant(file, 0, iconImage(16, 8, 1, 300));  // passes the header test, but no icon has such a table
+    plant(file, 5000, iconImage(16, 8, 2));
+    WriteAll(dir.path() / "odd.bin", file);
+    TExeEXsub set;
+    ASSERT_TRUE(set.LoadFromExe(dir.file("odd.bin")));
+    EXPECT_EQ(offsets(set), (std::vector<std::size_t>{5000}));
+}
+
 TEST(ExeScan, TruncatedImageEndsTheScanWithAnErrorAndKeepsWhatWasFound) {
     NoticeRecorder rec;
     TempDir dir;
