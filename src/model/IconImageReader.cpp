@@ -13,6 +13,21 @@ namespace {
 
 constexpr std::uint8_t kPngSignature[4] = {0x89, 0x50, 0x4E, 0x47};
 
+bool isKnownHeaderSize(std::uint32_t n) { return n == 40 || n == 52 || n == 56 || n == 108 || n == 124; }
+
+// Mask bits for rows [0, rows) of a 32-bit image from its alpha: alpha 0 is
+// transparent (bit 1).
+void maskFromAlpha(const std::uint8_t* xorBits, std::int32_t width, std::int32_t rows, std::size_t xorRow,
+                   std::size_t andRow, std::uint8_t* mask) {
+    for (std::int32_t y = 0; y < rows; ++y) {
+        const std::uint8_t* src = xorBits + static_cast<std::size_t>(y) * xorRow;
+        std::uint8_t* dst = mask + static_cast<std::size_t>(y) * andRow;
+        std::fill(dst, dst + andRow, 0);
+        for (std::int32_t x = 0; x < width; ++x)
+            if (src[4 * x + 3] == 0) dst[x >> 3] |= static_cast<std::uint8_t>(0x80 >> (x & 7));
+    }
+}
+
 bool isSupportedBitCount(int bits) {
     return bits == 1 || bits == 4 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
 }
@@ -43,8 +58,11 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
     if (pos > size || size - pos < BitmapInfoHeader::kSize)
         return "image header runs past the end of the file";
     const BitmapInfoHeader h = BitmapInfoHeader::Read(data + pos);
-    if (h.biSize != BitmapInfoHeader::kSize)
+    // Later header versions (V2..V5) begin with the same 40 bytes; the entry
+    // keeps those and the colour table follows the whole header.
+    if (!isKnownHeaderSize(h.biSize))
         return "image header size " + std::to_string(h.biSize) + " is not 40";
+    if (size - pos < h.biSize) return "image header runs past the end of the file";
     // Compressed rows (RLE, bit fields) would be misread as plain rows.
     if (h.biCompression != 0)
         return "compressed image (compression " + std::to_string(h.biCompression) + ") is not supported";
@@ -57,7 +75,7 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
 
     const std::uint32_t colors =
         h.biClrUsed != 0 ? h.biClrUsed : static_cast<std::uint32_t>(PaletteSize(h.biBitCount));
-    std::size_t p = pos + BitmapInfoHeader::kSize;
+    std::size_t p = pos + h.biSize;
     const std::size_t tableBytes = 4u * colors;
     if (size - p < tableBytes) return "colour table runs past the end of the file";
     const std::size_t tableEnd = p + tableBytes;
@@ -66,17 +84,34 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
                                             static_cast<std::uint64_t>(height), size - tableEnd);
     if (xorSize == 0) return "image data runs past the end of the file";
     const std::size_t xorEnd = tableEnd + static_cast<std::size_t>(xorSize);
-    const std::uint64_t andSize =
+    std::uint64_t andSize =
         blockSize(static_cast<std::uint64_t>(h.biWidth), static_cast<std::uint64_t>(height), size - xorEnd);
+    // Some writers of 32-bit icons cut the mask short or leave it out, relying
+    // on alpha alone: such a mask is made from the alpha channel.
+    bool maskFromAlphaNeeded = false;
+    if (andSize == 0 && h.biBitCount == 32) {
+        andSize = blockSize(static_cast<std::uint64_t>(h.biWidth), static_cast<std::uint64_t>(height),
+                            static_cast<std::uint64_t>(xorSize));
+        maskFromAlphaNeeded = andSize != 0;
+    }
     if (andSize == 0) return "mask data runs past the end of the file";
-    const std::size_t andEnd = xorEnd + static_cast<std::size_t>(andSize);
+    const std::size_t andEnd = maskFromAlphaNeeded ? size : xorEnd + static_cast<std::size_t>(andSize);
 
-    entry.InfoHeader.assign(data + pos, data + tableEnd);
+    entry.InfoHeader.assign(data + pos, data + pos + BitmapInfoHeader::kSize);
+    entry.InfoHeader.insert(entry.InfoHeader.end(), data + p, data + tableEnd);
+    WriteU32LE(entry.InfoHeader.data(), BitmapInfoHeader::kSize);
     WriteI32LE(entry.InfoHeader.data() + bih::kHeight, height);
     WriteU32LE(entry.InfoHeader.data() + bih::kClrUsed, colors);
     entry.XorBits.assign(data + tableEnd, data + xorEnd);
     entry.XorSize = static_cast<std::int32_t>(xorSize);
-    entry.AndBits.assign(data + xorEnd, data + andEnd);
+    if (maskFromAlphaNeeded) {
+        entry.AndBits.assign(static_cast<std::size_t>(andSize), 0);
+        const std::size_t andRow = static_cast<std::size_t>(RowBytes(h.biWidth));
+        maskFromAlpha(entry.XorBits.data(), h.biWidth, height, static_cast<std::size_t>(RowBytes(32ll * h.biWidth)),
+                      andRow, entry.AndBits.data());
+    } else {
+        entry.AndBits.assign(data + xorEnd, data + andEnd);
+    }
     entry.AndSize = static_cast<std::int32_t>(andSize);
     entry.SourcePos =
         static_cast<std::int32_t>(std::min<std::size_t>(pos, std::numeric_limits<std::int32_t>::max()));

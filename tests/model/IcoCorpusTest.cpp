@@ -22,10 +22,6 @@ std::vector<std::filesystem::path> iconFiles() {
 // Files that are refused, with the reason.
 const std::map<std::string, std::string>& expectedRefusals() {
     static const std::map<std::string, std::string> m = {
-        // A BITMAPV5HEADER with a colour profile.
-        {"imagers__bmp_v5_with_icc.ico", "entry 0: image header size 124 is not 40"},
-        // The last half of the mask is missing.
-        {"imagers__truncated_mask_32bpp.ico", "entry 0: mask data runs past the end of the file"},
     };
     return m;
 }

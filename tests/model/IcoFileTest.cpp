@@ -281,7 +281,7 @@ TEST(IcoRead, RefusesHostileImageHeaders) {
         return b;
     };
     expectRefused(with(0, 12, second), "entry 1: image header size 12 is not 40");
-    expectRefused(with(0, 124, second), "entry 1: image header size 124 is not 40");
+    expectRefused(with(0, 64, second), "entry 1: image header size 64 is not 40");
     expectRefused(withBits(7), "entry 1: unsupported bit count 7");
     expectRefused(withBits(0), "entry 1: unsupported bit count 0");
     expectRefused(withBits(64), "entry 1: unsupported bit count 64");
@@ -370,4 +370,44 @@ TEST(IcoWrite, IncompleteEntriesAndImpossibleSizesThrow) {
     EXPECT_THROW(set.InitEntry(0, 1, 0, 16, 4), EVornikError);
     EXPECT_THROW(set.InitEntry(0, 1, 0x7FFFFFFF, 0x7FFFFFFF, 32), EVornikError);
     EXPECT_THROW(set.InitEntry(1000, 1, 16, 16, 4), EVornikError);
+}
+
+TEST(IcoRead, LaterHeaderVersionsKeepTheirFirstFortyBytes) {
+    // A one-image 8 x 8 4-bit icon whose header is a 124-byte V5 header.
+    Bytes file = icoFile(1, {{8, 8, 4, 16}});
+    const Bytes plain = file;
+    file.insert(file.begin() + 22 + 40, 84, 0xAB);
+    WriteU32LE(file.data() + 22, 124);
+    WriteU32LE(file.data() + 14, static_cast<std::uint32_t>(file.size() - 22));
+    TIconCurEX set;
+    ASSERT_TRUE(set.LoadFromBytes(file, "v5.ico")) << set.LoadError();
+    const IconEntry& e = set.Entries[0];
+    ASSERT_EQ(e.InfoHeader.size(), 40u + 64u);
+    EXPECT_EQ(ReadU32LE(e.InfoHeader.data()), 40u);
+    // Colour table and rows are those after the long header.
+    EXPECT_TRUE(std::equal(e.InfoHeader.begin() + 40, e.InfoHeader.end(), plain.begin() + 22 + 40));
+    EXPECT_TRUE(std::equal(e.AndBits.begin(), e.AndBits.end(), plain.end() - e.AndSize));
+    // A long header cut by the end of the file is refused.
+    expectRefused(Bytes(file.begin(), file.begin() + 22 + 100), "entry 0: image header runs past the end of the file");
+}
+
+TEST(IcoRead, ShortMaskOfA32BitImageIsMadeFromAlpha) {
+    Bytes file = icoFile(1, {{8, 2, 32, 0}});
+    const std::size_t xorAt = 22 + 40;
+    // Alpha 0 at (x=1, bottom row) and (x=6, top row); everything else opaque.
+    for (int i = 0; i < 16; ++i) file[xorAt + 4 * i + 3] = 0xFF;
+    file[xorAt + 4 * 1 + 3] = 0;
+    file[xorAt + 32 + 4 * 6 + 3] = 0;
+    file.resize(xorAt + 64 + 3);  // the mask's rows are 4 bytes each: 3 of 8 left
+    TIconCurEX set;
+    ASSERT_TRUE(set.LoadFromBytes(file, "short.ico")) << set.LoadError();
+    const IconEntry& e = set.Entries[0];
+    ASSERT_EQ(e.AndSize, 8);
+    EXPECT_EQ(e.AndBits, (Bytes{0x40, 0, 0, 0, 0x02, 0, 0, 0}));
+    // Without any mask at all the same holds; other bit counts are refused.
+    file.resize(xorAt + 64);
+    ASSERT_TRUE(set.LoadFromBytes(file, "nomask.ico")) << set.LoadError();
+    EXPECT_EQ(set.Entries[0].AndBits, (Bytes{0x40, 0, 0, 0, 0x02, 0, 0, 0}));
+    Bytes four = icoFile(1, {{8, 8, 4, 16}});
+    expectRefused(Bytes(four.begin(), four.end() - 4), "entry 0: mask data runs past the end of the file");
 }
