@@ -29,7 +29,9 @@ vornik::Bytes iconImage(int w, int bits) {
     vornik::AppendU16LE(out, static_cast<std::uint16_t>(bits));
     for (int i = 0; i < 6; ++i) vornik::AppendU32LE(out, 0);
     const int colors = bits == 4 ? 16 : bits == 8 ? 256 : 0;
-    out.resize(out.size() + 4 * colors + static_cast<std::size_t>(((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w), 0x55);
+    out.resize(out.size() + 4 * colors +
+                   static_cast<std::size_t>(((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w),
+               0x55);
     return out;
 }
 
@@ -46,7 +48,8 @@ struct ScanFile {
             x ^= x << 17;
             std::memcpy(bytes.data() + i, &x, 8);
         }
-        const vornik::Bytes images[] = {iconImage(32, 4), iconImage(16, 8), iconImage(48, 32), iconImage(32, 32)};
+        const vornik::Bytes images[] = {iconImage(32, 4), iconImage(16, 8), iconImage(48, 32),
+                                        iconImage(32, 32)};
         for (int i = 0; i < kPlanted; ++i) {
             const vornik::Bytes& im = images[i % 4];
             const std::size_t at = (kFileBytes / kPlanted) * static_cast<std::size_t>(i) + 1234;
@@ -70,7 +73,8 @@ void BM_LoadFromExe(benchmark::State& state) {
         benchmark::DoNotOptimize(found);
         if (set->Count != kPlanted) state.SkipWithError("planted images not all found");
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(kFileBytes));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(kFileBytes));
 }
 
 void BM_MemchrInMemory(benchmark::State& state) {
@@ -87,7 +91,8 @@ void BM_MemchrInMemory(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(hits);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(kFileBytes));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(kFileBytes));
 }
 
 // The same scan over a copy read with ReadFileBytes instead of a mapping.
@@ -100,7 +105,8 @@ void BM_ReadFileBytesThenScan(benchmark::State& state) {
         vornik::ScanExeImages(data.data(), data.size(), *set);
         if (set->Count != kPlanted) state.SkipWithError("planted images not all found");
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(kFileBytes));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(kFileBytes));
 }
 
 BENCHMARK(BM_MemchrInMemory)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();

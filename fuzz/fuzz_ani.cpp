@@ -39,14 +39,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (set.Count != 0) std::abort();
         return 0;
     }
-    if (set.Count > vornik::TIconEx::kMaxEntries || set.AnimHeader.StepCount > vornik::TAniEX::kMaxSteps) std::abort();
+    if (set.Count > vornik::TIconEx::kMaxEntries || set.AnimHeader.StepCount > vornik::TAniEX::kMaxSteps)
+        std::abort();
     if (set.Count == 0) return 0;
     const bool exact = stepsNameFrames(set);
     const vornik::Bytes first = set.SaveToBytes();
-    if (!again.LoadFromMemory(first.data(), first.size(), "first.ani") || !again.LoadError().empty()) std::abort();
+    if (!again.LoadFromMemory(first.data(), first.size(), "first.ani") || !again.LoadError().empty())
+        std::abort();
     if (again.Count != set.Count) std::abort();
     for (int i = 0; i < set.Count; ++i)
-        if (again.Entries[i].XorBits != set.Entries[i].XorBits || again.Entries[i].AndBits != set.Entries[i].AndBits)
+        if (again.Entries[i].XorBits != set.Entries[i].XorBits ||
+            again.Entries[i].AndBits != set.Entries[i].AndBits)
             std::abort();
     if (exact && again.SaveToBytes() != first) std::abort();
     return 0;

@@ -27,7 +27,8 @@ std::vector<std::size_t> walk(const std::uint8_t* d, std::size_t size, bool* tru
         const int bits = vornik::ReadU16LE(d + p + 14);
         const std::uint64_t clr = vornik::ReadU32LE(d + p + 32);
         const std::uint64_t colors = clr ? clr : static_cast<std::uint64_t>(vornik::PaletteSize(bits));
-        const std::uint64_t total = 40 + 4 * colors + ((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w;
+        const std::uint64_t total =
+            40 + 4 * colors + ((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w;
         if (total > size - p) {
             *truncated = true;
             break;
@@ -55,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (expected.size() != static_cast<std::size_t>(set.Count)) std::abort();
     for (int i = 0; i < set.Count; ++i) {
         const vornik::IconEntry& e = set.Entries[i];
-        if (e.ImageOffset != expected[i] || static_cast<std::size_t>(e.SourcePos) != expected[i]) std::abort();
+        if (e.ImageOffset != expected[i] || static_cast<std::size_t>(e.SourcePos) != expected[i])
+            std::abort();
         if (e.ImageSize > size - e.ImageOffset) std::abort();
         if (e.InfoHeader.size() + e.XorBits.size() + e.AndBits.size() != e.ImageSize) std::abort();
     }

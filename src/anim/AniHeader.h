@@ -25,8 +25,9 @@ struct AniHeader {
     // p must hold 36 bytes.
     static AniHeader Read(const std::uint8_t* p) {
         AniHeader h;
-        std::uint32_t* f[9] = {&h.HeaderSize,   &h.FrameCount,   &h.StepCount,  &h.CursorWidth, &h.CursorHeight,
-                               &h.CursorBitCount, &h.CursorPlanes, &h.DisplayRate, &h.Flags};
+        std::uint32_t* f[9] = {&h.HeaderSize,   &h.FrameCount,   &h.StepCount,
+                               &h.CursorWidth,  &h.CursorHeight, &h.CursorBitCount,
+                               &h.CursorPlanes, &h.DisplayRate,  &h.Flags};
         for (int i = 0; i < 9; ++i) *f[i] = ReadU32LE(p + 4 * i);
         return h;
     }

@@ -28,7 +28,8 @@ enum class Outcome { Read, Refused };
 // no sense stops the reading as a damaged file.
 class AniParser {
 public:
-    AniParser(TAniEX& set, const std::uint8_t* data, std::size_t size, const std::string& name, std::string& error)
+    AniParser(TAniEX& set, const std::uint8_t* data, std::size_t size, const std::string& name,
+              std::string& error)
         : set_(set), data_(data), size_(size), name_(name), error_(error) {}
 
     Outcome run();
@@ -107,7 +108,8 @@ void AniParser::readStepValues(bool rates) {
             st.Rate = v;
         } else if (v < 0 || static_cast<std::uint32_t>(v) >= frames) {
             ShowMessage(animsg::kSeqFrameTooLarge);
-            st.Frame = frames == 0 ? 0 : static_cast<std::int32_t>(std::min<std::uint32_t>(frames - 1, INT32_MAX));
+            st.Frame =
+                frames == 0 ? 0 : static_cast<std::int32_t>(std::min<std::uint32_t>(frames - 1, INT32_MAX));
         } else {
             st.Frame = v;
         }
@@ -187,7 +189,8 @@ bool AniParser::readIcon() {
     ++set_.Count;
     // A lone bitmap image may run past a chunk size that is too small, and the
     // reading goes on after it; anything else ends where its chunk ends.
-    const bool bitmapAlone = images == 1 && !IsPngImage(data_, size_, start + static_cast<std::size_t>(directoryEnd));
+    const bool bitmapAlone =
+        images == 1 && !IsPngImage(data_, size_, start + static_cast<std::size_t>(directoryEnd));
     pos_ = bitmapAlone ? std::max(after, imageEnd) : after;
     return true;
 }

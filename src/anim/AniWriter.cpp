@@ -17,10 +17,14 @@ bool blankAfterTrim(const std::string& s) {
     return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
 }
 
-void appendTag(Bytes& out, const char* tag) { AppendBytes(out, reinterpret_cast<const std::uint8_t*>(tag), 4); }
+void appendTag(Bytes& out, const char* tag) {
+    AppendBytes(out, reinterpret_cast<const std::uint8_t*>(tag), 4);
+}
 
 // Text bytes as held, padded to an even length.
-std::uint32_t paddedTextSize(const std::string& s) { return static_cast<std::uint32_t>(s.size() + s.size() % 2); }
+std::uint32_t paddedTextSize(const std::string& s) {
+    return static_cast<std::uint32_t>(s.size() + s.size() % 2);
+}
 void appendText(Bytes& out, const char* tag, const std::string& s) {
     appendTag(out, tag);
     AppendU32LE(out, paddedTextSize(s));
@@ -39,7 +43,8 @@ struct FrameParts {
 
 FrameParts partsOf(const IconEntry& e, int index, const std::string& path) {
     if (e.InfoHeader.size() < BitmapInfoHeader::kSize)
-        throw EVornikError("Cannot write \"" + path + "\": frame " + std::to_string(index) + " holds no image");
+        throw EVornikError("Cannot write \"" + path + "\": frame " + std::to_string(index) +
+                           " holds no image");
     FrameParts f;
     const std::uint64_t clrUsed = ReadU32LE(e.InfoHeader.data() + bih::kClrUsed);
     f.palette = static_cast<std::size_t>(std::min<std::uint64_t>(4 * clrUsed, e.InfoHeader.size() - 40));
@@ -60,7 +65,8 @@ void appendBlock(Bytes& out, const Bytes& block, std::size_t n) {
 Bytes TAniEX::SaveToBytes() {
     // Check every frame before anything of the set changes.
     std::vector<FrameParts> parts;
-    for (int i = 0; i < Count; ++i) parts.push_back(partsOf(Entries[static_cast<std::size_t>(i)], i, "animated cursor"));
+    for (int i = 0; i < Count; ++i)
+        parts.push_back(partsOf(Entries[static_cast<std::size_t>(i)], i, "animated cursor"));
 
     Bytes out;
     appendTag(out, "RIFF");
@@ -105,17 +111,20 @@ Bytes TAniEX::SaveToBytes() {
     if (writeRate) {
         appendTag(out, "rate");
         AppendU32LE(out, 4u * static_cast<std::uint32_t>(steps));
-        for (int i = 0; i < steps; ++i) AppendU32LE(out, static_cast<std::uint32_t>(Steps[static_cast<std::size_t>(i)].Rate));
+        for (int i = 0; i < steps; ++i)
+            AppendU32LE(out, static_cast<std::uint32_t>(Steps[static_cast<std::size_t>(i)].Rate));
     }
     if (writeSeq) {
         appendTag(out, "seq ");
         AppendU32LE(out, 4u * static_cast<std::uint32_t>(steps));
-        for (int i = 0; i < steps; ++i) AppendU32LE(out, static_cast<std::uint32_t>(Steps[static_cast<std::size_t>(i)].Frame));
+        for (int i = 0; i < steps; ++i)
+            AppendU32LE(out, static_cast<std::uint32_t>(Steps[static_cast<std::size_t>(i)].Frame));
     }
 
     std::uint64_t listSize = 4;
     for (const FrameParts& f : parts) listSize += 30 + f.imageSize();
-    if (listSize > 0xFFFFFFF0u) throw EVornikError("Cannot write the animated cursor: more than 4 GiB of frames");
+    if (listSize > 0xFFFFFFF0u)
+        throw EVornikError("Cannot write the animated cursor: more than 4 GiB of frames");
     appendTag(out, "LIST");
     AppendU32LE(out, static_cast<std::uint32_t>(listSize));
     appendTag(out, "fram");

@@ -12,7 +12,8 @@ std::string StepCaption(int step, int rate) {
     return buf;
 }
 
-void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, ImageList& smallImages, int stretchMode) {
+void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, ImageList& smallImages,
+                  int stretchMode) {
     struct UpdateBracket {
         explicit UpdateBracket(StepListView& v) : view(v) { view.updating = true; }
         ~UpdateBracket() { view.updating = false; }
@@ -22,7 +23,8 @@ void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, Image
         const AniStep& st = set.Steps[static_cast<std::size_t>(i)];
         StepListItem item;
         item.Caption = StepCaption(i, st.Rate);
-        if (st.Frame >= 0 && st.Frame < set.Count && !set.Entries[static_cast<std::size_t>(st.Frame)].InfoHeader.empty()) {
+        if (st.Frame >= 0 && st.Frame < set.Count &&
+            !set.Entries[static_cast<std::size_t>(st.Frame)].InfoHeader.empty()) {
             const RenderCache& cache = RenderEntry(set, st.Frame);
             item.ImageIndex =
                 largeImages.Add(ScaleImagePair(cache.RenderedImage, cache.RenderedMask, 32, stretchMode));

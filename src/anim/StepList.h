@@ -29,7 +29,8 @@ std::string StepCaption(int step, int rate);
 // a 16 x 16 one to smallImages, scaled with the "stretchbltmode" option. A
 // step whose frame does not exist or holds no image yet gets no thumbnail.
 // Errors of the picture layer pass on; the update bracket is closed.
-void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, ImageList& smallImages, int stretchMode);
+void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, ImageList& smallImages,
+                  int stretchMode);
 
 // sprateChange / sprateClick: with a step selected (step >= 0), sets its rate
 // and re-captions its item; thumbnails stay. Does nothing without a selection.

@@ -71,7 +71,8 @@ int TAniEX::InsertStep(int frame, int position, int rate) {
         return -1;
     }
     if (position < 0 || position > n) position = n;
-    for (int i = n; i > position; --i) Steps[static_cast<std::size_t>(i)] = Steps[static_cast<std::size_t>(i - 1)];
+    for (int i = n; i > position; --i)
+        Steps[static_cast<std::size_t>(i)] = Steps[static_cast<std::size_t>(i - 1)];
     Steps[static_cast<std::size_t>(position)] = {rate, frame};
     AnimHeader.StepCount = static_cast<std::uint32_t>(n + 1);
     return 0;
@@ -87,7 +88,8 @@ int TAniEX::DeleteStep(int step) {
         ShowMessage(kCannotDelete);
         return -1;
     }
-    for (int i = step; i + 1 < n; ++i) Steps[static_cast<std::size_t>(i)] = Steps[static_cast<std::size_t>(i + 1)];
+    for (int i = step; i + 1 < n; ++i)
+        Steps[static_cast<std::size_t>(i)] = Steps[static_cast<std::size_t>(i + 1)];
     AnimHeader.StepCount = static_cast<std::uint32_t>(n - 1);
     return 0;
 }

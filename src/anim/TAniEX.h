@@ -21,8 +21,8 @@ public:
     // defaultRate is the option "defrate"; 0 means 10.
     explicit TAniEX(std::uint32_t defaultRate = 10);
 
-    std::string Title;    // "INAM", bytes as held (Shift-JIS)
-    std::string Creator;  // "IART", bytes as held (Shift-JIS)
+    std::string Title;          // "INAM", bytes as held (Shift-JIS)
+    std::string Creator;        // "IART", bytes as held (Shift-JIS)
     bool HasRateChunk = false;  // read from a file that had "rate"
     bool HasSeqChunk = false;   // read from a file that had "seq "
     AniHeader AnimHeader;
@@ -48,10 +48,10 @@ public:
     Bytes SaveToBytes();
 
     // --- frames and steps ---
-    int AddFrame();              // new frame's number, or -1
-    int DeleteFrame(int frame);  // frame, or -1
+    int AddFrame();                                     // new frame's number, or -1
+    int DeleteFrame(int frame);                         // frame, or -1
     int InsertStep(int frame, int position, int rate);  // position -1 appends; 0 or -1
-    int DeleteStep(int step);    // 0 or -1
+    int DeleteStep(int step);                           // 0 or -1
 
     // The steps in use (AnimHeader.StepCount, never above kMaxSteps).
     int StepCount() const;

@@ -60,7 +60,8 @@ int runExtract(const std::vector<std::string>& arguments) {
     int type = 1;  // the type every entry is written with; 0 = the set's own
     switch (ChooseReader(path)) {
         case ReaderKind::Bitmap:
-            std::fprintf(stderr, "vornik-cli extract: \"%s\" is a picture, not a set of icon entries\n", path.c_str());
+            std::fprintf(stderr, "vornik-cli extract: \"%s\" is a picture, not a set of icon entries\n",
+                         path.c_str());
             return 1;
         case ReaderKind::AnimatedCursor: {
             aniSet = std::make_unique<TAniEX>();

@@ -36,7 +36,8 @@ void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), s
 std::string stepTsv(const TAniEX& ani) {
     std::string out = "Step\tFrame\tRate\n";
     for (int i = 0; i < ani.StepCount(); ++i)
-        out += std::to_string(i) + "\t" + std::to_string(ani.Steps[i].Frame) + "\t" + std::to_string(ani.Steps[i].Rate) + "\n";
+        out += std::to_string(i) + "\t" + std::to_string(ani.Steps[i].Frame) + "\t" +
+               std::to_string(ani.Steps[i].Rate) + "\n";
     return out;
 }
 
@@ -100,7 +101,8 @@ int listIcon(const std::string& path, bool tsv) {
 }
 
 int refuseBitmap(const char* command, const std::string& path) {
-    std::fprintf(stderr, "vornik-cli %s: \"%s\" is a picture, not a set of icon entries\n", command, path.c_str());
+    std::fprintf(stderr, "vornik-cli %s: \"%s\" is a picture, not a set of icon entries\n", command,
+                 path.c_str());
     return 1;
 }
 
@@ -121,10 +123,14 @@ int ListDocument(const std::string& path, bool tsv) {
         return 1;
     }
     switch (ChooseReader(path)) {
-        case ReaderKind::AnimatedCursor: return listAni(path, tsv);
-        case ReaderKind::Executable: return listExe(path, tsv);
-        case ReaderKind::Bitmap: return refuseBitmap("list", path);
-        case ReaderKind::IconCursor: break;
+        case ReaderKind::AnimatedCursor:
+            return listAni(path, tsv);
+        case ReaderKind::Executable:
+            return listExe(path, tsv);
+        case ReaderKind::Bitmap:
+            return refuseBitmap("list", path);
+        case ReaderKind::IconCursor:
+            break;
     }
     return listIcon(path, tsv);
 }
@@ -138,7 +144,8 @@ int ResaveDocument(const std::string& in, const std::string& out) {
         case ReaderKind::AnimatedCursor: {
             TAniEX ani;
             if (!ani.LoadFromFile(in) || !ani.LoadError().empty()) {
-                const std::string why = !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + in + "\"";
+                const std::string why =
+                    !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + in + "\"";
                 std::fprintf(stderr, "vornik-cli resave: %s\n", why.c_str());
                 return 1;
             }
@@ -146,11 +153,14 @@ int ResaveDocument(const std::string& in, const std::string& out) {
             return 0;
         }
         case ReaderKind::Executable:
-            std::fprintf(stderr, "vornik-cli resave: icons found in \"%s\" are not written back; use extract\n",
+            std::fprintf(stderr,
+                         "vornik-cli resave: icons found in \"%s\" are not written back; use extract\n",
                          in.c_str());
             return 1;
-        case ReaderKind::Bitmap: return refuseBitmap("resave", in);
-        case ReaderKind::IconCursor: break;
+        case ReaderKind::Bitmap:
+            return refuseBitmap("resave", in);
+        case ReaderKind::IconCursor:
+            break;
     }
     TIconCurEX set;
     if (!set.LoadFromFile(in)) {

@@ -1,12 +1,12 @@
 #include "model/ExeFileView.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -21,7 +21,7 @@ constexpr std::uint64_t kMaxScanBytes = 1ull << 31;
 ExeFileView::ExeFileView(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw EInOutError("Cannot open file \"" + path + "\": " + std::strerror(errno));
-    struct stat st{};
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         throw EInOutError("Not a regular file \"" + path + "\"");

@@ -26,7 +26,8 @@ std::uint64_t imageBytes(const std::uint8_t* p, std::uint64_t* colors) {
     const std::uint32_t clrUsed = ReadU32LE(p + bih::kClrUsed);
     *colors = clrUsed != 0 ? clrUsed : static_cast<std::uint64_t>(PaletteSize(bits));
     const std::uint64_t height = width;  // square, the file's height is doubled
-    const auto xorSize = static_cast<std::uint64_t>(RowBytes(static_cast<std::int64_t>(width) * bits)) * height;
+    const auto xorSize =
+        static_cast<std::uint64_t>(RowBytes(static_cast<std::int64_t>(width) * bits)) * height;
     const auto andSize = static_cast<std::uint64_t>(RowBytes(static_cast<std::int64_t>(width))) * height;
     return kHeaderSize + 4 * *colors + xorSize + andSize;
 }
@@ -38,8 +39,16 @@ bool IsExeIconCandidate(const std::uint8_t* p) {
     if (ReadU16LE(p + bih::kPlanes) != 1) return false;
     if (ReadU32LE(p + bih::kCompression) != 0) return false;
     switch (ReadU16LE(p + bih::kBitCount)) {
-        case 1: case 4: case 8: case 15: case 16: case 24: case 32: break;
-        default: return false;
+        case 1:
+        case 4:
+        case 8:
+        case 15:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            return false;
     }
     // biSizeImage, both resolutions, biClrUsed and biClrImportant: signed >= 0.
     for (int off = 20; off < 40; off += 4)

@@ -1,8 +1,8 @@
 #include "platform/ShiftJis.h"
 
-#include <cerrno>
-
 #include <iconv.h>
+
+#include <cerrno>
 
 namespace vornik {
 
@@ -45,7 +45,9 @@ std::string convert(const char* to, const char* from, const std::string& in, con
 
 }  // namespace
 
-std::string ShiftJisToUtf8(const std::string& sjis) { return convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", false); }
+std::string ShiftJisToUtf8(const std::string& sjis) {
+    return convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", false);
+}
 
 std::string Utf8ToShiftJis(const std::string& utf8) { return convert("CP932", "UTF-8", utf8, "?", true); }
 

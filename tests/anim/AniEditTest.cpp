@@ -112,7 +112,7 @@ TEST(AniEdit, StepListCaptionsThumbnailsAndRateChange) {
     TAniEX a(4);
     a.AddFrame();
     a.InitEntry(0, 2, 32, 32, 4);
-    a.AddFrame();            // no image yet
+    a.AddFrame();             // no image yet
     a.InsertStep(5, -1, 12);  // a step without its frame
     StepListView view;
     ImageList large, small;

@@ -2,13 +2,12 @@
 
 #include <cstring>
 
-#include "imaging/PngWrite.h"
-
 #include "AniBuilder.h"
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
 #include "anim/AniMessages.h"
 #include "anim/TAniEX.h"
+#include "imaging/PngWrite.h"
 #include "platform/Errors.h"
 
 namespace vornik {
@@ -103,8 +102,8 @@ TEST(AniRead, MissingFileOrEmptyPathKeepsTheSet) {
 TEST(AniRead, UnknownChunkStopsWithNoFramesButKeepsTitleAndHeader) {
     NoticeRecorder rec;
     TAniEX a;
-    ASSERT_TRUE(load(a, Ani({List("INFO", {Chunk("INAM", {'t', 0})}), Anih(2, 2, 4), Frames(1),
-                             Chunk("junk", {1, 2})})));
+    ASSERT_TRUE(load(
+        a, Ani({List("INFO", {Chunk("INAM", {'t', 0})}), Anih(2, 2, 4), Frames(1), Chunk("junk", {1, 2})})));
     EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "junk"}));
     EXPECT_EQ(a.Count, 0);
     EXPECT_EQ(a.Title, "t");
@@ -161,7 +160,8 @@ TEST(AniRead, OddSizedIconChunkIsFollowedByItsPadByte) {
     data.push_back(0x99);  // odd length
     Bytes icon1 = Chunk("icon", data);
     icon1.push_back(0);  // RIFF pad
-    ASSERT_TRUE(load(a, Ani({Anih(2, 2, 1), List("fram", {icon1, Chunk("icon", CursorFile({CursorImage(16, 1)}))})})));
+    ASSERT_TRUE(load(
+        a, Ani({Anih(2, 2, 1), List("fram", {icon1, Chunk("icon", CursorFile({CursorImage(16, 1)}))})})));
     EXPECT_EQ(a.Count, 2);
 }
 
@@ -203,7 +203,8 @@ TEST(AniRead, TooManyStepsAreCutAt100AndTheirValuesSkipped) {
     NoticeRecorder rec;
     TAniEX a;
     std::vector<std::int32_t> rates(150, 2), seq(150, 0);
-    ASSERT_TRUE(load(a, Ani({Anih(1, 150, 1, 3), Chunk("rate", Values(rates)), Chunk("seq ", Values(seq)), Frames(1)})));
+    ASSERT_TRUE(load(
+        a, Ani({Anih(1, 150, 1, 3), Chunk("rate", Values(rates)), Chunk("seq ", Values(seq)), Frames(1)})));
     EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kTooManySteps}));
     EXPECT_EQ(a.StepCount(), 100);
     EXPECT_EQ(a.AnimHeader.StepCount, 100u);
@@ -245,8 +246,8 @@ TEST(AniRead, ListTwoBytesTooLargeIsTolerated) {
 
 TEST(AniRead, TruncatedFilesThrowAndLeaveTheSetEmpty) {
     NoticeRecorder rec;
-    const Bytes good = Ani({List("INFO", {Chunk("INAM", {'a', 'b'})}), Anih(2, 2, 1), Chunk("rate", Values({1, 1})),
-                            Frames(2)});
+    const Bytes good = Ani(
+        {List("INFO", {Chunk("INAM", {'a', 'b'})}), Anih(2, 2, 1), Chunk("rate", Values({1, 1})), Frames(2)});
     for (std::size_t cut = 1; cut < good.size(); ++cut) {
         TAniEX a;
         const Bytes part(good.begin(), good.begin() + static_cast<long>(cut));
@@ -283,7 +284,8 @@ TEST(AniCorpus, EveryFileReadsWritesBackAndReadsTheSame) {
     int read = 0;
     for (const auto& f : CorpusFiles("ani")) {
         const Bytes head = ReadAll(f);
-        if (head.size() < 12 || std::memcmp(head.data(), "RIFF", 4) != 0 || std::memcmp(head.data() + 8, "ACON", 4) != 0)
+        if (head.size() < 12 || std::memcmp(head.data(), "RIFF", 4) != 0 ||
+            std::memcmp(head.data() + 8, "ACON", 4) != 0)
             continue;
         ++read;
         SCOPED_TRACE(f.filename().string());

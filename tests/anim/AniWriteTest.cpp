@@ -38,8 +38,15 @@ TEST(AniWrite, ExactLayoutOfANewSet) {
     a.Title = "abc";
     const Bytes b = a.SaveToBytes();
     std::size_t p = 0;
-    auto tagIs = [&](const char* t) { EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[p]), 4), t) << p; p += 4; };
-    auto u32 = [&] { const auto v = ReadU32LE(&b[p]); p += 4; return v; };
+    auto tagIs = [&](const char* t) {
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(&b[p]), 4), t) << p;
+        p += 4;
+    };
+    auto u32 = [&] {
+        const auto v = ReadU32LE(&b[p]);
+        p += 4;
+        return v;
+    };
     tagIs("RIFF");
     EXPECT_EQ(u32(), b.size() - 8);
     tagIs("ACON");
@@ -145,7 +152,8 @@ TEST(AniWrite, ZeroRateIsReplacedAndFrameCountFollowsTheFrames) {
 TEST(AniWrite, IconFrameIsWrittenAsCursorWithItsFieldsAsHeld) {
     NoticeRecorder rec;
     TAniEX a;
-    const Bytes file = Ani({Anih(1, 1, 1), List("fram", {Chunk("icon", CursorFile({CursorImage(16, 8)}, 1, 8, 1))})});
+    const Bytes file =
+        Ani({Anih(1, 1, 1), List("fram", {Chunk("icon", CursorFile({CursorImage(16, 8)}, 1, 8, 1))})});
     ASSERT_TRUE(a.LoadFromMemory(file.data(), file.size(), "x"));
     EXPECT_EQ(a.Entries[0].ColorCount, 0);
     const Bytes b = a.SaveToBytes();

@@ -1,11 +1,11 @@
 #pragma once
 
 // Runs vornik-cli as a program for the animated-cursor and extract tests.
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include <sys/wait.h>
 
 #include "TestFiles.h"
 

@@ -26,9 +26,11 @@ TEST(CliExtract, NumbersSlideOverTakenNamesOrOverwrite) {
     TempDir src, out;
     const std::string path = writeIcons(src, 1, 3);
     WriteAll(out.path() / "ic6.ico", Bytes{9});
-    const AniCliRun slide = RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5"});
+    const AniCliRun slide =
+        RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5"});
     ASSERT_EQ(slide.status, 0) << slide.err;
-    EXPECT_EQ(slide.out, out.file("ic5.ico") + "\n" + out.file("ic7.ico") + "\n" + out.file("ic8.ico") + "\n");
+    EXPECT_EQ(slide.out,
+              out.file("ic5.ico") + "\n" + out.file("ic7.ico") + "\n" + out.file("ic8.ico") + "\n");
     EXPECT_EQ(ReadAll(out.path() / "ic6.ico"), Bytes{9});
     TIconCurEX one;
     ASSERT_TRUE(one.LoadFromFile(out.file("ic7.ico")));
@@ -36,8 +38,8 @@ TEST(CliExtract, NumbersSlideOverTakenNamesOrOverwrite) {
     EXPECT_EQ(one.ResourceType, 1);
     EXPECT_EQ(one.Entries[0].Width, 32);
 
-    const AniCliRun over =
-        RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5", "--overwrite"});
+    const AniCliRun over = RunVornikCli(
+        {"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5", "--overwrite"});
     ASSERT_EQ(over.status, 0) << over.err;
     EXPECT_EQ(over.out, out.file("ic5.ico") + "\n" + out.file("ic6.ico") + "\n" + out.file("ic7.ico") + "\n");
     EXPECT_NE(ReadAll(out.path() / "ic6.ico"), Bytes{9});
@@ -45,7 +47,8 @@ TEST(CliExtract, NumbersSlideOverTakenNamesOrOverwrite) {
 
 TEST(CliExtract, CursorsFramesAndExecutables) {
     TempDir src, out;
-    const AniCliRun cur = RunVornikCli({"extract", writeIcons(src, 2, 1), "-o", out.path().string(), "--start", "9"});
+    const AniCliRun cur =
+        RunVornikCli({"extract", writeIcons(src, 2, 1), "-o", out.path().string(), "--start", "9"});
     ASSERT_EQ(cur.status, 0) << cur.err;
     EXPECT_EQ(cur.out, out.file("cu9.cur") + "\n");  // stem defaults to the file's
 
@@ -55,7 +58,8 @@ TEST(CliExtract, CursorsFramesAndExecutables) {
         a.InitEntry(i, 1, 32, 32, 1);
     }
     a.SaveToFile(src.file("a.ani"));
-    const AniCliRun ani = RunVornikCli({"extract", src.file("a.ani"), "-o", out.path().string(), "--stem", "f"});
+    const AniCliRun ani =
+        RunVornikCli({"extract", src.file("a.ani"), "-o", out.path().string(), "--stem", "f"});
     ASSERT_EQ(ani.status, 0) << ani.err;
     EXPECT_EQ(ani.out, out.file("f0.cur") + "\n" + out.file("f1.cur") + "\n");
     TIconCurEX frame;
@@ -64,7 +68,8 @@ TEST(CliExtract, CursorsFramesAndExecutables) {
 
     // An icon file under another name goes through the scan: icons, type 1.
     std::filesystem::copy_file(writeIcons(src, 2, 2), src.file("blob.dll"));
-    const AniCliRun exe = RunVornikCli({"extract", src.file("blob.dll"), "-o", out.path().string(), "--stem", "x"});
+    const AniCliRun exe =
+        RunVornikCli({"extract", src.file("blob.dll"), "-o", out.path().string(), "--stem", "x"});
     ASSERT_EQ(exe.status, 0) << exe.err;
     EXPECT_EQ(exe.out, out.file("x0.ico") + "\n" + out.file("x1.ico") + "\n");
     TIconCurEX icon;

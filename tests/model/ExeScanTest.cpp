@@ -75,7 +75,8 @@ std::vector<std::size_t> referenceScan(const std::string& path, bool* truncated)
             const int bits = ReadU16LE(h + 14);
             const std::uint64_t clr = ReadU32LE(h + 32);
             const std::uint64_t colors = clr ? clr : (bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0);
-            const std::uint64_t total = 40 + 4 * colors + ((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w;
+            const std::uint64_t total =
+                40 + 4 * colors + ((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w;
             if (p + total > fileSize) {
                 *truncated = true;
                 std::fclose(f);
@@ -107,18 +108,21 @@ TEST(ExeScan, CandidateTest) {
     EXPECT_TRUE(IsExeIconCandidate(good.data()));
     auto with = [&](int off, std::uint32_t v, int width = 4) {
         Bytes b = good;
-        if (width == 4) WriteU32LE(b.data() + off, v); else WriteU16LE(b.data() + off, static_cast<std::uint16_t>(v));
+        if (width == 4)
+            WriteU32LE(b.data() + off, v);
+        else
+            WriteU16LE(b.data() + off, static_cast<std::uint16_t>(v));
         return IsExeIconCandidate(b.data());
     };
-    EXPECT_TRUE(with(0, 0x00010028));       // only the low byte of the size counts
+    EXPECT_TRUE(with(0, 0x00010028));  // only the low byte of the size counts
     EXPECT_FALSE(with(0, 0x29));
-    EXPECT_FALSE(with(12, 2, 2));           // planes
-    EXPECT_FALSE(with(16, 1));              // compression
-    EXPECT_FALSE(with(14, 2, 2));           // bit count
+    EXPECT_FALSE(with(12, 2, 2));  // planes
+    EXPECT_FALSE(with(16, 1));     // compression
+    EXPECT_FALSE(with(14, 2, 2));  // bit count
     EXPECT_TRUE(with(14, 15, 2));
-    EXPECT_FALSE(with(32, 0x80000000u));    // negative colour count
-    EXPECT_FALSE(with(24, 0xFFFFFFFFu));    // negative resolution
-    EXPECT_FALSE(with(8, 32));              // height not doubled
+    EXPECT_FALSE(with(32, 0x80000000u));  // negative colour count
+    EXPECT_FALSE(with(24, 0xFFFFFFFFu));  // negative resolution
+    EXPECT_FALSE(with(8, 32));            // height not doubled
     Bytes odd = iconImage(24, 4, 0);
     EXPECT_FALSE(IsExeIconCandidate(odd.data()));
     Bytes big = iconImage(256, 1, 0);
@@ -140,10 +144,10 @@ TEST(ExeScan, PlantedImagesAreFoundExactlyAsTheBlockScanFindsThem) {
     plant(file, at[3], a);  // right after the previous image
     plant(file, at[4], d);
     plant(file, at[5], iconImage(64, 32, 0x12));
-    plant(file, 150000, iconImage(24, 4, 0));   // not a standard size
+    plant(file, 150000, iconImage(24, 4, 0));  // not a standard size
     Bytes rle = iconImage(32, 8, 0);
     WriteU32LE(rle.data() + 16, 1);
-    plant(file, 160000, rle);                   // compressed
+    plant(file, 160000, rle);  // compressed
     const std::string path = dir.file("random.bin");
     WriteAll(path, file);
 
@@ -273,11 +277,13 @@ TEST(ExeScan, IconFileYieldsItsImagesAtTheirHeaders) {
         // The scan looks for bitmap headers; PNG-compressed images are not among them.
         const Bytes bytes = ReadAll(f);
         for (int i = 0; i < ico.Count; ++i)
-            standard = standard && !IsPngImage(bytes.data(), bytes.size(), static_cast<std::size_t>(ico.Entries[i].SourcePos));
+            standard = standard && !IsPngImage(bytes.data(), bytes.size(),
+                                               static_cast<std::size_t>(ico.Entries[i].SourcePos));
         for (int i = 0; i < ico.Count; ++i) {
             const auto& h = ico.Entries[i].InfoHeader;
             const int w = ReadI32LE(h.data() + 4);
-            standard = standard && ReadI32LE(h.data() + 8) == w && (w == 16 || w == 32 || w == 48 || w == 64 || w == 128) &&
+            standard = standard && ReadI32LE(h.data() + 8) == w &&
+                       (w == 16 || w == 32 || w == 48 || w == 64 || w == 128) &&
                        ReadU32LE(h.data() + 16) == 0 && ReadU32LE(h.data()) == 40;
         }
         if (!standard) continue;

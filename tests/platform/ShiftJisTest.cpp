@@ -19,10 +19,17 @@ TEST(ShiftJis, RoundTripsCp932Texts) {
 }
 
 TEST(ShiftJis, BadInputIsReplacedNotDropped) {
-    EXPECT_EQ(ShiftJisToUtf8("a\x81\xFF" "b"), "a\xEF\xBF\xBD\xEF\xBF\xBD" "b");
+    EXPECT_EQ(ShiftJisToUtf8("a\x81\xFF"
+                             "b"),
+              "a\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(ShiftJisToUtf8("x\x83"), "x\xEF\xBF\xBD");  // cut in a double-byte character
-    EXPECT_EQ(Utf8ToShiftJis("a\xF0\x9F\x98\x80" "b"), "a?b");  // no CP932 form
-    EXPECT_EQ(Utf8ToShiftJis("a\xFF" "b"), "a?b");  // not UTF-8
+    EXPECT_EQ(Utf8ToShiftJis("a\xF0\x9F\x98\x80"
+                             "b"),
+              "a?b");  // no CP932 form
+    EXPECT_EQ(Utf8ToShiftJis("a\xFF"
+                             "b"),
+              "a?b");  // not UTF-8
 }
 
 }  // namespace
