@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QBuffer>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
@@ -62,6 +63,7 @@
 #include "ui/TfrmIconSelect.h"
 #include "ui/TfrmOption.h"
 #include "ui/TfrmaniEft.h"
+#include "ui/TScreenCapture.h"
 #include "ui/Tfrmiconcursel.h"
 
 namespace vornik {
@@ -155,6 +157,8 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     frmiconcursel = new Tfrmiconcursel(this);
     frmOption = new TfrmOption(this);
     frmaniEft = new TfrmaniEft(this);
+    ScreenCapture1 = new TScreenCapture(this);
+    connect(ScreenCapture1, &TScreenCapture::OnCapture, this, &TfrmMain::ScreenCapture1Capture);
 
     connectCommands();
     FormCreate();
@@ -669,6 +673,7 @@ void TfrmMain::FormCreate() {
     ApplyFlatButtons();
     applyBackgroundColor();
     sprate->setValue(s_.settings.defrate);
+    ScreenCapture1->configure(s_.settings.screencapture);
     refresh(true);
 }
 
@@ -933,6 +938,7 @@ void TfrmMain::Option1Click() {
     if (!confirmed) return;
     applyBackgroundColor();
     ApplyFlatButtons();
+    ScreenCapture1->configure(s_.settings.screencapture);
 }
 
 // ---------------------------------------------------------------- editing commands
@@ -1071,6 +1077,21 @@ void TfrmMain::sbanidelClick() {
     if (!ani || step < 0) return;
     if (ani->DeleteStep(step) == -1) return;
     refreshAnimation();
+}
+
+void TfrmMain::ScreenCapture1Capture(const QImage& picture) {
+    // The capture becomes the Bitmap page's picture; frame, position and views stay.
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) return;
+    runCommand([&] {
+        TQvDIB dib;
+        dib.LoadFromBytes(Bytes(bmp.begin(), bmp.end()));
+        s_.edit.imgbmp = dib;
+        s_.edit.PageControl1 = kBitmapPage;
+        UpdatePageCommands(s_, kBitmapPage);
+    });
 }
 
 void TfrmMain::btnanieftClick() {

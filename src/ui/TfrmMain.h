@@ -38,6 +38,7 @@ class Tfrmiconcursel;
 class TfrmOption;
 class THelpViewer;
 class TfrmaniEft;
+class TScreenCapture;
 
 // The main window. It shows the document and editing state and forwards each
 // command to one function of the headless core, then re-reads what changed.
@@ -115,6 +116,7 @@ public:
     Tfrmiconcursel* frmiconcursel;
     TfrmOption* frmOption;
     TfrmaniEft* frmaniEft;
+    TScreenCapture* ScreenCapture1;
 
 public slots:
     void New1Click();
@@ -138,6 +140,7 @@ public slots:
     void cmbsizeClick();
     void tbbmpgetClick();
     void HistoryMenu1HistorySelected(int index);
+    void ScreenCapture1Capture(const QImage& picture);
 
 protected:
     bool event(QEvent* e) override;
