@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QBuffer>
+#include <QRadioButton>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollArea>
@@ -64,6 +65,7 @@
 #include "ui/TfrmOption.h"
 #include "ui/TfrmaniEft.h"
 #include "ui/TScreenCapture.h"
+#include "ui/Tfrmrotinput.h"
 #include "ui/Tfrmiconcursel.h"
 
 namespace vornik {
@@ -158,6 +160,8 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     frmOption = new TfrmOption(this);
     frmaniEft = new TfrmaniEft(this);
     ScreenCapture1 = new TScreenCapture(this);
+    frmrotinput = new Tfrmrotinput(this);
+    frmbmpzoom = new Tfrmbmpzoom(this);
     connect(ScreenCapture1, &TScreenCapture::OnCapture, this, &TfrmMain::ScreenCapture1Capture);
 
     connectCommands();
@@ -960,6 +964,8 @@ void TfrmMain::registerCoreCommands() {
                          s_.settings.stretchbltmode);
         });
     });
+    handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
+    handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });
     handlers_.insert("mnu_flip", [this] { viewsCommand(FlipViews); });
     handlers_.insert("mnu_millor", [this] { viewsCommand(MirrorViews); });
     handlers_.insert("mnu_r90", [this] { viewsCommand(RotateViewsRight); });
@@ -970,6 +976,36 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("mnu_maskfill", [this] {
         viewsCommand([](ViewTarget, PictureView& image, PictureView& mask) { FillMask(image, mask); });
+    });
+}
+
+void TfrmMain::mnu_rotimageClick() {
+    if (execDialog(frmrotinput) != QDialog::Accepted || frmrotinput->serot->value() == 0) return;
+    const int angle = frmrotinput->serot->value();
+    const bool left = frmrotinput->rbleft->isChecked();
+    viewsCommand([angle, left](ViewTarget t, PictureView& image, PictureView& mask) {
+        RotateViewsBy(t, image, mask, angle, left);
+    });
+}
+
+void TfrmMain::mnu_bitmapzoomClick() {
+    EditState& e = s_.edit;
+    frmbmpzoom->start(e.imgbmp ? e.imgbmp->Width() : 0, e.imgbmp ? e.imgbmp->Height() : 0);
+    if (execDialog(frmbmpzoom) != QDialog::Accepted) return;
+    int width = 0, height = 0;
+    for (auto [edit, value] : {std::pair{frmbmpzoom->Edit1, &width}, std::pair{frmbmpzoom->Edit2, &height}}) {
+        if (!ReadZoomField(edit->text(), *value)) {
+            ShowMessage("'0" + edit->text().toStdString() + "' is not a valid integer value");
+            return;
+        }
+    }
+    if (width <= 0 || height <= 0 || !e.imgbmp) return;
+    runCommand([&] {
+        TQvDIB zoomed;
+        zoomed.CreateDIB(width, height, 0, 24);
+        TQvDIBCanvas canvas(zoomed);
+        canvas.StretchDraw(0, 0, width, height, DrawableSource(*e.imgbmp));
+        e.imgbmp = zoomed;  // replaced only at the end: a failure keeps the old picture
     });
 }
 

@@ -39,6 +39,8 @@ class TfrmOption;
 class THelpViewer;
 class TfrmaniEft;
 class TScreenCapture;
+class Tfrmrotinput;
+class Tfrmbmpzoom;
 
 // The main window. It shows the document and editing state and forwards each
 // command to one function of the headless core, then re-reads what changed.
@@ -117,6 +119,8 @@ public:
     TfrmOption* frmOption;
     TfrmaniEft* frmaniEft;
     TScreenCapture* ScreenCapture1;
+    Tfrmrotinput* frmrotinput;
+    Tfrmbmpzoom* frmbmpzoom;
 
 public slots:
     void New1Click();
@@ -171,6 +175,8 @@ private:
     void sbplayClick();
     void sbstopClick();
     void btnanieftClick();
+    void mnu_rotimageClick();
+    void mnu_bitmapzoomClick();
     void Timer1Timer();
     void lvani1DblClick();
     void setPlaying(bool playing);

@@ -16,6 +16,9 @@
 #include "ui/TResourceListView.h"
 #include "ui/TfrmMain.h"
 #include "ui/TfrmaniEft.h"
+#include "ui/Tfrmrotinput.h"
+#include <QLineEdit>
+#include <QRadioButton>
 
 using namespace vornik;
 
@@ -206,4 +209,58 @@ TEST_F(Editing, TheEffectDialogGeneratesFramesFromTheViews) {
     w.btnanieft->click();
     EXPECT_EQ(w.lvani1->count(), before + 4);
     EXPECT_EQ(w.frmaniEft->serot->value(), 90);  // the dialog keeps its settings
+}
+
+TEST(BitmapZoomDialog, ProposesTheRatedSize) {
+    Tfrmbmpzoom dlg;
+    dlg.start(101, 75);
+    EXPECT_EQ(dlg.SpinEdit1->value(), 100);
+    dlg.SpinEdit1->setValue(50);
+    EXPECT_EQ(dlg.Edit1->text(), "50");
+    EXPECT_EQ(dlg.Edit2->text(), "37");
+    int v = -1;
+    EXPECT_TRUE(ReadZoomField("", v));
+    EXPECT_EQ(v, 0);
+    EXPECT_FALSE(ReadZoomField("1x", v));
+}
+
+TEST_F(Editing, BitmapZoomAndFreeRotation) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto file = test::CorpusDir() / "bmp" / "good" / "imagers__Info_R8_G8_B8.bmp";
+    if (!std::filesystem::exists(file)) GTEST_SKIP() << "24-bit bitmap missing from the corpus";
+    w.OpenDocument(QString::fromStdString(file.string()));
+    ASSERT_TRUE(w.commandEnabled("mnu_bitmapzoom"));
+    QTimer::singleShot(0, [&] {
+        w.frmbmpzoom->Edit1->setText("20");
+        w.frmbmpzoom->Edit2->setText("10");
+        w.frmbmpzoom->accept();
+    });
+    w.action("mnu_bitmapzoom")->trigger();
+    EXPECT_EQ(w.imgbmp->picture().size(), QSize(20, 10));
+    QTimer::singleShot(0, [&] {
+        w.frmbmpzoom->Edit1->setText("abc");
+        w.frmbmpzoom->accept();
+    });
+    w.action("mnu_bitmapzoom")->trigger();
+    EXPECT_EQ(w.imgbmp->picture().size(), QSize(20, 10));
+    ASSERT_EQ(notices.notices.size(), 1u);
+    EXPECT_EQ(notices.notices[0].text, "'0abc' is not a valid integer value");
+
+    ASSERT_TRUE(showFirstIcon());
+    const QImage image = Rgb(w.imgxor->picture());
+    QTimer::singleShot(0, [&] {
+        w.frmrotinput->serot->setValue(0);
+        w.frmrotinput->accept();
+    });
+    w.action("mnu_rotimage")->trigger();
+    EXPECT_EQ(Rgb(w.imgxor->picture()), image);  // 0 degrees does nothing
+    QTimer::singleShot(0, [&] {
+        w.frmrotinput->serot->setValue(45);
+        w.frmrotinput->rbleft->setChecked(true);
+        w.frmrotinput->accept();
+    });
+    w.action("mnu_rotimage")->trigger();
+    EXPECT_NE(Rgb(w.imgxor->picture()), image);
+    EXPECT_EQ(Rgb(w.imgand->picture()).pixel(0, 0), qRgb(255, 255, 255));  // uncovered mask corners are transparent
+    EXPECT_EQ(w.frmrotinput->serot->value(), 45);  // kept for next time
 }
