@@ -633,7 +633,8 @@ void TfrmMain::onCommand(const QString& name) {
 }
 
 void TfrmMain::notImplemented(const QString&) {
-    // The core does not offer this command yet; it does nothing.
+    // The core does not offer this command yet: it changes nothing, and says so.
+    showStatus(0, "このコマンドはまだ使えません");
 }
 
 QAction* TfrmMain::action(const QString& name) const { return actions_.value(name, nullptr); }

@@ -334,3 +334,37 @@ TEST(MainWindow, EveryHelpContextHasATopic) {
     EXPECT_LT(help->visibleTopicCount(), static_cast<int>(help->topics().size()));
     help->close();
 }
+
+TEST(MainWindow, CommandsWithoutTheirCoreYetChangeNothing) {
+    Window f;
+    const QString title = f.w.windowTitle();
+    for (const char* name : {"Save1", "SaveAs1", "mnu_allsave", "inport1", "export1", "m_iconchk", "Cut1", "Copy1",
+                             "Paste1", "mnu_iconrep", "mnu_iconadd", "iconauto"}) {
+        QAction* a = f.w.action(name);
+        ASSERT_NE(a, nullptr) << name;
+        a->setEnabled(true);
+        a->trigger();
+        EXPECT_EQ(f.w.panelText(0), "このコマンドはまだ使えません") << name;
+    }
+    EXPECT_EQ(f.w.windowTitle(), title);
+    EXPECT_TRUE(f.notices.notices.empty());
+}
+
+TEST(MainWindow, TheToolBarStartsAsItWasLeft) {
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    {
+        TfrmMain w(store);
+        w.show();
+        w.action("tlbar1")->trigger();  // hidden
+        w.close();
+    }
+    TfrmMain again(store);
+    again.show();
+    EXPECT_FALSE(again.Toolbar971->isVisible());
+    EXPECT_FALSE(again.action("tlbar1")->isChecked());
+    // The status bar and the editing panel always start visible.
+    EXPECT_TRUE(again.action("stbar1")->isChecked());
+    EXPECT_TRUE(again.pnledit->isVisible());
+    again.close();
+}
