@@ -306,7 +306,9 @@ TEST(AniCorpus, EveryFileReadsWritesBackAndReadsTheSame) {
             return std::search(written.begin(), written.end(), tag, tag + 4) != written.end();
         };
         EXPECT_EQ(has("rate"), hadRate);
-        if (!hadSeq) EXPECT_EQ(has("seq "), a.StepCount() != a.Count);
+        if (!hadSeq) {
+            EXPECT_EQ(has("seq "), a.StepCount() != a.Count);
+        }
         TAniEX b;
         ASSERT_TRUE(b.LoadFromFile(out));
         EXPECT_EQ(b.Count, a.Count);
