@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vornik {
 
 TPictureView::TPictureView(QWidget* parent) : QWidget(parent) {
@@ -13,8 +15,17 @@ TPictureView::TPictureView(QWidget* parent) : QWidget(parent) {
 
 void TPictureView::setPicture(const QImage& picture) {
     picture_ = picture;
-    setFixedSize(picture_.size().expandedTo(QSize(0, 0)));
+    updateExtent();
     update();
+}
+
+void TPictureView::updateExtent() {
+    // The view is its picture's size; with the selection frame it also reaches
+    // far enough to show the frame where it lies beyond the picture.
+    QSize extent = picture_.size().expandedTo(QSize(0, 0));
+    if (frameEnabled_)
+        extent = extent.expandedTo(QSize(std::max(0, framePos_.x() + frameSide_), std::max(0, framePos_.y() + frameSide_)));
+    setFixedSize(extent);
 }
 
 void TPictureView::clearPicture() { setPicture(QImage()); }
@@ -22,17 +33,20 @@ void TPictureView::clearPicture() { setPicture(QImage()); }
 void TPictureView::setFrameEnabled(bool on) {
     frameEnabled_ = on;
     setCursor(Qt::ArrowCursor);
+    updateExtent();
     update();
 }
 
 void TPictureView::setFramePos(int x, int y) {
     if (framePos_ == QPoint(x, y)) return;
     framePos_ = QPoint(x, y);
+    if (!dragging_) updateExtent();
     update();
 }
 
 void TPictureView::setFrameSide(int side) {
     frameSide_ = side;
+    updateExtent();
     update();
 }
 
@@ -62,6 +76,8 @@ void TPictureView::mousePressEvent(QMouseEvent* e) {
         grab_ = pos - framePos_;
         return;
     }
+    // Around the picture there is only the frame's room: clicks there are not on the picture.
+    if (frameEnabled_ && !QRect(QPoint(0, 0), picture_.size()).contains(pos)) return;
     emit pressed(pos.x(), pos.y(), e->button(), e->modifiers());
 }
 
@@ -79,6 +95,7 @@ void TPictureView::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     if (dragging_) {
         dragging_ = false;
+        updateExtent();
         emit frameDropped(framePos_.x(), framePos_.y());
         return;
     }

@@ -43,6 +43,7 @@ protected:
 
 private:
     bool insideFrame(QPoint p) const;
+    void updateExtent();
 
     QImage picture_;
     bool frameEnabled_ = false;
