@@ -603,6 +603,20 @@ void TfrmMain::connectCommands() {
     connect(btnanieft, &QToolButton::clicked, this, &TfrmMain::btnanieftClick);
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this, nullptr, nullptr, Qt::ApplicationShortcut);
     connect(f1, &QShortcut::activated, this, [this] {
+        // In an open menu the highlighted item is what help is asked for.
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            if (QAction* a = menu->activeAction()) {
+                const int ctx = a->property("helpContext").toInt();
+                QWidget* open = menu;
+                for (int guard = 0; guard < 8 && qobject_cast<QMenu*>(open); ++guard) {
+                    open->close();
+                    open = QApplication::activePopupWidget();
+                }
+                if (ctx > 0) showHelpContext(ctx);
+                else Contents1Click();
+                return;
+            }
+        }
         for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
             const int ctx = w->property("helpContext").toInt();
             if (ctx > 0) {

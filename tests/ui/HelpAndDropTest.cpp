@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 #include <filesystem>
@@ -64,4 +65,34 @@ TEST(Drop, OnlyTheFirstFileOpensAndALinkOpensItsTarget) {
     EXPECT_EQ(w.state().doc.IconSet->ResourceType, 1);
     EXPECT_FALSE(w.state().doc.ExeShown);
     EXPECT_TRUE(notices.notices.empty());
+}
+
+TEST(Help, F1OnAHighlightedMenuItemOpensItsTopic) {
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    TfrmMain w(store);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    QMenu* edit = w.findChild<QMenu*>("Edit1");
+    ASSERT_NE(edit, nullptr);
+    edit->popup(QPoint(0, 0));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit));
+    edit->setActiveAction(w.action("mnu_convert"));
+    QTest::keyClick(edit, Qt::Key_F1);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(w.helpViewer()->currentTopicId(), "10070");
+    w.helpViewer()->close();
+    w.close();
+}
+
+TEST(Placement, TheStoredPlacementIsRestored) {
+    MemorySettingsStore store;
+    store.write("frmMainRect", "left", "30");
+    store.write("frmMainRect", "top", "40");
+    store.write("frmMainRect", "width", "700");
+    store.write("frmMainRect", "height", "560");
+    test::NoticeRecorder notices;
+    TfrmMain w(store);
+    EXPECT_EQ(w.geometry().size(), QSize(700, 560));
+    EXPECT_EQ(w.geometry().topLeft(), QPoint(30, 40));
 }
