@@ -65,6 +65,7 @@
 #include "ui/TfrmOption.h"
 #include "ui/TfrmaniEft.h"
 #include "ui/TScreenCapture.h"
+#include "ui/ToolGlyphs.h"
 #include "ui/Tfrmrotinput.h"
 #include "ui/Tfrmiconcursel.h"
 
@@ -242,11 +243,13 @@ void TfrmMain::buildToolBar() {
     Toolbar971->setObjectName("Toolbar971");
     Toolbar971->setMovable(true);
     Toolbar971->setFloatable(true);
-    Toolbar971->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    Toolbar971->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar971->setIconSize(QSize(16, 16));
     Toolbar971->setProperty("helpContext", 0);
     for (const CommandInfo* c : CommandsAt(CommandPlace::ToolBar)) {
         if (c->separatorBefore) Toolbar971->addSeparator();
         QAction* a = actions_[Q(c->name)];
+        a->setIcon(ToolGlyph(Q(c->name), style()));
         Toolbar971->addAction(a);
         if (QWidget* w = Toolbar971->widgetForAction(a)) {
             w->setObjectName(Q(c->name) + "_button");
