@@ -50,6 +50,7 @@
 #include "model/RenderEntry.h"
 #include "app/MainStart.h"
 #include "app/Options.h"
+#include "app/SaveExport.h"
 #include "app/WindowPlacement.h"
 #include "platform/Errors.h"
 #include "platform/FileDialogs.h"
@@ -982,6 +983,9 @@ void TfrmMain::registerCoreCommands() {
                          s_.settings.stretchbltmode);
         });
     });
+    handlers_.insert("Save1", [this] { runCommand([this] { vornik::Save1Click(s_); }); });
+    handlers_.insert("SaveAs1", [this] { runCommand([this] { vornik::SaveAs1Click(s_); }); });
+    handlers_.insert("export1", [this] { runCommand([this] { vornik::tbexportClick(s_); }); });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });
     handlers_.insert("mnu_flip", [this] { viewsCommand(FlipViews); });

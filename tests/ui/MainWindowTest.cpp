@@ -19,6 +19,7 @@
 #include "TestFiles.h"
 #include "app/Commands.h"
 #include "model/TIconEx.h"
+#include "platform/FileDialogsScript.h"
 #include "platform/MemorySettingsStore.h"
 #include "ui/THelpViewer.h"
 #include "ui/TPictureView.h"
@@ -338,8 +339,8 @@ TEST(MainWindow, EveryHelpContextHasATopic) {
 TEST(MainWindow, CommandsWithoutTheirCoreYetChangeNothing) {
     Window f;
     const QString title = f.w.windowTitle();
-    for (const char* name : {"Save1", "SaveAs1", "mnu_allsave", "inport1", "export1", "m_iconchk", "Cut1", "Copy1",
-                             "Paste1", "mnu_iconrep", "mnu_iconadd", "iconauto"}) {
+    for (const char* name : {"mnu_allsave", "inport1", "m_iconchk", "Cut1", "Copy1", "Paste1", "mnu_iconrep",
+                             "mnu_iconadd", "iconauto"}) {
         QAction* a = f.w.action(name);
         ASSERT_NE(a, nullptr) << name;
         a->setEnabled(true);
@@ -367,4 +368,15 @@ TEST(MainWindow, TheToolBarStartsAsItWasLeft) {
     EXPECT_TRUE(again.action("stbar1")->isChecked());
     EXPECT_TRUE(again.pnledit->isVisible());
     again.close();
+}
+
+TEST(MainWindow, SavingANewDocumentAsksForAName) {
+    Window f;
+    FileDialogsScript dialogs;
+    dialogs.cancel();
+    f.w.action("tbsave")->trigger();
+    ASSERT_EQ(dialogs.asked.size(), 1u);
+    EXPECT_EQ(dialogs.asked[0].request.dialog, "SavePictureDialog2");
+    EXPECT_EQ(dialogs.asked[0].request.filter, "ｱｲｺﾝ|*.ico");
+    EXPECT_EQ(f.w.windowTitle(), "Vornik Ver 2.12");
 }

@@ -1,0 +1,129 @@
+#include "app/SaveExport.h"
+
+#include <algorithm>
+
+#include "app/DocumentOpen.h"
+#include "imaging/JpegDIB.h"
+#include "imaging/PictureView.h"
+#include "imaging/TQvDIBCanvas.h"
+#include "model/EntryConversion.h"
+#include "platform/FileDialogs.h"
+#include "platform/Notice.h"
+
+namespace vornik {
+
+namespace {
+
+struct Busy {
+    explicit Busy(MainState& s) : s_(s) { s_.WaitCursor = true; }
+    ~Busy() { s_.WaitCursor = false; }
+    MainState& s_;
+};
+
+std::optional<FileDialogAnswer> AskSave(const char* filter, const char* defaultExt) {
+    FileDialogRequest r;
+    r.dialog = kSaveDialogName;
+    r.filter = filter;
+    r.filterIndex = 1;
+    r.defaultExt = defaultExt;
+    return AskSaveFile(r);
+}
+
+}  // namespace
+
+void Save1Click(MainState& s) {
+    Document& d = s.doc;
+    switch (s.edit.PageControl1) {
+        case kIconPage:
+            if (!d.IconSet || d.ExeShown) return;
+            if (d.IconFileName.empty()) SaveAs1Click(s);
+            else d.IconSet->SaveToFile(d.IconFileName);
+            return;
+        case kAnimationPage:
+            if (!d.AniSet) return;
+            if (d.AniFileName.empty()) SaveAs1Click(s);
+            else d.AniSet->SaveToFile(d.AniFileName);
+            return;
+        default:
+            return;
+    }
+}
+
+bool SaveAs1Click(MainState& s) {
+    Document& d = s.doc;
+    Busy busy(s);
+    if (s.edit.PageControl1 == kIconPage && d.IconSet && !d.ExeShown) {
+        const bool icon = d.IconSet->ResourceType == 1;
+        auto answer = AskSave(icon ? "ｱｲｺﾝ|*.ico" : "ｶｰｿﾙ|*.cur", icon ? "ico" : "cur");
+        if (!answer) return false;
+        d.IconSet->SaveToFile(answer->path);
+        d.IconFileName = answer->path;  // only after the write returned
+        SetCaptionFile(s, answer->path);
+        return true;
+    }
+    if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
+        auto answer = AskSave("ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|", "ani");
+        if (!answer) return false;
+        d.AniSet->SaveToFile(answer->path);
+        d.AniFileName = answer->path;
+        SetCaptionFile(s, answer->path);
+        return true;
+    }
+    return false;
+}
+
+TQvDIB ComposeWithBackground(const TQvDIB& image, const TQvDIB& mask, int color) {
+    TQvDIB out = ViewToDIB(image);
+    TQvDIBCanvas canvas(out);
+    TQvDIB maskRead = DrawableSource(mask);
+    TQvDIBCanvas maskCanvas(maskRead);
+    const int w = std::min(out.Width(), maskRead.Width()), h = std::min(out.Height(), maskRead.Height());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (maskCanvas.GetPixel(x, y) == kRasterWhite) canvas.SetPixel(x, y, static_cast<RasterColor>(color));
+    return out;
+}
+
+bool tbexportClick(MainState& s) {
+    EditState& e = s.edit;
+    if (!e.imgxor || !e.imgand) return false;
+    switch (e.cmbtype) {
+        case kTypeIcon: {
+            auto answer = AskSave("ｱｲｺﾝ|*.ico", "ico");
+            if (!answer) return false;
+            SaveViewPairAsIcon(answer->path, *e.imgxor, *e.imgand);
+            return true;
+        }
+        case kTypeCursor: {
+            auto answer = AskSave("ｶｰｿﾙ|*.cur|", "cur");
+            if (!answer) return false;
+            SaveViewPairAsCursor(answer->path, *e.imgxor, *e.imgand, e.spex, e.spey);  // read as the dialog closes
+            return true;
+        }
+        default: {
+            if (e.target == ResourceTarget::View) {
+                ShowMessage(kExportNeedsTargetNotice);
+                return false;
+            }
+            auto answer = AskSave("ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg", "bmp");
+            if (!answer) return false;
+            const std::string ext = UpperExtension(answer->path);
+            const bool bmp = ext == ".BMP" || ext == ".DIB", jpeg = ext == ".JPG" || ext == ".JPEG";
+            if (!bmp && !jpeg) return false;  // written nothing, without a message
+            TQvDIB picture;
+            if (e.target == ResourceTarget::Mask) {
+                picture = ViewToDIB(*e.imgand);
+                picture.ConvertToMono();
+            } else if (s.settings.iconbackadd) {
+                picture = ComposeWithBackground(*e.imgxor, *e.imgand, s.settings.color);
+            } else {
+                picture = ViewToDIB(*e.imgxor);
+            }
+            if (bmp) picture.SaveToFile(answer->path);
+            else SaveDIBAsJpegFile(picture, answer->path);
+            return true;
+        }
+    }
+}
+
+}  // namespace vornik

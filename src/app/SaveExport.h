@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/MainState.h"
+#include "imaging/TQvDIB.h"
+
+namespace vornik {
+
+inline constexpr const char* kSaveDialogName = "SavePictureDialog2";
+inline constexpr const char* kExportNeedsTargetNotice =
+    "エクスポートするリソースをリソース選択ボタンで、image か mask を選択してください";
+
+// Save1Click / tbsave: the active page's set to its file; a set without a
+// file name goes through Save As. The Bitmap page saves nothing. No question
+// before overwriting, the caption stays.
+void Save1Click(MainState& s);
+
+// SaveAs1Click: the save chooser with the page's own filter (icon or cursor
+// by ResourceType, animated cursor); the set is written and only then takes
+// the chosen name, which the caption shows. False when nothing was written
+// (cancelled, executable shown, Bitmap page).
+bool SaveAs1Click(MainState& s);
+
+// tbexportClick / export1: the image pair as a one-image icon or cursor (by
+// cmbtype), or for "Bitmap" the image or the mask (by the resource target) as
+// BMP or JPEG by the chosen name's extension; other extensions write nothing.
+// With "view" down a bitmap export only shows kExportNeedsTargetNotice.
+// False when nothing was written; nothing happens while the views are empty.
+bool tbexportClick(MainState& s);
+
+// A copy of the image in which every pixel whose mask pixel is exactly white
+// takes the background colour (RGB, red in the low byte).
+TQvDIB ComposeWithBackground(const TQvDIB& image, const TQvDIB& mask, int color);
+
+}  // namespace vornik
