@@ -51,6 +51,7 @@
 #include "app/MainStart.h"
 #include "app/Options.h"
 #include "app/SaveExport.h"
+#include "app/EntryCommands.h"
 #include "app/WindowPlacement.h"
 #include "platform/Errors.h"
 #include "platform/FileDialogs.h"
@@ -986,6 +987,16 @@ void TfrmMain::registerCoreCommands() {
     handlers_.insert("Save1", [this] { runCommand([this] { vornik::Save1Click(s_); }); });
     handlers_.insert("SaveAs1", [this] { runCommand([this] { vornik::SaveAs1Click(s_); }); });
     handlers_.insert("export1", [this] { runCommand([this] { vornik::tbexportClick(s_); }); });
+    handlers_.insert("mnu_iconrep", [this] {
+        s_.LVIcon.selected = LVIcon->selectedIndex();
+        runCommand([this] { vornik::tbiconrepClick(s_, lvani1->currentRow()); }, true);
+    });
+    handlers_.insert("mnu_iconadd", [this] { runCommand([this] { vornik::tbiconaddClick(s_); }, true); });
+    handlers_.insert("iconauto", [this] {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        runCommand([this] { vornik::iconautoClick(s_); }, true);
+        QApplication::restoreOverrideCursor();
+    });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });
     handlers_.insert("mnu_flip", [this] { viewsCommand(FlipViews); });

@@ -264,3 +264,22 @@ TEST_F(Editing, BitmapZoomAndFreeRotation) {
     EXPECT_EQ(Rgb(w.imgand->picture()).pixel(0, 0), qRgb(255, 255, 255));  // uncovered mask corners are transparent
     EXPECT_EQ(w.frmrotinput->serot->value(), 45);  // kept for next time
 }
+
+TEST_F(Editing, AddAndReplaceWriteTheViewsIntoTheSet) {
+    VORNIK_REQUIRE_CORPUS();
+    ASSERT_TRUE(showFirstIcon());
+    const int count = w.LVIcon->count();
+    w.action("mnu_flip")->trigger();
+    qobject_cast<QToolButton*>(w.control("tbiconadd"))->click();
+    ASSERT_EQ(w.LVIcon->count(), count + 1);
+    EXPECT_EQ(w.state().doc.IconSet->Count, count + 1);
+    // Replace without a selection asks for one.
+    w.LVIcon->selectIndex(-1);
+    w.action("mnu_iconrep")->trigger();
+    ASSERT_EQ(notices.notices.size(), 1u);
+    EXPECT_EQ(notices.notices[0].text, "置き換える対象を選択してください");
+    w.LVIcon->selectIndex(1);
+    w.action("mnu_iconrep")->trigger();
+    EXPECT_EQ(notices.notices.size(), 1u);
+    EXPECT_EQ(w.LVIcon->count(), count + 1);
+}

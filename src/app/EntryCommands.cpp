@@ -1,0 +1,124 @@
+#include "app/EntryCommands.h"
+
+#include "anim/TAniEX.h"
+#include "app/EditActions.h"
+#include "imaging/ConvertDIBFormat.h"
+#include "model/EntryConversion.h"
+#include "platform/Bytes.h"
+#include "platform/Notice.h"
+
+namespace vornik {
+
+namespace {
+
+int HeaderBitCount(const IconEntry& e) { return e.InfoHeader.size() >= 16 ? ReadU16LE(e.InfoHeader.data() + 14) : 0; }
+
+bool ViewsReady(const EditState& e) { return e.imgxor && e.imgand; }
+
+void StorePair(TIconEx& set, int index, const EditState& e) {
+    ViewsToEntry(set, *e.imgxor, *e.imgand, index);
+    set.Entries[index].HotSpotX = static_cast<std::uint16_t>(e.spex);
+    set.Entries[index].HotSpotY = static_cast<std::uint16_t>(e.spey);
+}
+
+void RefreshAnimation(MainState& s) {
+    if (s.RefillAnimation) s.RefillAnimation(s);
+}
+
+}  // namespace
+
+int FormatSize(int n) {
+    static const int sizes[5] = {16, 32, 48, 64, 128};
+    return sizes[((n % 5) + 5) % 5];
+}
+
+int FormatBitCount(int n) { return n < 5 ? 1 : n < 10 ? 4 : n < 15 ? 8 : 24; }
+
+bool EntryHasFormat(const TIconEx& set, int index, int n) {
+    const IconEntry& e = set.Entries[index];
+    // The Width field holds the low 8 bits: 0 stands for 256, never a standard size.
+    return e.Width == FormatSize(n) && HeaderBitCount(e) == FormatBitCount(n);
+}
+
+int PickSourceEntry(const TIconEx& set, int targetSize) {
+    if (set.Count <= 0) return -1;
+    if (set.Count == 1) return 0;
+    int deepest = 0, widest = 0;
+    for (int i = 1; i < set.Count; ++i) {
+        if (HeaderBitCount(set.Entries[i]) > HeaderBitCount(set.Entries[deepest])) deepest = i;
+        if (set.Entries[i].Width > set.Entries[widest].Width) widest = i;
+    }
+    if (deepest == widest) return deepest;
+    return targetSize > set.Entries[deepest].Width ? widest : deepest;
+}
+
+void iconautoClick(MainState& s) {
+    TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
+    if (!set || set->Count == 0) return;
+    s.WaitCursor = true;
+    struct Reset {
+        MainState& s;
+        ~Reset() { s.WaitCursor = false; }
+    } reset{s};
+    for (int n = kAutoIconFormats - 1; n >= 0; --n) {
+        if (!s.settings.autoicon[n]) continue;
+        bool present = false;
+        for (int i = 0; i < set->Count && !present; ++i) present = EntryHasFormat(*set, i, n);
+        if (present) continue;
+        const int source = PickSourceEntry(*set, FormatSize(n));
+        TQvDIB image, mask;
+        EntryToDIBs(*set, image, mask, source);
+        ConvertDIBFormat(image, FormatBitCount(n), FormatSize(n), FormatSize(n), s.settings.fixedpalette16,
+                         s.settings.stretchbltmode);
+        ConvertDIBFormat(mask, 1, FormatSize(n), FormatSize(n), s.settings.fixedpalette16, s.settings.stretchbltmode);
+        if (set->AddSlot(0) == -1) continue;  // the set is full: this format is skipped
+        DIBsToEntry(*set, image, mask, 0);
+    }
+    RefillResourceList(s);
+}
+
+void tbiconrepClick(MainState& s, int selectedFrame) {
+    const EditState& e = s.edit;
+    if (e.PageControl1 == kIconPage) {
+        TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
+        if (!set) return;
+        const int i = s.LVIcon.selected;
+        if (i < 0 || i >= set->Count) {
+            ShowMessage(kReplaceNeedsSelection);
+            return;
+        }
+        if (!ViewsReady(e)) return;
+        StorePair(*set, i, e);
+        RefillResourceList(s);
+    } else if (e.PageControl1 == kAnimationPage) {
+        TAniEX* ani = s.doc.AniSet.get();
+        if (!ani) return;
+        if (selectedFrame < 0 || selectedFrame >= ani->Count) {
+            ShowMessage(kReplaceNeedsSelection);
+            return;
+        }
+        if (!ViewsReady(e)) return;
+        StorePair(*ani, selectedFrame, e);
+        RefreshAnimation(s);
+    }
+}
+
+void tbiconaddClick(MainState& s) {
+    const EditState& e = s.edit;
+    if (!ViewsReady(e)) return;  // nothing under edit to add
+    if (e.PageControl1 == kIconPage) {
+        TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
+        if (!set || set->AddSlot(0) == -1) return;
+        StorePair(*set, 0, e);
+        RefillResourceList(s);
+    } else if (e.PageControl1 == kAnimationPage) {
+        TAniEX* ani = s.doc.AniSet.get();
+        if (!ani) return;
+        const int frame = ani->AddFrame();
+        if (frame == -1) return;
+        StorePair(*ani, frame, e);
+        RefreshAnimation(s);
+    }
+}
+
+}  // namespace vornik

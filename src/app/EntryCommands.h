@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/MainState.h"
+#include "model/TIconEx.h"
+
+namespace vornik {
+
+inline constexpr const char* kReplaceNeedsSelection = "置き換える対象を選択してください";
+
+// The size and bit count of standard format n (0..19) of auto-completion.
+int FormatSize(int n);
+int FormatBitCount(int n);
+// Whether entry index of the set has format n (Width and the image header's
+// bit count; height and colour count are not compared).
+bool EntryHasFormat(const TIconEx& set, int index, int n);
+
+// The entry auto-completion makes a format of targetSize from: the deepest
+// entry, or the widest when it differs and targetSize exceeds the deepest's
+// width (lowest index among equals). -1 for an empty set.
+int PickSourceEntry(const TIconEx& set, int targetSize);
+
+// iconautoClick / tbiconauto: every enabled format the icon/cursor set lacks
+// is made from PickSourceEntry and put in front, largest and deepest first.
+void iconautoClick(MainState& s);
+
+// tbiconrepClick / mnu_iconrep: the image pair with the hot spot into the
+// selected entry (Icon page: LVIcon's selection) or frame (Animation page:
+// selectedFrame). Without a selection kReplaceNeedsSelection is shown.
+void tbiconrepClick(MainState& s, int selectedFrame);
+
+// tbiconaddClick / mnu_iconadd: the image pair as a new first entry of the
+// icon/cursor set, or as a new last frame (with a step) of the animation.
+void tbiconaddClick(MainState& s);
+
+}  // namespace vornik
