@@ -52,6 +52,7 @@
 #include "app/Options.h"
 #include "app/SaveExport.h"
 #include "app/EntryCommands.h"
+#include "app/ImportCommand.h"
 #include "app/WindowPlacement.h"
 #include "platform/Errors.h"
 #include "platform/FileDialogs.h"
@@ -996,6 +997,17 @@ void TfrmMain::registerCoreCommands() {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         runCommand([this] { vornik::iconautoClick(s_); }, true);
         QApplication::restoreOverrideCursor();
+    });
+    handlers_.insert("inport1", [this] {
+        runCommand([this] {
+            vornik::tbinportClick(s_, [this](const ResourceList& list, const std::string& label) -> std::optional<int> {
+                frmIconSelect->setRows(RowsOf(list));
+                frmIconSelect->Label1->setText(QString::fromStdString(label));
+                if (execDialog(frmIconSelect) != QDialog::Accepted) return std::nullopt;
+                const int i = frmIconSelect->selectedIndex();
+                return i < 0 ? std::nullopt : std::optional<int>(i);
+            });
+        });
     });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });

@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QLabel>
 #include <QScrollArea>
@@ -9,7 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
+#include "TestFiles.h"
+#include "platform/FileDialogsScript.h"
 #include "platform/MemorySettingsStore.h"
+#include "ui/TPictureView.h"
+#include "ui/TfrmIconSelect.h"
 #include "ui/TResourceListView.h"
 #include "ui/TfrmAboutBox.h"
 #include "ui/TfrmMain.h"
@@ -82,4 +88,28 @@ TEST(DialogFlow, AboutBoxShowsNameAndVersionAndIsPlacedOnce) {
     WhenShown([&] { w.frmAboutBox->accept(); });
     w.action("About1")->trigger();
     EXPECT_EQ(w.frmAboutBox->pos(), moved);  // not centred again
+}
+
+TEST(DialogFlow, ImportPicksAnEntryInTheSelectionDialog) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto icons = test::CorpusFiles("ico", ".ico");
+    ASSERT_FALSE(icons.empty());
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    FileDialogsScript dialogs;
+    TfrmMain w(store);
+    dialogs.answer(icons.front().string());
+    int listed = 0;
+    WhenShown([&] {
+        listed = w.frmIconSelect->ListView1->count();
+        EXPECT_EQ(w.frmIconSelect->Label1->text().toStdString(), icons.front().string());
+        w.frmIconSelect->ListView1->setCurrentRow(0);
+        w.frmIconSelect->accept();
+    });
+    qobject_cast<QToolButton*>(w.control("tbinport"))->click();
+    EXPECT_GT(listed, 0);
+    EXPECT_FALSE(w.imgxor->picture().isNull());
+    EXPECT_FALSE(w.imgand->picture().isNull());
+    EXPECT_EQ(w.cmbtype->currentText(), "Icon");
+    EXPECT_TRUE(notices.notices.empty());
 }

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/IconSelect.h"
+#include "app/MainState.h"
+
+namespace vornik {
+
+inline constexpr const char* kImportFilter =
+    "すべてのﾌｧｲﾙ (*.dib;*.bmp;*.ico;*.emf;*.wmf)|*.dib;*.bmp;*.ico;*.emf;*.wmf|Device Independent Bitmap "
+    "(*.dib)|*.dib|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp|ｱｲｺﾝ (*.ico)|*.ico|ｴﾝﾊﾝｽ ﾒﾀﾌｧｲﾙ (*.emf)|*.emf|ﾒﾀﾌｧｲﾙ (*.wmf)|*.wmf";
+
+// tbinportClick / inport1: a picture file into the image or mask view (by the
+// resource target; "view" loads no picture), or an entry of a resource file,
+// picked with showDialog (TfrmIconSelect), into both views. False when
+// cancelled or nothing was taken. A file the reader refuses raises its error
+// and the views keep their pictures.
+bool tbinportClick(MainState& s, const IconSelectDialog& showDialog);
+
+// The same for a path already chosen.
+bool ImportFile(MainState& s, const std::string& path, const IconSelectDialog& showDialog);
+
+}  // namespace vornik
