@@ -1009,6 +1009,17 @@ void TfrmMain::registerCoreCommands() {
             });
         });
     });
+    handlers_.insert("Copy1", [this] {
+        s_.LVIcon.selected = LVIcon->selectedIndex();
+        runCommand([this] { vornik::Copy1Click(s_, entryClipboard_, clipboard_, lvani1->currentRow()); });
+    });
+    handlers_.insert("Cut1", [this] {
+        s_.LVIcon.selected = LVIcon->selectedIndex();
+        runCommand([this] { vornik::Cut1Click(s_, entryClipboard_, clipboard_, lvani1->currentRow()); }, true);
+    });
+    handlers_.insert("Paste1", [this] {
+        runCommand([this] { vornik::Paste1Click(s_, entryClipboard_, clipboard_); }, true);
+    });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });
     handlers_.insert("mnu_flip", [this] { viewsCommand(FlipViews); });

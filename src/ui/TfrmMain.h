@@ -6,9 +6,11 @@
 #include <memory>
 
 #include "anim/AniPlayer.h"
+#include "app/ClipboardCommands.h"
 #include "app/MainState.h"
 #include "imaging/TransformView.h"
 #include "platform/SettingsStore.h"
+#include "ui/QtClipboard.h"
 #include "ui/TResourceListView.h"
 
 class QAction;
@@ -197,6 +199,8 @@ private:
     std::string lastStatus_;
     std::vector<ResourceListRow> frameRows_;
     AniPlayer player_;
+    EntryClipboard entryClipboard_;
+    QtClipboard clipboard_;
     enum class MaskPaint { None, Opaque, Transparent } maskPaintMode_ = MaskPaint::None;
     QPoint maskPen_;
     QHash<QString, QAction*> actions_;

@@ -283,3 +283,25 @@ TEST_F(Editing, AddAndReplaceWriteTheViewsIntoTheSet) {
     EXPECT_EQ(notices.notices.size(), 1u);
     EXPECT_EQ(w.LVIcon->count(), count + 1);
 }
+
+TEST_F(Editing, CopyAndPasteThroughTheSystemClipboard) {
+    VORNIK_REQUIRE_CORPUS();
+    ASSERT_TRUE(showFirstIcon());
+    const QImage image = Rgb(w.imgxor->picture());
+    w.sbxor->click();
+    w.action("Copy1")->trigger();
+    w.sband->click();
+    w.action("Paste1")->trigger();
+    ASSERT_EQ(w.imgand->picture().size(), image.size());
+    // Entry copy on the Icon page, paste puts it first.
+    w.sbview->click();
+    const int count = w.LVIcon->count();
+    w.LVIcon->selectIndex(0);
+    w.action("tbcopy")->trigger();
+    w.action("tbpaste")->trigger();
+    EXPECT_EQ(w.LVIcon->count(), count + 1);
+    w.LVIcon->selectIndex(0);
+    w.action("Cut1")->trigger();
+    EXPECT_EQ(w.LVIcon->count(), count);
+    EXPECT_TRUE(notices.notices.empty());
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/MainState.h"
+#include "imaging/TQvClipboard.h"
+#include "imaging/TQvDIB.h"
+
+namespace vornik {
+
+inline constexpr const char* kNoBitmapOnClipboard = "クリップボードにビットマップが含まれていません";
+inline constexpr const char* kNoIconSetToPaste = "アイコン・カーソルリソースが作成されていません";
+inline constexpr const char* kNoAniSetToPaste = "アニメーションカーソルリソースが作成されていません";
+
+// Whole entries copied within the program, held for the whole run.
+struct EntryClipboard {
+    TQvDIB image;
+    TQvDIB mask;
+    bool available = false;
+};
+
+// Copy1Click / tbcopy: with "image" or "mask" down that view goes to the
+// clipboard (the mask as 1 bit); with "view" down the selected entry (Icon
+// page) or frame (Animation page, selectedFrame) becomes the entry clipboard
+// and its image goes to the clipboard, or on the Bitmap page the take-in
+// square does.
+void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
+
+// Cut1Click / tbcut: copy; with "view" down the entry or frame is then removed.
+void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
+
+// Paste1Click / tbpaste: a clipboard bitmap into the image or mask view (or
+// the Bitmap page's picture); with "view" down on the Icon or Animation page
+// the entry clipboard becomes a new first entry or last frame.
+void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard);
+
+}  // namespace vornik
