@@ -70,6 +70,7 @@
 #include "ui/TScreenCapture.h"
 #include "ui/ToolGlyphs.h"
 #include "ui/Tfrmrotinput.h"
+#include "ui/Tfrmiconchk.h"
 #include "ui/Tfrmiconcursel.h"
 
 namespace vornik {
@@ -166,6 +167,7 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     ScreenCapture1 = new TScreenCapture(this);
     frmrotinput = new Tfrmrotinput(this);
     frmbmpzoom = new Tfrmbmpzoom(this);
+    frmiconchk = new Tfrmiconchk(this);
     connect(ScreenCapture1, &TScreenCapture::OnCapture, this, &TfrmMain::ScreenCapture1Capture);
 
     connectCommands();
@@ -1019,6 +1021,14 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("Paste1", [this] {
         runCommand([this] { vornik::Paste1Click(s_, entryClipboard_, clipboard_); }, true);
+    });
+    handlers_.insert("m_iconchk", [this] {
+        // m_iconchkClick: the preview of the pair under edit.
+        const EditState& e = s_.edit;
+        frmiconchk->setPair(e.imgxor ? &*e.imgxor : nullptr, e.imgand ? &*e.imgand : nullptr,
+                            s_.settings.stretchbltmode);
+        execDialog(frmiconchk);
+        frmiconchk->setPair(nullptr, nullptr, s_.settings.stretchbltmode);
     });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });

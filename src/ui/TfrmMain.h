@@ -43,6 +43,7 @@ class TfrmaniEft;
 class TScreenCapture;
 class Tfrmrotinput;
 class Tfrmbmpzoom;
+class Tfrmiconchk;
 
 // The main window. It shows the document and editing state and forwards each
 // command to one function of the headless core, then re-reads what changed.
@@ -123,6 +124,7 @@ public:
     TScreenCapture* ScreenCapture1;
     Tfrmrotinput* frmrotinput;
     Tfrmbmpzoom* frmbmpzoom;
+    Tfrmiconchk* frmiconchk;
 
 public slots:
     void New1Click();

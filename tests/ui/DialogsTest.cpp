@@ -17,6 +17,8 @@
 #include "ui/THelpViewer.h"
 #include "ui/TfrmOption.h"
 #include "ui/Tfrmiconcursel.h"
+#include "ui/Tfrmiconchk.h"
+#include <QFrame>
 
 using namespace vornik;
 
@@ -151,4 +153,16 @@ TEST(HelpDocument, SectionsBecomeTopicsWithKeywords) {
     EXPECT_EQ(topics[0].keywords, QStringList({"新規", "作成"}));
     EXPECT_EQ(topics[1].title, "X");
     EXPECT_TRUE(topics[1].keywords.isEmpty());
+}
+
+TEST(IconCheckDialog, LeftPicksThePreviewBackgroundRightTheFrame) {
+    Tfrmiconchk dlg;
+    EXPECT_EQ(dlg.windowTitle(), "アイコンチェック");
+    EXPECT_EQ(dlg.previewImage().pixel(80, 80), qRgb(255, 255, 255));  // white at first
+    EXPECT_EQ(dlg.Panel1->palette().color(QPalette::Window), QColor(0, 0, 0));
+    dlg.chooseCell(14, Qt::RightButton);
+    EXPECT_EQ(dlg.Panel1->palette().color(QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(dlg.previewImage().pixel(80, 80), qRgb(255, 255, 255));
+    dlg.chooseCell(14, Qt::LeftButton);
+    EXPECT_EQ(dlg.previewImage().pixel(80, 80), qRgb(0, 255, 255));
 }

@@ -339,7 +339,7 @@ TEST(MainWindow, EveryHelpContextHasATopic) {
 TEST(MainWindow, CommandsWithoutTheirCoreYetChangeNothing) {
     Window f;
     const QString title = f.w.windowTitle();
-    for (const char* name : {"mnu_allsave", "m_iconchk"}) {
+    for (const char* name : {"mnu_allsave"}) {
         QAction* a = f.w.action(name);
         ASSERT_NE(a, nullptr) << name;
         a->setEnabled(true);
