@@ -71,6 +71,7 @@
 #include "ui/ToolGlyphs.h"
 #include "ui/Tfrmrotinput.h"
 #include "ui/Tfrmiconchk.h"
+#include "ui/Tfrmallsave.h"
 #include "ui/Tfrmiconcursel.h"
 
 namespace vornik {
@@ -168,6 +169,7 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     frmrotinput = new Tfrmrotinput(this);
     frmbmpzoom = new Tfrmbmpzoom(this);
     frmiconchk = new Tfrmiconchk(this);
+    frmallsave = new Tfrmallsave(s_, this);
     connect(ScreenCapture1, &TScreenCapture::OnCapture, this, &TfrmMain::ScreenCapture1Capture);
 
     connectCommands();
@@ -1029,6 +1031,10 @@ void TfrmMain::registerCoreCommands() {
                             s_.settings.stretchbltmode);
         execDialog(frmiconchk);
         frmiconchk->setPair(nullptr, nullptr, s_.settings.stretchbltmode);
+    });
+    handlers_.insert("mnu_allsave", [this] {
+        frmallsave->refreshPreview();
+        execDialog(frmallsave);
     });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });

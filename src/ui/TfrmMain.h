@@ -44,6 +44,7 @@ class TScreenCapture;
 class Tfrmrotinput;
 class Tfrmbmpzoom;
 class Tfrmiconchk;
+class Tfrmallsave;
 
 // The main window. It shows the document and editing state and forwards each
 // command to one function of the headless core, then re-reads what changed.
@@ -125,6 +126,7 @@ public:
     Tfrmrotinput* frmrotinput;
     Tfrmbmpzoom* frmbmpzoom;
     Tfrmiconchk* frmiconchk;
+    Tfrmallsave* frmallsave;
 
 public slots:
     void New1Click();

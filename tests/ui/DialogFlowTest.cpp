@@ -16,6 +16,9 @@
 #include "platform/MemorySettingsStore.h"
 #include "ui/TPictureView.h"
 #include "ui/TfrmIconSelect.h"
+#include "ui/Tfrmallsave.h"
+#include <QLineEdit>
+#include <filesystem>
 #include "ui/TResourceListView.h"
 #include "ui/TfrmAboutBox.h"
 #include "ui/TfrmMain.h"
@@ -112,4 +115,32 @@ TEST(DialogFlow, ImportPicksAnEntryInTheSelectionDialog) {
     EXPECT_FALSE(w.imgand->picture().isNull());
     EXPECT_EQ(w.cmbtype->currentText(), "Icon");
     EXPECT_TRUE(notices.notices.empty());
+}
+
+TEST(DialogFlow, BatchSaveChecksItsFieldsThenWritesEveryEntry) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto icons = test::CorpusFiles("ico", ".ico");
+    ASSERT_FALSE(icons.empty());
+    test::TempDir dir;
+    MemorySettingsStore store;
+    test::NoticeRecorder notices;
+    TfrmMain w(store);
+    w.OpenDocument(QString::fromStdString(icons.front().string()));
+    const int count = w.LVIcon->count();
+    ASSERT_GT(count, 0);
+    WhenShown([&] {
+        w.frmallsave->Edit1->setText("");
+        w.frmallsave->Button1Click();  // blank folder: a warning, the dialog stays
+        EXPECT_TRUE(w.frmallsave->isVisible());
+        w.frmallsave->Edit1->setText(QString::fromStdString(dir.path().string()));
+        w.frmallsave->Edit2->setText("ic");
+        EXPECT_EQ(w.frmallsave->Memo1->text().toStdString(), dir.path().string() + "/ic0.ico");
+        w.frmallsave->Button1Click();
+    });
+    w.action("mnu_allsave")->trigger();
+    ASSERT_EQ(notices.notices.size(), 1u);
+    EXPECT_EQ(notices.notices[0].kind, "warning");
+    EXPECT_EQ(notices.notices[0].text, "出力フォルダを入力してください");
+    for (int i = 0; i < count; ++i)
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / ("ic" + std::to_string(i) + ".ico"))) << i;
 }

@@ -336,20 +336,6 @@ TEST(MainWindow, EveryHelpContextHasATopic) {
     help->close();
 }
 
-TEST(MainWindow, CommandsWithoutTheirCoreYetChangeNothing) {
-    Window f;
-    const QString title = f.w.windowTitle();
-    for (const char* name : {"mnu_allsave"}) {
-        QAction* a = f.w.action(name);
-        ASSERT_NE(a, nullptr) << name;
-        a->setEnabled(true);
-        a->trigger();
-        EXPECT_EQ(f.w.panelText(0), "このコマンドはまだ使えません") << name;
-    }
-    EXPECT_EQ(f.w.windowTitle(), title);
-    EXPECT_TRUE(f.notices.notices.empty());
-}
-
 TEST(MainWindow, TheToolBarStartsAsItWasLeft) {
     MemorySettingsStore store;
     test::NoticeRecorder notices;

@@ -1,0 +1,111 @@
+#include "ui/Tfrmallsave.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "platform/Notice.h"
+
+namespace vornik {
+
+Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
+    : QDialog(parent),
+      Edit1(new QLineEdit(this)),
+      Edit2(new QLineEdit(this)),
+      SpinEdit1(new QSpinBox(this)),
+      Memo1(new QLineEdit(this)),
+      RadioGroup1(new QButtonGroup(this)),
+      s_(state) {
+    setObjectName("frmallsave");
+    setWindowTitle("一括保存");
+    Edit1->setObjectName("Edit1");
+    Edit2->setObjectName("Edit2");
+    SpinEdit1->setObjectName("SpinEdit1");
+    SpinEdit1->setRange(0, 999);
+    Memo1->setObjectName("Memo1");
+    Memo1->setReadOnly(true);
+    auto* browse = new QPushButton("参照...", this);
+    connect(browse, &QPushButton::clicked, this, &Tfrmallsave::Button3Click);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(Edit1, 1);
+    folderRow->addWidget(browse);
+    auto* form = new QFormLayout;
+    form->addRow("出力ﾌｫﾙﾀﾞ", folderRow);
+    form->addRow("ﾌｧｲﾙ名", Edit2);
+    form->addRow("初期値", SpinEdit1);
+    form->addRow("スタートファイル名", Memo1);
+    auto* box = new QGroupBox("同一ファイル名の処理", this);
+    auto* bl = new QVBoxLayout(box);
+    int id = 0;
+    for (const char* text : {"自動的にファイル名をスライド", "すべて上書き"}) {
+        auto* r = new QRadioButton(text, box);
+        RadioGroup1->addButton(r, id++);
+        bl->addWidget(r);
+    }
+    RadioGroup1->button(0)->setChecked(true);
+    auto* run = new QPushButton("実行", this);
+    run->setObjectName("Button1");
+    auto* close = new QPushButton("終了", this);
+    close->setObjectName("Button2");
+    connect(run, &QPushButton::clicked, this, &Tfrmallsave::Button1Click);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(run);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(box);
+    layout->addLayout(buttons);
+    setMinimumWidth(420);
+    connect(Edit1, &QLineEdit::textChanged, this, &Tfrmallsave::refreshPreview);
+    connect(Edit2, &QLineEdit::textChanged, this, &Tfrmallsave::refreshPreview);
+    connect(SpinEdit1, qOverload<int>(&QSpinBox::valueChanged), this, &Tfrmallsave::refreshPreview);
+}
+
+BatchSaveFields Tfrmallsave::fields() const {
+    BatchSaveFields f;
+    f.Edit1 = Edit1->text().toStdString();
+    f.Edit2 = Edit2->text().toStdString();
+    f.SpinEdit1 = SpinEdit1->value();
+    f.RadioGroup1 = RadioGroup1->checkedId() < 0 ? 0 : RadioGroup1->checkedId();
+    return f;
+}
+
+void Tfrmallsave::refreshPreview() { Memo1->setText(QString::fromStdString(BatchPreview(s_, fields()))); }
+
+void Tfrmallsave::Button1Click() {
+    const BatchSaveFields f = fields();
+    int field = 0;
+    const std::string problem = CheckBatchSave(f, field);
+    if (!problem.empty()) {
+        ShowWarning(problem);
+        (field == 2 ? Edit2 : Edit1)->setFocus();
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        RunBatchSave(s_, f);
+    } catch (const std::exception& e) {
+        QApplication::restoreOverrideCursor();
+        ShowMessage(e.what());  // files written before stay
+        return;
+    }
+    QApplication::restoreOverrideCursor();
+    accept();
+}
+
+void Tfrmallsave::Button3Click() {
+    const QString dir = QFileDialog::getExistingDirectory(this, "出力ﾌｫﾙﾀﾞの選択", Edit1->text().trimmed());
+    if (!dir.isEmpty()) Edit1->setText(dir);
+}
+
+}  // namespace vornik
