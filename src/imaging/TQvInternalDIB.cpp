@@ -46,6 +46,81 @@ std::uint8_t Channel(std::uint32_t v, std::uint32_t mask, int shift) {
     return static_cast<std::uint8_t>(shift >= 0 ? (m >> shift) : (m << -shift));
 }
 
+// Header sizes read besides the 12-byte core header: the 40-byte one, its
+// longer forms (52 and 56 with masks, 108 and 124 with colour-space fields)
+// and the OS/2 2.x ones (16 bytes holding only the first fields, 64 bytes).
+bool IsInfoHeaderSize(std::uint32_t size) {
+    return size == 16 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 || size == 124;
+}
+
+bool IsOs2InfoHeaderSize(std::uint32_t size) { return size == 16 || size == 64; }
+
+// OS/2 2.x compression 4: run-length coded 24-bit pixels, the RLE8 scheme
+// with three bytes (blue, green, red) for each pixel. Decoded straight into
+// 24-bit rows (row 0 first as in memory); pixels the data does not reach stay
+// 0, and data ending without an end-of-bitmap code ends the picture there.
+void DecodeRle24(const std::uint8_t* src, std::size_t size, std::int32_t width, std::int64_t height,
+                 std::uint8_t* out, std::size_t outStride) {
+    const char* bad = "TQvInternalDIB.LoadFromStream: Bad RLE24 Data";
+    std::int64_t x = 0, y = 0;
+    std::size_t pos = 0;
+    auto put = [&](std::int64_t col, const std::uint8_t* bgr) {
+        std::uint8_t* p = out + static_cast<std::size_t>(y) * outStride + 3 * static_cast<std::size_t>(col);
+        p[0] = bgr[0];
+        p[1] = bgr[1];
+        p[2] = bgr[2];
+    };
+    while (size - pos >= 2) {
+        const std::uint8_t first = src[pos];
+        if (first > 0) {
+            if (size - pos < 4) return;
+            if (x + first > width || y >= height) Invalid(bad);
+            for (int i = 0; i < first; ++i) put(x + i, src + pos + 1);
+            x += first;
+            pos += 4;
+            continue;
+        }
+        const std::uint8_t second = src[pos + 1];
+        pos += 2;
+        if (second == 0) {
+            ++y;
+            x = 0;
+            if (y > height) Invalid(bad);
+        } else if (second == 1) {
+            return;
+        } else if (second == 2) {
+            if (size - pos < 2) return;
+            x += src[pos];
+            y += src[pos + 1];
+            pos += 2;
+            if (x > width || y > height) Invalid(bad);
+        } else {
+            const int n = second;
+            if (x + n > width || y >= height) Invalid(bad);
+            const std::size_t bytes = 3 * static_cast<std::size_t>(n);
+            const std::size_t padded = (bytes + 1) / 2 * 2;
+            for (int i = 0; i < n && 3 * static_cast<std::size_t>(i) + 3 <= size - pos; ++i)
+                put(x + i, src + pos + 3 * static_cast<std::size_t>(i));
+            x += n;
+            if (size - pos < padded) return;
+            pos += padded;
+        }
+    }
+}
+
+// How many bytes of a stream's pixel data to take. The file-size field only
+// suggests it: writers get it wrong (OS/2 files often hold 26 or 0 there), so
+// it is used where it agrees with the bytes present and with the `needed`
+// bytes of uncompressed rows; otherwise the rows' size (uncompressed) or
+// everything left in the stream (RLE) is taken. Fewer bytes than needed stay
+// fewer, for the caller to refuse.
+std::int64_t StreamDataSize(std::int64_t claimed, std::int64_t needed, std::size_t available) {
+    const auto have = static_cast<std::int64_t>(available);
+    if (claimed > 0 && claimed <= have && claimed >= needed) return claimed;
+    if (needed > 0) return needed <= have ? needed : have;
+    return have;
+}
+
 // Checks the decoded geometry before anything is allocated.
 void CheckGeometry(std::int32_t width, std::int32_t height, const char* where) {
     if (width <= 0 || height == 0 || height == INT32_MIN)
@@ -126,17 +201,58 @@ void TQvInternalDIB::ColorsChanged() {
 // 24-bit rows while they are read; masks are the three colour masks or null
 // for the defaults.
 void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* block, std::size_t blockSize,
-                                std::int64_t dataSize, const std::uint32_t* masks) {
+                                std::int64_t dataSize, const std::uint32_t* masks, bool rle24) {
     const int bits = Header.biBitCount;
     const std::int32_t width = Header.biWidth;
     CheckGeometry(width, Header.biHeight, "TQvInternalDIB.LoadFromStream");
     const std::int64_t rows = Header.biHeight < 0 ? -std::int64_t{Header.biHeight} : Header.biHeight;
     const std::uint32_t compression = Header.biCompression;
 
-    if (bits == 1 || bits == 4 || bits == 8 || bits == 24) {
+    if (rle24 || bits == 2) {
+        // Formats the storage does not hold are turned into ones it does:
+        // OS/2 RLE24 into plain 24-bit rows, 2-bit indices into 4-bit ones
+        // (same colour table).
+        if (!rle24 && compression != kBiRgb) Invalid("TQvInternalDIB.LoadFromStream: Invalid Compression");
+        if (rle24 && Header.biHeight < 0) Invalid("TQvInternalDIB.LoadFromStream: Compressed Top-Down Bitmap");
+        const std::size_t available = stream ? stream->Remaining() : blockSize;
+        const std::int64_t srcStride = DibStride(width, 2);
+        std::int64_t srcSize = rle24 ? StreamDataSize(dataSize, 0, available) : rows * srcStride;
+        if (!rle24 && static_cast<std::uint64_t>(srcSize) > available)
+            Invalid("TQvInternalDIB.LoadFromStream: Pixel Data Too Short");
+        if (srcSize <= 0) GetFileMap(srcSize);  // raises
+        if (rle24) {
+            const std::int64_t pixels = std::int64_t{width} * rows;
+            if (pixels > kRleFreePixels && pixels / kRlePixelsPerByte > srcSize)
+                Invalid("TQvInternalDIB.LoadFromStream: Image Too Large For Its RLE Data");
+        }
+        const std::uint8_t* src =
+            stream ? stream->ReadSpan(static_cast<std::size_t>(srcSize)) : block;
+        const int outBits = rle24 ? 24 : 4;
+        const std::int64_t dstStride = DibStride(width, outBits);
+        const std::int64_t size = dstStride * rows;
+        std::unique_ptr<std::uint8_t[]> pixels = GetFileMap(size);
+        if (rle24) {
+            DecodeRle24(src, static_cast<std::size_t>(srcSize), width, rows, pixels.get(),
+                        static_cast<std::size_t>(dstStride));
+        } else {
+            for (std::int64_t y = 0; y < rows; ++y) {
+                const std::uint8_t* s = src + y * srcStride;
+                std::uint8_t* d = pixels.get() + y * dstStride;
+                for (std::int32_t x = 0; x < width; ++x) {
+                    const int index = (s[x >> 2] >> (6 - 2 * (x & 3))) & 3;
+                    d[x >> 1] |= static_cast<std::uint8_t>((x & 1) ? index : index << 4);
+                }
+            }
+        }
+        InstallPixels(std::move(pixels), static_cast<std::int32_t>(size));
+        Header.biBitCount = static_cast<std::uint16_t>(outBits);
+        Header.biCompression = kBiRgb;
+        Header.biSizeImage = 0;
+    } else if (bits == 1 || bits == 4 || bits == 8 || bits == 24) {
         const bool rle = (bits == 8 && compression == kBiRle8) || (bits == 4 && compression == kBiRle4);
         if (compression != kBiRgb && !rle) Invalid("TQvInternalDIB.LoadFromStream: Invalid Compression");
         if (rle && Header.biHeight < 0) Invalid("TQvInternalDIB.LoadFromStream: Compressed Top-Down Bitmap");
+        if (stream) dataSize = StreamDataSize(dataSize, rle ? 0 : rows * DibStride(width, bits), stream->Remaining());
         if (dataSize <= 0) GetFileMap(dataSize);  // raises
         if (!rle && dataSize < rows * DibStride(width, bits))
             Invalid("TQvInternalDIB.LoadFromStream: Pixel Data Too Short");
@@ -218,22 +334,39 @@ void TQvInternalDIB::LoadFromStream(ByteReadStream& stream) {
     std::uint32_t masks[3] = {0, 0, 0};
     std::int64_t dataSize = 0;
     std::memset(static_cast<void*>(ColorTable), 0, sizeof ColorTable);
-    if (headerSize == 40) {
-        std::uint8_t raw[40];
+    bool rle24 = false;
+    if (IsInfoHeaderSize(headerSize)) {
+        // Only the fields of the 40-byte header are kept (a 16-byte OS/2
+        // header has the first four; the rest stay 0). Longer headers add
+        // masks and colour-space data, which the storage does not hold.
+        std::uint8_t raw[40] = {};
+        const std::size_t rest = headerSize - 4;
+        const std::uint8_t* extra = stream.ReadSpan(rest);
         WriteU32LE(raw, 40);
-        stream.ReadBuffer(raw + 4, 36);
+        std::memcpy(raw + 4, extra, rest < 36 ? rest : 36);
         BitmapInfoHeader h = BitmapInfoHeader::Read(raw);
-        if (!ValidBitCount(h.biBitCount)) Invalid("TQvInternalDIB.LoadFromStream: Invalid BitCout");
-        if (h.biClrUsed == 0) h.biClrUsed = static_cast<std::uint32_t>(DefaultColorCount(h.biBitCount));
+        // 2-bit indices are widened to 4 bits while they are read.
+        if (!ValidBitCount(h.biBitCount) && h.biBitCount != 2) Invalid("TQvInternalDIB.LoadFromStream: Invalid BitCout");
+        if (IsOs2InfoHeaderSize(headerSize)) {
+            // OS/2 2.x numbers its compressions differently: 3 is Huffman
+            // coding, 4 run-length coded 24-bit pixels.
+            if (h.biCompression == 3 || (h.biCompression == 4 && h.biBitCount != 24) || h.biCompression > 4)
+                Invalid("TQvInternalDIB.LoadFromStream: Unsupported OS/2 Compression");
+            rle24 = h.biCompression == 4;
+        }
+        if (h.biClrUsed == 0)
+            h.biClrUsed = static_cast<std::uint32_t>(h.biBitCount == 2 ? 4 : DefaultColorCount(h.biBitCount));
         if (h.biClrUsed > 256) Invalid("TQvInternalDIB.LoadFromStream: Too Many Colors In Colour Table");
-        if (h.biCompression == kBiBitfields) {
-            const std::uint8_t* m = stream.ReadSpan(12);
+        if (h.biCompression == kBiBitfields && !IsOs2InfoHeaderSize(headerSize)) {
+            // From 52 bytes on the masks are part of the header; a 40-byte
+            // header is followed by them.
+            const std::uint8_t* m = headerSize >= 52 ? extra + 36 : stream.ReadSpan(12);
             masks[0] = ReadU32LE(m);
             masks[1] = ReadU32LE(m + 4);
             masks[2] = ReadU32LE(m + 8);
         }
         stream.ReadBuffer(ColorTable, 4 * static_cast<std::size_t>(h.biClrUsed));
-        dataSize = fileSize - 40 - 4 * std::int64_t{h.biClrUsed} - 14;
+        dataSize = fileSize - std::int64_t{headerSize} - 4 * std::int64_t{h.biClrUsed} - 14;
         Header = h;
     } else if (headerSize == 12) {
         const std::uint8_t* core = stream.ReadSpan(8);
@@ -259,13 +392,13 @@ void TQvInternalDIB::LoadFromStream(ByteReadStream& stream) {
     // picture, so it is skipped. Offsets that point back into the headers
     // are ignored.
     const std::int64_t tableEnd = static_cast<std::int64_t>(stream.Position() - start);
-    if (dataOffset > tableEnd && dataOffset <= fileSize) {
+    if (dataOffset > tableEnd && static_cast<std::uint64_t>(dataOffset - tableEnd) <= stream.Remaining()) {
         stream.ReadSpan(static_cast<std::size_t>(dataOffset - tableEnd));
         dataSize = fileSize - dataOffset;
     }
     // Planes are always 1 in memory; the field is not used otherwise.
     Header.biPlanes = 1;
-    ReadPixels(&stream, nullptr, 0, dataSize, masks);
+    ReadPixels(&stream, nullptr, 0, dataSize, masks, rle24);
 }
 
 void TQvInternalDIB::LoadFromClipboardBlock(const std::uint8_t* data, std::size_t size) {

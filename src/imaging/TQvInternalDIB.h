@@ -77,7 +77,7 @@ private:
     // Replaces the pixel block by `block` of `size` bytes.
     void InstallPixels(std::unique_ptr<std::uint8_t[]> block, std::int32_t size);
     void ReadPixels(ByteReadStream* stream, const std::uint8_t* block, std::size_t blockSize,
-                    std::int64_t dataSize, const std::uint32_t* masks);
+                    std::int64_t dataSize, const std::uint32_t* masks, bool rle24 = false);
     void Reduce4Bit(bool fixed);
 };
 
