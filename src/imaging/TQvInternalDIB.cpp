@@ -143,7 +143,8 @@ std::unique_ptr<std::uint8_t[]> GetFileMap(std::int64_t size, bool zeroFilled) {
 TQvInternalDIB::TQvInternalDIB() { CreateDIB(1, 1, 2, 8); }
 
 void TQvInternalDIB::CreateDIB(int width, int height, int clrCount, int bitCount) {
-    if (width <= 0 || height == 0 || height == INT32_MIN || clrCount < 0 || clrCount > 256 || !ValidBitCount(bitCount))
+    if (width <= 0 || height == 0 || height == INT32_MIN || clrCount < 0 || clrCount > 256 ||
+        !ValidBitCount(bitCount))
         throw EQvDIBInvalidDIBPara("TQvInternalDIB.CreateDIB: Invalid Parameters");
     const std::int64_t rows = height < 0 ? -std::int64_t{height} : height;
     const std::int64_t size = rows * DibStride(width, bitCount);
@@ -213,7 +214,8 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
         // OS/2 RLE24 into plain 24-bit rows, 2-bit indices into 4-bit ones
         // (same colour table).
         if (!rle24 && compression != kBiRgb) Invalid("TQvInternalDIB.LoadFromStream: Invalid Compression");
-        if (rle24 && Header.biHeight < 0) Invalid("TQvInternalDIB.LoadFromStream: Compressed Top-Down Bitmap");
+        if (rle24 && Header.biHeight < 0)
+            Invalid("TQvInternalDIB.LoadFromStream: Compressed Top-Down Bitmap");
         const std::size_t available = stream ? stream->Remaining() : blockSize;
         const std::int64_t srcStride = DibStride(width, 2);
         std::int64_t srcSize = rle24 ? StreamDataSize(dataSize, 0, available) : rows * srcStride;
@@ -225,8 +227,7 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
             if (pixels > kRleFreePixels && pixels / kRlePixelsPerByte > srcSize)
                 Invalid("TQvInternalDIB.LoadFromStream: Image Too Large For Its RLE Data");
         }
-        const std::uint8_t* src =
-            stream ? stream->ReadSpan(static_cast<std::size_t>(srcSize)) : block;
+        const std::uint8_t* src = stream ? stream->ReadSpan(static_cast<std::size_t>(srcSize)) : block;
         const int outBits = rle24 ? 24 : 4;
         const std::int64_t dstStride = DibStride(width, outBits);
         const std::int64_t size = dstStride * rows;
@@ -252,7 +253,8 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
         const bool rle = (bits == 8 && compression == kBiRle8) || (bits == 4 && compression == kBiRle4);
         if (compression != kBiRgb && !rle) Invalid("TQvInternalDIB.LoadFromStream: Invalid Compression");
         if (rle && Header.biHeight < 0) Invalid("TQvInternalDIB.LoadFromStream: Compressed Top-Down Bitmap");
-        if (stream) dataSize = StreamDataSize(dataSize, rle ? 0 : rows * DibStride(width, bits), stream->Remaining());
+        if (stream)
+            dataSize = StreamDataSize(dataSize, rle ? 0 : rows * DibStride(width, bits), stream->Remaining());
         if (dataSize <= 0) GetFileMap(dataSize);  // raises
         if (!rle && dataSize < rows * DibStride(width, bits))
             Invalid("TQvInternalDIB.LoadFromStream: Pixel Data Too Short");
@@ -291,7 +293,8 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
         }
         if (rm == 0 || gm == 0 || bm == 0) Invalid("TQvInternalDIB.LoadFromStream: Invalid Masks");
         const int rs = MaskShift(rm), gs = MaskShift(gm), bs = MaskShift(bm);
-        const std::int64_t srcStride = bits == 16 ? ((std::int64_t{width} * 2 + 3) / 4) * 4 : std::int64_t{width} * 4;
+        const std::int64_t srcStride =
+            bits == 16 ? ((std::int64_t{width} * 2 + 3) / 4) * 4 : std::int64_t{width} * 4;
         const std::int64_t dstStride = ((std::int64_t{width} * 3 + 3) / 4) * 4;
         const std::size_t available = stream ? stream->Remaining() : blockSize;
         if (static_cast<std::uint64_t>(srcStride * rows) > available) {
@@ -346,7 +349,8 @@ void TQvInternalDIB::LoadFromStream(ByteReadStream& stream) {
         std::memcpy(raw + 4, extra, rest < 36 ? rest : 36);
         BitmapInfoHeader h = BitmapInfoHeader::Read(raw);
         // 2-bit indices are widened to 4 bits while they are read.
-        if (!ValidBitCount(h.biBitCount) && h.biBitCount != 2) Invalid("TQvInternalDIB.LoadFromStream: Invalid BitCout");
+        if (!ValidBitCount(h.biBitCount) && h.biBitCount != 2)
+            Invalid("TQvInternalDIB.LoadFromStream: Invalid BitCout");
         if (IsOs2InfoHeaderSize(headerSize)) {
             // OS/2 2.x numbers its compressions differently: 3 is Huffman
             // coding, 4 run-length coded 24-bit pixels.

@@ -148,9 +148,9 @@ TEST(DibCorpus, BadFilesAreRefusedWithOurExceptions) {
     // Loaded on purpose: fields that nothing here uses (image size, resolution,
     // planes, a wrong file size), and pixel indices beyond the colour table,
     // which show black.
-    const std::set<std::string> tolerated = {"pillow__badbitssize.bmp", "pillow__badfilesize.bmp", "pillow__baddens1.bmp",
-                                             "pillow__baddens2.bmp", "pillow__badplanes.bmp",
-                                             "pillow__pal8badindex.bmp"};
+    const std::set<std::string> tolerated = {"pillow__badbitssize.bmp", "pillow__badfilesize.bmp",
+                                             "pillow__baddens1.bmp",    "pillow__baddens2.bmp",
+                                             "pillow__badplanes.bmp",   "pillow__pal8badindex.bmp"};
     for (const fs::path& path : test::CorpusFiles("bmp/bad")) {
         const std::string name = Name(path);
         SCOPED_TRACE(name);
@@ -181,12 +181,24 @@ TEST(DibCorpus, QuestionableFilesLoadOrAreRefusedCleanly) {
     // cut inside its header (l2rgb_read), an OS/2 1.x table shorter than 256
     // entries (pal8os2sp), tables of more than 256 colours, embedded JPEG and
     // PNG data, and alpha bit fields (rgba32abf).
-    const std::set<std::string> expected = {
-        "imagers__V5_A8_R8_G8_B8_Rgb_BadMask.bmp", "pillow__pal1p1.bmp", "pillow__pal2.bmp",
-        "pillow__pal4rletrns.bmp", "pillow__pal8offs.bmp", "pillow__pal8os2v2-16.bmp", "pillow__pal8os2v2.bmp",
-        "pillow__pal8rletrns.bmp", "pillow__rgb16-231.bmp", "pillow__rgb24lprof.bmp", "pillow__rgb24prof.bmp",
-        "pillow__rgb32-111110.bmp", "pillow__rgb32bf-xbgr.bmp", "pillow__rgb32fakealpha.bmp",
-        "pillow__rgb32h52.bmp", "pillow__rgba16-4444.bmp", "pillow__rgba32.bmp", "pillow__rgba32h56.bmp"};
+    const std::set<std::string> expected = {"imagers__V5_A8_R8_G8_B8_Rgb_BadMask.bmp",
+                                            "pillow__pal1p1.bmp",
+                                            "pillow__pal2.bmp",
+                                            "pillow__pal4rletrns.bmp",
+                                            "pillow__pal8offs.bmp",
+                                            "pillow__pal8os2v2-16.bmp",
+                                            "pillow__pal8os2v2.bmp",
+                                            "pillow__pal8rletrns.bmp",
+                                            "pillow__rgb16-231.bmp",
+                                            "pillow__rgb24lprof.bmp",
+                                            "pillow__rgb24prof.bmp",
+                                            "pillow__rgb32-111110.bmp",
+                                            "pillow__rgb32bf-xbgr.bmp",
+                                            "pillow__rgb32fakealpha.bmp",
+                                            "pillow__rgb32h52.bmp",
+                                            "pillow__rgba16-4444.bmp",
+                                            "pillow__rgba32.bmp",
+                                            "pillow__rgba32h56.bmp"};
     EXPECT_EQ(loadedNames, expected);
 }
 

@@ -9,9 +9,9 @@ namespace vornik {
 namespace {
 
 using test::BmpSpec;
+using test::IndexOf;
 using test::MakeBmp;
 using test::MakePackedDib;
-using test::IndexOf;
 using test::PixelOf24;
 
 // The message of what loading `bytes` raises, or "" when it loads.
@@ -320,7 +320,8 @@ TEST(DibClipboard, BlockRoundTripAndMessages) {
     back.LoadFromClipboardFormat(CF_DIB, &out.data, nullptr);
     EXPECT_EQ(back.SaveToBytes(), dib.SaveToBytes());
 
-    EXPECT_EQ(ClipboardError(out.data, CF_BITMAP), "TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
+    EXPECT_EQ(ClipboardError(out.data, CF_BITMAP),
+              "TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Format");
     EXPECT_THROW(back.LoadFromClipboardFormat(CF_DIB, nullptr, nullptr), EQvDIBInvalidDIB);
     Bytes bad = out.data;
     WriteU32LE(bad.data(), 20);
