@@ -16,6 +16,11 @@ if [ ! -x "$editor" ]; then
 fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   shot="$here/build/screenshot.png"
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR="$(mktemp -d)"
+    export XDG_RUNTIME_DIR
+    trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+  fi
   QT_QPA_PLATFORM=offscreen "$editor" "$@" --screenshot "$shot"
   echo "No display: the editor window was rendered to $shot"
   exit 0
