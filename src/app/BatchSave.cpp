@@ -34,8 +34,10 @@ std::string BatchPreview(const MainState& s, const BatchSaveFields& f) {
     const Document& d = s.doc;
     switch (s.edit.PageControl1) {
         case kIconPage:
-            if (d.ExeShown) ext = "ico";
-            else if (d.IconSet) ext = d.IconSet->ResourceType == 1 ? "ico" : "cur";
+            if (d.ExeShown)
+                ext = "ico";
+            else if (d.IconSet)
+                ext = d.IconSet->ResourceType == 1 ? "ico" : "cur";
             break;
         case kAnimationPage:
             if (d.AniSet) ext = "ani";

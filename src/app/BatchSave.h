@@ -12,10 +12,10 @@ inline constexpr const char* kBatchNoName = "ファイル名を入力してく�
 
 // What the batch save dialog Tfrmallsave holds.
 struct BatchSaveFields {
-    std::string Edit1;     // output folder, as typed
-    std::string Edit2;     // file name stem, as typed (blanks kept)
-    int SpinEdit1 = 0;     // start number 0..999
-    int RadioGroup1 = 0;   // 0 slide the number past existing files, 1 overwrite them
+    std::string Edit1;    // output folder, as typed
+    std::string Edit2;    // file name stem, as typed (blanks kept)
+    int SpinEdit1 = 0;    // start number 0..999
+    int RadioGroup1 = 0;  // 0 slide the number past existing files, 1 overwrite them
 };
 
 // The folder text: Edit1 trimmed, with a trailing separator.

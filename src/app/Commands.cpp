@@ -54,7 +54,8 @@ std::vector<CommandInfo> BuildTable() {
         Item("View1", "view2", "小さいアイコン", "", 10016, {}, false, 1),
         Item("View1", "view3", "一覧", "", 10016, {}, false, 2),
         Item("View1", "view4", "詳細", "", 10016, {}, false, 3),
-        Item("View1", "m_iconchk", "アイコンチェック(&C)...", "アイコンの透明領域を確認します。", 0, {}, true),
+        Item("View1", "m_iconchk", "アイコンチェック(&C)...", "アイコンの透明領域を確認します。", 0, {},
+             true),
         // Edit
         Item("Edit1", "Cut1", "切り取り(&T)", "", 10018, "Ctrl+X"),
         Item("Edit1", "Copy1", "ｺﾋﾟｰ(&C)", "", 10018, "Ctrl+C"),
@@ -133,11 +134,8 @@ const std::vector<CommandInfo>& CommandTable() {
 
 const std::vector<MenuInfo>& MenuTable() {
     static const std::vector<MenuInfo> menus = {
-        {"File1", "ファイル(&F)", ""},
-        {"View1", "表示(&V)", ""},
-        {"Edit1", "編集(&E)", ""},
-        {"mnu_rotate", "画像回転(&E)", "Edit1"},
-        {"Help1", "ヘルプ(&H)", ""},
+        {"File1", "ファイル(&F)", ""},           {"View1", "表示(&V)", ""},   {"Edit1", "編集(&E)", ""},
+        {"mnu_rotate", "画像回転(&E)", "Edit1"}, {"Help1", "ヘルプ(&H)", ""},
     };
     return menus;
 }
@@ -164,13 +162,11 @@ std::vector<const CommandInfo*> CommandsAt(CommandPlace place) {
 
 const std::vector<ControlHelp>& ControlHelpTable() {
     static const std::vector<ControlHelp> table = {
-        {"cmbtype", 10065},     {"cmbsize", 10066},    {"cmbcolor", 10067},
-        {"spex", 10068},        {"spey", 10068},       {"spebx", 10073},
-        {"speby", 10073},       {"sprate", 10053},     {"edttitle", 10057},
-        {"edtcreator", 10056},  {"LVIcon", 10045},     {"lvani1", 10047},
-        {"lvani2", 10047},      {"ScrollBox3", 10058}, {"grpselect", 10064},
-        {"StatusBar1", 10075},  {"PageControl1", 10074}, {"ScrollBox1", 10062},
-        {"ScrollBox2", 10063},  {"btnanieft", 10084},
+        {"cmbtype", 10065},      {"cmbsize", 10066},    {"cmbcolor", 10067},   {"spex", 10068},
+        {"spey", 10068},         {"spebx", 10073},      {"speby", 10073},      {"sprate", 10053},
+        {"edttitle", 10057},     {"edtcreator", 10056}, {"LVIcon", 10045},     {"lvani1", 10047},
+        {"lvani2", 10047},       {"ScrollBox3", 10058}, {"grpselect", 10064},  {"StatusBar1", 10075},
+        {"PageControl1", 10074}, {"ScrollBox1", 10062}, {"ScrollBox2", 10063}, {"btnanieft", 10084},
     };
     return table;
 }

@@ -21,9 +21,9 @@ struct CommandInfo {
     std::string_view hint;      // shown in status bar panel 0 while the pointer is over it
     int helpContext = 0;        // 0: none
     CommandPlace place = CommandPlace::Menu;
-    std::string_view menu;      // for menu items: File1, View1, Edit1, mnu_rotate, Option1 (top level), Help1
-    std::string_view sameAs;    // the menu item whose handler a button shares, or empty
-    int tag = -1;               // list style 0..3 for view1..view4 / tbview1..tbview4, else -1
+    std::string_view menu;    // for menu items: File1, View1, Edit1, mnu_rotate, Option1 (top level), Help1
+    std::string_view sameAs;  // the menu item whose handler a button shares, or empty
+    int tag = -1;             // list style 0..3 for view1..view4 / tbview1..tbview4, else -1
     bool separatorBefore = false;  // menu items: a separator goes above this item
 };
 

@@ -11,7 +11,9 @@ namespace vornik {
 
 namespace {
 
-int HeaderBitCount(const IconEntry& e) { return e.InfoHeader.size() >= 16 ? ReadU16LE(e.InfoHeader.data() + 14) : 0; }
+int HeaderBitCount(const IconEntry& e) {
+    return e.InfoHeader.size() >= 16 ? ReadU16LE(e.InfoHeader.data() + 14) : 0;
+}
 
 bool ViewsReady(const EditState& e) { return e.imgxor && e.imgand; }
 
@@ -70,7 +72,8 @@ void iconautoClick(MainState& s) {
         EntryToDIBs(*set, image, mask, source);
         ConvertDIBFormat(image, FormatBitCount(n), FormatSize(n), FormatSize(n), s.settings.fixedpalette16,
                          s.settings.stretchbltmode);
-        ConvertDIBFormat(mask, 1, FormatSize(n), FormatSize(n), s.settings.fixedpalette16, s.settings.stretchbltmode);
+        ConvertDIBFormat(mask, 1, FormatSize(n), FormatSize(n), s.settings.fixedpalette16,
+                         s.settings.stretchbltmode);
         if (set->AddSlot(0) == -1) continue;  // the set is full: this format is skipped
         DIBsToEntry(*set, image, mask, 0);
     }

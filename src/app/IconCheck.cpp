@@ -27,7 +27,8 @@ TQvDIB RenderIconCheck(const TQvDIB* image, const TQvDIB* mask, RasterColor back
     const TQvDIB maskSource = DrawableSource(*mask);
     const TQvDIB imageSource = DrawableSource(*image);
     // The last column and row keep the fill colour.
-    canvas.StretchBlt(0, 0, kSide - 1, kSide - 1, maskSource, 0, 0, image->Width(), image->Height(), RasterOp::SrcAnd);
+    canvas.StretchBlt(0, 0, kSide - 1, kSide - 1, maskSource, 0, 0, image->Width(), image->Height(),
+                      RasterOp::SrcAnd);
     canvas.StretchBlt(0, 0, kSide - 1, kSide - 1, imageSource, 0, 0, image->Width(), image->Height(),
                       RasterOp::SrcInvert);
     return preview;

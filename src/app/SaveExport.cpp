@@ -36,13 +36,17 @@ void Save1Click(MainState& s) {
     switch (s.edit.PageControl1) {
         case kIconPage:
             if (!d.IconSet || d.ExeShown) return;
-            if (d.IconFileName.empty()) SaveAs1Click(s);
-            else d.IconSet->SaveToFile(d.IconFileName);
+            if (d.IconFileName.empty())
+                SaveAs1Click(s);
+            else
+                d.IconSet->SaveToFile(d.IconFileName);
             return;
         case kAnimationPage:
             if (!d.AniSet) return;
-            if (d.AniFileName.empty()) SaveAs1Click(s);
-            else d.AniSet->SaveToFile(d.AniFileName);
+            if (d.AniFileName.empty())
+                SaveAs1Click(s);
+            else
+                d.AniSet->SaveToFile(d.AniFileName);
             return;
         default:
             return;
@@ -80,7 +84,8 @@ TQvDIB ComposeWithBackground(const TQvDIB& image, const TQvDIB& mask, int color)
     const int w = std::min(out.Width(), maskRead.Width()), h = std::min(out.Height(), maskRead.Height());
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (maskCanvas.GetPixel(x, y) == kRasterWhite) canvas.SetPixel(x, y, static_cast<RasterColor>(color));
+            if (maskCanvas.GetPixel(x, y) == kRasterWhite)
+                canvas.SetPixel(x, y, static_cast<RasterColor>(color));
     return out;
 }
 
@@ -97,7 +102,8 @@ bool tbexportClick(MainState& s) {
         case kTypeCursor: {
             auto answer = AskSave("ｶｰｿﾙ|*.cur|", "cur");
             if (!answer) return false;
-            SaveViewPairAsCursor(answer->path, *e.imgxor, *e.imgand, e.spex, e.spey);  // read as the dialog closes
+            SaveViewPairAsCursor(answer->path, *e.imgxor, *e.imgand, e.spex,
+                                 e.spey);  // read as the dialog closes
             return true;
         }
         default: {
@@ -119,8 +125,10 @@ bool tbexportClick(MainState& s) {
             } else {
                 picture = ViewToDIB(*e.imgxor);
             }
-            if (bmp) picture.SaveToFile(answer->path);
-            else SaveDIBAsJpegFile(picture, answer->path);
+            if (bmp)
+                picture.SaveToFile(answer->path);
+            else
+                SaveDIBAsJpegFile(picture, answer->path);
             return true;
         }
     }

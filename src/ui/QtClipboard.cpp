@@ -55,8 +55,10 @@ const Bytes* QtClipboard::GetData(std::uint32_t format) const {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QImage image = QGuiApplication::clipboard()->image();
-        if (image.hasAlphaChannel()) image = image.convertToFormat(QImage::Format_ARGB32);
-        else image = image.convertToFormat(QImage::Format_RGB888);
+        if (image.hasAlphaChannel())
+            image = image.convertToFormat(QImage::Format_ARGB32);
+        else
+            image = image.convertToFormat(QImage::Format_RGB888);
         if (!image.save(&buffer, "BMP")) return nullptr;
         dib_ = BmpToPackedDIB(Bytes(bytes.begin(), bytes.end()));
     }

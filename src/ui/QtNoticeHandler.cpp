@@ -19,9 +19,7 @@ void QtNoticeHandler::message(const std::string& text) {
     QMessageBox::information(parent_, kTitle, Text(text));
 }
 
-void QtNoticeHandler::warning(const std::string& text) {
-    QMessageBox::warning(parent_, kTitle, Text(text));
-}
+void QtNoticeHandler::warning(const std::string& text) { QMessageBox::warning(parent_, kTitle, Text(text)); }
 
 bool QtNoticeHandler::askYesNo(const std::string& text) {
     return QMessageBox::question(parent_, kTitle, Text(text), QMessageBox::Yes | QMessageBox::No) ==

@@ -13,7 +13,7 @@ namespace vornik {
 // is ~/.config/Vesko/vornik2.conf. Sections are groups, values strings.
 class QtSettingsStore : public SettingsStore {
 public:
-    QtSettingsStore();                           // the user's own settings
+    QtSettingsStore();                                 // the user's own settings
     explicit QtSettingsStore(const QString& iniPath);  // a file of our choosing (tests)
     ~QtSettingsStore() override;
 

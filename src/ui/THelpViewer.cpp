@@ -22,7 +22,8 @@ std::vector<HelpTopic> ParseHelpDocument(const QString& html) {
     static const QRegularExpression section(
         R"re(<section\s+id="([^"]*)"(?:\s+data-keywords="([^"]*)")?\s*>(.*?)</section>)re",
         QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression heading(R"re(<h2>(.*?)</h2>)re", QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression heading(R"re(<h2>(.*?)</h2>)re",
+                                            QRegularExpression::DotMatchesEverythingOption);
     for (auto it = section.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         HelpTopic t;

@@ -38,8 +38,8 @@ public:
 
     // Shows the topic of a help context; the contents when it has none.
     void showContext(int helpContext);
-    void showContents();                     // help finder
-    void showSearch(const QString& key);     // keyword search, focus in the field
+    void showContents();                  // help finder
+    void showSearch(const QString& key);  // keyword search, focus in the field
     void showHelpOnHelp();
     QString currentTopicId() const { return current_; }
     int visibleTopicCount() const;

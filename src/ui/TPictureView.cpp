@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-
 #include <algorithm>
 
 namespace vornik {
@@ -24,7 +23,8 @@ void TPictureView::updateExtent() {
     // far enough to show the frame where it lies beyond the picture.
     QSize extent = picture_.size().expandedTo(QSize(0, 0));
     if (frameEnabled_)
-        extent = extent.expandedTo(QSize(std::max(0, framePos_.x() + frameSide_), std::max(0, framePos_.y() + frameSide_)));
+        extent = extent.expandedTo(
+            QSize(std::max(0, framePos_.x() + frameSide_), std::max(0, framePos_.y() + frameSide_)));
     setFixedSize(extent);
 }
 

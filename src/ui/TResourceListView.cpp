@@ -16,7 +16,8 @@ TResourceListView::TResourceListView(QWidget* parent)
     list_->setModel(model_);
     tree_->setModel(model_);
     tree_->setSelectionModel(list_->selectionModel());
-    for (QAbstractItemView* v : {static_cast<QAbstractItemView*>(list_), static_cast<QAbstractItemView*>(tree_)}) {
+    for (QAbstractItemView* v :
+         {static_cast<QAbstractItemView*>(list_), static_cast<QAbstractItemView*>(tree_)}) {
         v->setEditTriggers(QAbstractItemView::NoEditTriggers);
         v->setSelectionMode(QAbstractItemView::SingleSelection);
         v->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -105,7 +106,8 @@ void TResourceListView::selectIndex(int index) {
         return;
     }
     const QModelIndex i = model_->index(index, 0);
-    list_->selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list_->selectionModel()->setCurrentIndex(i,
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 QString TResourceListView::captionAt(int index) const { return columnText(index, 0); }

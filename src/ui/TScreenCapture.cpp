@@ -14,7 +14,8 @@ namespace {
 #ifdef VORNIK_HAVE_XCB
 constexpr std::uint32_t kKeysymF12 = 0xFFC9;
 // Caps Lock and Num Lock must not stop the key from matching.
-constexpr std::uint16_t kLockMasks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2, XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
+constexpr std::uint16_t kLockMasks[] = {0, XCB_MOD_MASK_LOCK, XCB_MOD_MASK_2,
+                                        XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2};
 
 xcb_connection_t* Connection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -83,9 +84,9 @@ void TScreenCapture::registerHotKey() {
     if (!keycode_) return;
     bool ok = true;
     for (std::uint16_t lock : kLockMasks) {
-        xcb_void_cookie_t ck = xcb_grab_key_checked(c, 1, Root(c), XCB_MOD_MASK_1 | lock,
-                                                    static_cast<xcb_keycode_t>(keycode_), XCB_GRAB_MODE_ASYNC,
-                                                    XCB_GRAB_MODE_ASYNC);
+        xcb_void_cookie_t ck =
+            xcb_grab_key_checked(c, 1, Root(c), XCB_MOD_MASK_1 | lock, static_cast<xcb_keycode_t>(keycode_),
+                                 XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
         if (xcb_generic_error_t* e = xcb_request_check(c, ck)) {
             ok = false;  // another client holds the key
             free(e);

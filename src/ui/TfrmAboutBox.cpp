@@ -11,7 +11,10 @@
 namespace vornik {
 
 TfrmAboutBox::TfrmAboutBox(QWidget* parent)
-    : QDialog(parent), ProgramIcon(new QLabel(this)), ProductName(new QLabel(this)), Version(new QLabel(this)) {
+    : QDialog(parent),
+      ProgramIcon(new QLabel(this)),
+      ProductName(new QLabel(this)),
+      Version(new QLabel(this)) {
     setObjectName("AboutBox");
     setWindowTitle("バージョン情報");
     ProgramIcon->setObjectName("ProgramIcon");

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,9 +21,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QBuffer>
-#include <QRadioButton>
 #include <QMimeData>
+#include <QPainter>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
@@ -35,25 +36,24 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QPainter>
 
-#include "app/Commands.h"
-#include "app/FileFilter.h"
 #include "anim/StepList.h"
+#include "app/Commands.h"
 #include "app/DocumentOpen.h"
 #include "app/EditActions.h"
+#include "app/EntryCommands.h"
 #include "app/FileCommands.h"
+#include "app/FileFilter.h"
+#include "app/ImportCommand.h"
+#include "app/MainStart.h"
+#include "app/Options.h"
+#include "app/SaveExport.h"
+#include "app/WindowPlacement.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 #include "model/RenderEntry.h"
-#include "app/MainStart.h"
-#include "app/Options.h"
-#include "app/SaveExport.h"
-#include "app/EntryCommands.h"
-#include "app/ImportCommand.h"
-#include "app/WindowPlacement.h"
 #include "platform/Errors.h"
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
@@ -63,16 +63,16 @@
 #include "ui/THelpViewer.h"
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
+#include "ui/TScreenCapture.h"
 #include "ui/TfrmAboutBox.h"
 #include "ui/TfrmIconSelect.h"
 #include "ui/TfrmOption.h"
-#include "ui/TfrmaniEft.h"
-#include "ui/TScreenCapture.h"
-#include "ui/ToolGlyphs.h"
-#include "ui/Tfrmrotinput.h"
-#include "ui/Tfrmiconchk.h"
 #include "ui/Tfrmallsave.h"
+#include "ui/TfrmaniEft.h"
+#include "ui/Tfrmiconchk.h"
 #include "ui/Tfrmiconcursel.h"
+#include "ui/Tfrmrotinput.h"
+#include "ui/ToolGlyphs.h"
 
 namespace vornik {
 
@@ -211,7 +211,8 @@ void TfrmMain::buildActions() {
 
 void TfrmMain::buildMenus() {
     for (const MenuInfo& m : MenuTable()) {
-        QMenu* menu = m.parent.empty() ? new QMenu(Q(m.caption), this) : new QMenu(Q(m.caption), menus_[Q(m.parent)]);
+        QMenu* menu =
+            m.parent.empty() ? new QMenu(Q(m.caption), this) : new QMenu(Q(m.caption), menus_[Q(m.parent)]);
         menu->setObjectName(Q(m.name));
         menu->menuAction()->setObjectName(Q(m.name));
         menu->installEventFilter(this);
@@ -483,7 +484,8 @@ QWidget* TfrmMain::buildEditPanel() {
 
     for (const char* name : {"cmbtype", "cmbsize", "cmbcolor", "spex", "spey", "spebx", "speby", "grpselect",
                              "ScrollBox1", "ScrollBox2"}) {
-        if (QWidget* w = pnledit->findChild<QWidget*>(name)) w->setProperty("helpContext", HelpContextOf(name));
+        if (QWidget* w = pnledit->findChild<QWidget*>(name))
+            w->setProperty("helpContext", HelpContextOf(name));
     }
     return pnledit;
 }
@@ -530,7 +532,8 @@ void TfrmMain::connectCommands() {
             continue;
         }
         if (c.place == CommandPlace::EditPanel) {
-            connect(panelButtons_[name], &QToolButton::clicked, this, [this, handler] { onCommand(handler); });
+            connect(panelButtons_[name], &QToolButton::clicked, this,
+                    [this, handler] { onCommand(handler); });
         } else {
             connect(actions_[name], &QAction::triggered, this, [this, handler] { onCommand(handler); });
         }
@@ -568,15 +571,15 @@ void TfrmMain::connectCommands() {
         spebx->setValue(x);
         speby->setValue(y);
     });
-    connect(imgbmp, &TPictureView::pressed, this, [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) {
-        // imgbmpMouseDown: centre the frame on the click (truncating division).
-        spebx->setValue(x - imgbmp->frameSide() / 2);
-        speby->setValue(y - imgbmp->frameSide() / 2);
-    });
+    connect(imgbmp, &TPictureView::pressed, this,
+            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) {
+                // imgbmpMouseDown: centre the frame on the click (truncating division).
+                spebx->setValue(x - imgbmp->frameSide() / 2);
+                speby->setValue(y - imgbmp->frameSide() / 2);
+            });
     auto position = [this](int x, int y) { showStatus(2, QString("%1,%2").arg(x).arg(y)); };
-    connect(imgxor, &TPictureView::moved, this, [position](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) {
-        position(x, y);
-    });
+    connect(imgxor, &TPictureView::moved, this,
+            [position](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { position(x, y); });
     connect(imgxor, &TPictureView::pressed, this, &TfrmMain::imgxorMouseDown);
     connect(imgand, &TPictureView::pressed, this, &TfrmMain::imgandMouseDown);
     connect(imgand, &TPictureView::moved, this,
@@ -587,7 +590,8 @@ void TfrmMain::connectCommands() {
     connect(lvani2, &QListWidget::itemClicked, this, [this] {
         // lvani2Click: the step's rate into the rate field.
         const int step = lvani2->currentRow();
-        if (s_.doc.AniSet && step >= 0 && step < s_.doc.AniSet->StepCount()) sprate->setValue(s_.doc.AniSet->Steps[step].Rate);
+        if (s_.doc.AniSet && step >= 0 && step < s_.doc.AniSet->StepCount())
+            sprate->setValue(s_.doc.AniSet->Steps[step].Rate);
     });
     connect(sprate, qOverload<int>(&QSpinBox::valueChanged), this, [this](int rate) {
         // sprateChange: the selected step takes the rate; its caption follows.
@@ -622,8 +626,10 @@ void TfrmMain::connectCommands() {
                     open->close();
                     open = QApplication::activePopupWidget();
                 }
-                if (ctx > 0) showHelpContext(ctx);
-                else Contents1Click();
+                if (ctx > 0)
+                    showHelpContext(ctx);
+                else
+                    Contents1Click();
                 return;
             }
         }
@@ -636,8 +642,8 @@ void TfrmMain::connectCommands() {
         }
         Contents1Click();
     });
-    for (QWidget* w : std::initializer_list<QWidget*>{PageControl1, sprate, edttitle, edtcreator, lvani1, lvani2,
-                                                      ScrollBox3, btnanieft}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{PageControl1, sprate, edttitle, edtcreator, lvani1,
+                                                      lvani2, ScrollBox3, btnanieft}) {
         w->setProperty("helpContext", HelpContextOf(w->objectName().toStdString()));
     }
 }
@@ -675,8 +681,10 @@ bool TfrmMain::commandEnabled(const QString& name) const {
 }
 
 void TfrmMain::setCommandEnabled(const QString& name, bool on) {
-    if (QAction* a = action(name)) a->setEnabled(on);
-    else if (QWidget* w = control(name)) w->setEnabled(on);
+    if (QAction* a = action(name))
+        a->setEnabled(on);
+    else if (QWidget* w = control(name))
+        w->setEnabled(on);
 }
 
 QString TfrmMain::panelText(int panel) const { return StatusPanel[panel]->text(); }
@@ -686,8 +694,9 @@ void TfrmMain::showStatus(int panel, const QString& text) { StatusPanel[panel]->
 // ---------------------------------------------------------------- start and end
 
 void TfrmMain::FormCreate() {
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                           : QRect(0, 0, 1024, 768);
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
     const WindowRect r =
         RestoreWindowRect(store_, kMainWindowName, screen.width(), screen.height(), true, width(), height());
     setGeometry(r.left, r.top, std::max(r.width, 610), std::max(r.height, 530));
@@ -781,7 +790,8 @@ void TfrmMain::refreshAnimation() {
     } catch (const std::exception&) {
         frameRows_.clear();  // frames that cannot be drawn are listed without pictures
     }
-    for (const auto& r : frameRows_) new QListWidgetItem(QIcon(QPixmap::fromImage(r.large)), r.caption, lvani1);
+    for (const auto& r : frameRows_)
+        new QListWidgetItem(QIcon(QPixmap::fromImage(r.large)), r.caption, lvani1);
     StepListView steps;
     ImageList large{32, {}}, small{16, {}};
     try {
@@ -906,9 +916,15 @@ void TfrmMain::LVIconDblClick() {
     runCommand([this] { ShowEntry(s_); });
 }
 
-void TfrmMain::sbviewClick() { runCommand([this] { vornik::sbviewClick(s_); }); }
-void TfrmMain::sbxorClick() { runCommand([this] { vornik::sbxorClick(s_); }); }
-void TfrmMain::sbandClick() { runCommand([this] { vornik::sbandClick(s_); }); }
+void TfrmMain::sbviewClick() {
+    runCommand([this] { vornik::sbviewClick(s_); });
+}
+void TfrmMain::sbxorClick() {
+    runCommand([this] { vornik::sbxorClick(s_); });
+}
+void TfrmMain::sbandClick() {
+    runCommand([this] { vornik::sbandClick(s_); });
+}
 
 void TfrmMain::cmbtypeChange() {
     runCommand([this] { vornik::cmbtypeChange(s_, cmbtype->currentIndex()); });
@@ -943,9 +959,10 @@ void TfrmMain::ApplyFlatButtons() {
     for (QToolButton* b : panelButtons_) b->setAutoRaise(flat);
     for (QToolButton* b : {sbview, sbxor, sband, sbaniadd, sbanidel, sbplay, sbstop}) b->setAutoRaise(flat);
     // Tool bar buttons are flat by nature in Qt; "not flat" gives them a raised look.
-    Toolbar971->setStyleSheet(flat ? QString() : QString("QToolButton { border: 1px outset palette(mid); "
-                                                         "padding: 2px 4px; margin: 1px; }"
-                                                         "QToolButton:checked { border-style: inset; }"));
+    Toolbar971->setStyleSheet(flat ? QString()
+                                   : QString("QToolButton { border: 1px outset palette(mid); "
+                                             "padding: 2px 4px; margin: 1px; }"
+                                             "QToolButton:checked { border-style: inset; }"));
 }
 
 void TfrmMain::applyBackgroundColor() {
@@ -1004,13 +1021,14 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("inport1", [this] {
         runCommand([this] {
-            vornik::tbinportClick(s_, [this](const ResourceList& list, const std::string& label) -> std::optional<int> {
-                frmIconSelect->setRows(RowsOf(list));
-                frmIconSelect->Label1->setText(QString::fromStdString(label));
-                if (execDialog(frmIconSelect) != QDialog::Accepted) return std::nullopt;
-                const int i = frmIconSelect->selectedIndex();
-                return i < 0 ? std::nullopt : std::optional<int>(i);
-            });
+            vornik::tbinportClick(
+                s_, [this](const ResourceList& list, const std::string& label) -> std::optional<int> {
+                    frmIconSelect->setRows(RowsOf(list));
+                    frmIconSelect->Label1->setText(QString::fromStdString(label));
+                    if (execDialog(frmIconSelect) != QDialog::Accepted) return std::nullopt;
+                    const int i = frmIconSelect->selectedIndex();
+                    return i < 0 ? std::nullopt : std::optional<int>(i);
+                });
         });
     });
     handlers_.insert("Copy1", [this] {
@@ -1019,7 +1037,8 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("Cut1", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
-        runCommand([this] { vornik::Cut1Click(s_, entryClipboard_, clipboard_, lvani1->currentRow()); }, true);
+        runCommand([this] { vornik::Cut1Click(s_, entryClipboard_, clipboard_, lvani1->currentRow()); },
+                   true);
     });
     handlers_.insert("Paste1", [this] {
         runCommand([this] { vornik::Paste1Click(s_, entryClipboard_, clipboard_); }, true);
@@ -1137,8 +1156,10 @@ void TfrmMain::imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::Keyboar
                 CompleteImage(*e.imgxor, *e.imgand);
             } else if (x >= 0 && y >= 0 && x < e.imgxor->Width() && y < e.imgxor->Height()) {
                 const RasterColor c = PickedColor(*e.imgxor, x, y);
-                if (modifiers & Qt::ShiftModifier) AutoMaskAdd(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
-                else AutoMask(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
+                if (modifiers & Qt::ShiftModifier)
+                    AutoMaskAdd(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
+                else
+                    AutoMask(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
             }
         });
     }
@@ -1211,8 +1232,9 @@ void TfrmMain::btnanieftClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     runCommand(
         [&] {
-            RunAniEffect(s_.doc.AniSet, s_.settings.defrate, e.imgxor ? *e.imgxor : empty, e.imgand ? *e.imgand : empty,
-                         s_.settings.stretchbltmode, choice, [this](const std::string& text) {
+            RunAniEffect(s_.doc.AniSet, s_.settings.defrate, e.imgxor ? *e.imgxor : empty,
+                         e.imgand ? *e.imgand : empty, s_.settings.stretchbltmode, choice,
+                         [this](const std::string& text) {
                              showStatus(0, QString::fromStdString(text));
                              StatusPanel[0]->repaint();
                          });
@@ -1224,10 +1246,11 @@ void TfrmMain::btnanieftClick() {
 void TfrmMain::setPlaying(bool playing) {
     // While playing, only the timer changes anything.
     for (const char* m : {"File1", "View1", "Edit1", "Help1"}) menus_[m]->menuAction()->setEnabled(!playing);
-    for (QWidget* w : std::initializer_list<QWidget*>{pnledit, btnanieft, lvani1, lvani2, edttitle, edtcreator,
-                                                      sprate, sbaniadd, sbanidel})
+    for (QWidget* w : std::initializer_list<QWidget*>{pnledit, btnanieft, lvani1, lvani2, edttitle,
+                                                      edtcreator, sprate, sbaniadd, sbanidel})
         w->setEnabled(!playing);
-    for (const char* a : {"tbnew", "tbopen", "tbsave", "tbcut", "tbcopy", "tbpaste"}) action(a)->setEnabled(!playing);
+    for (const char* a : {"tbnew", "tbopen", "tbsave", "tbcut", "tbcopy", "tbpaste"})
+        action(a)->setEnabled(!playing);
     if (!playing) {
         refresh();  // the page's own enable states come back
         for (const char* a : {"tbview1", "tbview2", "tbview3", "tbview4"})
@@ -1270,7 +1293,6 @@ void TfrmMain::Timer1Timer() {
     });
 }
 
-
 // ---------------------------------------------------------------- help
 
 THelpViewer* TfrmMain::helpViewer() {
@@ -1291,8 +1313,9 @@ int TfrmMain::execDialog(QDialog* dialog) {
     // Each dialog is placed only the first time; afterwards it stays where the user left it.
     bool placed = dialog->property("placedOnce").toBool();
     dialog->adjustSize();
-    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                           : QRect(0, 0, 1024, 768);
+    const QRect screen = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableGeometry()
+                             : QRect(0, 0, 1024, 768);
     const QRect g = frameGeometry();
     int left = dialog->x(), top = dialog->y();
     if (CentreOverMain(placed, left, top, dialog->width(), dialog->height(), isVisible(),
@@ -1319,8 +1342,10 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
             if (QAction* a = menu->activeAction()) {
                 const int ctx = a->property("helpContext").toInt();
                 menu->close();
-                if (ctx > 0) showHelpContext(ctx);
-                else Contents1Click();
+                if (ctx > 0)
+                    showHelpContext(ctx);
+                else
+                    Contents1Click();
                 return true;
             }
         }

@@ -116,7 +116,8 @@ TfrmOption::TfrmOption(QWidget* parent)
     auto* cap = new QWidget;
     auto* cl = new QVBoxLayout(cap);
     cl->addWidget(new QLabel("ALT+F12キーで対象ウィンドウをキャプチャします。"));
-    auto* scap = RadioGroup(cap, "キャプチャ対象", {"デスクトップ", "アクティブウィンドウ", "キャプチャしない"}, rdoSCAP);
+    auto* scap = RadioGroup(cap, "キャプチャ対象",
+                            {"デスクトップ", "アクティブウィンドウ", "キャプチャしない"}, rdoSCAP);
     scap->setObjectName("rdoSCAP");
     cl->addWidget(scap);
     cl->addStretch();
@@ -186,7 +187,8 @@ void TfrmOption::LoadFrom(const OptionDialogValues& v) {
 void TfrmOption::StoreTo(OptionDialogValues& v) const {
     v.color = SettingOfColor(swatch_);
     v.chktoolbar = chktoolbar->isChecked();
-    for (int n = 0; n < kAutoIconFormats; ++n) v.CheckListBox1[n] = CheckListBox1->item(n)->checkState() == Qt::Checked;
+    for (int n = 0; n < kAutoIconFormats; ++n)
+        v.CheckListBox1[n] = CheckListBox1->item(n)->checkState() == Qt::Checked;
     if (rdoSCAP->checkedId() >= 0) v.rdoSCAP = rdoSCAP->checkedId();
     if (rgp_stretchbltmode->checkedId() >= 0) v.rgp_stretchbltmode = rgp_stretchbltmode->checkedId();
     v.chk16 = chk16->isChecked();
@@ -216,7 +218,8 @@ bool TfrmOption::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == chkiconcolor && event->type() == QEvent::MouseButtonRelease) {
         // chkiconcolorMouseUp: shown once the box has taken the click.
-        QMetaObject::invokeMethod(this, [] { ShowMessage(kIconColorNotice); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [] { ShowMessage(kIconColorNotice); }, Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
 }

@@ -14,8 +14,8 @@ namespace vornik {
 
 namespace {
 
-QWidget* EffectPage(const QString& groupTitle, const QStringList& items, QButtonGroup* group, const QString& label,
-                    QSpinBox* field, int max) {
+QWidget* EffectPage(const QString& groupTitle, const QStringList& items, QButtonGroup* group,
+                    const QString& label, QSpinBox* field, int max) {
     auto* page = new QWidget;
     auto* layout = new QHBoxLayout(page);
     auto* box = new QGroupBox(groupTitle, page);
@@ -50,13 +50,16 @@ TfrmaniEft::TfrmaniEft(QWidget* parent)
     serot->setObjectName("serot");
     sezoom->setObjectName("sezoom");
     semove->setObjectName("semove");
-    PageControl1->addTab(EffectPage("回転", {"右方向", "左方向", "水平上方向", "水平下方向", "垂直右方向", "垂直左方向"},
-                                    rgrotdirect, "回転角度", serot, 360),
-                         "回転");
-    PageControl1->addTab(EffectPage("", {"縮小", "拡大", "拡大・縮小"}, rgzoomdirect, "拡大・縮小率", sezoom, 128),
-                         "拡大・縮小");
-    PageControl1->addTab(EffectPage("移動", {"右方向", "左方向", "上方向", "下方向"}, rgmovedirect, "移動単位", semove, 128),
-                         "移動");
+    PageControl1->addTab(
+        EffectPage("回転", {"右方向", "左方向", "水平上方向", "水平下方向", "垂直右方向", "垂直左方向"},
+                   rgrotdirect, "回転角度", serot, 360),
+        "回転");
+    PageControl1->addTab(
+        EffectPage("", {"縮小", "拡大", "拡大・縮小"}, rgzoomdirect, "拡大・縮小率", sezoom, 128),
+        "拡大・縮小");
+    PageControl1->addTab(
+        EffectPage("移動", {"右方向", "左方向", "上方向", "下方向"}, rgmovedirect, "移動単位", semove, 128),
+        "移動");
     auto* ok = new QPushButton("&OK");
     ok->setDefault(true);
     auto* cancel = new QPushButton("キャンセル");

@@ -19,7 +19,9 @@ QColor ColorOf(RasterColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); 
 // The 2 x 8 colour grid, with a mark on the two chosen cells.
 class ColorGrid : public QWidget {
 public:
-    ColorGrid(Tfrmiconchk* dialog, QWidget* parent) : QWidget(parent), dialog_(dialog) { setFixedSize(50, 160); }
+    ColorGrid(Tfrmiconchk* dialog, QWidget* parent) : QWidget(parent), dialog_(dialog) {
+        setFixedSize(50, 160);
+    }
     int cellAt(QPoint p) const {
         if (!rect().contains(p)) return -1;
         return (p.y() / 20) * 2 + p.x() / 25;
@@ -86,8 +88,10 @@ void Tfrmiconchk::setPair(const TQvDIB* image, const TQvDIB* mask, int stretchbl
 
 void Tfrmiconchk::chooseCell(int index, Qt::MouseButton button) {
     if (index < 0 || index > 15) return;
-    if (button == Qt::LeftButton) foreground_ = index;
-    else if (button == Qt::RightButton) background_ = index;
+    if (button == Qt::LeftButton)
+        foreground_ = index;
+    else if (button == Qt::RightButton)
+        background_ = index;
     RenderIconCheck();
     ColorGrid1->update();
 }

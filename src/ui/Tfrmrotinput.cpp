@@ -26,7 +26,9 @@ QHBoxLayout* OkCancel(QDialog* d, const QString& cancelText) {
 }  // namespace
 
 Tfrmrotinput::Tfrmrotinput(QWidget* parent)
-    : QDialog(parent), serot(new QSpinBox(this)), rbright(new QRadioButton("右回り", this)),
+    : QDialog(parent),
+      serot(new QSpinBox(this)),
+      rbright(new QRadioButton("右回り", this)),
       rbleft(new QRadioButton("左回り", this)) {
     setObjectName("frmrotinput");
     setWindowTitle("画像の回転");

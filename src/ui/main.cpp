@@ -29,12 +29,14 @@ int main(int argc, char** argv) {
 
     // Standard buttons and dialogs in Japanese.
     QTranslator qtbase;
-    if (qtbase.load(QLocale(QLocale::Japanese), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtbase.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtbase);
 
     const vornik::StartOptions options = vornik::ParseStartOptions(QApplication::arguments().mid(1));
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "vornik: %s\nusage: vornik [FILE] [--screenshot PATH]\n", qPrintable(options.error));
+        std::fprintf(stderr, "vornik: %s\nusage: vornik [FILE] [--screenshot PATH]\n",
+                     qPrintable(options.error));
         return 2;
     }
 

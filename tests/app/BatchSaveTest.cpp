@@ -1,10 +1,9 @@
-#include "app/BatchSave.h"
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include <gtest/gtest.h>
-
 #include "TestFiles.h"
+#include "app/BatchSave.h"
 #include "model/EntryConversion.h"
 
 using namespace vornik;

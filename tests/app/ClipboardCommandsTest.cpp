@@ -1,9 +1,8 @@
-#include "app/ClipboardCommands.h"
-
 #include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "anim/TAniEX.h"
+#include "app/ClipboardCommands.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 

@@ -1,9 +1,9 @@
-#include "app/Commands.h"
+#include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include <gtest/gtest.h>
+#include "app/Commands.h"
 
 using namespace vornik;
 
@@ -60,8 +60,7 @@ TEST(Commands, MenusListTheirItemsInOrder) {
     EXPECT_EQ(view[6]->name, "view4");
     EXPECT_EQ(view[6]->caption, "詳細");
     EXPECT_EQ(CommandsOfMenu("mnu_rotate").size(), 6u);
-    for (const auto& m : MenuTable())
-        EXPECT_FALSE(CommandsOfMenu(m.name).empty()) << m.name;
+    for (const auto& m : MenuTable()) EXPECT_FALSE(CommandsOfMenu(m.name).empty()) << m.name;
 }
 
 TEST(Commands, OtherControlsCarryHelpContexts) {

@@ -1,9 +1,8 @@
-#include "app/EntryCommands.h"
-
 #include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "anim/TAniEX.h"
+#include "app/EntryCommands.h"
 #include "model/EntryConversion.h"
 #include "platform/Bytes.h"
 

@@ -1,7 +1,6 @@
-#include "app/IconCheck.h"
-
 #include <gtest/gtest.h>
 
+#include "app/IconCheck.h"
 #include "imaging/TQvDIBCanvas.h"
 
 using namespace vornik;
@@ -12,14 +11,14 @@ TEST(IconCheck, TransparentPixelsShowTheBackgroundMixedWithTheImage) {
     mask.CreateDIB(32, 32, 0, 24);   // black: opaque
     {
         TQvDIBCanvas ci(image), cm(mask);
-        cm.FillRect(0, 0, 16, 32, kRasterWhite);       // left half transparent
-        ci.FillRect(0, 0, 8, 32, RgbColor(255, 0, 0)); // red under part of it
+        cm.FillRect(0, 0, 16, 32, kRasterWhite);        // left half transparent
+        ci.FillRect(0, 0, 8, 32, RgbColor(255, 0, 0));  // red under part of it
         ci.FillRect(16, 0, 32, 32, RgbColor(0, 0, 255));
     }
     TQvDIB out = RenderIconCheck(&image, &mask, kRasterWhite, 0);
     ASSERT_EQ(out.Width(), 161);
     TQvDIBCanvas c(out);
-    EXPECT_EQ(c.GetPixel(2, 2), RgbColor(0, 255, 255));     // white XOR red
+    EXPECT_EQ(c.GetPixel(2, 2), RgbColor(0, 255, 255));    // white XOR red
     EXPECT_EQ(c.GetPixel(60, 60), kRasterWhite);           // transparent over black: the background
     EXPECT_EQ(c.GetPixel(100, 100), RgbColor(0, 0, 255));  // opaque: the image alone
     EXPECT_EQ(c.GetPixel(160, 160), kRasterWhite);         // the last row and column keep the fill

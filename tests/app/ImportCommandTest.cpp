@@ -1,11 +1,10 @@
-#include "app/ImportCommand.h"
+#include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include <gtest/gtest.h>
-
 #include "DocumentTestSupport.h"
 #include "NoticeRecorder.h"
+#include "app/ImportCommand.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "model/TIconEx.h"
 #include "platform/FileDialogsScript.h"

@@ -1,13 +1,12 @@
-#include "app/SaveExport.h"
+#include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include <gtest/gtest.h>
 
 #include "DocumentTestSupport.h"
 #include "NoticeRecorder.h"
 #include "app/DocumentOpen.h"
 #include "app/EditActions.h"
+#include "app/SaveExport.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "model/TIconEx.h"
 #include "platform/FileDialogsScript.h"

@@ -1,28 +1,28 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QLabel>
 #include <QScrollArea>
 #include <QTimer>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
+#include <filesystem>
 
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
 #include "platform/FileDialogsScript.h"
 #include "platform/MemorySettingsStore.h"
 #include "ui/TPictureView.h"
-#include "ui/TfrmIconSelect.h"
-#include "ui/Tfrmallsave.h"
-#include <QLineEdit>
-#include <filesystem>
 #include "ui/TResourceListView.h"
 #include "ui/TfrmAboutBox.h"
+#include "ui/TfrmIconSelect.h"
 #include "ui/TfrmMain.h"
 #include "ui/TfrmOption.h"
+#include "ui/Tfrmallsave.h"
 #include "ui/Tfrmiconcursel.h"
 
 using namespace vornik;

@@ -1,12 +1,13 @@
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
+#include <QFrame>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "app/Options.h"
@@ -16,9 +17,8 @@
 #include "ui/StartOptions.h"
 #include "ui/THelpViewer.h"
 #include "ui/TfrmOption.h"
-#include "ui/Tfrmiconcursel.h"
 #include "ui/Tfrmiconchk.h"
-#include <QFrame>
+#include "ui/Tfrmiconcursel.h"
 
 using namespace vornik;
 

@@ -1,13 +1,15 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
@@ -17,8 +19,6 @@
 #include "ui/TfrmMain.h"
 #include "ui/TfrmaniEft.h"
 #include "ui/Tfrmrotinput.h"
-#include <QLineEdit>
-#include <QRadioButton>
 
 using namespace vornik;
 
@@ -83,7 +83,8 @@ TEST_F(Editing, MaskCommandsAndTheRightClickMask) {
     const QImage automask = Rgb(w.imgand->picture());
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            ASSERT_EQ(automask.pixel(x, y) == qRgb(255, 255, 255), image.pixel(x, y) == clicked) << x << "," << y;
+            ASSERT_EQ(automask.pixel(x, y) == qRgb(255, 255, 255), image.pixel(x, y) == clicked)
+                << x << "," << y;
     EXPECT_EQ(w.panelText(2), "0,0");
 }
 
@@ -261,7 +262,8 @@ TEST_F(Editing, BitmapZoomAndFreeRotation) {
     });
     w.action("mnu_rotimage")->trigger();
     EXPECT_NE(Rgb(w.imgxor->picture()), image);
-    EXPECT_EQ(Rgb(w.imgand->picture()).pixel(0, 0), qRgb(255, 255, 255));  // uncovered mask corners are transparent
+    EXPECT_EQ(Rgb(w.imgand->picture()).pixel(0, 0),
+              qRgb(255, 255, 255));                // uncovered mask corners are transparent
     EXPECT_EQ(w.frmrotinput->serot->value(), 45);  // kept for next time
 }
 

@@ -1,11 +1,11 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-
 #include <filesystem>
-#include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "TestFiles.h"

@@ -1,19 +1,19 @@
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QStatusTipEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
-
-#include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
@@ -54,7 +54,8 @@ TEST(MainWindow, EveryMenuItemHasItsCaptionShortcutHintAndHelpContext) {
         EXPECT_EQ(a->statusTip(), Q(c.hint)) << c.name;
         EXPECT_EQ(a->property("helpContext").toInt(), c.helpContext) << c.name;
         // The item sits in its own menu (Option1 on the menu bar itself).
-        QWidget* owner = c.menu.empty() ? static_cast<QWidget*>(f.w.menuBar()) : f.w.findChild<QMenu*>(Q(c.menu));
+        QWidget* owner =
+            c.menu.empty() ? static_cast<QWidget*>(f.w.menuBar()) : f.w.findChild<QMenu*>(Q(c.menu));
         ASSERT_NE(owner, nullptr) << c.menu;
         EXPECT_TRUE(owner->actions().contains(a)) << c.name;
         ++checked;

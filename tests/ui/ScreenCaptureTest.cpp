@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <QGuiApplication>
 #include <QSpinBox>
 #include <QTabWidget>
-
-#include <gtest/gtest.h>
 
 #include "NoticeRecorder.h"
 #include "platform/MemorySettingsStore.h"
@@ -23,7 +23,7 @@ TEST(ScreenCapture, ACaptureBecomesTheBitmapPage) {
     EXPECT_EQ(w.PageControl1->currentIndex(), 2);
     ASSERT_EQ(w.imgbmp->picture().size(), QSize(40, 30));
     EXPECT_EQ(w.imgbmp->picture().pixel(39, 29), qRgb(10, 200, 30));
-    EXPECT_TRUE(w.spebx->isEnabled());  // the Bitmap page's commands
+    EXPECT_TRUE(w.spebx->isEnabled());          // the Bitmap page's commands
     EXPECT_TRUE(w.imgxor->picture().isNull());  // no take-in
     EXPECT_TRUE(notices.notices.empty());
 }
@@ -39,6 +39,8 @@ TEST(ScreenCapture, TheSettingChoosesWhatIsCaptured) {
     c.configure(2);
     EXPECT_FALSE(c.Active);
     // On X11 the hot key is grabbed; elsewhere there is none.
-    if (QGuiApplication::platformName() == "xcb") EXPECT_TRUE(c.hotKeyRegistered());
-    else EXPECT_FALSE(c.hotKeyRegistered());
+    if (QGuiApplication::platformName() == "xcb")
+        EXPECT_TRUE(c.hotKeyRegistered());
+    else
+        EXPECT_FALSE(c.hotKeyRegistered());
 }

@@ -1,9 +1,9 @@
 // GoogleTest main for widget tests: a QApplication on the offscreen platform,
 // settings redirected to a temporary folder so no test touches the user's own.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 void DropHarmless(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     // Test discovery runs the program without the test environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     QTemporaryDir config;  // read once, at the first QSettings: set before anything runs
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     qInstallMessageHandler(DropHarmless);
