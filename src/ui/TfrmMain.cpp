@@ -54,6 +54,7 @@
 #include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 #include "model/RenderEntry.h"
+#include "platform/ShiftJis.h"
 #include "platform/Errors.h"
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
@@ -605,10 +606,10 @@ void TfrmMain::connectCommands() {
     });
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(edttitle, &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (s_.doc.AniSet) s_.doc.AniSet->Title = t.toStdString();  // edttitleKeyUp
+        if (s_.doc.AniSet) s_.doc.AniSet->Title = Utf8ToShiftJis(t.toStdString());  // edttitleKeyUp
     });
     connect(edtcreator, &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (s_.doc.AniSet) s_.doc.AniSet->Creator = t.toStdString();  // edtcreatorKeyUp
+        if (s_.doc.AniSet) s_.doc.AniSet->Creator = Utf8ToShiftJis(t.toStdString());  // edtcreatorKeyUp
     });
     connect(sbaniadd, &QToolButton::clicked, this, &TfrmMain::sbaniaddClick);
     connect(sbanidel, &QToolButton::clicked, this, &TfrmMain::sbanidelClick);
@@ -782,8 +783,8 @@ void TfrmMain::refreshAnimation() {
     if (!ani) return;
     const bool was = mirroring_;
     mirroring_ = true;
-    edttitle->setText(QString::fromStdString(ani->Title));
-    edtcreator->setText(QString::fromStdString(ani->Creator));
+    edttitle->setText(QString::fromStdString(ShiftJisToUtf8(ani->Title)));
+    edtcreator->setText(QString::fromStdString(ShiftJisToUtf8(ani->Creator)));
     mirroring_ = was;
     try {
         frameRows_ = RowsOf(FillResourceList(*ani, s_.settings.stretchbltmode));

@@ -174,8 +174,9 @@ TEST_F(Editing, TakeInFromTheBitmapPage) {
     EXPECT_EQ(mask.pixel(5, 5), qRgb(0, 0, 0));  // "view": a fully opaque mask
     EXPECT_EQ(w.state().edit.cmbtype, 2);
     const QImage bitmap = Rgb(w.imgbmp->picture());
-    if (bitmap.width() >= 32 && bitmap.height() >= 32)
+    if (bitmap.width() >= 32 && bitmap.height() >= 32) {
         EXPECT_EQ(Rgb(w.imgxor->picture()).pixel(3, 4), bitmap.pixel(3, 4));
+    }
 }
 
 TEST_F(Editing, EveryBitmapTheCoreReadsIsShown) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,10 +14,12 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QKeyEvent>
 #include <QToolButton>
 
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
+#include "anim/TAniEX.h"
 #include "app/Commands.h"
 #include "model/TIconEx.h"
 #include "platform/FileDialogsScript.h"
@@ -276,6 +279,31 @@ TEST(MainWindow, AnAnimatedCursorFillsTheAnimationPage) {
     EXPECT_GT(f.w.lvani2->count(), 0);
 }
 
+TEST(MainWindow, TitleAndCreatorAreHeldAsShiftJisAndShownAsText) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto files = test::CorpusFiles("ani", ".ani");
+    ASSERT_FALSE(files.empty());
+    // A file whose creator is "ア" in Shift-JIS.
+    test::TempDir dir;
+    const std::string path = dir.file("sjis.ani");
+    {
+        TAniEX ani;
+        ASSERT_TRUE(ani.LoadFromFile(files.front().string()));
+        ani.Creator = "\x83\x41";
+        ani.SaveToFile(path);
+    }
+    Window f;
+    f.w.OpenDocument(QString::fromStdString(path));
+    EXPECT_EQ(f.w.edtcreator->text(), QString::fromUtf8("ア"));
+    f.w.edttitle->setFocus();
+    f.w.edttitle->selectAll();
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("アイコン"));
+    QApplication::sendEvent(f.w.edttitle, &typed);
+    ASSERT_TRUE(f.w.state().doc.AniSet);
+    // What the file will hold: Shift-JIS bytes, not UTF-8.
+    EXPECT_EQ(f.w.state().doc.AniSet->Title, std::string("\x83\x41\x83\x43\x83\x52\x83\x93"));
+}
+
 TEST(MainWindow, AMissingFileIsReportedAndTheWindowCarriesOn) {
     Window f;
     f.w.OpenDocument("/nonexistent/folder/x.ico");
@@ -326,7 +354,9 @@ TEST(MainWindow, EveryHelpContextHasATopic) {
     QSet<QString> ids;
     for (const auto& t : help->topics()) ids.insert(t.id);
     for (const CommandInfo& c : CommandTable())
-        if (c.helpContext) EXPECT_TRUE(ids.contains(QString::number(c.helpContext))) << c.name;
+        if (c.helpContext) {
+            EXPECT_TRUE(ids.contains(QString::number(c.helpContext))) << c.name;
+        }
     for (const ControlHelp& h : ControlHelpTable())
         EXPECT_TRUE(ids.contains(QString::number(h.helpContext))) << h.name;
     f.w.showHelpContext(10070);
