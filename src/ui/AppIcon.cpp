@@ -2,7 +2,11 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/TIconEx.h"
 
 namespace vornik {
 
@@ -47,69 +51,32 @@ QImage DrawAppIcon(int size) {
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
-namespace {
-void Put16(QByteArray& b, quint16 v) {
-    char c[2];
-    qToLittleEndian(v, c);
-    b.append(c, 2);
-}
-void Put32(QByteArray& b, quint32 v) {
-    char c[4];
-    qToLittleEndian(v, c);
-    b.append(c, 4);
-}
-}  // namespace
-
 QByteArray EncodeIco(const std::vector<QImage>& pictures) {
-    std::vector<QByteArray> blocks;
+    // Written by our own resource set, as any icon the editor saves.
+    TIconCurEX set;
     for (const QImage& src : pictures) {
         const QImage img = src.convertToFormat(QImage::Format_ARGB32);
         const int w = img.width(), h = img.height();
-        QByteArray b;
-        Put32(b, 40);
-        Put32(b, static_cast<quint32>(w));
-        Put32(b, static_cast<quint32>(h * 2));  // image and mask stacked
-        Put16(b, 1);
-        Put16(b, 32);
-        Put32(b, 0);
-        const int maskRow = ((w + 31) / 32) * 4;
-        Put32(b, static_cast<quint32>(w * h * 4 + maskRow * h));
-        Put32(b, 0);
-        Put32(b, 0);
-        Put32(b, 0);
-        Put32(b, 0);
-        for (int y = h - 1; y >= 0; --y) {  // bottom-up rows
+        const int index = set.AddSlot(-1);
+        if (index < 0) break;
+        set.InitEntry(index, 1, w, h, 32);
+        IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
+        e.HotSpotX = 1;   // planes
+        e.HotSpotY = 32;  // bit count
+        const std::size_t xorRow = static_cast<std::size_t>(w) * 4;
+        const std::size_t andRow = static_cast<std::size_t>(RowBytes(w));
+        std::fill(e.AndBits.begin(), e.AndBits.end(), 0);
+        for (int y = 0; y < h; ++y) {
+            const std::size_t stored = static_cast<std::size_t>(h - 1 - y);  // bottom-up rows
             const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-            for (int x = 0; x < w; ++x) Put32(b, line[x]);  // B, G, R, A on little endian
-        }
-        for (int y = h - 1; y >= 0; --y) {
-            const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-            QByteArray row(maskRow, '\0');
+            std::memcpy(e.XorBits.data() + stored * xorRow, line, xorRow);  // B, G, R, A on little endian
+            std::uint8_t* mask = e.AndBits.data() + stored * andRow;
             for (int x = 0; x < w; ++x)
-                if (qAlpha(line[x]) == 0) row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
-            b.append(row);
+                if (qAlpha(line[x]) == 0) mask[x / 8] = static_cast<std::uint8_t>(mask[x / 8] | (0x80 >> (x % 8)));
         }
-        blocks.push_back(b);
     }
-    QByteArray out;
-    Put16(out, 0);
-    Put16(out, 1);
-    Put16(out, static_cast<quint16>(pictures.size()));
-    quint32 offset = 6 + 16 * static_cast<quint32>(pictures.size());
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        const int w = pictures[i].width(), h = pictures[i].height();
-        out.append(static_cast<char>(w >= 256 ? 0 : w));
-        out.append(static_cast<char>(h >= 256 ? 0 : h));
-        out.append('\0');  // colour count: none for 32 bits
-        out.append('\0');
-        Put16(out, 1);   // planes
-        Put16(out, 32);  // bit count
-        Put32(out, static_cast<quint32>(blocks[i].size()));
-        Put32(out, offset);
-        offset += static_cast<quint32>(blocks[i].size());
-    }
-    for (const auto& b : blocks) out.append(b);
-    return out;
+    const Bytes bytes = set.SaveToBytes();
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 }  // namespace vornik
