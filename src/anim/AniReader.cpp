@@ -76,6 +76,7 @@ private:
     bool sawHeader_ = false;
     bool refused_ = false;
     std::uint64_t declaredSteps_ = 0;  // step count as the file states it
+    std::size_t decoded_ = 0;          // bytes of frame blocks held so far
 };
 
 void AniParser::readHeader() {
@@ -173,6 +174,13 @@ bool AniParser::readIcon() {
     }
     if (!problem.empty()) {
         damaged("icon", frameName + ": " + problem);
+        return false;
+    }
+    // Compressed frames can expand far beyond the file; a real file stays well below this.
+    decoded_ += HeldBytes(e);
+    if (decoded_ > kMaxDecodedImageBytes) {
+        damaged("icon", frameName + ": the frames together decode to more than " +
+                            std::to_string(kMaxDecodedImageBytes >> 20) + " MiB");
         return false;
     }
     const BitmapInfoHeader h = BitmapInfoHeader::Read(e.InfoHeader.data());

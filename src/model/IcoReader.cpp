@@ -54,6 +54,7 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
     // Entries may point at the same bytes; the total held is kept within the
     // file's size so 1000 entries cannot make one large image a thousandfold.
     std::size_t held = 0;
+    std::size_t decoded = 0;
     for (int i = 0; i < count; ++i) {
         IconEntry& e = Entries[static_cast<std::size_t>(i)];
         e.ReadDirectory(p + kHeaderSize + IconEntry::kDirectorySize * static_cast<std::size_t>(i));
@@ -68,6 +69,10 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
         if (problem == kPngImageNotSupported)
             return refuse("PNG-compressed image in entry " + std::to_string(i) + " is not supported yet");
         if (!problem.empty()) return refuse("entry " + std::to_string(i) + ": " + problem);
+        decoded += HeldBytes(e);
+        if (decoded > kMaxDecodedImageBytes)
+            return refuse("entry " + std::to_string(i) + ": the images together decode to more than " +
+                          std::to_string(kMaxDecodedImageBytes >> 20) + " MiB");
         held += next - at;
         if (held > size - directoryEnd)
             return refuse("entry " + std::to_string(i) +

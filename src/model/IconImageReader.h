@@ -23,6 +23,15 @@ namespace vornik {
 std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_t pos, IconEntry& entry,
                           std::size_t* next);
 
+// The most bytes of entry blocks one file may make a reader hold. Compressed
+// images can expand far beyond the file's size; real files stay well below.
+constexpr std::size_t kMaxDecodedImageBytes = std::size_t{768} << 20;
+
+// Bytes held by an entry's three blocks.
+inline std::size_t HeldBytes(const IconEntry& e) {
+    return e.InfoHeader.size() + e.XorBits.size() + e.AndBits.size();
+}
+
 // True when the block at data[pos] starts with the PNG signature.
 bool IsPngImage(const std::uint8_t* data, std::size_t size, std::size_t pos);
 

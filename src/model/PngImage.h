@@ -8,10 +8,11 @@
 
 namespace vornik {
 
-// Largest PNG-compressed icon image decoded, in each direction: the most an
-// entry's directory can state (a width or height byte of 0 means 256). It
-// bounds what a file of many small PNG streams can make us allocate.
-constexpr int kMaxPngIconSide = 256;
+// Largest PNG-compressed icon image decoded, in each direction. Directories
+// state at most 256 (a byte of 0), but icon files in the wild carry 512 and
+// 1024 pixel PNG images too. What a file of many small PNG streams can make
+// us allocate is bounded by the readers' budget (kMaxDecodedImageBytes).
+constexpr int kMaxPngIconSide = 1024;
 
 // Decodes a PNG stream (data holds `size` bytes and starts with the PNG
 // signature) into the blocks of a 32-bit entry: InfoHeader (40 bytes, single

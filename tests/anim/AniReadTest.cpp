@@ -7,6 +7,7 @@
 #include "TestFiles.h"
 #include "anim/AniMessages.h"
 #include "anim/TAniEX.h"
+#include "model/IconImageReader.h"
 #include "imaging/PngWrite.h"
 #include "platform/Errors.h"
 
@@ -186,6 +187,23 @@ TEST(AniRead, PngFramesAreDecodedAndBrokenOnesAreDamage) {
     EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "icon"}));
     EXPECT_EQ(a.Count, 0);
     EXPECT_NE(a.LoadError().find("PNG image"), std::string::npos);
+}
+
+TEST(AniRead, ManyLargePngFramesAreRefusedAtTheBudget) {
+    NoticeRecorder rec;
+    TQvDIB picture;
+    picture.CreateDIB(1024, 1024, 0, 24);
+    Bytes png = EncodePng(picture);
+    if (png.size() % 2 != 0) png.push_back(0);  // keep chunks even: no pad bytes to write
+    const Bytes icon = Chunk("icon", CursorFile({png}));
+    const int count = static_cast<int>(kMaxDecodedImageBytes / (1024 * 1024 * 4)) + 2;
+    std::vector<Bytes> icons(static_cast<std::size_t>(count), icon);
+    TAniEX a;
+    load(a, Ani({Anih(static_cast<std::uint32_t>(count), 1, 1), List("fram", icons)}));
+    EXPECT_EQ(a.Count, 0);
+    EXPECT_NE(a.LoadError().find("the frames together decode to more than 768 MiB"), std::string::npos)
+        << a.LoadError();
+    EXPECT_EQ(rec.texts().back(), std::string(animsg::kDamaged) + "icon");
 }
 
 TEST(AniRead, LoneImageMayOverrunAChunkSizeTooSmall) {

@@ -174,9 +174,35 @@ TEST(PngIcon, MalformedOrOversizedStreamsAreRefusedWithLibpngsMessage) {
     EXPECT_FALSE(set.LoadFromBytes(iconAround(huge, 0), "huge"));
     EXPECT_EQ(set.LoadError(), "\"huge\": entry 0: PNG image: Invalid IHDR data");
 
-    // The largest size an entry can hold decodes.
-    EXPECT_TRUE(set.LoadFromBytes(iconAround(makePng(256, 256), 0), "max")) << set.LoadError();
-    EXPECT_FALSE(set.LoadFromBytes(iconAround(makePng(257, 1), 0), "over"));
+    // Images beyond the directory's 256 (found in the wild) decode up to 1024.
+    EXPECT_TRUE(set.LoadFromBytes(iconAround(makePng(256, 256), 0), "256")) << set.LoadError();
+    EXPECT_TRUE(set.LoadFromBytes(iconAround(makePng(1024, 2), 0), "max")) << set.LoadError();
+    EXPECT_EQ(set.Entries[0].XorSize, 1024 * 4 * 2);
+    EXPECT_FALSE(set.LoadFromBytes(iconAround(makePng(1025, 1), 0), "over"));
+}
+
+TEST(PngIcon, ManyLargeImagesInOneSmallFileAreRefusedAtTheBudget) {
+    // Each 1024 x 1024 stream is a few KB but holds 4.1 MB once decoded.
+    const Bytes png = makePng(1024, 1024);
+    const int count = static_cast<int>(kMaxDecodedImageBytes / (1024 * 1024 * 4)) + 2;
+    Bytes f;
+    AppendU16LE(f, 0);
+    AppendU16LE(f, 1);
+    AppendU16LE(f, static_cast<std::uint16_t>(count));
+    std::size_t offset = 6 + 16 * static_cast<std::size_t>(count);
+    for (int i = 0; i < count; ++i) {
+        IconEntry e;
+        e.ImageSize = static_cast<std::uint32_t>(png.size());
+        e.ImageOffset = static_cast<std::uint32_t>(offset + png.size() * static_cast<std::size_t>(i));
+        f.resize(f.size() + 16);
+        e.WriteDirectory(f.data() + f.size() - 16);
+    }
+    for (int i = 0; i < count; ++i) f.insert(f.end(), png.begin(), png.end());
+    TIconCurEX set;
+    EXPECT_FALSE(set.LoadFromBytes(f, "bomb"));
+    EXPECT_EQ(set.Count, 0);
+    EXPECT_NE(set.LoadError().find("the images together decode to more than 768 MiB"), std::string::npos)
+        << set.LoadError();
 }
 
 TEST(PngIcon, DecoderReportsWhatItConsumed) {
