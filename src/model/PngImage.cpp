@@ -41,8 +41,30 @@ void onRead(png_structp png, png_bytep out, png_size_t n) {
     d->pos += n;
 }
 
+// libpng sizes a chunk's buffer from its length field before reading it, so
+// a 2 GB text chunk in a 300-byte stream would be allocated whole. Every
+// chunk up to IEND must fit the bytes present before libpng sees them.
+bool chunksFit(Decoding* d) {
+    std::size_t p = 8;  // after the signature
+    while (d->size - p >= 8) {
+        const std::uint32_t length = (std::uint32_t{d->data[p]} << 24) | (std::uint32_t{d->data[p + 1]} << 16) |
+                                     (std::uint32_t{d->data[p + 2]} << 8) | d->data[p + 3];
+        if (length > d->size - p - 8 || d->size - p - 8 - length < 4) {
+            d->error = "PNG data ends early";
+            return false;
+        }
+        if (std::memcmp(d->data + p + 4, "IEND", 4) == 0) return true;
+        p += 12 + static_cast<std::size_t>(length);
+    }
+    return true;  // no IEND: libpng reports where the data ends
+}
+
 // Runs libpng over d; true on success. Only plain data lives in this frame.
 bool decode(Decoding* d) {
+    if (d->size < 8 || !chunksFit(d)) {
+        if (d->error.empty()) d->error = "PNG data ends early";
+        return false;
+    }
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, d, onError, onWarning);
     if (png == nullptr) {
         d->error = "cannot set up the PNG decoder";

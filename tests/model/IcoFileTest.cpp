@@ -319,7 +319,7 @@ TEST(IcoRead, PngImageRefusedBeforeItsBytesAreSized) {
     const std::uint8_t png[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     std::copy(png, png + 8, file.begin() + static_cast<long>(second));
     // The signature alone is no PNG stream: libpng's refusal, nothing sized from the bytes after it.
-    expectRefused(file, "entry 1: PNG image: [01][00][04][00]: invalid chunk type");
+    expectRefused(file, "entry 1: PNG image: PNG data ends early");
     EXPECT_TRUE(IsPngImage(file.data(), file.size(), second));
     EXPECT_FALSE(IsPngImage(file.data(), file.size(), 38));
     EXPECT_FALSE(IsPngImage(file.data(), second + 3, second));

@@ -205,6 +205,17 @@ TEST(PngIcon, ManyLargeImagesInOneSmallFileAreRefusedAtTheBudget) {
         << set.LoadError();
 }
 
+TEST(PngIcon, AChunkLongerThanTheDataIsRefusedBeforeAnyAllocation) {
+    // A text chunk claiming about 2 GB in a stream of a few hundred bytes.
+    Bytes png = makePng(4, 4);
+    const std::size_t at = 8 + 12 + 13;  // after IHDR
+    const Bytes text = {0x77, 0x00, 0x00, 0x25, 't', 'E', 'X', 't', 'a', 'b'};
+    png.insert(png.begin() + static_cast<long>(at), text.begin(), text.end());
+    TIconCurEX set;
+    EXPECT_FALSE(set.LoadFromBytes(iconAround(png, 4), "long-chunk"));
+    EXPECT_EQ(set.LoadError(), "\"long-chunk\": entry 0: PNG image: PNG data ends early");
+}
+
 TEST(PngIcon, DecoderReportsWhatItConsumed) {
     const Bytes png = makePng(2, 2);
     Bytes withTail = png;
