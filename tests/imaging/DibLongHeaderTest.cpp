@@ -9,57 +9,18 @@
 namespace vornik {
 namespace {
 
+using test::BmpSpec;
 using test::IndexOf;
+using test::LoadError;
+using test::MakeBmp;
 using test::PixelOf24;
 
-struct LongBmp {
-    std::uint32_t headerSize = 124;
-    std::int32_t width = 2;
-    std::int32_t height = 1;
-    std::uint16_t bitCount = 24;
-    std::uint32_t compression = 0;
-    std::uint32_t clrUsed = 0;
-    std::vector<std::uint32_t> masks;  // written at header offset 40
-    std::vector<RgbQuad> table;        // written after the header
-    Bytes pixels;
-    std::uint32_t fileSize = 0;  // 0: the real size
-};
-
-Bytes Make(const LongBmp& b) {
-    Bytes header(128, 0);  // cut to the header size below
-    WriteU32LE(header.data(), b.headerSize);
-    WriteI32LE(header.data() + 4, b.width);
-    WriteI32LE(header.data() + 8, b.height);
-    WriteU16LE(header.data() + 12, 1);
-    WriteU16LE(header.data() + 14, b.bitCount);
-    WriteU32LE(header.data() + 16, b.compression);
-    WriteU32LE(header.data() + 32, b.clrUsed);
-    for (std::size_t i = 0; i < b.masks.size(); ++i) WriteU32LE(header.data() + 40 + 4 * i, b.masks[i]);
-    header.resize(b.headerSize);
-    Bytes out = {'B', 'M'};
-    const std::uint32_t offset = static_cast<std::uint32_t>(14 + header.size() + 4 * b.table.size());
-    AppendU32LE(out, b.fileSize ? b.fileSize : offset + static_cast<std::uint32_t>(b.pixels.size()));
-    AppendU32LE(out, 0);
-    AppendU32LE(out, offset);
-    AppendBytes(out, header.data(), header.size());
-    for (const RgbQuad& q : b.table) {
-        out.push_back(q.rgbBlue);
-        out.push_back(q.rgbGreen);
-        out.push_back(q.rgbRed);
-        out.push_back(0);
-    }
-    AppendBytes(out, b.pixels.data(), b.pixels.size());
-    return out;
-}
-
-std::string LoadError(const Bytes& bytes) {
-    TQvDIB dib;
-    try {
-        dib.LoadFromBytes(bytes);
-    } catch (const EVornikError& e) {
-        return e.what();
-    }
-    return "";
+// A bitmap with a long (V5) header unless a test says otherwise.
+BmpSpec LongBmp() {
+    BmpSpec b;
+    b.headerSize = 124;
+    b.width = 2;
+    return b;
 }
 
 TEST(DibLongHeader, MasksInsideTheLongHeader) {
@@ -67,7 +28,7 @@ TEST(DibLongHeader, MasksInsideTheLongHeader) {
     // them from after the header would read the pixels as masks.
     for (std::uint32_t size : {52u, 56u, 108u, 124u}) {
         SCOPED_TRACE(size);
-        LongBmp b;
+        BmpSpec b = LongBmp();
         b.headerSize = size;
         b.bitCount = 16;
         b.compression = 3;
@@ -75,7 +36,7 @@ TEST(DibLongHeader, MasksInsideTheLongHeader) {
         AppendU16LE(b.pixels, 0xF800);
         AppendU16LE(b.pixels, 0x07E0);
         TQvDIB dib;
-        dib.LoadFromBytes(Make(b));
+        dib.LoadFromBytes(MakeBmp(b));
         EXPECT_EQ(dib.GetBitCount(), 24);
         EXPECT_EQ(dib.Header().biSize, 40u);
         EXPECT_EQ(PixelOf24(dib, 0, 0), MakeRgbQuad(248, 0, 0));
@@ -88,18 +49,18 @@ TEST(DibLongHeader, MasksInsideTheLongHeader) {
         EXPECT_EQ(PixelOf24(again, 1, 0), MakeRgbQuad(0, 252, 0));
     }
     // A zero mask inside the header is refused as one after it would be.
-    LongBmp b;
+    BmpSpec b = LongBmp();
     b.bitCount = 32;
     b.compression = 3;
     b.masks = {0xFF0000, 0, 0xFF};
     b.pixels.assign(8, 0);
-    EXPECT_EQ(LoadError(Make(b)), "TQvInternalDIB.LoadFromStream: Invalid Masks");
+    EXPECT_EQ(LoadError(MakeBmp(b)), "TQvInternalDIB.LoadFromStream: Invalid Masks");
 }
 
 TEST(DibLongHeader, ColourTableFollowsTheLongHeader) {
     for (std::uint32_t size : {64u, 108u, 124u}) {
         SCOPED_TRACE(size);
-        LongBmp b;
+        BmpSpec b = LongBmp();
         b.headerSize = size;
         b.width = 3;
         b.bitCount = 8;
@@ -107,7 +68,7 @@ TEST(DibLongHeader, ColourTableFollowsTheLongHeader) {
         b.table = {MakeRgbQuad(1, 2, 3), MakeRgbQuad(10, 20, 30), MakeRgbQuad(200, 100, 50)};
         b.pixels = {2, 0, 1, 0};
         TQvDIB dib;
-        dib.LoadFromBytes(Make(b));
+        dib.LoadFromBytes(MakeBmp(b));
         EXPECT_EQ(dib.ColorCount(), 3);
         EXPECT_EQ(dib.Header().biSize, 40u);
         EXPECT_EQ(IndexOf(dib, 0, 0), 2);
@@ -117,7 +78,7 @@ TEST(DibLongHeader, ColourTableFollowsTheLongHeader) {
     }
     // The 16-byte OS/2 header holds only size, planes and bit count: the
     // table (four-byte entries, 256 of them for 8 bits) follows at once.
-    LongBmp os2;
+    BmpSpec os2 = LongBmp();
     os2.headerSize = 16;
     os2.width = 2;
     os2.bitCount = 8;
@@ -125,23 +86,23 @@ TEST(DibLongHeader, ColourTableFollowsTheLongHeader) {
     os2.table[7] = MakeRgbQuad(9, 8, 7);
     os2.pixels = {7, 0, 0, 0};
     TQvDIB dib;
-    dib.LoadFromBytes(Make(os2));
+    dib.LoadFromBytes(MakeBmp(os2));
     EXPECT_EQ(dib.ColorCount(), 256);
     EXPECT_EQ(dib.Compression(), 0u);
     EXPECT_EQ(dib.GetColor(7), MakeRgbQuad(9, 8, 7));
     EXPECT_EQ(IndexOf(dib, 0, 0), 7);
     // Header sizes no writer uses stay refused, and a header cut short fails.
-    LongBmp odd = os2;
+    BmpSpec odd = os2;
     odd.headerSize = 100;
-    EXPECT_EQ(LoadError(Make(odd)), "TQvInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
-    Bytes cut = Make(os2);
+    EXPECT_EQ(LoadError(MakeBmp(odd)), "TQvInternalDIB.LoadFromStream: Invalid Bitmap Header Size");
+    Bytes cut = MakeBmp(os2);
     cut.resize(14 + 60);
     WriteU32LE(cut.data() + 14, 124);
     EXPECT_EQ(LoadError(cut), "Stream read error");
 }
 
 TEST(DibLongHeader, Os2CompressionsAndRle24) {
-    LongBmp b;
+    BmpSpec b = LongBmp();
     b.headerSize = 64;
     b.width = 3;
     b.height = 2;
@@ -149,13 +110,13 @@ TEST(DibLongHeader, Os2CompressionsAndRle24) {
     b.compression = 3;  // Huffman 1D in OS/2 files
     b.table = {MakeRgbQuad(0, 0, 0), MakeRgbQuad(255, 255, 255)};
     b.pixels.assign(8, 0);
-    EXPECT_EQ(LoadError(Make(b)), "TQvInternalDIB.LoadFromStream: Unsupported OS/2 Compression");
+    EXPECT_EQ(LoadError(MakeBmp(b)), "TQvInternalDIB.LoadFromStream: Unsupported OS/2 Compression");
     b.compression = 4;  // RLE24 with a palette picture
-    EXPECT_EQ(LoadError(Make(b)), "TQvInternalDIB.LoadFromStream: Unsupported OS/2 Compression");
+    EXPECT_EQ(LoadError(MakeBmp(b)), "TQvInternalDIB.LoadFromStream: Unsupported OS/2 Compression");
 
     // RLE24: an absolute run of three (nine bytes, padded to ten), end of
     // line, delta right by 1, a run of two, end of bitmap.
-    LongBmp r;
+    BmpSpec r = LongBmp();
     r.headerSize = 64;
     r.width = 3;
     r.height = 2;
@@ -164,7 +125,7 @@ TEST(DibLongHeader, Os2CompressionsAndRle24) {
     r.pixels = {0, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 0, 2, 1, 0, 2, 0xA, 0xB, 0xC, 0, 1};
     r.fileSize = 78;  // as wrong as OS/2 writers leave it: no room for pixels
     TQvDIB dib;
-    dib.LoadFromBytes(Make(r));
+    dib.LoadFromBytes(MakeBmp(r));
     EXPECT_EQ(dib.GetBitCount(), 24);
     EXPECT_EQ(dib.Compression(), 0u);
     EXPECT_EQ(PixelOf24(dib, 0, 0), MakeRgbQuad(3, 2, 1));
@@ -174,18 +135,18 @@ TEST(DibLongHeader, Os2CompressionsAndRle24) {
     EXPECT_EQ(PixelOf24(dib, 2, 1), MakeRgbQuad(0xC, 0xB, 0xA));
     // A run past the row end is refused.
     r.pixels = {4, 1, 2, 3, 0, 1};
-    EXPECT_EQ(LoadError(Make(r)), "TQvInternalDIB.LoadFromStream: Bad RLE24 Data");
+    EXPECT_EQ(LoadError(MakeBmp(r)), "TQvInternalDIB.LoadFromStream: Bad RLE24 Data");
 }
 
 TEST(DibLongHeader, TwoBitPicturesBecomeFourBit) {
-    LongBmp b;
+    BmpSpec b = LongBmp();
     b.headerSize = 40;
     b.width = 5;
     b.bitCount = 2;
     b.table = {MakeRgbQuad(0, 0, 0), MakeRgbQuad(255, 0, 0), MakeRgbQuad(0, 255, 0), MakeRgbQuad(0, 0, 255)};
     b.pixels = {0x1B, 0xC0, 0, 0};  // 0 1 2 3 | 3
     TQvDIB dib;
-    dib.LoadFromBytes(Make(b));
+    dib.LoadFromBytes(MakeBmp(b));
     EXPECT_EQ(dib.GetBitCount(), 4);
     EXPECT_EQ(dib.ColorCount(), 4);
     EXPECT_EQ(dib.Stride(), 4);
@@ -194,10 +155,10 @@ TEST(DibLongHeader, TwoBitPicturesBecomeFourBit) {
     EXPECT_EQ(PixelOf24(dib, 2, 0), MakeRgbQuad(0, 255, 0));
     // Rows shorter than the 2-bit stride, and compressed 2-bit data, are refused.
     b.pixels.resize(3);
-    EXPECT_EQ(LoadError(Make(b)), "TQvInternalDIB.LoadFromStream: Pixel Data Too Short");
+    EXPECT_EQ(LoadError(MakeBmp(b)), "TQvInternalDIB.LoadFromStream: Pixel Data Too Short");
     b.pixels.resize(4);
     b.compression = 1;
-    EXPECT_EQ(LoadError(Make(b)), "TQvInternalDIB.LoadFromStream: Invalid Compression");
+    EXPECT_EQ(LoadError(MakeBmp(b)), "TQvInternalDIB.LoadFromStream: Invalid Compression");
 }
 
 }  // namespace

@@ -10,20 +10,10 @@ namespace {
 
 using test::BmpSpec;
 using test::IndexOf;
+using test::LoadError;
 using test::MakeBmp;
 using test::MakePackedDib;
 using test::PixelOf24;
-
-// The message of what loading `bytes` raises, or "" when it loads.
-std::string LoadError(const Bytes& bytes) {
-    TQvDIB dib;
-    try {
-        dib.LoadFromBytes(bytes);
-    } catch (const EVornikError& e) {
-        return e.what();
-    }
-    return "";
-}
 
 std::string ClipboardError(const Bytes& block, std::uint32_t format = CF_DIB) {
     TQvDIB dib;

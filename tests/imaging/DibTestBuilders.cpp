@@ -1,5 +1,9 @@
 #include "DibTestBuilders.h"
 
+#include <algorithm>
+
+#include "platform/Errors.h"
+
 namespace vornik::test {
 
 namespace {
@@ -24,10 +28,17 @@ Bytes InfoPart(const BmpSpec& spec) {
         h.biBitCount = spec.bitCount;
         h.biCompression = spec.compression;
         h.biClrUsed = spec.clrUsed;
-        out.resize(40);
+        // Headers of 52 bytes and more (V2..V5) hold the masks at offset 40;
+        // after a 40-byte header they follow it. Shorter headers (OS/2 2.x)
+        // are the first bytes of the same layout.
+        const bool masksInside = spec.headerSize >= 52;
+        out.resize(std::max<std::size_t>({40, spec.headerSize, 40 + 4 * spec.masks.size()}), 0);
         h.Write(out.data());
-        out.resize(spec.headerSize < 40 ? 40 : spec.headerSize);
-        for (std::uint32_t m : spec.masks) AppendU32LE(out, m);
+        if (masksInside)
+            for (std::size_t i = 0; i < spec.masks.size(); ++i) WriteU32LE(out.data() + 40 + 4 * i, spec.masks[i]);
+        out.resize(spec.headerSize);
+        if (!masksInside)
+            for (std::uint32_t m : spec.masks) AppendU32LE(out, m);
         for (const RgbQuad& q : spec.table) {
             out.push_back(q.rgbBlue);
             out.push_back(q.rgbGreen);
@@ -59,6 +70,16 @@ Bytes MakePackedDib(const BmpSpec& spec) {
     Bytes out = InfoPart(spec);
     AppendBytes(out, spec.pixels.data(), spec.pixels.size());
     return out;
+}
+
+std::string LoadError(const Bytes& bytes) {
+    TQvDIB dib;
+    try {
+        dib.LoadFromBytes(bytes);
+    } catch (const EVornikError& e) {
+        return e.what();
+    }
+    return "";
 }
 
 TQvDIB MakeTrueColour(int width, int height, const std::function<RgbQuad(int, int)>& colour) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "imaging/TQvDIB.h"
@@ -28,9 +29,12 @@ struct BmpSpec {
     Bytes pixels;
     std::uint32_t fileSize = 0;
     std::uint32_t dataOffset = 0;  // 0: right after the table
-    std::uint32_t headerSize = 40;
+    std::uint32_t headerSize = 40;  // 12, or 16..124: masks sit inside headers of 52 bytes and more
 };
 Bytes MakeBmp(const BmpSpec& spec);
+
+// The message of the exception LoadFromBytes raises, or "" when it loads.
+std::string LoadError(const Bytes& bytes);
 
 // A packed DIB (clipboard block) with the same fields, without the file header.
 Bytes MakePackedDib(const BmpSpec& spec);
