@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Notice.h"
+#include "ui/RadioGroupBox.h"
 
 namespace vornik {
 
@@ -35,16 +36,6 @@ const char* const kFormats[kAutoIconFormats] = {
     " 16x 16 - 16M", " 32x 32 - 16M", " 48x 48 - 16M", " 64x 64 - 16M", "128x128 - 16M",
 };
 
-QGroupBox* RadioGroup(QWidget* parent, const QString& title, const QStringList& items, QButtonGroup* group) {
-    auto* box = new QGroupBox(title, parent);
-    auto* l = new QVBoxLayout(box);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* r = new QRadioButton(items[i], box);
-        group->addButton(r, i);
-        l->addWidget(r);
-    }
-    return box;
-}
 
 }  // namespace
 
@@ -85,7 +76,7 @@ TfrmOption::TfrmOption(QWidget* parent)
     Shape1->setCursor(Qt::PointingHandCursor);
     Shape1->installEventFilter(this);
     vl->addWidget(Shape1);
-    auto* stretch = RadioGroup(view, "ビットマップの拡大縮小に使う設定",
+    auto* stretch = RadioGroupBox(view, "ビットマップの拡大縮小に使う設定",
                                {"COLORONCOLOR", "HALFTONE", "STRETCH_HALFTONE"}, rgp_stretchbltmode);
     stretch->setObjectName("rgp_stretchbltmode");
     vl->addWidget(stretch);
@@ -116,7 +107,7 @@ TfrmOption::TfrmOption(QWidget* parent)
     auto* cap = new QWidget;
     auto* cl = new QVBoxLayout(cap);
     cl->addWidget(new QLabel("ALT+F12キーで対象ウィンドウをキャプチャします。"));
-    auto* scap = RadioGroup(cap, "キャプチャ対象",
+    auto* scap = RadioGroupBox(cap, "キャプチャ対象",
                             {"デスクトップ", "アクティブウィンドウ", "キャプチャしない"}, rdoSCAP);
     scap->setObjectName("rdoSCAP");
     cl->addWidget(scap);

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "platform/Notice.h"
+#include "ui/RadioGroupBox.h"
 
 namespace vornik {
 
@@ -42,14 +43,7 @@ Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
     form->addRow("ﾌｧｲﾙ名", Edit2);
     form->addRow("初期値", SpinEdit1);
     form->addRow("スタートファイル名", Memo1);
-    auto* box = new QGroupBox("同一ファイル名の処理", this);
-    auto* bl = new QVBoxLayout(box);
-    int id = 0;
-    for (const char* text : {"自動的にファイル名をスライド", "すべて上書き"}) {
-        auto* r = new QRadioButton(text, box);
-        RadioGroup1->addButton(r, id++);
-        bl->addWidget(r);
-    }
+    auto* box = RadioGroupBox(this, "同一ファイル名の処理", {"自動的にファイル名をスライド", "すべて上書き"}, RadioGroup1);
     RadioGroup1->button(0)->setChecked(true);
     auto* run = new QPushButton("実行", this);
     run->setObjectName("Button1");

@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "ui/RadioGroupBox.h"
+
 namespace vornik {
 
 namespace {
@@ -18,15 +20,8 @@ QWidget* EffectPage(const QString& groupTitle, const QStringList& items, QButton
                     const QString& label, QSpinBox* field, int max) {
     auto* page = new QWidget;
     auto* layout = new QHBoxLayout(page);
-    auto* box = new QGroupBox(groupTitle, page);
-    auto* bl = new QVBoxLayout(box);
-    for (int i = 0; i < items.size(); ++i) {
-        auto* r = new QRadioButton(items[i], box);
-        group->addButton(r, i);
-        bl->addWidget(r);
-        if (i == 0) r->setChecked(true);
-    }
-    layout->addWidget(box);
+    layout->addWidget(RadioGroupBox(page, groupTitle, items, group));
+    if (group->button(0)) group->button(0)->setChecked(true);
     auto* form = new QFormLayout;
     field->setRange(1, max);
     form->addRow(label, field);
