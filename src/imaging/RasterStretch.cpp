@@ -28,16 +28,23 @@ Axis makeAxis(int d, int dw, int s, int sw) {
     return a;
 }
 
-// The walk steps [lo, hi) whose destination coordinate lies in [0, extent).
-void clipWalk(const Axis& a, std::int64_t extent, std::int64_t& lo, std::int64_t& hi) {
-    if (a.dStep > 0) {
-        lo = std::max<std::int64_t>(0, -a.dStart);
-        hi = std::min<std::int64_t>(a.dLen, extent - a.dStart);
+// Of a walk of len steps from start by step (+1 or -1), the steps [lo, hi)
+// whose coordinate lies in [0, extent).
+void stepsInside(std::int64_t start, std::int64_t step, std::int64_t len, std::int64_t extent, std::int64_t& lo,
+                 std::int64_t& hi) {
+    if (step > 0) {
+        lo = std::max<std::int64_t>(0, -start);
+        hi = std::min<std::int64_t>(len, extent - start);
     } else {
-        lo = std::max<std::int64_t>(0, a.dStart - extent + 1);
-        hi = std::min<std::int64_t>(a.dLen, a.dStart + 1);
+        lo = std::max<std::int64_t>(0, start - extent + 1);
+        hi = std::min<std::int64_t>(len, start + 1);
     }
     if (hi < lo) hi = lo;
+}
+
+// The walk steps [lo, hi) whose destination coordinate lies in [0, extent).
+void clipWalk(const Axis& a, std::int64_t extent, std::int64_t& lo, std::int64_t& hi) {
+    stepsInside(a.dStart, a.dStep, a.dLen, extent, lo, hi);
 }
 
 struct Tap {
@@ -47,14 +54,7 @@ struct Tap {
 
 // The source walk steps [lo, hi) whose coordinate lies in [0, extent).
 void sourceSteps(const Axis& a, std::int64_t extent, std::int64_t& lo, std::int64_t& hi) {
-    if (a.sStep > 0) {
-        lo = std::max<std::int64_t>(0, -a.sStart);
-        hi = std::min<std::int64_t>(a.sLen, extent - a.sStart);
-    } else {
-        lo = std::max<std::int64_t>(0, a.sStart - extent + 1);
-        hi = std::min<std::int64_t>(a.sLen, a.sStart + 1);
-    }
-    if (hi < lo) hi = lo;
+    stepsInside(a.sStart, a.sStep, a.sLen, extent, lo, hi);
 }
 
 // For every clipped destination step, the source pixels inside the source
