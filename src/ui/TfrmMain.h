@@ -170,6 +170,8 @@ private:
     QWidget* buildBitmapPage();
     void buildStatusBar();
     void connectCommands();
+    void connectEditPanel();
+    void connectAnimation();
     void rebuildHistoryMenu();
     void refreshAnimation();
     void registerCoreCommands();

@@ -1,0 +1,194 @@
+#include <QBuffer>
+#include <QComboBox>
+#include <QSpinBox>
+#include <QToolButton>
+
+#include "app/EditActions.h"
+#include "app/TakeIn.h"
+#include "imaging/MaskOps.h"
+#include "imaging/TQvDIBCanvas.h"
+#include "platform/FileDialogs.h"
+#include "ui/TPictureView.h"
+#include "ui/TResourceListView.h"
+#include "ui/TScreenCapture.h"
+#include "ui/TfrmMain.h"
+
+namespace vornik {
+
+// ---------------------------------------------------------------- editing panel
+
+void TfrmMain::connectEditPanel() {
+    connect(LVIcon, &TResourceListView::itemDoubleClicked, this, [this] { LVIconDblClick(); });
+    connect(sbview, &QToolButton::clicked, this, &TfrmMain::sbviewClick);
+    connect(sbxor, &QToolButton::clicked, this, &TfrmMain::sbxorClick);
+    connect(sband, &QToolButton::clicked, this, &TfrmMain::sbandClick);
+    connect(cmbtype, qOverload<int>(&QComboBox::activated), this, [this] { cmbtypeChange(); });
+    connect(cmbsize, qOverload<int>(&QComboBox::activated), this, [this] { cmbsizeClick(); });
+    connect(cmbcolor, qOverload<int>(&QComboBox::activated), this, [this](int i) { s_.edit.cmbcolor = i; });
+    // Typed values are read when they are complete; the fields clamp as the core does.
+    connect(spex, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
+        if (!mirroring_) s_.edit.spex = ClampHotSpot(v);
+    });
+    connect(spey, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
+        if (!mirroring_) s_.edit.spey = ClampHotSpot(v);
+    });
+    // spebxChange / spebyChange: the selection frame follows the take-in position.
+    connect(spebx, qOverload<int>(&QSpinBox::valueChanged), this, [this](int x) {
+        if (mirroring_) return;
+        s_.edit.spebx = x;
+        s_.edit.Shape1Left = x;
+        imgbmp->setFramePos(x, imgbmp->framePos().y());
+    });
+    connect(speby, qOverload<int>(&QSpinBox::valueChanged), this, [this](int y) {
+        if (mirroring_) return;
+        s_.edit.speby = y;
+        s_.edit.Shape1Top = y;
+        imgbmp->setFramePos(imgbmp->framePos().x(), y);
+    });
+    connect(imgbmp, &TPictureView::frameDropped, this, [this](int x, int y) {
+        // Shape1MouseUp: the frame's position becomes the take-in position.
+        spebx->setValue(x);
+        speby->setValue(y);
+    });
+    connect(imgbmp, &TPictureView::pressed, this,
+            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) {
+                // imgbmpMouseDown: centre the frame on the click (truncating division).
+                spebx->setValue(x - imgbmp->frameSide() / 2);
+                speby->setValue(y - imgbmp->frameSide() / 2);
+            });
+    auto position = [this](int x, int y) { showStatus(2, QString("%1,%2").arg(x).arg(y)); };
+    connect(imgxor, &TPictureView::moved, this,
+            [position](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { position(x, y); });
+    connect(imgxor, &TPictureView::pressed, this, &TfrmMain::imgxorMouseDown);
+    connect(imgand, &TPictureView::pressed, this, &TfrmMain::imgandMouseDown);
+    connect(imgand, &TPictureView::moved, this,
+            [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers) { imgandMouseMove(x, y); });
+    connect(imgand, &TPictureView::released, this,
+            [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers) { imgandMouseUp(x, y); });
+}
+
+// ---------------------------------------------------------------- page and selection
+
+void TfrmMain::PageControl1Change(int page) {
+    if (mirroring_) return;
+    std::string focus;
+    runCommand([&] { focus = vornik::PageControl1Change(s_, page); });
+    if (QWidget* w = control(QString::fromStdString(focus)))
+        (w == LVIcon ? LVIcon->currentWidget() : w)->setFocus();
+}
+
+void TfrmMain::LVIconDblClick() {
+    s_.LVIcon.selected = LVIcon->selectedIndex();
+    runCommand([this] { ShowEntry(s_); });
+}
+
+void TfrmMain::sbviewClick() {
+    runCommand([this] { vornik::sbviewClick(s_); });
+}
+void TfrmMain::sbxorClick() {
+    runCommand([this] { vornik::sbxorClick(s_); });
+}
+void TfrmMain::sbandClick() {
+    runCommand([this] { vornik::sbandClick(s_); });
+}
+
+void TfrmMain::cmbtypeChange() {
+    runCommand([this] { vornik::cmbtypeChange(s_, cmbtype->currentIndex()); });
+}
+
+void TfrmMain::cmbsizeClick() {
+    runCommand([this] {
+        s_.edit.cmbsize = cmbsize->currentIndex();
+        vornik::cmbsizeClick(s_, cmbsize->currentIndex());
+    });
+}
+
+void TfrmMain::tbbmpgetClick() {
+    runCommand([this] {
+        if (s_.edit.cmbsize == 0) s_.edit.cmbsize = 2;  // "Any" takes 32 x 32
+        TakeInBitmap(s_);
+    });
+}
+
+void TfrmMain::imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    maskPaintMode_ = MaskPaint::None;
+    EditState& e = s_.edit;
+    if (!e.imgand) return;
+    runCommand([&] {
+        TQvDIBCanvas canvas(*e.imgand);
+        if (modifiers & Qt::ShiftModifier) {
+            // Shift: flood the connected surface of the clicked colour; no status text.
+            if (button != Qt::LeftButton && button != Qt::RightButton) return;
+            const RasterColor surface = canvas.GetPixel(x, y);
+            if (surface == TQvDIBCanvas::kInvalidColor) return;
+            canvas.FloodFill(x, y, surface, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
+            return;
+        }
+        if (button == Qt::LeftButton || button == Qt::RightButton) {
+            maskPaintMode_ = button == Qt::LeftButton ? MaskPaint::Opaque : MaskPaint::Transparent;
+            canvas.SetPixel(x, y, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
+        }
+        maskPen_ = QPoint(x, y);
+        showStatus(2, QString("%1,%2").arg(x).arg(y));
+    });
+}
+
+void TfrmMain::imgandMouseMove(int x, int y) {
+    EditState& e = s_.edit;
+    if (maskPaintMode_ != MaskPaint::None && e.imgand) {
+        runCommand([&] {
+            TQvDIBCanvas canvas(*e.imgand);
+            const RasterColor c = maskPaintMode_ == MaskPaint::Opaque ? kRasterBlack : kRasterWhite;
+            canvas.SetPixel(x, y, c);
+            canvas.Line(maskPen_.x(), maskPen_.y(), x, y, c);  // a fast drag still leaves a continuous stroke
+        });
+        maskPen_ = QPoint(x, y);
+    }
+    showStatus(2, QString("%1,%2").arg(x).arg(y));
+}
+
+void TfrmMain::imgandMouseUp(int x, int y) {
+    maskPaintMode_ = MaskPaint::None;
+    showStatus(2, QString("%1,%2").arg(x).arg(y));
+}
+
+void TfrmMain::imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    EditState& e = s_.edit;
+    if (button == Qt::LeftButton) {  // the hot spot, clamped as the fields do; no status text
+        SetHotSpot(e, x, y);
+        refresh();
+        return;
+    }
+    if (button != Qt::RightButton) return;
+    if (e.imgxor && e.imgand) {
+        runCommand([&] {
+            if (modifiers & Qt::ControlModifier) {
+                CompleteImage(*e.imgxor, *e.imgand);
+            } else if (x >= 0 && y >= 0 && x < e.imgxor->Width() && y < e.imgxor->Height()) {
+                const RasterColor c = PickedColor(*e.imgxor, x, y);
+                if (modifiers & Qt::ShiftModifier)
+                    AutoMaskAdd(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
+                else
+                    AutoMask(*e.imgxor, *e.imgand, c, s_.settings.automaskplus);
+            }
+        });
+    }
+    showStatus(2, QString("%1,%2").arg(x).arg(y));
+}
+
+void TfrmMain::ScreenCapture1Capture(const QImage& picture) {
+    // The capture becomes the Bitmap page's picture; frame, position and views stay.
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) return;
+    runCommand([&] {
+        TQvDIB dib;
+        dib.LoadFromBytes(Bytes(bmp.begin(), bmp.end()));
+        s_.edit.imgbmp = dib;
+        s_.edit.PageControl1 = kBitmapPage;
+        UpdatePageCommands(s_, kBitmapPage);
+    });
+}
+
+}  // namespace vornik

@@ -1,0 +1,272 @@
+#include <QAction>
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "app/Commands.h"
+#include "ui/PanelWidgets.h"
+#include "ui/TPictureView.h"
+#include "ui/TResourceListView.h"
+#include "ui/TfrmMain.h"
+#include "ui/ToolGlyphs.h"
+
+namespace vornik {
+
+// ---------------------------------------------------------------- building
+
+void TfrmMain::buildActions() {
+    viewMenuGroup_ = new QActionGroup(this);
+    viewToolGroup_ = new QActionGroup(this);
+    for (const CommandInfo& c : CommandTable()) {
+        if (c.place == CommandPlace::EditPanel) continue;
+        auto* a = new QAction(Q(c.caption), this);
+        a->setObjectName(Q(c.name));
+        if (!c.shortcut.empty()) a->setShortcut(QKeySequence(Q(c.shortcut)));
+        a->setStatusTip(Q(c.hint));
+        if (c.place == CommandPlace::ToolBar) {
+            a->setIconText(Q(c.caption));
+            a->setToolTip(Q(c.hint));
+        }
+        a->setProperty("helpContext", c.helpContext);
+        if (c.tag >= 0) {
+            a->setCheckable(true);
+            a->setData(c.tag);
+            (c.place == CommandPlace::Menu ? viewMenuGroup_ : viewToolGroup_)->addAction(a);
+        }
+        actions_.insert(a->objectName(), a);
+    }
+    for (const char* toggle : {"tlbar1", "stbar1", "mnu_editpanelview"}) {
+        actions_[toggle]->setCheckable(true);
+        actions_[toggle]->setChecked(true);
+    }
+    actions_["view1"]->setChecked(true);
+    actions_["tbview1"]->setChecked(true);
+}
+
+void TfrmMain::buildMenus() {
+    for (const MenuInfo& m : MenuTable()) {
+        QMenu* menu =
+            m.parent.empty() ? new QMenu(Q(m.caption), this) : new QMenu(Q(m.caption), menus_[Q(m.parent)]);
+        menu->setObjectName(Q(m.name));
+        menu->menuAction()->setObjectName(Q(m.name));
+        menu->installEventFilter(this);
+        menus_.insert(Q(m.name), menu);
+        for (const CommandInfo* c : CommandsOfMenu(m.name)) {
+            if (c->separatorBefore && !menu->isEmpty()) menu->addSeparator();
+            menu->addAction(actions_[Q(c->name)]);
+            if (c->name == "mnu_iconadd") {
+                // The rotation submenu follows the add command.
+                menu->addSeparator();
+                menu->addMenu(new QMenu(this))->setObjectName("placeholder_rotate");
+            }
+        }
+    }
+    // Put the rotation submenu where its placeholder is.
+    QMenu* edit = menus_["Edit1"];
+    for (QAction* a : edit->actions()) {
+        if (a->objectName() == "placeholder_rotate") {
+            QMenu* dummy = a->menu();
+            edit->insertMenu(a, menus_["mnu_rotate"]);
+            edit->removeAction(a);
+            delete dummy;
+            break;
+        }
+    }
+    menuBar()->addMenu(menus_["File1"]);
+    menuBar()->addMenu(menus_["View1"]);
+    menuBar()->addMenu(menus_["Edit1"]);
+    menuBar()->addAction(actions_["Option1"]);
+    menuBar()->addMenu(menus_["Help1"]);
+    rebuildHistoryMenu();
+}
+
+void TfrmMain::buildToolBar() {
+    Toolbar971 = new QToolBar("Vornik", this);
+    Toolbar971->setObjectName("Toolbar971");
+    Toolbar971->setMovable(true);
+    Toolbar971->setFloatable(true);
+    Toolbar971->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar971->setIconSize(QSize(16, 16));
+    Toolbar971->setProperty("helpContext", 0);
+    for (const CommandInfo* c : CommandsAt(CommandPlace::ToolBar)) {
+        if (c->separatorBefore) Toolbar971->addSeparator();
+        QAction* a = actions_[Q(c->name)];
+        a->setIcon(ToolGlyph(Q(c->name), style()));
+        Toolbar971->addAction(a);
+        if (QWidget* w = Toolbar971->widgetForAction(a)) {
+            w->setObjectName(Q(c->name) + "_button");
+            w->setProperty("helpContext", c->helpContext);
+            w->setStatusTip(Q(c->hint));
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, Toolbar971);
+    connect(Toolbar971, &QToolBar::visibilityChanged, this, [this](bool) {
+        // Toolbar971Close: a tool bar closed on its own unchecks the menu item
+        // (the window itself being hidden does not count).
+        actions_["tlbar1"]->setChecked(!Toolbar971->isHidden());
+    });
+}
+
+QWidget* TfrmMain::buildIconPage() {
+    LVIcon = new TResourceListView(this);
+    LVIcon->setObjectName("LVIcon");
+    LVIcon->setHeaders({"No", "X", "Y", "Color", "Offset", "Size", "HX", "HY"}, 20);
+    LVIcon->setProperty("helpContext", HelpContextOf("LVIcon"));
+    return LVIcon;
+}
+
+QWidget* TfrmMain::buildBitmapPage() {
+    imgbmp = new TPictureView;
+    imgbmp->setObjectName("imgbmp");
+    imgbmp->setFrameEnabled(true);
+    imgbmp->setFrameSide(32);
+    ScrollBox3 = PictureBox(this, "ScrollBox3", imgbmp);
+    return ScrollBox3;
+}
+
+QWidget* TfrmMain::buildEditPanel() {
+    pnledit = new QGroupBox("編集パネル", this);
+    pnledit->setObjectName("pnledit");
+    pnledit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* v = new QVBoxLayout(pnledit);
+    v->setSpacing(4);
+
+    auto* grpview = new QGroupBox("リソース表示 image/mask", pnledit);
+    grpview->setObjectName("grpview");
+    auto* gv = new QHBoxLayout(grpview);
+    imgxor = new TPictureView;
+    imgxor->setObjectName("imgxor");
+    imgxor->setCursor(Qt::CrossCursor);
+    imgand = new TPictureView;
+    imgand->setObjectName("imgand");
+    imgand->setCursor(Qt::UpArrowCursor);
+    ScrollBox1 = PictureBox(grpview, "ScrollBox1", imgxor);
+    ScrollBox2 = PictureBox(grpview, "ScrollBox2", imgand);
+    for (QScrollArea* s : {ScrollBox1, ScrollBox2}) s->setFixedSize(136, 136);
+    gv->addWidget(ScrollBox1);
+    gv->addWidget(ScrollBox2);
+    v->addWidget(grpview);
+
+    auto* grpselect = new QGroupBox(pnledit);
+    grpselect->setObjectName("grpselect");
+    auto* gs = new QHBoxLayout(grpselect);
+    gs->setContentsMargins(4, 2, 4, 2);
+    sbview = PanelButton(grpselect, "sbview", "view");
+    sbxor = PanelButton(grpselect, "sbxor", "image");
+    sband = PanelButton(grpselect, "sband", "mask");
+    sbview->setStatusTip("View領域の選択");
+    sbxor->setStatusTip("image領域の選択");
+    sband->setStatusTip("mask領域の選択");
+    grpselectButtons = new QButtonGroup(this);
+    grpselectButtons->setExclusive(true);
+    int id = 0;
+    for (QToolButton* b : {sbview, sbxor, sband}) {
+        b->setCheckable(true);
+        grpselectButtons->addButton(b, id++);
+        gs->addWidget(b);
+    }
+    sbview->setChecked(true);
+    v->addWidget(grpselect);
+
+    auto* grpprop = new QGroupBox("リソースプロパティ", pnledit);
+    grpprop->setObjectName("grpprop");
+    auto* gp = new QGridLayout(grpprop);
+    gp->setVerticalSpacing(2);
+    cmbtype = new QComboBox(grpprop);
+    cmbtype->setObjectName("cmbtype");
+    cmbtype->addItems({"Icon", "Cursor", "Bitmap"});
+    cmbtype->setStatusTip("リソースの種類を選択します");
+    cmbsize = new QComboBox(grpprop);
+    cmbsize->setObjectName("cmbsize");
+    cmbsize->addItems({"Any", " 16x 16", " 32x 32", " 48x 48", " 64x 64", "128x128"});
+    cmbsize->setStatusTip("サイズを選択します");
+    cmbcolor = new QComboBox(grpprop);
+    cmbcolor->setObjectName("cmbcolor");
+    cmbcolor->addItems({"   2 color", "  16 color", " 256 color", "True color"});
+    cmbcolor->setStatusTip("色数を選択します");
+    spex = new QSpinBox(grpprop);
+    spex->setObjectName("spex");
+    spex->setRange(0, 127);
+    spex->setStatusTip("X軸のﾎｯﾄｽﾎﾟｯﾄ座標を設定します");
+    spey = new QSpinBox(grpprop);
+    spey->setObjectName("spey");
+    spey->setRange(0, 127);
+    spey->setStatusTip("Y軸のﾎｯﾄｽﾎﾟｯﾄ座標を設定します");
+    gp->addWidget(cmbtype, 0, 0, 1, 4);
+    gp->addWidget(cmbsize, 1, 0, 1, 2);
+    gp->addWidget(cmbcolor, 1, 2, 1, 2);
+    gp->addWidget(new QLabel("HX", grpprop), 2, 0);
+    gp->addWidget(spex, 2, 1);
+    gp->addWidget(new QLabel("HY", grpprop), 2, 2);
+    gp->addWidget(spey, 2, 3);
+    v->addWidget(grpprop);
+
+    auto* buttons = new QWidget(pnledit);
+    buttons->setObjectName("pnlcommands");
+    auto* gb = new QGridLayout(buttons);
+    gb->setContentsMargins(0, 0, 0, 0);
+    gb->setSpacing(2);
+    int n = 0;
+    for (const CommandInfo* c : CommandsAt(CommandPlace::EditPanel)) {
+        QToolButton* b = PanelButton(buttons, Q(c->name), Q(c->caption));
+        b->setStatusTip(Q(c->hint));
+        b->setToolTip(Q(c->hint));
+        b->setProperty("helpContext", c->helpContext);
+        panelButtons_.insert(Q(c->name), b);
+        gb->addWidget(b, n / 4, n % 4);
+        ++n;
+    }
+    v->addWidget(buttons);
+
+    auto* take = new QHBoxLayout;
+    spebx = new QSpinBox(pnledit);
+    spebx->setObjectName("spebx");
+    spebx->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    spebx->setStatusTip("ﾋﾞｯﾄﾏｯﾌﾟ取得位置X");
+    speby = new QSpinBox(pnledit);
+    speby->setObjectName("speby");
+    speby->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    speby->setStatusTip("ﾋﾞｯﾄﾏｯﾌﾟ取得位置Y");
+    take->addWidget(new QLabel("BX", pnledit));
+    take->addWidget(spebx, 1);
+    take->addWidget(new QLabel("BY", pnledit));
+    take->addWidget(speby, 1);
+    v->addLayout(take);
+    v->addStretch();
+
+    for (const char* name : {"cmbtype", "cmbsize", "cmbcolor", "spex", "spey", "spebx", "speby", "grpselect",
+                             "ScrollBox1", "ScrollBox2"}) {
+        if (QWidget* w = pnledit->findChild<QWidget*>(name))
+            w->setProperty("helpContext", HelpContextOf(name));
+    }
+    return pnledit;
+}
+
+void TfrmMain::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("StatusBar1");
+    bar->setProperty("helpContext", HelpContextOf("StatusBar1"));
+    const int widths[3] = {300, 100, 50};
+    for (int i = 0; i < 3; ++i) {
+        StatusPanel[i] = new QLabel(bar);
+        StatusPanel[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        StatusPanel[i]->setFixedWidth(widths[i]);
+        StatusPanel[i]->setFrameShape(QFrame::Panel);
+        StatusPanel[i]->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(StatusPanel[i]);
+    }
+}
+
+}  // namespace vornik
