@@ -251,8 +251,11 @@ std::vector<XcursorPicture> CursorSetToXcursor(const TIconEx& set, std::vector<s
     std::vector<const IconEntry*> entries;
     for (int i = 0; i < set.Count; ++i) entries.push_back(&set.Entries[static_cast<std::size_t>(i)]);
     std::vector<XcursorPicture> out;
-    for (const IconEntry* e : onePerSize(entries, "the cursor", notes))
+    for (const IconEntry* e : onePerSize(entries, "the cursor", notes)) {
         out.push_back(entryToXcursor(*e, 0, "image of " + sizeText(nominalOf(*e)), notes));
+        // An icon's directory holds planes and bit count where a hot spot would be.
+        if (set.ResourceType == 1) out.back().xhot = out.back().yhot = 0;
+    }
     if (out.empty()) throw EXcursorError("the cursor holds no images");
     return out;
 }

@@ -10,6 +10,7 @@
 #include "app/EditActions.h"
 #include "app/IsBmpFile.h"
 #include "app/PictureFiles.h"
+#include "app/XcursorDocument.h"
 #include "platform/Errors.h"
 #include "platform/Notice.h"
 #include "platform/Shortcut.h"
@@ -82,6 +83,11 @@ LoaderChoice ChooseLoader(const std::string& path) {
     // An animated cursor saved under another name would otherwise be scanned
     // as an executable and show stray frames on the Icon page.
     if (IsAniFile(path)) return {kAnimationPage, DocumentLoader::Animation};
+    // Xcursor files carry no extension: an animated one goes to the
+    // Animation page, a still one to the Icon page as a cursor.
+    if (IsXcursorFile(path))
+        return IsAnimatedXcursorFile(path) ? LoaderChoice{kAnimationPage, DocumentLoader::Animation}
+                                           : LoaderChoice{kIconPage, DocumentLoader::Icon};
     if (ext == ".ICO" || ext == ".CUR") return {kIconPage, DocumentLoader::Icon};
     if (ext == ".ANI") return {kAnimationPage, DocumentLoader::Animation};
     return {kIconPage, DocumentLoader::Exe};
@@ -119,8 +125,13 @@ void OpenDocument(MainState& s, const std::string& path) {
 }
 
 void OpenIconFile(MainState& s, const std::string& path) {
-    auto set = std::make_unique<TIconCurEX>();
-    set->LoadFromFile(path);  // a refused file leaves an empty set, as intended
+    std::unique_ptr<TIconCurEX> set;
+    if (IsXcursorFile(path)) {
+        set = LoadXcursorAsCursor(path);
+    } else {
+        set = std::make_unique<TIconCurEX>();
+        set->LoadFromFile(path);  // a refused file leaves an empty set, as intended
+    }
     s.doc.ExeSet.reset();
     s.doc.IconSet = std::move(set);
     s.doc.ExeShown = false;  // before the refill, which shows the set it names
@@ -141,8 +152,13 @@ void OpenExeFile(MainState& s, const std::string& path) {
 }
 
 void OpenAniFile(MainState& s, const std::string& path) {
-    auto set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
-    set->LoadFromFile(path);
+    std::unique_ptr<TAniEX> set;
+    if (IsXcursorFile(path)) {
+        set = LoadXcursorAsAnimation(path, aniDefaultRate(s.settings));
+    } else {
+        set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
+        set->LoadFromFile(path);
+    }
     s.doc.AniSet = std::move(set);
     if (s.RefillAnimation) s.RefillAnimation(s);
     if (s.ClearAnimationView) s.ClearAnimationView(s);

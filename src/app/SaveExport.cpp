@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/DocumentOpen.h"
+#include "app/XcursorDocument.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
 #include "imaging/TQvDIBCanvas.h"
@@ -38,6 +39,8 @@ void Save1Click(MainState& s) {
             if (!d.IconSet || d.ExeShown) return;
             if (d.IconFileName.empty())
                 SaveAs1Click(s);
+            else if (d.IconSet->ResourceType == 2 && IsXcursorName(d.IconFileName))
+                SaveCursorSetAsXcursor(*d.IconSet, d.IconFileName);
             else
                 d.IconSet->SaveToFile(d.IconFileName);
             return;
@@ -45,6 +48,8 @@ void Save1Click(MainState& s) {
             if (!d.AniSet) return;
             if (d.AniFileName.empty())
                 SaveAs1Click(s);
+            else if (IsXcursorName(d.AniFileName))
+                SaveAnimationAsXcursor(*d.AniSet, d.AniFileName);
             else
                 d.AniSet->SaveToFile(d.AniFileName);
             return;
@@ -58,17 +63,23 @@ bool SaveAs1Click(MainState& s) {
     Busy busy(s);
     if (s.edit.PageControl1 == kIconPage && d.IconSet && !d.ExeShown) {
         const bool icon = d.IconSet->ResourceType == 1;
-        auto answer = AskSave(icon ? "ｱｲｺﾝ|*.ico" : "ｶｰｿﾙ|*.cur", icon ? "ico" : "cur");
+        auto answer = AskSave(icon ? "ｱｲｺﾝ|*.ico" : "ｶｰｿﾙ|*.cur|Xcursor|*", icon ? "ico" : "cur");
         if (!answer) return false;
-        d.IconSet->SaveToFile(answer->path);
+        if (!icon && answer->filterIndex == 2)
+            SaveCursorSetAsXcursor(*d.IconSet, answer->path);
+        else
+            d.IconSet->SaveToFile(answer->path);
         d.IconFileName = answer->path;  // only after the write returned
         SetCaptionFile(s, answer->path);
         return true;
     }
     if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
-        auto answer = AskSave("ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|", "ani");
+        auto answer = AskSave("ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Xcursor|*", "ani");
         if (!answer) return false;
-        d.AniSet->SaveToFile(answer->path);
+        if (answer->filterIndex == 2)
+            SaveAnimationAsXcursor(*d.AniSet, answer->path);
+        else
+            d.AniSet->SaveToFile(answer->path);
         d.AniFileName = answer->path;
         SetCaptionFile(s, answer->path);
         return true;

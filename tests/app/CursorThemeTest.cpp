@@ -1,7 +1,10 @@
 // Cursor files and whole themes converted between Windows and Linux.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+
+#include <X11/Xcursor/Xcursor.h>
 
 #include "anim/XcursorConvert.h"
 #include "app/CursorFiles.h"
@@ -147,6 +150,15 @@ TEST(CursorTheme, ThemeToWindowsAndBackKeepsTheImagesAndLinks) {
     }
     EXPECT_TRUE(fs::is_symlink(cursors / "default"));
     EXPECT_EQ(fs::read_symlink(cursors / "wait"), "watch");
+    // libXcursor's own theme lookup finds the cursors by their names and aliases.
+    ::setenv("XCURSOR_PATH", dir.path().string().c_str(), 1);
+    for (const char* name : {"left_ptr", "default", "watch", "wait"}) {
+        XcursorImages* found = XcursorLibraryLoadImages(name, "linux", 32);
+        ASSERT_NE(found, nullptr) << name;
+        EXPECT_EQ(found->nimage, name[0] == 'w' ? 3 : 1) << name;
+        XcursorImagesDestroy(found);
+    }
+    ::unsetenv("XCURSOR_PATH");
     const Bytes indexBytes = test::ReadAll(fs::path(linux) / "index.theme");
     EXPECT_NE(std::string(indexBytes.begin(), indexBytes.end()).find("Name=Tiny Theme\n"), std::string::npos);
 }

@@ -66,14 +66,14 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
     s.doc.IconSet->ResourceType = 2;
     dialogs.cancel();
     SaveAs1Click(s);
-    EXPECT_EQ(dialogs.asked.back().request.filter, "ｶｰｿﾙ|*.cur");
+    EXPECT_EQ(dialogs.asked.back().request.filter, "ｶｰｿﾙ|*.cur|Xcursor|*");
     EXPECT_EQ(dialogs.asked.back().request.defaultExt, "cur");
 
     // An animation never saved goes through Save As with the .ani filter.
     s.edit.PageControl1 = kAnimationPage;
     dialogs.cancel();
     Save1Click(s);
-    EXPECT_EQ(dialogs.asked.back().request.filter, "ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|");
+    EXPECT_EQ(dialogs.asked.back().request.filter, "ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Xcursor|*");
     EXPECT_EQ(dialogs.asked.back().request.defaultExt, "ani");
     // The Bitmap page saves nothing and asks nothing.
     const auto asked = dialogs.asked.size();
