@@ -31,7 +31,14 @@ std::optional<FileDialogAnswer> QtFileDialogs::run(const FileDialogRequest& requ
     if (dir.isEmpty()) dir = lastDir_;
     if (!dir.isEmpty()) dlg.setDirectory(dir);
     if (!request.fileName.empty()) dlg.selectFile(QString::fromStdString(request.fileName));
-    if (!request.defaultExt.empty()) dlg.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    if (!request.defaultExt.empty()) {
+        // A filter of files without extension (Xcursor) must not get one added.
+        const QString suffix = QString::fromStdString(request.defaultExt);
+        auto suffixFor = [suffix](const QString& filter) { return filter.endsWith("(*)") ? QString() : suffix; };
+        dlg.setDefaultSuffix(suffixFor(dlg.selectedNameFilter()));
+        QObject::connect(&dlg, &QFileDialog::filterSelected,
+                         [&dlg, suffixFor](const QString& f) { dlg.setDefaultSuffix(suffixFor(f)); });
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     FileDialogAnswer answer;
     const QString path = dlg.selectedFiles().first();
