@@ -77,7 +77,7 @@ std::string UpperExtension(const std::string& path) {
 
 LoaderChoice ChooseLoader(const std::string& path) {
     const std::string ext = UpperExtension(path);
-    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG")
+    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG" || IsSvgExtension(path))
         return {kBitmapPage, DocumentLoader::Bitmap};
     if (IsBmpFile(path)) return {kBitmapPage, DocumentLoader::Bitmap};
     // An animated cursor saved under another name would otherwise be scanned
@@ -172,6 +172,8 @@ void OpenBitmapFile(MainState& s, const std::string& path) {
         s.edit.imgbmp = LoadBitmapPicture(path);
     } else if (ext == ".JPG" || ext == ".JPEG") {
         s.edit.imgbmp = LoadJpegPicture(path);
+    } else if (IsSvgExtension(path)) {
+        s.edit.imgbmp = LoadSvgPicture(path);
     } else {
         ShowMessage(kForeignBitmapNotice);
         s.edit.imgbmp = loadThroughTempCopy(path);

@@ -5,6 +5,8 @@
 #include "app/IsBmpFile.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
+#include "imaging/AlphaSplit.h"
+#include "app/PictureFiles.h"
 #include "model/EntryConversion.h"
 #include "platform/FileDialogs.h"
 
@@ -48,6 +50,17 @@ bool ImportFile(MainState& s, const std::string& path, const IconSelectDialog& s
     } else if (ext == ".JPG" || ext == ".JPEG") {
         TQvDIB dib;
         LoadJpegFile(path, dib);
+        PictureIntoTarget(e, dib);
+        taken = e.target != ResourceTarget::View;
+        if (!taken) return false;
+    } else if (IsSvgExtension(path)) {
+        TQvDIB dib = LoadSvgPicture(path);
+        if (e.target == ResourceTarget::Mask) {
+            // The mask comes from the drawing's coverage, not its colours.
+            TQvDIB colours, mask;
+            SplitAlpha(dib, colours, mask);
+            dib = mask;
+        }
         PictureIntoTarget(e, dib);
         taken = e.target != ResourceTarget::View;
         if (!taken) return false;

@@ -1,6 +1,10 @@
 #include "app/PictureFiles.h"
 
+#include <cctype>
+#include <filesystem>
+
 #include "imaging/JpegDIB.h"
+#include "imaging/SvgSandbox.h"
 
 namespace vornik {
 
@@ -15,5 +19,13 @@ TQvDIB LoadJpegPicture(const std::string& path) {
     LoadJpegFile(path, pic);
     return pic;
 }
+
+bool IsSvgExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".svg" || ext == ".svgz";
+}
+
+TQvDIB LoadSvgPicture(const std::string& path) { return RenderSvg(ReadSvgSource(path), SvgBox{}); }
 
 }  // namespace vornik

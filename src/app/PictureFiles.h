@@ -14,4 +14,13 @@ TQvDIB LoadBitmapPicture(const std::string& path);
 // data is not a readable JPEG).
 TQvDIB LoadJpegPicture(const std::string& path);
 
+// True for the extensions of SVG pictures (.svg, .svgz, any case).
+bool IsSvgExtension(const std::string& path);
+
+// An SVG or SVGZ file drawn at its own size (its width and height, else its
+// viewBox) into a 32-bit picture with alpha, in a child process within the
+// renderer's time and memory budget. EVornikError naming the file when it is
+// refused.
+TQvDIB LoadSvgPicture(const std::string& path);
+
 }  // namespace vornik

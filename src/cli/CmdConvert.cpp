@@ -4,11 +4,13 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <sstream>
 
 #include "cli/CliCommand.h"
 #include "cli/PictureInput.h"
+#include "cli/SizedSources.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
@@ -88,6 +90,7 @@ int runConvert(const std::vector<std::string>& arguments) {
     const bool haveHotspot = TakeOption(args, "--hotspot", hotspotText);
     const bool fixedPalette = TakeFlag(args, "--fixed-palette");
     const int stretchMode = TakeFlag(args, "--halftone") ? 1 : 0;
+    const std::map<int, std::string> perSide = TakeSourceOptions(args, 256);
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one PICTURE");
     if (!haveOut) throw UsageError("missing -o OUT.ico or OUT.cur");
@@ -109,8 +112,11 @@ int runConvert(const std::vector<std::string>& arguments) {
         return 1;
     }
 
-    TQvDIB imageView, maskView;
-    LoadPictureViews(path, imageView, maskView);
+    for (const auto& [side, file] : perSide)
+        if (std::find(sizes.begin(), sizes.end(), side) == sizes.end())
+            throw UsageError("--source " + std::to_string(side) + " names a size that --size does not ask for");
+    const SizedSources sources(path, perSide, sizes);
+    TQvDIB imageView = sources.Main().image, maskView = sources.Main().mask;
     const int width = imageView.Width(), height = imageView.Height();
     if (haveTransparent) {
         const RasterColor k = PickedColor(imageView, transparent.first, transparent.second);
@@ -133,8 +139,15 @@ int runConvert(const std::vector<std::string>& arguments) {
     TIconCurEX set;
     for (int target : targets)
         for (int size : sizes) {
-            TQvDIB entryImage = image;
+            // An SVG, or the picture given for this size, is drawn for it;
+            // the main raster picture is scaled.
+            const SizedSources::Picture& own = sources.For(size);
+            TQvDIB entryImage = &own == &sources.Main() ? image : ViewToDIB(own.image);
             TQvDIB entryMask = mask;
+            if (&own != &sources.Main()) {
+                entryMask = ViewToDIB(own.mask);
+                entryMask.ConvertToMono();
+            }
             ConvertDIBFormat(entryImage, target, size, size, fixedPalette, stretchMode);
             ConvertDIBFormat(entryMask, 1, size, size, fixedPalette, stretchMode);
             const int index = set.AddSlot(-1);
@@ -156,8 +169,10 @@ int runConvert(const std::vector<std::string>& arguments) {
 const CommandRegistration registration(
     {"convert",
      "  convert PICTURE -o OUT.ico|OUT.cur --size LIST --colors LIST\n"
-     "          [--fixed-palette] [--halftone] [--transparent X,Y] [--hotspot X,Y]\n"
-     "                       a BMP, JPEG or PNG picture (a PNG's alpha 0 is transparent)\n"
+     "          [--fixed-palette] [--halftone] [--transparent X,Y] [--hotspot X,Y] [--source N=FILE]...\n"
+     "                       a BMP, JPEG, PNG or SVG/SVGZ picture (a PNG's alpha 0 is transparent;\n"
+     "                       an SVG is drawn at each size, alpha below 128 transparent);\n"
+     "                       --source N=FILE: FILE (any of these) is the picture for size N\n"
      "                       as one entry per size (16,32,48,64,128) and colour depth\n"
      "                       (2,16,256,true), ordered by depth, then size; --transparent\n"
      "                       makes the colour of that pixel transparent; --hotspot (a\n"

@@ -7,6 +7,8 @@
 #include "cli/CliCommand.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
+#include "imaging/PngWriteRgba.h"
+#include "imaging/SvgSandbox.h"
 #include "imaging/PngWrite.h"
 #include "imaging/TQvDIB.h"
 #include "platform/Errors.h"
@@ -44,14 +46,18 @@ void convert(TQvDIB& dib, const std::string& colors) {
 }
 
 // Picks the reader by content: FF D8 starts a JPEG, "BM" a bitmap file.
-void loadPicture(const std::string& path, TQvDIB& dib) {
+// Answers whether the picture's fourth byte is alpha (an SVG's rendering).
+bool loadPicture(const std::string& path, TQvDIB& dib) {
     const Bytes bytes = ReadFileBytes(path, kMaxInputBytes);
     if (LooksLikeJpeg(bytes.data(), bytes.size()))
         LoadJpegIntoDIB(bytes.data(), bytes.size(), dib);
     else if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
         dib.LoadFromBytes(bytes);
+    else if (LooksLikeSvg(bytes))
+        dib = RenderSvg(MakeSvgSource(bytes, path), SvgBox{});  // its own size, 32 bits with alpha
     else
-        throw EVornikError("not a BMP/DIB or JPEG file");
+        throw EVornikError("not a BMP/DIB, JPEG or SVG file");
+    return LooksLikeSvg(bytes);
 }
 
 int runPicture(const std::vector<std::string>& arguments) {
@@ -69,8 +75,9 @@ int runPicture(const std::vector<std::string>& arguments) {
     const std::string& in = args[0];
 
     TQvDIB dib;
+    bool alpha = false;
     try {
-        loadPicture(in, dib);
+        alpha = loadPicture(in, dib);
         if (haveColors) convert(dib, colors);
     } catch (const EInOutError& e) {
         std::fprintf(stderr, "vornik-cli picture: %s\n", e.what());  // names the file already
@@ -87,7 +94,10 @@ int runPicture(const std::vector<std::string>& arguments) {
             SaveDIBAsJpegFile(dib, out);
             break;
         case OutputKind::Png:
-            SavePngFile(out, dib);
+            if (alpha && dib.GetBitCount() == 32)
+                SaveRgbaPngFile(out, dib);  // an SVG's alpha, every level
+            else
+                SavePngFile(out, dib);
             break;
     }
     return 0;
@@ -96,7 +106,8 @@ int runPicture(const std::vector<std::string>& arguments) {
 const CommandRegistration registration(
     {"picture",
      "  picture IN -o OUT [--colors 2|16|16fixed|256|true]\n"
-     "                       read a BMP/DIB or JPEG picture, optionally reduce or expand its colours,\n"
+     "                       read a BMP/DIB, JPEG or SVG/SVGZ picture (an SVG at its own size),\n"
+     "                       optionally reduce or expand its colours,\n"
      "                       and write it as .bmp/.dib, .jpg/.jpeg (libjpeg defaults) or .png (true colour)",
      runPicture});
 

@@ -5,6 +5,8 @@
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
+#include "imaging/AlphaSplit.h"
+#include "imaging/SvgSandbox.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
 #include "platform/Errors.h"
@@ -37,13 +39,15 @@ void LoadPictureViews(const std::string& path, TQvDIB& imageView, TQvDIB& maskVi
                 std::fill_n(mr + 3 * x, 3, in[4 * x + 3] == 0 ? 255 : 0);
             }
         }
+    } else if (LooksLikeSvg(data)) {
+        SplitAlpha(RenderSvg(MakeSvgSource(data, path), SvgBox{}), image, mask);
     } else {
         if (LooksLikeJpeg(data.data(), data.size()))
             LoadJpegIntoDIB(data.data(), data.size(), image);
         else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
             image.LoadFromBytes(data);
         else
-            throw EVornikError("\"" + path + "\" is not a BMP, JPEG or PNG picture");
+            throw EVornikError("\"" + path + "\" is not a BMP, JPEG, PNG or SVG picture");
         mask.CreateDIB(image.Width(), image.Height(), 0, 24);  // all black: opaque
     }
     DIBToView(image, imageView);
