@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, and runs every test with ctest.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/setup
+tools/setup --dev
 
 build=build/asan
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORNIK_SANITIZE=ON >/dev/null
