@@ -7,7 +7,8 @@ namespace vornik {
 
 inline constexpr const char* kImportFilter =
     "すべてのﾌｧｲﾙ (*.dib;*.bmp;*.ico;*.emf;*.wmf)|*.dib;*.bmp;*.ico;*.emf;*.wmf|Device Independent Bitmap "
-    "(*.dib)|*.dib|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp|ｱｲｺﾝ (*.ico)|*.ico|ｴﾝﾊﾝｽ ﾒﾀﾌｧｲﾙ (*.emf)|*.emf|ﾒﾀﾌｧｲﾙ (*.wmf)|*.wmf";
+    "(*.dib)|*.dib|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp|ｱｲｺﾝ (*.ico)|*.ico|ｴﾝﾊﾝｽ ﾒﾀﾌｧｲﾙ (*.emf)|*.emf|ﾒﾀﾌｧｲﾙ (*.wmf)|*.wmf|"
+    "SVG (*.svg;*.svgz)|*.svg;*.svgz";
 
 // tbinportClick / inport1: a picture file into the image or mask view (by the
 // resource target; "view" loads no picture), or an entry of a resource file,
