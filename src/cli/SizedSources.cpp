@@ -1,5 +1,6 @@
 #include "cli/SizedSources.h"
 
+#include <fstream>
 #include <set>
 
 #include "cli/CliCommand.h"
@@ -43,9 +44,13 @@ std::shared_ptr<SizedSources::Picture> fromRgba(const TQvDIB& rgba) {
     return p;
 }
 
+// Sniffs the file's head only, so a large raster is not read twice.
 bool isSvgFile(const std::string& path) {
-    if (!FileExists(path)) throw EInOutError("Cannot open file \"" + path + "\"");
-    const Bytes head = ReadFileBytes(path, kMaxSvgTextBytes);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw EInOutError("Cannot open file \"" + path + "\"");
+    Bytes head(64 * 1024);
+    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
     return LooksLikeSvg(head);
 }
 
