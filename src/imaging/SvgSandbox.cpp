@@ -25,7 +25,7 @@ namespace vornik {
 namespace {
 
 // Messages from the child: one tag byte, then for 'E' a length and the text
-// of the exception (kind 'R' resource, 'P' parameter, 'V' other), for 'K' each
+// of the exception (kind 'M' out of memory, 'P' parameter, 'V' other), for 'K' each
 // picture as width, height and its 32-bit top-down rows.
 constexpr std::size_t kMaxReply = 512u << 20;
 
@@ -74,8 +74,8 @@ void writeError(int fd, char kind, const std::string& message) {
                 ok = writeAll(fd, dib.ScanLine(y), static_cast<std::size_t>(dib.Width()) * 4);
         }
         ::_exit(ok ? 0 : 3);
-    } catch (const EOutOfResources& e) {
-        writeError(fd, 'R', e.what());
+    } catch (const EOutOfResources&) {
+        writeError(fd, 'M', "");  // under the address-space cap this is the budget speaking
     } catch (const EQvDIBInvalidDIBPara& e) {
         writeError(fd, 'P', e.what());
     } catch (const std::bad_alloc&) {
@@ -176,11 +176,10 @@ std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>
         if (!in.take(&kind, 1) || !in.take(&len, 4) || !(text = in.span(len)))
             throw EVornikError(quoted(source.path) + ": the SVG renderer broke off");
         const std::string message(reinterpret_cast<const char*>(text), len);
-        if (kind == 'R') throw EOutOfResources(message);
         if (kind == 'P') throw EQvDIBInvalidDIBPara(message);
         if (kind == 'M')
-            throw EVornikError(quoted(source.path) + ": rendering needs more memory than the budget of " +
-                               budgetText(budget));
+            throw EVornikError(quoted(source.path) + ": rendering needs more than the memory budget of " +
+                               std::to_string(budget.memoryBytes >> 20) + " MB");
         throw EVornikError(message);
     }
     std::vector<TQvDIB> out;

@@ -249,5 +249,32 @@ TEST(SvgSandbox, ABombStopsAtTheTimeBudget) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
+#if defined(__SANITIZE_ADDRESS__)
+#define SVG_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SVG_TEST_ASAN 1
+#endif
+#endif
+
+TEST(SvgSandbox, MoreThanTheMemoryBudgetIsRefused) {
+#if defined(SVG_TEST_ASAN)
+    GTEST_SKIP() << "no address-space cap under AddressSanitizer";
+#else
+    SvgBudget budget;
+    budget.memoryBytes = 300u << 20;
+    const SvgSource src = source(kSizeOnly, "big.svg");
+    try {
+        RenderSvg(src, {{4096, 4096}, {4096, 4096}, {4096, 4096}, {4096, 4096}}, budget);  // 256 MB of pixels twice
+        ADD_FAILURE() << "rendered";
+    } catch (const EVornikError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"big.svg\": rendering needs more than the memory budget of 300 MB"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(RenderSvg(src, {4096, 4096}, budget).Width(), 4096);
+#endif
+}
+
 }  // namespace
 }  // namespace vornik
