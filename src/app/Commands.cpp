@@ -38,14 +38,14 @@ CommandInfo Button(P place, std::string_view name, std::string_view label, std::
 std::vector<CommandInfo> BuildTable() {
     std::vector<CommandInfo> t = {
         // File
-        Item("File1", "New1", "新規作成(&N)", "新規作成", 10004),
-        Item("File1", "Open1", "開く(&O)...", "ファイルを開きます", 10005),
-        Item("File1", "Save1", "上書き保存(&S)", "上書き保存します", 10006),
-        Item("File1", "SaveAs1", "名前をつけて保存(&A)...", "名前を付けて保存します", 10007),
+        Item("File1", "New1", "新規作成(&N)", "新規作成", 10004, "Ctrl+N"),
+        Item("File1", "Open1", "開く(&O)...", "ファイルを開きます", 10005, "Ctrl+O"),
+        Item("File1", "Save1", "上書き保存(&S)", "上書き保存します", 10006, "Ctrl+S"),
+        Item("File1", "SaveAs1", "名前をつけて保存(&A)...", "名前を付けて保存します", 10007, "Ctrl+Shift+S"),
         Item("File1", "mnu_allsave", "一括保存(&B)...", "", 0, {}, true),
         Item("File1", "inport1", "ｲﾝﾎﾟｰﾄ(&I)...", "ファイルからリソースを取り込みます", 10009, {}, true),
         Item("File1", "export1", "ｴｸｽﾎﾟｰﾄ(&E)...", "ファイルにリソースを保存します", 10010),
-        Item("File1", "Exit1", "終了(&X)", "プログラムを終了します", 10011, {}, true),
+        Item("File1", "Exit1", "終了(&X)", "プログラムを終了します", 10011, "Ctrl+Q", true),
         // View
         Item("View1", "tlbar1", "ツールバー(&T)", "ツールバーの表示を切り替えます", 10013),
         Item("View1", "stbar1", "ステータスバー(&S)", "ｽﾃｰﾀｽﾊﾞｰの表示を切り替えます", 10014),
@@ -57,7 +57,9 @@ std::vector<CommandInfo> BuildTable() {
         Item("View1", "m_iconchk", "アイコンチェック(&C)...", "アイコンの透明領域を確認します。", 0, {},
              true),
         // Edit
-        Item("Edit1", "Cut1", "切り取り(&T)", "", 10018, "Ctrl+X"),
+        Item("Edit1", "Undo1", "元に戻す(&Z)", "直前の編集を取り消します", 10018, "Ctrl+Z"),
+        Item("Edit1", "Redo1", "やり直し(&Y)", "取り消した編集をやり直します", 10018, "Ctrl+Y"),
+        Item("Edit1", "Cut1", "切り取り(&T)", "", 10018, "Ctrl+X", true),
         Item("Edit1", "Copy1", "ｺﾋﾟｰ(&C)", "", 10018, "Ctrl+C"),
         Item("Edit1", "Paste1", "貼り付け(&P)", "", 10018, "Ctrl+V"),
         Item("Edit1", "mnu_bmpget", "ﾋﾞｯﾄﾏｯﾌﾟ取り込み(&B)", "ﾋﾞｯﾄﾏｯﾌﾟを取り込みます", 10069, {}, true),
@@ -87,6 +89,8 @@ std::vector<CommandInfo> BuildTable() {
         Button(P::ToolBar, "tbnew", "新規", "新規作成", "New1"),
         Button(P::ToolBar, "tbopen", "開く", "ファイルを開く", "Open1"),
         Button(P::ToolBar, "tbsave", "保存", "ファイルの保存", "Save1"),
+        Button(P::ToolBar, "tbundo", "戻す", "元に戻す", "Undo1", -1, true),
+        Button(P::ToolBar, "tbredo", "やり直し", "やり直し", "Redo1"),
         Button(P::ToolBar, "tbcut", "切取", "切り取り", "Cut1", -1, true),
         Button(P::ToolBar, "tbcopy", "ｺﾋﾟｰ", "コピー", "Copy1"),
         Button(P::ToolBar, "tbpaste", "貼付", "貼り付け", "Paste1"),

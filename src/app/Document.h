@@ -22,6 +22,10 @@ struct Document {
     std::string AniFileName;
     std::string BitmapFileName;
 
+    // Changed since opened, started or saved: leaving the document asks first.
+    bool IconModified = false;
+    bool AniModified = false;
+
     // The source of the import command: the file, its kind (0 icon, 1 cursor,
     // 2 animated cursor, 3 executable) and the set of that kind.
     std::string ImportFileName;

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "app/EditActions.h"
 #include "app/IsBmpFile.h"
+#include "app/LeaveDocument.h"
 #include "app/PictureFiles.h"
 #include "app/XcursorDocument.h"
 #include "platform/Errors.h"
@@ -67,6 +69,18 @@ TQvDIB loadThroughTempCopy(const std::string& path) {
     return LoadBitmapPicture(copy.string());
 }
 
+// What a file's first bytes say it is, for files that no reader of ours
+// takes whole: the icon reader is not handed a picture under an icon name.
+std::string PictureKindByContent(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char head[8] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    if (in.gcount() == 8 && head[0] == 0x89 && head[1] == 'P' && head[2] == 'N' && head[3] == 'G')
+        return "PNG";
+    if (in.gcount() >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return "JPEG";
+    return {};
+}
+
 }  // namespace
 
 std::string UpperExtension(const std::string& path) {
@@ -94,9 +108,16 @@ LoaderChoice ChooseLoader(const std::string& path) {
 }
 
 void OpenDocument(MainState& s, const std::string& path) {
+    LoaderChoice choice;
+    try {
+        choice = ChooseLoader(path);
+    } catch (const std::exception& e) {
+        throw EVornikError(OpenFailedMessage(path, e.what()));
+    }
+    if (!ConfirmLeave(s, choice.page)) return;
     WaitCursorScope busy(s);
     s.StatusPanel0 = "検索中...";
-    const LoaderChoice choice = ChooseLoader(path);
+    const int previous = s.edit.PageControl1;
     s.edit.PageControl1 = choice.page;
     try {
         switch (choice.loader) {
@@ -113,15 +134,25 @@ void OpenDocument(MainState& s, const std::string& path) {
                 OpenExeFile(s, path);
                 break;
         }
-    } catch (...) {
-        // The page is shown already: its commands must match it.
-        UpdatePageCommands(s, choice.page);
-        throw;
+    } catch (const std::exception& e) {
+        // The loaders replace a document only once it was read: the previous
+        // one stays, and so does its page and its name.
+        s.edit.PageControl1 = previous;
+        UpdatePageCommands(s, previous);
+        SetCaptionFile(s, s.doc.FileNameOfPage(previous));
+        s.StatusPanel0.clear();
+        throw EVornikError(OpenFailedMessage(path, e.what()));
     }
+    DocumentReplaced(s, choice.page);
     UpdatePageCommands(s, choice.page);
     SetCaptionFile(s, path);
     s.HistoryMenu1.Add(path);
     s.StatusPanel0 = "検索終了";
+}
+
+std::string OpenFailedMessage(const std::string& path, const std::string& reason) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    return "ファイル「" + name + "」を開けませんでした。\n" + reason + "\n(" + path + ")";
 }
 
 void OpenIconFile(MainState& s, const std::string& path) {
@@ -129,8 +160,16 @@ void OpenIconFile(MainState& s, const std::string& path) {
     if (IsXcursorFile(path)) {
         set = LoadXcursorAsCursor(path);
     } else {
+        const std::string picture = PictureKindByContent(path);
+        if (!picture.empty())
+            throw EVornikError("中身は " + picture + " 画像です。アイコンやカーソルのファイルではありません。");
         set = std::make_unique<TIconCurEX>();
-        set->LoadFromFile(path);  // a refused file leaves an empty set, as intended
+        // A refused file must not become an empty document under its name: a
+        // later save would write over the file that was never read.
+        if (!set->LoadFromFile(path))
+            throw EVornikError(set->LoadError().empty()
+                                   ? "アイコンまたはカーソルのファイルとして読めません。"
+                                   : "アイコンまたはカーソルのファイルとして読めません: " + set->LoadError());
     }
     s.doc.ExeSet.reset();
     s.doc.IconSet = std::move(set);
@@ -157,7 +196,10 @@ void OpenAniFile(MainState& s, const std::string& path) {
         set = LoadXcursorAsAnimation(path, aniDefaultRate(s.settings));
     } else {
         set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
-        set->LoadFromFile(path);
+        if (!set->LoadFromFile(path))
+            throw EVornikError(set->LoadError().empty()
+                                   ? "アニメーションカーソルのファイルとして読めません。"
+                                   : "アニメーションカーソルのファイルとして読めません: " + set->LoadError());
     }
     s.doc.AniSet = std::move(set);
     if (s.RefillAnimation) s.RefillAnimation(s);
@@ -182,6 +224,7 @@ void OpenBitmapFile(MainState& s, const std::string& path) {
 }
 
 void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
+    if (!ConfirmLeave(s, s.edit.PageControl1)) return;
     switch (s.edit.PageControl1) {
         case kIconPage: {
             const int kind = chooseKind ? chooseKind() : 0;
@@ -212,6 +255,7 @@ void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
         default:
             break;
     }
+    DocumentReplaced(s, s.edit.PageControl1);
     // An executable's disabled commands must not outlive it.
     UpdatePageCommands(s, s.edit.PageControl1);
     SetCaptionFile(s, "");

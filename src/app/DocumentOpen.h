@@ -48,9 +48,12 @@ inline constexpr const char* kForeignBitmapNotice =
     "ビットマップファイルとして読み込みます。";
 inline constexpr const char* kTempBitmapName = "vxtemp.bmp";
 
-// Starts a new document on the active page, discarding the old one without a
-// question. On the Icon page chooseKind is asked for the kind (Tfrmiconcursel's
-// radio index: 0 icon, 1 cursor); without it an icon set is made.
+// The message of an open that failed: names the file, then why.
+std::string OpenFailedMessage(const std::string& path, const std::string& reason);
+
+// Starts a new document on the active page; a modified one is asked about
+// first (ConfirmLeave), and a cancel leaves everything as it was. On the Icon page chooseKind is asked for
+// the kind (Tfrmiconcursel's radio index: 0 icon, 1 cursor); without it an icon set is made.
 void NewDocument(MainState& s, const std::function<int()>& chooseKind);
 
 // Files dropped on the window: the first one is opened, or the target when it

@@ -5,6 +5,7 @@
 #include "imaging/ConvertDIBFormat.h"
 #include "model/EntryConversion.h"
 #include "platform/Bytes.h"
+#include "platform/Errors.h"
 #include "platform/Notice.h"
 
 namespace vornik {
@@ -16,6 +17,17 @@ int HeaderBitCount(const IconEntry& e) {
 }
 
 bool ViewsReady(const EditState& e) { return e.imgxor && e.imgand; }
+
+std::string SizeText(const TQvDIB& p) {
+    return std::to_string(p.Width()) + " x " + std::to_string(p.Height());
+}
+
+// Checked before a slot is made, so a refused pair leaves the set as it was.
+void CheckPair(const EditState& e) {
+    if (e.imgxor->Width() != e.imgand->Width() || e.imgxor->Height() != e.imgand->Height())
+        throw EVornikError("イメージ (" + SizeText(*e.imgxor) + ") とマスク (" + SizeText(*e.imgand) +
+                           ") の大きさが違います。同じ大きさにしてから登録してください。");
+}
 
 void StorePair(TIconEx& set, int index, const EditState& e) {
     ViewsToEntry(set, *e.imgxor, *e.imgand, index);
@@ -91,6 +103,7 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
             return;
         }
         if (!ViewsReady(e)) return;
+        CheckPair(e);
         StorePair(*set, i, e);
         RefillResourceList(s);
     } else if (e.PageControl1 == kAnimationPage) {
@@ -101,6 +114,7 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
             return;
         }
         if (!ViewsReady(e)) return;
+        CheckPair(e);
         StorePair(*ani, selectedFrame, e);
         RefreshAnimation(s);
     }
@@ -109,17 +123,28 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
 void tbiconaddClick(MainState& s) {
     const EditState& e = s.edit;
     if (!ViewsReady(e)) return;  // nothing under edit to add
+    CheckPair(e);
     if (e.PageControl1 == kIconPage) {
         TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
         if (!set || set->AddSlot(0) == -1) return;
-        StorePair(*set, 0, e);
+        try {
+            StorePair(*set, 0, e);
+        } catch (...) {
+            set->DeleteSlot(0);  // no empty slot may stay behind
+            throw;
+        }
         RefillResourceList(s);
     } else if (e.PageControl1 == kAnimationPage) {
         TAniEX* ani = s.doc.AniSet.get();
         if (!ani) return;
         const int frame = ani->AddFrame();
         if (frame == -1) return;
-        StorePair(*ani, frame, e);
+        try {
+            StorePair(*ani, frame, e);
+        } catch (...) {
+            ani->DeleteSlot(frame);  // the new frame has no steps yet
+            throw;
+        }
         RefreshAnimation(s);
     }
 }

@@ -9,11 +9,15 @@
 #include "app/ResourceList.h"
 #include "app/Settings.h"
 #include "app/THistoryMenu.h"
+#include "app/UndoHistory.h"
 
 namespace vornik {
 
 inline constexpr const char* kAppTitle = "Vornik Ver 2.12";
 inline constexpr const char* kMainWindowName = "frmMain";
+
+// The answer to "save the changes?" before a modified document is left.
+enum class SaveChoice { Save, Discard, Cancel };
 
 // Everything the main window holds apart from its widgets. The window binds
 // its controls to these fields, calls the operations of app/ on a command and
@@ -25,6 +29,7 @@ struct MainState {
     EditState edit;
     CommandStates commands;
     ResourceList LVIcon;
+    UndoHistory History;  // undo and redo of edits
 
     std::string Caption = kAppTitle;  // window title
     std::string StatusPanel0;         // status bar panel 0
@@ -36,6 +41,8 @@ struct MainState {
     std::function<void(MainState&)> RefillAnimation;     // frame and step lists of the Animation page
     std::function<void(MainState&)> ClearAnimationView;  // the preview imganiview
     std::function<void(MainState&)> RealizePalette;      // the window takes the picture's palette anew
+    // Asks 保存/破棄/キャンセル; unset: the changes are discarded.
+    std::function<SaveChoice(const std::string& text)> AskSaveChanges;
 };
 
 // Window caption: name + " - " + title, or the title alone for an empty name.

@@ -32,29 +32,29 @@ std::optional<FileDialogAnswer> AskSave(const char* filter, const char* defaultE
 
 }  // namespace
 
-void Save1Click(MainState& s) {
+bool Save1Click(MainState& s) {
     Document& d = s.doc;
     switch (s.edit.PageControl1) {
         case kIconPage:
-            if (!d.IconSet || d.ExeShown) return;
-            if (d.IconFileName.empty())
-                SaveAs1Click(s);
-            else if (d.IconSet->ResourceType == 2 && IsXcursorName(d.IconFileName))
+            if (!d.IconSet || d.ExeShown) return false;
+            if (d.IconFileName.empty()) return SaveAs1Click(s);
+            if (d.IconSet->ResourceType == 2 && IsXcursorName(d.IconFileName))
                 SaveCursorSetAsXcursor(*d.IconSet, d.IconFileName);
             else
                 d.IconSet->SaveToFile(d.IconFileName);
-            return;
+            d.IconModified = false;
+            return true;
         case kAnimationPage:
-            if (!d.AniSet) return;
-            if (d.AniFileName.empty())
-                SaveAs1Click(s);
-            else if (IsXcursorName(d.AniFileName))
+            if (!d.AniSet) return false;
+            if (d.AniFileName.empty()) return SaveAs1Click(s);
+            if (IsXcursorName(d.AniFileName))
                 SaveAnimationAsXcursor(*d.AniSet, d.AniFileName);
             else
                 d.AniSet->SaveToFile(d.AniFileName);
-            return;
+            d.AniModified = false;
+            return true;
         default:
-            return;
+            return false;
     }
 }
 
@@ -70,6 +70,7 @@ bool SaveAs1Click(MainState& s) {
         else
             d.IconSet->SaveToFile(answer->path);
         d.IconFileName = answer->path;  // only after the write returned
+        d.IconModified = false;
         SetCaptionFile(s, answer->path);
         return true;
     }
@@ -81,6 +82,7 @@ bool SaveAs1Click(MainState& s) {
         else
             d.AniSet->SaveToFile(answer->path);
         d.AniFileName = answer->path;
+        d.AniModified = false;
         SetCaptionFile(s, answer->path);
         return true;
     }

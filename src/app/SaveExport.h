@@ -12,7 +12,8 @@ inline constexpr const char* kExportNeedsTargetNotice =
 // Save1Click / tbsave: the active page's set to its file; a set without a
 // file name goes through Save As. The Bitmap page saves nothing. No question
 // before overwriting, the caption stays.
-void Save1Click(MainState& s);
+// True when the set was written.
+bool Save1Click(MainState& s);
 
 // SaveAs1Click: the save chooser with the page's own filter (icon or cursor
 // by ResourceType, animated cursor); the set is written and only then takes

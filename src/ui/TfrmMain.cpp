@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -19,8 +21,10 @@
 #include <QToolButton>
 
 #include "app/EditActions.h"
+#include "app/LeaveDocument.h"
 #include "app/MainStart.h"
 #include "app/TakeIn.h"
+#include "app/UndoCommands.h"
 #include "app/WindowPlacement.h"
 #include "platform/Notice.h"
 #include "ui/AppIcon.h"
@@ -124,6 +128,7 @@ void TfrmMain::FormCreate() {
     s_.RefillAnimation = [this](MainState&) { refreshAnimation(); };
     s_.ClearAnimationView = [this](MainState&) { imganiview->clearPicture(); };
     s_.TakeInBitmap = [](MainState& s) { TakeInBitmap(s); };
+    s_.AskSaveChanges = [this](const std::string& text) { return askSaveChanges(text); };
     if (auto state = store_.read(kToolbarSection, "state"))
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
     if (auto visible = store_.read(kToolbarSection, "visible")) Toolbar971->setVisible(*visible != "0");
@@ -147,7 +152,17 @@ void TfrmMain::SaveState() {
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {
-    // Closing never asks about unsaved work.
+    bool leave = false;
+    try {
+        leave = ConfirmClose(s_);
+    } catch (const std::exception& ex) {
+        ShowMessage(ex.what());  // the save failed: the window stays with the work in it
+    }
+    if (!leave) {
+        refresh();
+        e->ignore();
+        return;
+    }
     SaveState();
     if (help_) help_->close();
     e->accept();
@@ -175,7 +190,9 @@ void TfrmMain::refresh(bool lists) {
     }
     if (LVIcon->viewStyle() != e.LVIconStyle) LVIcon->setViewStyle(e.LVIconStyle);
     for (const auto& [name, on] : s_.commands.All()) setCommandEnabled(QString::fromStdString(name), on);
-    setWindowTitle(QString::fromStdString(s_.Caption));
+    setWindowTitle(QString::fromStdString(WindowTitle(s_)));
+    for (const char* name : {"Undo1", "tbundo"}) setCommandEnabled(name, s_.History.CanUndo());
+    for (const char* name : {"Redo1", "tbredo"}) setCommandEnabled(name, s_.History.CanRedo());
     if (s_.StatusPanel0 != lastStatus_) {
         lastStatus_ = s_.StatusPanel0;
         showStatus(0, QString::fromStdString(s_.StatusPanel0));
@@ -192,6 +209,23 @@ void TfrmMain::refresh(bool lists) {
         refreshAnimation();
     }
     mirroring_ = false;
+}
+
+void TfrmMain::undoable(unsigned parts, const char* label, const std::function<void()>& command, bool lists) {
+    runCommand([&] { RunUndoable(s_, parts, label, command); }, lists);
+}
+
+SaveChoice TfrmMain::askSaveChanges(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, kTitle, QString::fromStdString(text), QMessageBox::NoButton, this);
+    QPushButton* save = box.addButton("保存", QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("破棄", QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
 }
 
 void TfrmMain::runCommand(const std::function<void()>& command, bool lists) {

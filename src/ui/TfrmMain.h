@@ -4,10 +4,12 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "anim/AniPlayer.h"
 #include "app/ClipboardCommands.h"
 #include "app/MainState.h"
+#include "app/UndoHistory.h"
 #include "imaging/TransformView.h"
 #include "platform/SettingsStore.h"
 #include "ui/QtClipboard.h"
@@ -192,6 +194,15 @@ private:
     void imgandMouseMove(int x, int y);
     void imgandMouseUp(int x, int y);
     void runCommand(const std::function<void()>& command, bool lists = false);
+    // A command that may change the given parts (UndoParts), as one undo step.
+    void undoable(unsigned parts, const char* label, const std::function<void()>& command,
+                  bool lists = false);
+    void refreshSteps();
+    // The Animation page's lists act on what is selected, never on the item
+    // that merely has focus: -1 when nothing is selected.
+    int selectedFrame() const;
+    int selectedStep() const;
+    SaveChoice askSaveChanges(const std::string& text);
     void ApplyFlatButtons();
     void applyBackgroundColor();
     void applyResourceTarget(int target);
@@ -209,6 +220,7 @@ private:
     QtClipboard clipboard_;
     enum class MaskPaint { None, Opaque, Transparent } maskPaintMode_ = MaskPaint::None;
     QPoint maskPen_;
+    std::optional<UndoStep> stroke_;  // the mask before the stroke under way
     QHash<QString, QAction*> actions_;
     QHash<QString, QToolButton*> panelButtons_;
     QHash<QString, std::function<void()>> handlers_;

@@ -9,12 +9,14 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "anim/StepList.h"
 #include "app/EditActions.h"
+#include "app/UndoCommands.h"
 #include "model/EntryConversion.h"
 #include "model/RenderEntry.h"
 #include "platform/Notice.h"
@@ -116,26 +118,28 @@ void TfrmMain::connectAnimation() {
     connect(lvani1, &QListWidget::itemDoubleClicked, this, [this] { lvani1DblClick(); });
     connect(lvani2, &QListWidget::itemClicked, this, [this] {
         // lvani2Click: the step's rate into the rate field.
-        const int step = lvani2->currentRow();
+        const int step = selectedStep();
         if (s_.doc.AniSet && step >= 0 && step < s_.doc.AniSet->StepCount())
             sprate->setValue(s_.doc.AniSet->Steps[step].Rate);
     });
     connect(sprate, qOverload<int>(&QSpinBox::valueChanged), this, [this](int rate) {
         // sprateChange: the selected step takes the rate; its caption follows.
-        const int step = lvani2->currentRow();
+        const int step = selectedStep();
         if (mirroring_ || !s_.doc.AniSet || step < 0) return;
         StepListView view;
         view.Items.resize(static_cast<std::size_t>(std::max(s_.doc.AniSet->StepCount(), 0)));
-        SetStepRate(*s_.doc.AniSet, view, step, rate);
+        undoable(kUndoAniSet, "rate", [&] { SetStepRate(*s_.doc.AniSet, view, step, rate); });
         if (step < static_cast<int>(view.Items.size()) && lvani2->item(step))
             lvani2->item(step)->setText(QString::fromStdString(view.Items[step].Caption));
     });
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(edttitle, &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (s_.doc.AniSet) s_.doc.AniSet->Title = Utf8ToShiftJis(t.toStdString());  // edttitleKeyUp
+        if (!s_.doc.AniSet) return;
+        undoable(kUndoAniSet, "title", [&] { s_.doc.AniSet->Title = Utf8ToShiftJis(t.toStdString()); });
     });
     connect(edtcreator, &QLineEdit::textEdited, this, [this](const QString& t) {
-        if (s_.doc.AniSet) s_.doc.AniSet->Creator = Utf8ToShiftJis(t.toStdString());  // edtcreatorKeyUp
+        if (!s_.doc.AniSet) return;
+        undoable(kUndoAniSet, "creator", [&] { s_.doc.AniSet->Creator = Utf8ToShiftJis(t.toStdString()); });
     });
     connect(sbaniadd, &QToolButton::clicked, this, &TfrmMain::sbaniaddClick);
     connect(sbanidel, &QToolButton::clicked, this, &TfrmMain::sbanidelClick);
@@ -144,12 +148,24 @@ void TfrmMain::connectAnimation() {
     connect(btnanieft, &QToolButton::clicked, this, &TfrmMain::btnanieftClick);
 }
 
+int TfrmMain::selectedFrame() const {
+    const QList<QListWidgetItem*> items = lvani1->selectedItems();
+    return items.isEmpty() ? -1 : lvani1->row(items.front());
+}
+
+int TfrmMain::selectedStep() const {
+    const QList<QListWidgetItem*> items = lvani2->selectedItems();
+    return items.isEmpty() ? -1 : lvani2->row(items.front());
+}
+
 void TfrmMain::refreshAnimation() {
     lvani1->clear();
-    lvani2->clear();
     frameRows_.clear();
     TAniEX* ani = s_.doc.AniSet.get();
-    if (!ani) return;
+    if (!ani) {
+        lvani2->clear();
+        return;
+    }
     const bool was = mirroring_;
     mirroring_ = true;
     edttitle->setText(QString::fromStdString(ShiftJisToUtf8(ani->Title)));
@@ -162,6 +178,13 @@ void TfrmMain::refreshAnimation() {
     }
     for (const auto& r : frameRows_)
         new QListWidgetItem(QIcon(QPixmap::fromImage(r.large)), r.caption, lvani1);
+    refreshSteps();
+}
+
+void TfrmMain::refreshSteps() {
+    lvani2->clear();
+    TAniEX* ani = s_.doc.AniSet.get();
+    if (!ani) return;
     StepListView steps;
     ImageList large{32, {}}, small{16, {}};
     try {
@@ -178,10 +201,10 @@ void TfrmMain::refreshAnimation() {
 }
 
 void TfrmMain::lvani1DblClick() {
-    const int frame = lvani1->currentRow();
+    const int frame = selectedFrame();
     TAniEX* ani = s_.doc.AniSet.get();
     if (!ani || frame < 0 || frame >= ani->Count) return;
-    runCommand([&] {
+    undoable(kUndoViews, "show frame", [&] {
         EditState& e = s_.edit;
         PictureView image, mask;
         EntryToViews(*ani, image, mask, frame);
@@ -195,26 +218,26 @@ void TfrmMain::lvani1DblClick() {
 
 void TfrmMain::sbaniaddClick() {
     TAniEX* ani = s_.doc.AniSet.get();
-    const int frame = lvani1->currentRow();
+    const int frame = selectedFrame();
     if (!ani || frame < 0) return;
     int position = -1;
-    const int step = lvani2->currentRow();
+    const int step = selectedStep();
     const int steps = ani->StepCount();
     if (step > 0) {
         position = step == steps - 1 ? -1 : step + 1;
     } else if (step == 0) {
         position = AskYesNo("指定位置の後に挿入しますか?") ? (steps == 1 ? -1 : 1) : 0;
     }
-    if (ani->InsertStep(frame, position, sprate->value()) == -1) return;
-    refreshAnimation();
+    undoable(kUndoAniSet, "step", [&] { ani->InsertStep(frame, position, sprate->value()); });
+    refreshSteps();  // the frame selection stays for the next step
 }
 
 void TfrmMain::sbanidelClick() {
     TAniEX* ani = s_.doc.AniSet.get();
-    const int step = lvani2->currentRow();
+    const int step = selectedStep();
     if (!ani || step < 0) return;
-    if (ani->DeleteStep(step) == -1) return;
-    refreshAnimation();
+    undoable(kUndoAniSet, "delete step", [&] { ani->DeleteStep(step); });
+    refreshSteps();
 }
 
 void TfrmMain::btnanieftClick() {
@@ -224,7 +247,8 @@ void TfrmMain::btnanieftClick() {
     const EditState& e = s_.edit;
     PictureView empty;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    runCommand(
+    undoable(
+        kUndoAniSet, "effect",
         [&] {
             RunAniEffect(s_.doc.AniSet, s_.settings.defrate, e.imgxor ? *e.imgxor : empty,
                          e.imgand ? *e.imgand : empty, s_.settings.stretchbltmode, choice,
@@ -243,8 +267,10 @@ void TfrmMain::setPlaying(bool playing) {
     for (QWidget* w : std::initializer_list<QWidget*>{pnledit, btnanieft, lvani1, lvani2, edttitle,
                                                       edtcreator, sprate, sbaniadd, sbanidel})
         w->setEnabled(!playing);
-    for (const char* a : {"tbnew", "tbopen", "tbsave", "tbcut", "tbcopy", "tbpaste"})
+    for (const char* a : {"tbnew", "tbopen", "tbsave", "tbcut", "tbcopy", "tbpaste", "tbundo", "tbredo"})
         action(a)->setEnabled(!playing);
+    // The other pages stay out of reach: their commands would edit the playing set.
+    PageControl1->tabBar()->setEnabled(!playing);
     if (!playing) {
         refresh();  // the page's own enable states come back
         for (const char* a : {"tbview1", "tbview2", "tbview3", "tbview4"})

@@ -21,6 +21,7 @@
 #include "app/ImportCommand.h"
 #include "app/Options.h"
 #include "app/SaveExport.h"
+#include "app/UndoCommands.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIBCanvas.h"
@@ -174,7 +175,7 @@ void TfrmMain::Option1Click() {
 // ---------------------------------------------------------------- editing commands
 
 void TfrmMain::viewsCommand(const std::function<void(ViewTarget, PictureView&, PictureView&)>& op) {
-    runCommand([this, &op] {
+    undoable(kUndoViews, "views", [this, &op] {
         EditState& e = s_.edit;
         if (!e.imgxor || !e.imgand) return;  // nothing under edit
         op(static_cast<ViewTarget>(e.target), *e.imgxor, *e.imgand);
@@ -182,8 +183,10 @@ void TfrmMain::viewsCommand(const std::function<void(ViewTarget, PictureView&, P
 }
 
 void TfrmMain::registerCoreCommands() {
+    handlers_.insert("Undo1", [this] { runCommand([this] { Undo1Click(s_); }, true); });
+    handlers_.insert("Redo1", [this] { runCommand([this] { Redo1Click(s_); }, true); });
     handlers_.insert("mnu_convert", [this] {
-        runCommand([this] {
+        undoable(kUndoViews, "convert", [this] {
             EditState& e = s_.edit;
             if (!e.imgxor || !e.imgand) return;
             ConvertViews(*e.imgand, *e.imgxor, e.cmbsize, e.cmbcolor, s_.settings.fixedpalette16,
@@ -195,16 +198,22 @@ void TfrmMain::registerCoreCommands() {
     handlers_.insert("export1", [this] { runCommand([this] { vornik::tbexportClick(s_); }); });
     handlers_.insert("mnu_iconrep", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
-        runCommand([this] { vornik::tbiconrepClick(s_, lvani1->currentRow()); }, true);
+        undoable(
+            kUndoIconSet | kUndoAniSet, "replace", [this] { vornik::tbiconrepClick(s_, selectedFrame()); },
+            true);
     });
-    handlers_.insert("mnu_iconadd", [this] { runCommand([this] { vornik::tbiconaddClick(s_); }, true); });
+    handlers_.insert("mnu_iconadd", [this] {
+        undoable(
+            kUndoIconSet | kUndoAniSet, "add", [this] { vornik::tbiconaddClick(s_); }, true);
+    });
     handlers_.insert("iconauto", [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        runCommand([this] { vornik::iconautoClick(s_); }, true);
+        undoable(
+            kUndoIconSet, "auto", [this] { vornik::iconautoClick(s_); }, true);
         QApplication::restoreOverrideCursor();
     });
     handlers_.insert("inport1", [this] {
-        runCommand([this] {
+        undoable(kUndoViews, "import", [this] {
             vornik::tbinportClick(
                 s_, [this](const ResourceList& list, const std::string& label) -> std::optional<int> {
                     frmIconSelect->setRows(RowsOf(list));
@@ -217,15 +226,18 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("Copy1", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
-        runCommand([this] { vornik::Copy1Click(s_, entryClipboard_, clipboard_, lvani1->currentRow()); });
+        runCommand([this] { vornik::Copy1Click(s_, entryClipboard_, clipboard_, selectedFrame()); });
     });
     handlers_.insert("Cut1", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
-        runCommand([this] { vornik::Cut1Click(s_, entryClipboard_, clipboard_, lvani1->currentRow()); },
-                   true);
+        undoable(
+            kUndoViews | kUndoIconSet | kUndoAniSet, "cut",
+            [this] { vornik::Cut1Click(s_, entryClipboard_, clipboard_, selectedFrame()); }, true);
     });
     handlers_.insert("Paste1", [this] {
-        runCommand([this] { vornik::Paste1Click(s_, entryClipboard_, clipboard_); }, true);
+        undoable(
+            kUndoViews | kUndoIconSet | kUndoAniSet, "paste",
+            [this] { vornik::Paste1Click(s_, entryClipboard_, clipboard_); }, true);
     });
     handlers_.insert("m_iconchk", [this] {
         // m_iconchkClick: the preview of the pair under edit.
@@ -275,7 +287,7 @@ void TfrmMain::mnu_bitmapzoomClick() {
         }
     }
     if (width <= 0 || height <= 0 || !e.imgbmp) return;
-    runCommand([&] {
+    undoable(kUndoViews, "zoom", [&] {
         TQvDIB zoomed;
         zoomed.CreateDIB(width, height, 0, 24);
         TQvDIBCanvas canvas(zoomed);

@@ -9,6 +9,7 @@
 
 #include "app/DocumentOpen.h"
 #include "app/FileCommands.h"
+#include "app/UndoCommands.h"
 #include "platform/Notice.h"
 #include "ui/TfrmMain.h"
 #include "ui/Tfrmiconcursel.h"
@@ -21,7 +22,9 @@ void TfrmMain::OpenDocument(const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     showStatus(0, "検索中...");
     try {
-        vornik::OpenDocument(s_, QDir::toNativeSeparators(path).toStdString());
+        // Opening a picture takes a square into the views: that part can be undone.
+        RunUndoable(s_, kUndoViews, "open",
+                    [&] { vornik::OpenDocument(s_, QDir::toNativeSeparators(path).toStdString()); });
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
         refresh(true);
@@ -35,11 +38,13 @@ void TfrmMain::OpenDocument(const QString& path) {
 void TfrmMain::DropFiles(const QStringList& paths) {
     std::vector<std::string> list;
     for (const QString& p : paths) list.push_back(QDir::toNativeSeparators(p).toStdString());
-    runCommand([&] { vornik::DropFiles(s_, list); }, true);
+    undoable(
+        kUndoViews, "open", [&] { vornik::DropFiles(s_, list); }, true);
 }
 
 void TfrmMain::New1Click() {
-    runCommand(
+    undoable(
+        kUndoViews, "new",
         [this] {
             vornik::New1Click(s_, [this] {
                 execDialog(frmiconcursel);
@@ -51,7 +56,8 @@ void TfrmMain::New1Click() {
 
 void TfrmMain::Open1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    runCommand([this] { vornik::Open1Click(s_); }, true);
+    undoable(
+        kUndoViews, "open", [this] { vornik::Open1Click(s_); }, true);
     QApplication::restoreOverrideCursor();
 }
 
@@ -80,7 +86,8 @@ void TfrmMain::rebuildHistoryMenu() {
 
 void TfrmMain::HistoryMenu1HistorySelected(int index) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    runCommand([this, index] { vornik::HistoryMenu1HistorySelected(s_, index); }, true);
+    undoable(
+        kUndoViews, "open", [this, index] { vornik::HistoryMenu1HistorySelected(s_, index); }, true);
     QApplication::restoreOverrideCursor();
 }
 

@@ -1,10 +1,12 @@
 #include <QBuffer>
 #include <QComboBox>
+#include <QListWidget>
 #include <QSpinBox>
 #include <QToolButton>
 
 #include "app/EditActions.h"
 #include "app/TakeIn.h"
+#include "app/UndoCommands.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "platform/FileDialogs.h"
@@ -73,13 +75,16 @@ void TfrmMain::PageControl1Change(int page) {
     if (mirroring_) return;
     std::string focus;
     runCommand([&] { focus = vornik::PageControl1Change(s_, page); });
+    // What was selected on another page is no target for this one's commands.
+    lvani1->clearSelection();
+    lvani2->clearSelection();
     if (QWidget* w = control(QString::fromStdString(focus)))
         (w == LVIcon ? LVIcon->currentWidget() : w)->setFocus();
 }
 
 void TfrmMain::LVIconDblClick() {
     s_.LVIcon.selected = LVIcon->selectedIndex();
-    runCommand([this] { ShowEntry(s_); });
+    undoable(kUndoViews, "show", [this] { ShowEntry(s_); });
 }
 
 void TfrmMain::sbviewClick() {
@@ -93,18 +98,18 @@ void TfrmMain::sbandClick() {
 }
 
 void TfrmMain::cmbtypeChange() {
-    runCommand([this] { vornik::cmbtypeChange(s_, cmbtype->currentIndex()); });
+    undoable(kUndoViews, "type", [this] { vornik::cmbtypeChange(s_, cmbtype->currentIndex()); });
 }
 
 void TfrmMain::cmbsizeClick() {
-    runCommand([this] {
+    undoable(kUndoViews, "size", [this] {
         s_.edit.cmbsize = cmbsize->currentIndex();
         vornik::cmbsizeClick(s_, cmbsize->currentIndex());
     });
 }
 
 void TfrmMain::tbbmpgetClick() {
-    runCommand([this] {
+    undoable(kUndoViews, "take in", [this] {
         if (s_.edit.cmbsize == 0) s_.edit.cmbsize = 2;  // "Any" takes 32 x 32
         TakeInBitmap(s_);
     });
@@ -114,16 +119,23 @@ void TfrmMain::imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::Keyboar
     maskPaintMode_ = MaskPaint::None;
     EditState& e = s_.edit;
     if (!e.imgand) return;
-    runCommand([&] {
-        TQvDIBCanvas canvas(*e.imgand);
-        if (modifiers & Qt::ShiftModifier) {
-            // Shift: flood the connected surface of the clicked colour; no status text.
-            if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    if (modifiers & Qt::ShiftModifier) {
+        // Shift: flood the connected surface of the clicked colour; no status text.
+        if (button != Qt::LeftButton && button != Qt::RightButton) return;
+        undoable(kUndoViews, "fill", [&] {
+            TQvDIBCanvas canvas(*e.imgand);
             const RasterColor surface = canvas.GetPixel(x, y);
             if (surface == TQvDIBCanvas::kInvalidColor) return;
             canvas.FloodFill(x, y, surface, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
-            return;
-        }
+        });
+        return;
+    }
+    if (button == Qt::LeftButton || button == Qt::RightButton) {
+        // One stroke, from press to release, is one undo step.
+        stroke_ = CaptureStep(s_, kUndoViews, "stroke");
+    }
+    runCommand([&] {
+        TQvDIBCanvas canvas(*e.imgand);
         if (button == Qt::LeftButton || button == Qt::RightButton) {
             maskPaintMode_ = button == Qt::LeftButton ? MaskPaint::Opaque : MaskPaint::Transparent;
             canvas.SetPixel(x, y, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
@@ -149,19 +161,23 @@ void TfrmMain::imgandMouseMove(int x, int y) {
 
 void TfrmMain::imgandMouseUp(int x, int y) {
     maskPaintMode_ = MaskPaint::None;
+    if (stroke_) {
+        CommitStep(s_, std::move(*stroke_));
+        stroke_.reset();
+        refresh();
+    }
     showStatus(2, QString("%1,%2").arg(x).arg(y));
 }
 
 void TfrmMain::imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     EditState& e = s_.edit;
     if (button == Qt::LeftButton) {  // the hot spot, clamped as the fields do; no status text
-        SetHotSpot(e, x, y);
-        refresh();
+        undoable(kUndoViews, "hot spot", [&] { SetHotSpot(e, x, y); });
         return;
     }
     if (button != Qt::RightButton) return;
     if (e.imgxor && e.imgand) {
-        runCommand([&] {
+        undoable(kUndoViews, "auto mask", [&] {
             if (modifiers & Qt::ControlModifier) {
                 CompleteImage(*e.imgxor, *e.imgand);
             } else if (x >= 0 && y >= 0 && x < e.imgxor->Width() && y < e.imgxor->Height()) {
@@ -182,7 +198,7 @@ void TfrmMain::ScreenCapture1Capture(const QImage& picture) {
     QBuffer buffer(&bmp);
     buffer.open(QIODevice::WriteOnly);
     if (!picture.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP")) return;
-    runCommand([&] {
+    undoable(kUndoViews, "capture", [&] {
         TQvDIB dib;
         dib.LoadFromBytes(Bytes(bmp.begin(), bmp.end()));
         s_.edit.imgbmp = dib;

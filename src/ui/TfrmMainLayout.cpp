@@ -34,6 +34,7 @@ void TfrmMain::buildActions() {
         auto* a = new QAction(Q(c.caption), this);
         a->setObjectName(Q(c.name));
         if (!c.shortcut.empty()) a->setShortcut(QKeySequence(Q(c.shortcut)));
+        if (c.name == "Redo1") a->setShortcuts({QKeySequence(Q(c.shortcut)), QKeySequence("Ctrl+Shift+Z")});
         a->setStatusTip(Q(c.hint));
         if (c.place == CommandPlace::ToolBar) {
             a->setIconText(Q(c.caption));

@@ -33,6 +33,8 @@ QIcon ToolGlyph(const QString& name, const QStyle* style) {
     if (name == "tbnew") return style->standardIcon(QStyle::SP_FileIcon);
     if (name == "tbopen") return style->standardIcon(QStyle::SP_DialogOpenButton);
     if (name == "tbsave") return style->standardIcon(QStyle::SP_DialogSaveButton);
+    if (name == "tbundo") return style->standardIcon(QStyle::SP_ArrowBack);
+    if (name == "tbredo") return style->standardIcon(QStyle::SP_ArrowForward);
     if (name == "tbhelp")
         return Drawn([](QPainter& p) {
             p.setBrush(QColor(0x30, 0x70, 0xd0));

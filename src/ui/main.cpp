@@ -24,7 +24,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vesko");
     QApplication::setApplicationName("vornik2");
-    QApplication::setApplicationDisplayName("Vornik");
     QApplication::setApplicationVersion("2.12");
 
     // Standard buttons and dialogs in Japanese.

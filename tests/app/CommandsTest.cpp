@@ -19,7 +19,9 @@ TEST(Commands, MenuItemsCarryTheirExactCaptionShortcutHintAndHelp) {
     EXPECT_EQ(FindCommand("Copy1")->shortcut, "Ctrl+C");
     EXPECT_EQ(FindCommand("Paste1")->shortcut, "Ctrl+V");
     EXPECT_EQ(FindCommand("Open1")->caption, "開く(&O)...");
-    EXPECT_EQ(FindCommand("Open1")->shortcut, "");
+    EXPECT_EQ(FindCommand("Open1")->shortcut, "Ctrl+O");
+    EXPECT_EQ(FindCommand("SaveAs1")->shortcut, "Ctrl+Shift+S");
+    EXPECT_EQ(FindCommand("Undo1")->shortcut, "Ctrl+Z");
     EXPECT_EQ(FindCommand("SaveAs1")->hint, "名前を付けて保存します");
     // The apostrophe is part of the caption.
     EXPECT_EQ(FindCommand("mnu_maskinv")->caption, "ﾏｽｸの反転'(&M)");
@@ -49,7 +51,7 @@ TEST(Commands, ButtonsShareAnExistingMenuHandlerAndItsHelpContext) {
     EXPECT_EQ(FindCommand("tbl90")->hint, "左に90度回転(&R)");
     EXPECT_EQ(FindCommand("tbhelp")->sameAs, "Contents1");
     EXPECT_EQ(FindCommand("tbview4")->tag, 3);
-    EXPECT_EQ(CommandsAt(CommandPlace::ToolBar).size(), 12u);
+    EXPECT_EQ(CommandsAt(CommandPlace::ToolBar).size(), 14u);
     EXPECT_EQ(CommandsAt(CommandPlace::EditPanel).size(), 13u);
 }
 

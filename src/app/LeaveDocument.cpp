@@ -1,0 +1,49 @@
+#include "app/LeaveDocument.h"
+
+#include <filesystem>
+
+#include "app/SaveExport.h"
+#include "app/UndoCommands.h"
+
+namespace vornik {
+
+std::string SaveChangesQuestion(const MainState& s, int page) {
+    const std::string& path = s.doc.FileNameOfPage(page);
+    const std::string name = path.empty()
+                                 ? (page == kAnimationPage ? "無題のアニメーション" : "無題のアイコン")
+                                 : std::filesystem::path(path).filename().string();
+    return "「" + name + "」は変更されています。変更を保存しますか?";
+}
+
+bool ConfirmLeave(MainState& s, int page) {
+    if (!PageModified(s, page)) return true;
+    const SaveChoice choice =
+        s.AskSaveChanges ? s.AskSaveChanges(SaveChangesQuestion(s, page)) : SaveChoice::Discard;
+    if (choice == SaveChoice::Cancel) return false;
+    if (choice == SaveChoice::Discard) return true;
+    // Save runs on the page whose document it writes.
+    const int shown = s.edit.PageControl1;
+    s.edit.PageControl1 = page;
+    struct Back {
+        MainState& s;
+        int page;
+        ~Back() { s.edit.PageControl1 = page; }
+    } back{s, shown};
+    return Save1Click(s) && !PageModified(s, page);
+}
+
+bool ConfirmClose(MainState& s) {
+    const int shown = s.edit.PageControl1;
+    const int other = shown == kAnimationPage ? kIconPage : kAnimationPage;
+    if (shown != kBitmapPage && !ConfirmLeave(s, shown)) return false;
+    if (!ConfirmLeave(s, other)) return false;
+    return shown != kBitmapPage || ConfirmLeave(s, kIconPage);
+}
+
+void DocumentReplaced(MainState& s, int page) {
+    if (page == kBitmapPage) return;  // the views' steps stay valid: only the picture changed
+    SetModified(s, page, false);
+    s.History.Clear();
+}
+
+}  // namespace vornik
