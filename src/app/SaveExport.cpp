@@ -1,11 +1,13 @@
 #include "app/SaveExport.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/DocumentOpen.h"
 #include "app/XcursorDocument.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
+#include "imaging/PngWrite.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 #include "platform/FileDialogs.h"
@@ -102,33 +104,64 @@ TQvDIB ComposeWithBackground(const TQvDIB& image, const TQvDIB& mask, int color)
     return out;
 }
 
+ExportKind ExportKindOf(const std::string& path, int cmbtype) {
+    const std::string ext = UpperExtension(path);
+    if (ext.empty())
+        return cmbtype == kTypeIcon     ? ExportKind::Icon
+               : cmbtype == kTypeCursor ? ExportKind::Cursor
+                                        : ExportKind::Bitmap;
+    if (ext == ".ICO") return ExportKind::Icon;
+    if (ext == ".CUR") return ExportKind::Cursor;
+    if (ext == ".BMP" || ext == ".DIB") return ExportKind::Bitmap;
+    if (ext == ".JPG" || ext == ".JPEG") return ExportKind::Jpeg;
+    if (ext == ".PNG") return ExportKind::Png;
+    return ExportKind::Unknown;
+}
+
 bool tbexportClick(MainState& s) {
     EditState& e = s.edit;
     if (!e.imgxor || !e.imgand) return false;
+    if (e.cmbtype == kTypeBitmap && e.target == ResourceTarget::View) {
+        ShowMessage(kExportNeedsTargetNotice);
+        return false;
+    }
+    std::optional<FileDialogAnswer> answer;
     switch (e.cmbtype) {
-        case kTypeIcon: {
-            auto answer = AskSave("ｱｲｺﾝ|*.ico", "ico");
-            if (!answer) return false;
-            SaveViewPairAsIcon(answer->path, *e.imgxor, *e.imgand);
+        case kTypeIcon:
+            answer = AskSave("ｱｲｺﾝ|*.ico|ｶｰｿﾙ|*.cur|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "ico");
+            break;
+        case kTypeCursor:
+            answer = AskSave("ｶｰｿﾙ|*.cur|ｱｲｺﾝ|*.ico|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "cur");
+            break;
+        default:
+            answer = AskSave("ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "bmp");
+            break;
+    }
+    if (!answer) return false;
+    const std::string& path = answer->path;
+    // The name's extension decides the format: a picture named x.bmp is never
+    // written as an icon, whatever the type selector says.
+    switch (ExportKindOf(path, e.cmbtype)) {
+        case ExportKind::Icon:
+            SaveViewPairAsIcon(path, *e.imgxor, *e.imgand);
+            return true;
+        case ExportKind::Cursor:
+            SaveViewPairAsCursor(path, *e.imgxor, *e.imgand, e.spex, e.spey);  // read as the dialog closes
+            return true;
+        case ExportKind::Png: {
+            const TQvDIB image = ViewToDIB(*e.imgxor), mask = ViewToDIB(*e.imgand);
+            if (e.target == ResourceTarget::Mask)
+                SavePngFile(path, mask);
+            else
+                SavePngFile(path, image, &mask);  // transparent where the mask is white
             return true;
         }
-        case kTypeCursor: {
-            auto answer = AskSave("ｶｰｿﾙ|*.cur|", "cur");
-            if (!answer) return false;
-            SaveViewPairAsCursor(answer->path, *e.imgxor, *e.imgand, e.spex,
-                                 e.spey);  // read as the dialog closes
-            return true;
-        }
-        default: {
+        case ExportKind::Bitmap:
+        case ExportKind::Jpeg: {
             if (e.target == ResourceTarget::View) {
                 ShowMessage(kExportNeedsTargetNotice);
                 return false;
             }
-            auto answer = AskSave("ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg", "bmp");
-            if (!answer) return false;
-            const std::string ext = UpperExtension(answer->path);
-            const bool bmp = ext == ".BMP" || ext == ".DIB", jpeg = ext == ".JPG" || ext == ".JPEG";
-            if (!bmp && !jpeg) return false;  // written nothing, without a message
             TQvDIB picture;
             if (e.target == ResourceTarget::Mask) {
                 picture = ViewToDIB(*e.imgand);
@@ -138,13 +171,19 @@ bool tbexportClick(MainState& s) {
             } else {
                 picture = ViewToDIB(*e.imgxor);
             }
-            if (bmp)
-                picture.SaveToFile(answer->path);
+            if (ExportKindOf(path, e.cmbtype) == ExportKind::Bitmap)
+                picture.SaveToFile(path);
             else
-                SaveDIBAsJpegFile(picture, answer->path);
+                SaveDIBAsJpegFile(picture, path);
             return true;
         }
+        case ExportKind::Unknown:
+            break;
     }
+    ShowMessage("「" + std::filesystem::path(path).filename().string() +
+                "」には書き出せません。名前の拡張子を .ico .cur .bmp .dib .jpg .jpeg .png "
+                "のいずれかにしてください。");
+    return false;
 }
 
 }  // namespace vornik

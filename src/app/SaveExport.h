@@ -21,9 +21,15 @@ bool Save1Click(MainState& s);
 // (cancelled, executable shown, Bitmap page).
 bool SaveAs1Click(MainState& s);
 
-// tbexportClick / export1: the image pair as a one-image icon or cursor (by
-// cmbtype), or for "Bitmap" the image or the mask (by the resource target) as
-// BMP or JPEG by the chosen name's extension; other extensions write nothing.
+// What an export name asks for: its extension (.ico, .cur, .bmp/.dib,
+// .jpg/.jpeg, .png); without one, the type selector's format.
+enum class ExportKind { Icon, Cursor, Bitmap, Jpeg, Png, Unknown };
+ExportKind ExportKindOf(const std::string& path, int cmbtype);
+
+// tbexportClick / export1: the image pair written in the format the chosen
+// name's extension asks for (ExportKindOf): a one-image icon or cursor, the
+// image or the mask (by the resource target) as BMP or JPEG, or a PNG with
+// the mask as transparency. An unknown extension is refused with a message.
 // With "view" down a bitmap export only shows kExportNeedsTargetNotice.
 // False when nothing was written; nothing happens while the views are empty.
 bool tbexportClick(MainState& s);

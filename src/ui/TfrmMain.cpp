@@ -189,6 +189,11 @@ void TfrmMain::refresh(bool lists) {
         actions_[QString("tbview%1").arg(t + 1)]->setChecked(ViewStyleChecked(e, t));
     }
     if (LVIcon->viewStyle() != e.LVIconStyle) LVIcon->setViewStyle(e.LVIconStyle);
+    // Whatever set the type (a double-click, a paste), the hot spot fields follow it,
+    // and the take-in frame follows the size.
+    s_.commands.Set("spex", e.cmbtype != kTypeBitmap);
+    s_.commands.Set("spey", e.cmbtype != kTypeBitmap);
+    if (e.cmbsize >= 1) s_.edit.Shape1Width = s_.edit.Shape1Height = SizeOfIndex(e.cmbsize);
     for (const auto& [name, on] : s_.commands.All()) setCommandEnabled(QString::fromStdString(name), on);
     setWindowTitle(QString::fromStdString(WindowTitle(s_)));
     for (const char* name : {"Undo1", "tbundo"}) setCommandEnabled(name, s_.History.CanUndo());

@@ -16,6 +16,7 @@
 
 #include "anim/StepList.h"
 #include "app/EditActions.h"
+#include "app/RepeatedNotices.h"
 #include "app/UndoCommands.h"
 #include "model/EntryConversion.h"
 #include "model/RenderEntry.h"
@@ -245,6 +246,17 @@ void TfrmMain::btnanieftClick() {
     const AniEffectChoice choice = frmaniEft->choice(ok);
     if (!ok) return;
     const EditState& e = s_.edit;
+    // Checked before anything is made: no black 1 x 1 frames from empty views.
+    if (!e.imgxor || !e.imgand) {
+        ShowMessage("アニメーションの元になるイメージとマスクがありません。先にリソースを表示してください。");
+        return;
+    }
+    if (e.imgxor->Width() != e.imgand->Width() || e.imgxor->Height() != e.imgand->Height()) {
+        ShowMessage("イメージとマスクの大きさが違うため、アニメーションを生成できません。");
+        return;
+    }
+    // A full set refuses every further frame: the user hears it once.
+    RepeatedNoticesOnce once;
     PictureView empty;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     undoable(

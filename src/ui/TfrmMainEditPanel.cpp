@@ -28,6 +28,8 @@ void TfrmMain::connectEditPanel() {
     connect(cmbsize, qOverload<int>(&QComboBox::activated), this, [this] { cmbsizeClick(); });
     connect(cmbcolor, qOverload<int>(&QComboBox::activated), this, [this](int i) { s_.edit.cmbcolor = i; });
     // Typed values are read when they are complete; the fields clamp as the core does.
+    for (QSpinBox* field : {spex, spey})
+        connect(field, &QSpinBox::editingFinished, this, [this] { refresh(); });
     connect(spex, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
         if (!mirroring_) s_.edit.spex = ClampHotSpot(v);
     });

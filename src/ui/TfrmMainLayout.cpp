@@ -199,11 +199,11 @@ QWidget* TfrmMain::buildEditPanel() {
     cmbcolor->setStatusTip("色数を選択します");
     spex = new QSpinBox(grpprop);
     spex->setObjectName("spex");
-    spex->setRange(0, 127);
+    spex->setRange(0, 999);  // a typed 200 reads as 200 and is clamped to 127, not cut to 20
     spex->setStatusTip("X軸のﾎｯﾄｽﾎﾟｯﾄ座標を設定します");
     spey = new QSpinBox(grpprop);
     spey->setObjectName("spey");
-    spey->setRange(0, 127);
+    spey->setRange(0, 999);  // a typed 200 reads as 200 and is clamped to 127, not cut to 20
     spey->setStatusTip("Y軸のﾎｯﾄｽﾎﾟｯﾄ座標を設定します");
     gp->addWidget(cmbtype, 0, 0, 1, 4);
     gp->addWidget(cmbsize, 1, 0, 1, 2);

@@ -55,6 +55,7 @@ TfrmaniEft::TfrmaniEft(QWidget* parent)
     PageControl1->addTab(
         EffectPage("移動", {"右方向", "左方向", "上方向", "下方向"}, rgmovedirect, "移動単位", semove, 128),
         "移動");
+    serot->setValue(30);  // twelve frames; 1 degree would make 360
     auto* ok = new QPushButton("&OK");
     ok->setDefault(true);
     auto* cancel = new QPushButton("キャンセル");

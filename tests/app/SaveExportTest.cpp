@@ -117,8 +117,13 @@ TEST(SaveExport, ExportByTypeAndTarget) {
     EXPECT_TRUE(tbexportClick(s));
     EXPECT_GT(std::filesystem::file_size(dir.file("mask.jpg")), 0u);
     dialogs.answer(dir.file("mask.png"));
+    EXPECT_TRUE(tbexportClick(s));
+    EXPECT_GT(std::filesystem::file_size(dir.file("mask.png")), 0u);
+    dialogs.answer(dir.file("mask.gif"));  // no writer: refused with a message naming the file
     EXPECT_FALSE(tbexportClick(s));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("mask.png")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("mask.gif")));
+    ASSERT_EQ(notices.notices.size(), 2u);
+    EXPECT_NE(notices.notices[1].text.find("「mask.gif」には書き出せません"), std::string::npos);
 
     s.edit.target = ResourceTarget::Image;
     s.settings.iconbackadd = true;
@@ -127,7 +132,22 @@ TEST(SaveExport, ExportByTypeAndTarget) {
     TQvDIB written;
     written.LoadFromFile(dir.file("image.bmp"));
     EXPECT_EQ(written.Width(), s.edit.imgxor->Width());
-    EXPECT_EQ(notices.notices.size(), 1u);
+    EXPECT_EQ(notices.notices.size(), 2u);
+
+    // The name decides the format, not the type selector.
+    s.edit.cmbtype = kTypeIcon;
+    dialogs.answer(dir.file("named.bmp"));
+    EXPECT_TRUE(tbexportClick(s));
+    TQvDIB bmp;
+    bmp.LoadFromFile(dir.file("named.bmp"));
+    EXPECT_EQ(bmp.Width(), s.edit.imgxor->Width());
+    dialogs.answer(dir.file("named.cur"));
+    EXPECT_TRUE(tbexportClick(s));
+    TIconCurEX named;
+    ASSERT_TRUE(named.LoadFromFile(dir.file("named.cur")));
+    EXPECT_EQ(named.ResourceType, 2);
+    EXPECT_EQ(ExportKindOf("x", kTypeCursor), ExportKind::Cursor);
+    EXPECT_EQ(ExportKindOf("x.JPEG", kTypeIcon), ExportKind::Jpeg);
 }
 
 TEST(SaveExport, ComposedPictureTakesTheBackgroundUnderTransparentPixels) {

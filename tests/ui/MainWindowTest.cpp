@@ -120,7 +120,11 @@ TEST(MainWindow, LayoutTitleSizeAndStatusPanels) {
     EXPECT_EQ(f.w.cmbtype->currentText(), "Icon");
     EXPECT_EQ(f.w.cmbsize->currentText(), " 32x 32");
     EXPECT_EQ(f.w.cmbcolor->currentText(), "  16 color");
-    EXPECT_EQ(f.w.spex->maximum(), 127);
+    // A typed 200 is taken whole and clamped, not cut to 20.
+    f.w.spex->setValue(200);
+    EXPECT_EQ(f.w.state().edit.spex, 127);
+    emit f.w.spex->editingFinished();
+    EXPECT_EQ(f.w.spex->value(), 127);
     EXPECT_EQ(f.w.sprate->maximum(), 99);
     EXPECT_TRUE(f.w.sbview->isChecked());
     // With nothing stored the window takes 70 % of the screen.

@@ -5,6 +5,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include "NoticeRecorder.h"
@@ -14,6 +15,7 @@
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
 #include "ui/TfrmMain.h"
+#include "ui/TfrmaniEft.h"
 
 using namespace vornik;
 
@@ -147,4 +149,32 @@ TEST_F(Trust, AFailedOpenKeepsTheDocumentAndNamesTheFile) {
     EXPECT_NE(notices.notices[0].text.find("「broken.ico」を開けませんでした"), std::string::npos);
     EXPECT_EQ(w.LVIcon->count(), rows);
     EXPECT_EQ(w.windowTitle(), title);
+}
+
+TEST_F(Trust, GenerationPastTheLimitSaysSoOnce) {
+    VORNIK_REQUIRE_CORPUS();
+    EXPECT_EQ(w.frmaniEft->serot->value(), 30);
+    // Empty views: refused before anything is made.
+    w.PageControl1->setCurrentIndex(1);
+    QTimer::singleShot(0, [&] { w.frmaniEft->accept(); });
+    w.btnanieft->click();
+    EXPECT_EQ(w.lvani1->count(), 0);
+    ASSERT_EQ(notices.notices.size(), 1u);
+    notices.notices.clear();
+
+    ASSERT_TRUE(showFirstIcon());
+    w.PageControl1->setCurrentIndex(1);
+    QTimer::singleShot(0, [&] {
+        w.frmaniEft->PageControl1->setCurrentIndex(0);
+        w.frmaniEft->serot->setValue(1);  // 360 frames: past the 100 steps a set holds
+        w.frmaniEft->accept();
+    });
+    w.btnanieft->click();
+    int full = 0;
+    for (const auto& n : notices.notices) full += n.text == "これ以上追加できません";
+    EXPECT_EQ(full, 1);
+    // The whole generation is one undo step.
+    const int frames = w.lvani1->count();
+    w.action("Undo1")->trigger();
+    EXPECT_LT(w.lvani1->count(), frames);
 }
