@@ -29,16 +29,16 @@ std::vector<std::size_t> walk(const std::uint8_t* d, std::size_t size, bool* tru
         const std::uint64_t colors = clr ? clr : static_cast<std::uint64_t>(vornik::PaletteSize(bits));
         const std::uint64_t total =
             40 + 4 * colors + ((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w;
-        if (total > size - p) {
-            *truncated = true;
-            break;
-        }
         if (colors > 256) {
             ++p;
             continue;
         }
-        if (found.size() == vornik::TIconEx::kMaxEntries) break;
-        found.push_back(p);
+        if (total > size - p) {
+            *truncated = true;
+            break;
+        }
+        // Beyond the table's limit images are passed over, not taken.
+        if (found.size() < vornik::TIconEx::kMaxEntries) found.push_back(p);
         p += static_cast<std::size_t>(total);
     }
     return found;

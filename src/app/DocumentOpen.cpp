@@ -83,6 +83,17 @@ std::string PictureKindByContent(const std::string& path) {
 
 }  // namespace
 
+void ShowExeLoadNotes(const TIconEx& set, const std::string& path) {
+    if (set.LoadNotes.empty()) return;
+    // A long list of damaged entries is cut so the box still fits the screen.
+    constexpr std::size_t kShown = 10;
+    std::string text = "\"" + path + "\":";
+    for (std::size_t i = 0; i < set.LoadNotes.size() && i < kShown; ++i) text += "\r" + set.LoadNotes[i];
+    if (set.LoadNotes.size() > kShown)
+        text += "\r(" + std::to_string(set.LoadNotes.size() - kShown) + " more)";
+    ShowMessage(text);
+}
+
 std::string UpperExtension(const std::string& path) {
     std::string ext = std::filesystem::path(path).extension().string();
     for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -182,6 +193,7 @@ void OpenIconFile(MainState& s, const std::string& path) {
 void OpenExeFile(MainState& s, const std::string& path) {
     auto set = std::make_unique<TExeEXsub>();
     set->LoadFromExe(path);
+    ShowExeLoadNotes(*set, path);
     s.doc.IconSet.reset();
     s.doc.ExeSet = std::move(set);
     s.doc.ExeShown = true;

@@ -37,6 +37,8 @@ void OpenDocument(MainState& s, const std::string& path);
 // one in place. A file the reader refuses still replaces it by an empty set.
 void OpenIconFile(MainState& s, const std::string& path);
 void OpenExeFile(MainState& s, const std::string& path);
+// One notice listing what LoadFromExe skipped or found damaged; nothing when all was sound.
+void ShowExeLoadNotes(const TIconEx& set, const std::string& path);
 void OpenAniFile(MainState& s, const std::string& path);
 // .BMP/.DIB and .JPG/.JPEG by their extension; any other name is a bitmap in
 // disguise: a notice, then it is read through a temporary copy vxtemp.bmp

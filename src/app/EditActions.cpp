@@ -18,6 +18,9 @@ ResourceList FillResourceList(TIconEx& set, int stretchbltmode) {
     EntryListView view;
     FillListView(set, view, list.largeImages, stretchbltmode, list.smallImages);
     list.items = std::move(view.items);
+    // An executable's images are named by the group they belong to.
+    for (std::size_t i = 0; i < list.items.size() && i < set.Origins.size(); ++i)
+        list.items[i].caption += " (" + set.Origins[i].label + ")";
     return list;
 }
 
@@ -35,7 +38,11 @@ void ShowEntry(MainState& s) {
     EntryToViews(*set, image, mask, index);
     s.edit.imgxor = std::move(image);
     s.edit.imgand = std::move(mask);
-    if (!s.doc.ExeShown && set->ResourceType == 2) {
+    const bool exeCursor = s.doc.ExeShown && static_cast<std::size_t>(index) < set->Origins.size() &&
+                           set->Origins[static_cast<std::size_t>(index)].kind == 2;
+    if (s.doc.ExeShown && static_cast<std::size_t>(index) < set->Origins.size())
+        s.StatusPanel0 = set->Origins[static_cast<std::size_t>(index)].label;
+    if ((!s.doc.ExeShown && set->ResourceType == 2) || exeCursor) {
         s.edit.cmbtype = kTypeCursor;
         SetHotSpot(s.edit, set->Entries[index].HotSpotX, set->Entries[index].HotSpotY);
     } else {

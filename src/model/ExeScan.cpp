@@ -4,6 +4,7 @@
 
 #include "imaging/BitmapInfoHeader.h"
 #include "model/ExeFileView.h"
+#include "model/ExeResourceSet.h"
 #include "model/ExeScanner.h"
 #include "model/IconImageReader.h"
 #include "model/TIconEx.h"
@@ -76,19 +77,23 @@ ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx&
         }
         std::uint64_t colors = 0;
         const std::uint64_t total = imageBytes(h, &colors);
+        // A colour table beyond 256 entries belongs to no icon image: such a
+        // false candidate is passed over before its size can end the scan.
+        if (colors > 256) {
+            p = q + 1;
+            continue;
+        }
         if (total > size - q) {
             result.truncated = true;
             result.truncatedAt = q;
             break;
         }
-        // A colour table beyond 256 entries belongs to no icon image.
-        if (colors > 256) {
-            p = q + 1;
-            continue;
-        }
         if (set.Count >= TIconEx::kMaxEntries) {
+            // Counted, not taken, so the caller can say how many are missing.
             result.limitReached = true;
-            break;
+            ++result.leftOut;
+            p = q + static_cast<std::size_t>(total);
+            continue;
         }
         IconEntry& e = set.Entries[set.Count];
         std::string problem;
@@ -132,8 +137,13 @@ bool TIconEx::LoadFromExe(const std::string& path) {
     }
     Clear();
     const ExeFileView file(path);
+    if (LoadFromExeResources(file.data(), file.size(), *this)) {
+        if (LeftOut > 0) ShowMessage(LeftOutMessage(LeftOut));
+        return Count > 0;
+    }
     const ExeScanResult r = ScanExeImages(file.data(), file.size(), *this);
-    if (r.limitReached) ShowMessage("これ以上追加できません");
+    LeftOut = static_cast<int>(r.leftOut);
+    if (r.limitReached) ShowMessage(LeftOutMessage(LeftOut));
     if (r.truncated) {
         // The images found before stay in the set.
         loadError_ = "Read beyond end of file \"" + path + "\" (icon image at offset " +

@@ -19,14 +19,16 @@ struct ExeScanResult {
     // there, at this offset.
     bool truncated = false;
     std::size_t truncatedAt = 0;
-    // The set's table was full when a further image was found.
+    // The set's table was full when a further image was found; the scan went
+    // on counting the images it could not take.
     bool limitReached = false;
+    std::size_t leftOut = 0;
 };
 
 // Scans data for icon images in file order and appends each one found to
 // set as an entry (directory fields computed, hot spot 0, ImageOffset and
 // SourcePos its offset). After an image the scan goes on right after its AND
-// rows. Stops at the set's limit of entries.
+// rows. Beyond the set's limit of entries images are only counted.
 ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx& set);
 
 }  // namespace vornik

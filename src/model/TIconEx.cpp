@@ -67,6 +67,9 @@ TIconEx::~TIconEx() = default;
 void TIconEx::Clear() {
     for (int i = 0; i < Count; ++i) FreeEntry(i);
     Count = 0;
+    Origins.clear();
+    LoadNotes.clear();
+    LeftOut = 0;
 }
 
 void TIconEx::FreeEntry(int index) {

@@ -4,12 +4,19 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/IconEntry.h"
 
 namespace vornik {
 
 struct RenderCache;  // model/RenderCache.h
+
+// Where an entry of a set read from an executable's resources came from.
+struct ExeEntryOrigin {
+    int kind = 1;       // 1 icon image (RT_ICON), 2 cursor image (RT_CURSOR, hot spot in the entry)
+    std::string label;  // its group and place in it, "IDI_APP #1"; "RT_ICON 7" for an image in no group
+};
 
 // The resource set: the 6-byte ICO/CUR header and a fixed table of 1000
 // entries. All operations are plain (non-virtual); the kinds below add nothing
@@ -58,8 +65,17 @@ public:
     Bytes SaveToBytes();
     Bytes SaveEntryToBytes(int index, int type);
 
-    // --- executables and any other file: content scan for icon images ---
+    // --- executables and any other file ---
+    // The icon and cursor images of the resource directory in group order
+    // when the file has one; otherwise, or when it is damaged, a content scan
+    // for icon images.
     bool LoadFromExe(const std::string& path);
+    // Set by LoadFromExe: the origin of each entry (empty after a content
+    // scan), what was skipped or found damaged, one line each, and how many
+    // images did not fit in the table.
+    std::vector<ExeEntryOrigin> Origins;
+    std::vector<std::string> LoadNotes;
+    int LeftOut = 0;
 
 protected:
     std::string loadError_;

@@ -77,6 +77,7 @@ std::vector<std::size_t> referenceScan(const std::string& path, bool* truncated)
             const std::uint64_t colors = clr ? clr : (bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0);
             const std::uint64_t total =
                 40 + 4 * colors + ((w * bits + 31) / 32) * 4 * w + ((w + 31) / 32) * 4 * w;
+            if (colors > 256) continue;
             if (p + total > fileSize) {
                 *truncated = true;
                 std::fclose(f);
@@ -190,6 +191,17 @@ TEST(ExeScan, ColourTableBeyond256EntriesIsNoIconImage) {
     TExeEXsub set;
     ASSERT_TRUE(set.LoadFromExe(dir.file("odd.bin")));
     EXPECT_EQ(offsets(set), (std::vector<std::size_t>{5000}));
+
+    // A table so large that the false image would run past the end of the
+    // file must not end the scan before the real icon behind it.
+    Bytes header = iconImage(16, 8, 1);
+    header.resize(40);
+    WriteU32LE(header.data() + 32, 0x10000000u);  // biClrUsed
+    plant(file, 0, header);
+    WriteAll(dir.path() / "odd.bin", file);
+    ASSERT_TRUE(set.LoadFromExe(dir.file("odd.bin")));
+    EXPECT_EQ(offsets(set), (std::vector<std::size_t>{5000}));
+    EXPECT_TRUE(rec.notices.empty());
 }
 
 TEST(ExeScan, TruncatedImageEndsTheScanWithAnErrorAndKeepsWhatWasFound) {
@@ -215,7 +227,7 @@ TEST(ExeScan, TruncatedImageEndsTheScanWithAnErrorAndKeepsWhatWasFound) {
     EXPECT_TRUE(truncated);
 }
 
-TEST(ExeScan, StopsAtAThousandImages) {
+TEST(ExeScan, StopsAtAThousandImagesAndCountsTheRest) {
     NoticeRecorder rec;
     TempDir dir;
     const Bytes img = iconImage(16, 1, 3);
@@ -227,7 +239,8 @@ TEST(ExeScan, StopsAtAThousandImages) {
     ASSERT_TRUE(set.LoadFromExe(path));
     EXPECT_EQ(set.Count, 1000);
     EXPECT_EQ(set.Entries[999].ImageOffset, 999 * img.size());
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"これ以上追加できません"}));
+    EXPECT_EQ(set.LeftOut, 1);
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"これ以上追加できません\r1 個の画像は読み込まれていません"}));
 }
 
 TEST(ExeScan, SmallMissingAndEmptyFiles) {
