@@ -6,6 +6,7 @@
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
+#include "cli/ExtractGroups.h"
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -19,6 +20,8 @@ namespace {
 // already taken moves the number on, and the following entries continue
 // from there.
 int runExtract(const std::vector<std::string>& arguments) {
+    for (const auto& a : arguments)
+        if (a == "--groups") return RunExtractGroups(arguments);
     std::vector<std::string> args = arguments;
     std::string dir, stem, start;
     const bool haveDir = TakeOption(args, "-o", dir);
@@ -75,6 +78,9 @@ int runExtract(const std::vector<std::string>& arguments) {
             set = exeSet.get();
             try {
                 if (!set->LoadFromExe(path)) error = "no icon images found in \"" + path + "\"";
+                for (const auto& note : set->LoadNotes) error += (error.empty() ? "" : "\n") + note;
+                if (set->LeftOut > 0)
+                    error += (error.empty() ? "" : "\n") + std::to_string(set->LeftOut) + " images left out";
             } catch (const EInOutError& e) {
                 error = e.what();  // the images found before are still written
             }
@@ -114,6 +120,9 @@ int runExtract(const std::vector<std::string>& arguments) {
 const CommandRegistration registration(
     {"extract",
      "  extract FILE -o DIR [--stem NAME] [--start N] [--overwrite]\n"
+     "  extract FILE --groups -o DIR [--overwrite]\n"
+     "                       with --groups: each icon or cursor group of an executable as one\n"
+     "                       .ico or .cur named after the group, images byte for byte\n"
      "                       every entry as a numbered one-image file: icons .ico, cursors and\n"
      "                       animation frames .cur, icons found in other files .ico; a taken name\n"
      "                       moves the number on unless --overwrite",
