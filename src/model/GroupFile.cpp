@@ -93,7 +93,10 @@ std::vector<std::string> GroupFileNames(const ExeResources& res) {
     std::set<std::string> used;
     for (const ResourceGroup& g : res.groups) {
         std::string base = g.name.Text();
-        if (languages[{g.kind, base}].size() > 1) base += "-" + std::to_string(g.language);
+        if (languages[{g.kind, base}].size() > 1) {
+            base += '-';
+            base += std::to_string(g.language);
+        }
         base = safeFileName(base);
         const std::string ext = g.kind == 2 ? ".cur" : ".ico";
         std::string name = base + ext;
