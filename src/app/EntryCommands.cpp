@@ -2,6 +2,7 @@
 
 #include "anim/TAniEX.h"
 #include "app/EditActions.h"
+#include "imaging/AlphaMask.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "model/EntryConversion.h"
 #include "platform/Bytes.h"
@@ -82,6 +83,9 @@ void iconautoClick(MainState& s) {
         const int source = PickSourceEntry(*set, FormatSize(n));
         TQvDIB image, mask;
         EntryToDIBs(*set, image, mask, source);
+        // A 32-bit source loses its alpha here: half-transparent pixels join the mask.
+        FoldAlphaIntoMask(image, mask);
+        image = FlattenAlpha(image);
         ConvertDIBFormat(image, FormatBitCount(n), FormatSize(n), FormatSize(n), s.settings.fixedpalette16,
                          s.settings.stretchbltmode);
         ConvertDIBFormat(mask, 1, FormatSize(n), FormatSize(n), s.settings.fixedpalette16,

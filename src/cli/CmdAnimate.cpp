@@ -1,5 +1,5 @@
 // vornik-cli animate PICTURE -o OUT.ani (--rotate DEG [--direction 0-5] | --zoom RATE [--mode 0-2] |
-//                    --move UNIT [--direction 0-3]) [--rate N] [--transparent X,Y] [--halftone]
+//                    --move UNIT [--direction 0-3]) [--rate N] [--transparent X,Y] [--nearest]
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -81,7 +81,8 @@ int runAnimate(const std::vector<std::string>& arguments) {
     const bool haveMode = TakeOption(args, "--mode", modeText);
     const bool haveRate = TakeOption(args, "--rate", rateText);
     const bool haveTransparent = TakeOption(args, "--transparent", transparentText);
-    const int stretchMode = TakeFlag(args, "--halftone") ? 1 : 0;
+    TakeFlag(args, "--halftone");  // averaging is the default now; kept for old scripts
+    const int stretchMode = TakeFlag(args, "--nearest") ? 0 : 1;
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one PICTURE");
     if (!haveOut) throw UsageError("missing -o OUT.ani");
@@ -162,15 +163,16 @@ int runAnimate(const std::vector<std::string>& arguments) {
 const CommandRegistration registration(
     {"animate",
      "  animate PICTURE -o OUT.ani (--rotate DEG [--direction 0-5] | --zoom RATE [--mode 0-2] |\n"
-     "          --move UNIT [--direction 0-3]) [--rate N] [--transparent X,Y] [--halftone]\n"
+     "          --move UNIT [--direction 0-3]) [--rate N] [--transparent X,Y] [--nearest]\n"
      "                       an animated cursor generated from a BMP, JPEG or PNG picture (at most\n"
-     "                       256 x 256; a PNG's alpha 0 is transparent): turned in steps of DEG\n"
+     "                       256 x 256; a PNG's alpha below half is transparent): turned in steps of DEG\n"
      "                       (1-360; direction 0 right, 1 left, 2/3 about the horizontal and 4/5\n"
      "                       about the vertical centre line), zoomed in steps of width/RATE\n"
      "                       (1-128; mode 0 shrink, 1 grow, 2 both) or moved out and back in by\n"
      "                       UNIT pixels (1-128; direction 0 right, 1 left, 2 up, 3 down); --rate\n"
      "                       is each step's display time in play ticks (0-100, default 10);\n"
-     "                       --transparent makes the colour of that pixel transparent",
+     "                       --transparent makes the colour of that pixel transparent; scaling\n"
+     "                       averages (--nearest: nearest pixel, for pixel art)",
      runAnimate});
 
 }  // namespace

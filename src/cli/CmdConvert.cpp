@@ -1,5 +1,5 @@
-// vornik-cli convert PICTURE -o OUT.ico|OUT.cur --size LIST --colors LIST
-//                    [--fixed-palette] [--halftone] [--transparent X,Y] [--hotspot X,Y]
+// vornik-cli convert PICTURE -o OUT.ico|OUT.cur [--size LIST] [--colors LIST] [--fixed-palette]
+//                    [--nearest] [--stretch] [--png|--bmp] [--transparent X,Y] [--hotspot X,Y]
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -11,7 +11,11 @@
 #include "cli/CliCommand.h"
 #include "cli/PictureInput.h"
 #include "cli/SizedSources.h"
+#include "cli/StorageFlags.h"
+#include "imaging/AlphaMask.h"
+#include "imaging/AlphaSplit.h"
 #include "imaging/ConvertDIBFormat.h"
+#include "imaging/ScaleArea.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/MaskOps.h"
@@ -52,7 +56,8 @@ std::pair<int, int> parsePoint(const std::string& text, const std::string& optio
     return {parseNumber(parts[0], option), parseNumber(parts[1], option)};
 }
 
-// Conversion targets in output order: 2 colours first, then 16, 256, true.
+// Conversion targets in output order: 2 colours first, then 16, 256, true
+// colour and 32 bits with alpha.
 std::vector<int> parseColours(const std::string& text) {
     std::set<int> rank;
     for (const std::string& item : splitList(text)) {
@@ -60,42 +65,121 @@ std::vector<int> parseColours(const std::string& text) {
         else if (item == "16") rank.insert(1);
         else if (item == "256") rank.insert(2);
         else if (item == "true") rank.insert(3);
-        else throw UsageError("--colors takes 2, 16, 256 and true, not \"" + item + "\"");
+        else if (item == "32") rank.insert(4);
+        else throw UsageError("--colors takes 2, 16, 256, true and 32, not \"" + item + "\"");
     }
-    if (rank.empty()) throw UsageError("--colors needs at least one of 2, 16, 256, true");
+    if (rank.empty()) throw UsageError("--colors needs at least one of 2, 16, 256, true, 32");
     std::vector<int> targets;
-    for (int r : rank) targets.push_back(ColorIndexToTarget(r));
+    for (int r : rank) targets.push_back(r == 4 ? 32 : r == 3 ? 24 : ColorIndexToTarget(r));
     return targets;
 }
 
 std::vector<int> parseSizes(const std::string& text) {
     std::set<int> sizes;
     for (const std::string& item : splitList(text)) {
-        if (item == "16" || item == "32" || item == "48" || item == "64" || item == "128")
-            sizes.insert(std::stoi(item));
-        else
-            throw UsageError("--size takes 16, 32, 48, 64 and 128, not \"" + item + "\"");
+        int n = 0;
+        try {
+            n = parseNumber(item, "--size");
+        } catch (const UsageError&) {
+            n = 0;
+        }
+        if (n < 1 || n > 256) throw UsageError("--size takes sides from 1 to 256, not \"" + item + "\"");
+        sizes.insert(n);
     }
-    if (sizes.empty()) throw UsageError("--size needs at least one of 16, 32, 48, 64, 128");
+    if (sizes.empty()) throw UsageError("--size needs at least one side from 1 to 256");
     return {sizes.begin(), sizes.end()};
+}
+
+// Every pixel of the colour at (x, y) (top-left origin) becomes transparent.
+void clearColour(TQvDIB& picture, int x, int y) {
+    const int h = picture.Height();
+    const std::uint8_t* k = picture.ScanLine(h - 1 - y) + 4 * static_cast<std::size_t>(x);
+    const std::uint8_t b = k[0], g = k[1], r = k[2];
+    for (int row = 0; row < h; ++row) {
+        std::uint8_t* p = picture.MutableScanLine(row);
+        for (int i = 0; i < picture.Width(); ++i, p += 4)
+            if (p[0] == b && p[1] == g && p[2] == r) p[0] = p[1] = p[2] = p[3] = 0;
+    }
+}
+
+// Rows bottom-up, as the steps below and the entries take them.
+TQvDIB bottomUp(const TQvDIB& picture) {
+    if (!picture.IsTopDown()) return picture;
+    TQvDIB out;
+    const int h = picture.Height();
+    out.CreateDIB(picture.Width(), h, 0, picture.GetBitCount());
+    for (int y = 0; y < h; ++y)
+        std::copy_n(picture.ScanLine(y), static_cast<std::size_t>(picture.Stride()), out.MutableScanLine(h - 1 - y));
+    return out;
+}
+
+struct Scaling {
+    bool nearest = false;  // nearest pixel instead of area averaging
+    bool stretch = false;  // fill the square instead of keeping the aspect ratio
+};
+
+// The picture as a side x side square, 32 bits with alpha. A non-square
+// picture is fitted inside and centred on transparent padding.
+TQvDIB squareOf(const TQvDIB& picture, int side, Scaling how) {
+    const int w = picture.Width(), h = picture.Height();
+    int fw = side, fh = side;
+    if (!how.stretch && w != h) {
+        if (w > h)
+            fh = std::max(1, static_cast<int>((static_cast<long long>(h) * side + w / 2) / w));
+        else
+            fw = std::max(1, static_cast<int>((static_cast<long long>(w) * side + h / 2) / h));
+    }
+    const TQvDIB fitted = how.nearest ? ScaleNearest(picture, fw, fh) : ScaleArea(picture, fw, fh);
+    if (fw == side && fh == side) return fitted;
+    TQvDIB square;
+    square.CreateDIB(side, side, 0, 32);  // transparent
+    const int left = (side - fw) / 2, bottom = (side - fh + 1) / 2;
+    for (int y = 0; y < fh; ++y)
+        std::copy_n(fitted.ScanLine(y), 4 * static_cast<std::size_t>(fw),
+                    square.MutableScanLine(bottom + y) + 4 * static_cast<std::size_t>(left));
+    return square;
+}
+
+// One entry's image and 1-bit mask at a depth from a square with alpha. A
+// 32-bit image keeps its alpha and masks only what is fully transparent;
+// lower depths lose alpha at half coverage and are reduced after scaling, so
+// their colours come from the averaged picture.
+void entryPictures(const TQvDIB& square, int target, bool fixedPalette, TQvDIB& image, TQvDIB& mask) {
+    mask.CreateDIB(square.Width(), square.Height(), 0, 24);  // black: opaque
+    if (target == 32) {
+        for (int y = 0; y < square.Height(); ++y) {
+            const std::uint8_t* in = square.ScanLine(y);
+            std::uint8_t* m = mask.MutableScanLine(y);
+            for (int x = 0; x < square.Width(); ++x)
+                if (in[4 * x + 3] == 0) std::fill_n(m + 3 * x, 3, 255);
+        }
+        image = square;
+    } else {
+        FoldAlphaIntoMask(square, mask);
+        image = FlattenAlpha(square);
+        ConvertDIBFormat(image, target, image.Width(), image.Height(), fixedPalette, 0);
+    }
+    mask.ConvertToMono();
 }
 
 int runConvert(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
-    std::string out, sizeText, colourText, transparentText, hotspotText;
+    std::string out, sizeText = "16,24,32,48,256", colourText = "32", transparentText, hotspotText;
     const bool haveOut = TakeOption(args, "-o", out);
-    const bool haveSize = TakeOption(args, "--size", sizeText);
-    const bool haveColours = TakeOption(args, "--colors", colourText);
+    TakeOption(args, "--size", sizeText);
+    TakeOption(args, "--colors", colourText);
     const bool haveTransparent = TakeOption(args, "--transparent", transparentText);
     const bool haveHotspot = TakeOption(args, "--hotspot", hotspotText);
     const bool fixedPalette = TakeFlag(args, "--fixed-palette");
-    const int stretchMode = TakeFlag(args, "--halftone") ? 1 : 0;
+    TakeFlag(args, "--halftone");  // area averaging is the default now; kept for old scripts
+    Scaling scaling;
+    scaling.nearest = TakeFlag(args, "--nearest");
+    scaling.stretch = TakeFlag(args, "--stretch");
+    const EntryStorage storage = TakeStorageFlags(args);
     const std::map<int, std::string> perSide = TakeSourceOptions(args, 256);
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one PICTURE");
     if (!haveOut) throw UsageError("missing -o OUT.ico or OUT.cur");
-    if (!haveSize) throw UsageError("missing --size LIST");
-    if (!haveColours) throw UsageError("missing --colors LIST");
     std::string ext = std::filesystem::path(out).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
     if (ext != ".ico" && ext != ".cur") throw UsageError("OUT must end in .ico or .cur");
@@ -116,16 +200,15 @@ int runConvert(const std::vector<std::string>& arguments) {
         if (std::find(sizes.begin(), sizes.end(), side) == sizes.end())
             throw UsageError("--source " + std::to_string(side) + " names a size that --size does not ask for");
     const SizedSources sources(path, perSide, sizes);
-    TQvDIB imageView = sources.Main().image, maskView = sources.Main().mask;
-    const int width = imageView.Width(), height = imageView.Height();
+    TQvDIB picture = bottomUp(LoadPictureWithAlpha(path));
+    const int width = picture.Width(), height = picture.Height();
     if (haveTransparent) {
-        const RasterColor k = PickedColor(imageView, transparent.first, transparent.second);
-        if (k == 0xFFFFFFFFu) {
+        if (transparent.first >= width || transparent.second >= height) {
             std::fprintf(stderr, "vornik-cli convert: --transparent %d,%d lies outside the %d x %d picture\n",
                          transparent.first, transparent.second, width, height);
             return 1;
         }
-        AutoMask(imageView, maskView, k, true);
+        clearColour(picture, transparent.first, transparent.second);
     }
     if (haveHotspot && (hotspot.first >= width || hotspot.second >= height)) {
         std::fprintf(stderr, "vornik-cli convert: --hotspot %d,%d lies outside the %d x %d picture\n", hotspot.first,
@@ -133,50 +216,54 @@ int runConvert(const std::vector<std::string>& arguments) {
         return 1;
     }
 
-    const TQvDIB image = ViewToDIB(imageView);
-    TQvDIB mask = ViewToDIB(maskView);
-    mask.ConvertToMono();
     TIconCurEX set;
     for (int target : targets)
         for (int size : sizes) {
-            // An SVG, or the picture given for this size, is drawn for it;
-            // the main raster picture is scaled.
+            // An SVG is drawn for each size, and a picture given for a size
+            // serves it; the main raster picture is scaled.
             const SizedSources::Picture& own = sources.For(size);
-            TQvDIB entryImage = &own == &sources.Main() ? image : ViewToDIB(own.image);
-            TQvDIB entryMask = mask;
-            if (&own != &sources.Main()) {
-                entryMask = ViewToDIB(own.mask);
-                entryMask.ConvertToMono();
-            }
-            ConvertDIBFormat(entryImage, target, size, size, fixedPalette, stretchMode);
-            ConvertDIBFormat(entryMask, 1, size, size, fixedPalette, stretchMode);
+            TQvDIB square;
+            if (own.vector && own.rgba.Width() == size && own.rgba.Height() == size)
+                square = bottomUp(own.rgba);
+            else if (&own == &sources.Main())
+                square = squareOf(picture, size, scaling);
+            else
+                square = squareOf(bottomUp(JoinAlpha(own.image, own.mask)), size, scaling);
+            TQvDIB image, mask;
+            entryPictures(square, target, fixedPalette, image, mask);
             const int index = set.AddSlot(-1);
             if (index < 0) return 1;
-            set.InitEntry(index, type, size, size, entryImage.GetBitCount());
+            set.InitEntry(index, type, size, size, image.GetBitCount());
             // The hot spot is given in the picture's pixels and scales with each entry.
             set.Entries[static_cast<std::size_t>(index)].HotSpotX =
                 static_cast<std::uint16_t>(static_cast<long long>(hotspot.first) * size / width);
             set.Entries[static_cast<std::size_t>(index)].HotSpotY =
                 static_cast<std::uint16_t>(static_cast<long long>(hotspot.second) * size / height);
-            DIBsToEntry(set, entryImage, entryMask, index);
+            DIBsToEntry(set, image, mask, index);
         }
     set.Reserved = 0;
     set.ResourceType = static_cast<std::uint16_t>(type);
+    set.Storage = storage;
     set.SaveToFile(out);
     return 0;
 }
 
 const CommandRegistration registration(
     {"convert",
-     "  convert PICTURE -o OUT.ico|OUT.cur --size LIST --colors LIST\n"
-     "          [--fixed-palette] [--halftone] [--transparent X,Y] [--hotspot X,Y] [--source N=FILE]...\n"
-     "                       a BMP, JPEG, PNG or SVG/SVGZ picture (a PNG's alpha 0 is transparent;\n"
-     "                       an SVG is drawn at each size, alpha below 128 transparent);\n"
-     "                       --source N=FILE: FILE (any of these) is the picture for size N\n"
-     "                       as one entry per size (16,32,48,64,128) and colour depth\n"
-     "                       (2,16,256,true), ordered by depth, then size; --transparent\n"
-     "                       makes the colour of that pixel transparent; --hotspot (a\n"
-     "                       cursor's, in the picture's pixels) scales with each size",
+     "  convert PICTURE -o OUT.ico|OUT.cur [--size LIST] [--colors LIST] [--fixed-palette]\n"
+     "          [--nearest] [--stretch] [--png|--bmp] [--transparent X,Y] [--hotspot X,Y]\n"
+     "          [--source N=FILE]...\n"
+     "                       a BMP, JPEG, PNG or SVG/SVGZ picture (a PNG keeps its alpha;\n"
+     "                       an SVG is drawn at each size; --source N=FILE: FILE is the\n"
+     "                       picture for size N) as one\n"
+     "                       entry per size (1..256; default 16,24,32,48,256) and colour\n"
+     "                       depth (2,16,256,true,32; default 32), ordered by depth, then\n"
+     "                       size. Shrinking averages areas (--nearest: nearest pixel);\n"
+     "                       a non-square picture is centred on transparent padding\n"
+     "                       (--stretch fills the square). 256-pixel 32-bit entries are\n"
+     "                       stored as PNG (--png: all, --bmp: none). --transparent makes\n"
+     "                       the colour of that pixel transparent; --hotspot (a cursor's,\n"
+     "                       in the picture's pixels) scales with each size",
      runConvert});
 
 }  // namespace

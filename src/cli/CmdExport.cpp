@@ -1,4 +1,4 @@
-// vornik-cli export FILE --entry N -o OUT
+// vornik-cli export FILE --entry N -o OUT [--png|--bmp]
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -8,6 +8,9 @@
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
+#include "cli/StorageFlags.h"
+#include "imaging/AlphaMask.h"
+#include "imaging/BmpAlphaWrite.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PngWrite.h"
 #include "model/EntryConversion.h"
@@ -44,8 +47,9 @@ int parseIndex(const std::string& text) {
 
 // A one-image file of the entry's own blocks; an icon gets 0 in the fields
 // that hold a cursor's hot spot, as the image-pair writer gives it.
-Bytes entryFileBytes(const IconEntry& e, int type) {
+Bytes entryFileBytes(const IconEntry& e, int type, EntryStorage storage) {
     TIconCurEX one;
+    one.Storage = storage;
     one.Count = 1;
     one.ResourceType = static_cast<std::uint16_t>(type);
     IconEntry& copy = one.Entries[0];
@@ -55,7 +59,20 @@ Bytes entryFileBytes(const IconEntry& e, int type) {
     copy.XorSize = e.XorSize;
     copy.AndBits = e.AndBits;
     copy.AndSize = e.AndSize;
+    copy.PngStream = e.PngStream;
+    copy.PngDigest = e.PngDigest;
     if (type == 1) copy.HotSpotX = copy.HotSpotY = 0;
+    return one.SaveToBytes();
+}
+
+// A one-image file of a picture pair, stored as asked.
+Bytes onePairFile(const TQvDIB& image, const TQvDIB& mask, int type, int hotSpotX, int hotSpotY,
+                  EntryStorage storage) {
+    if (storage == EntryStorage::Auto) return ImagePairFileBytes(image, mask, type, hotSpotX, hotSpotY);
+    TIconCurEX one;
+    one.Storage = storage;
+    Bytes plain = ImagePairFileBytes(image, mask, type, hotSpotX, hotSpotY);
+    if (!one.LoadFromBytes(plain, "export")) throw EVornikError(one.LoadError());
     return one.SaveToBytes();
 }
 
@@ -69,6 +86,7 @@ int runExport(const std::vector<std::string>& arguments) {
     std::string entryText, out;
     const bool haveEntry = TakeOption(args, "--entry", entryText);
     const bool haveOut = TakeOption(args, "-o", out);
+    const EntryStorage storage = TakeStorageFlags(args);
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one FILE");
     if (!haveEntry) throw UsageError("missing --entry N");
@@ -114,37 +132,51 @@ int runExport(const std::vector<std::string>& arguments) {
     TQvDIB image, mask;
     EntryToDIBs(*set, image, mask, index);
     const IconEntry& e = set->Entries[static_cast<std::size_t>(index)];
-    // Pictures of 16 and 32 bits come out of an entry as 24 bits, which would
-    // drop a 32-bit image's alpha; such entries are copied as they stand.
+    // 16-bit pictures come out of an entry as 24 bits, and a PNG image is
+    // best kept as it is: such entries are copied as they stand.
     const int bits = ReadU16LE(e.InfoHeader.data() + 14);
     const bool copyEntry = bits == 16 || bits == 32;
+    const bool pngSource = !e.PngStream.empty();
     switch (kind) {
         case ExportKind::Icon:
             if (copyEntry)
-                WriteFileReplacing(out, entryFileBytes(e, 1));
+                WriteFileReplacing(out, entryFileBytes(e, 1, storage));
             else
-                SaveImagePairAsIcon(out, image, mask);
+                WriteFileReplacing(out, onePairFile(image, mask, 1, 0, 0, storage));
             break;
         case ExportKind::Cursor:
             if (copyEntry)
-                WriteFileReplacing(out, entryFileBytes(e, 2));
+                WriteFileReplacing(out, entryFileBytes(e, 2, storage));
             else
-                SaveImagePairAsCursor(out, image, mask, e.HotSpotX, e.HotSpotY);
+                WriteFileReplacing(out, onePairFile(image, mask, 2, e.HotSpotX, e.HotSpotY, storage));
             break;
-        case ExportKind::Bitmap: image.SaveToFile(out); break;
+        case ExportKind::Bitmap:
+            // A 32-bit image keeps its alpha in a BITMAPV5 file.
+            if (HasAlphaChannel(image))
+                WriteFileReplacing(out, EncodeBmpWithAlpha(image));
+            else
+                image.SaveToFile(out);
+            break;
         case ExportKind::Jpeg: SaveDIBAsJpegFile(image, out); break;
-        case ExportKind::Png: SavePngFile(out, image, &mask); break;
+        case ExportKind::Png:
+            // A PNG image read from the file is written as it was.
+            if (pngSource)
+                WriteFileReplacing(out, EntryPngBytes(e));
+            else
+                SavePngFile(out, image, &mask);
+            break;
     }
     return 0;
 }
 
 const CommandRegistration registration(
     {"export",
-     "  export FILE --entry N -o OUT\n"
+     "  export FILE --entry N -o OUT [--png|--bmp]\n"
      "                       entry N (from 0) of an icon, cursor, animated cursor or\n"
      "                       executable as OUT: a one-image .ico or .cur (a cursor keeps\n"
-     "                       the entry's hot spot), the image as .bmp or .jpg, or the\n"
-     "                       image with its mask as alpha as .png",
+     "                       the entry's hot spot; --png/--bmp: how its image is stored),\n"
+     "                       the image as .bmp (32 bits with alpha) or .jpg, or the image\n"
+     "                       with its alpha (or its mask as alpha) as .png",
      runExport});
 
 }  // namespace

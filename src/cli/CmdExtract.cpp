@@ -1,4 +1,4 @@
-// vornik-cli extract FILE -o DIR [--stem NAME] [--start N] [--overwrite]
+// vornik-cli extract FILE -o DIR [--stem NAME] [--start N] [--overwrite] [--png]
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
 #include "cli/ExtractGroups.h"
+#include "model/EntryStorage.h"
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -28,6 +29,7 @@ int runExtract(const std::vector<std::string>& arguments) {
     const bool haveStem = TakeOption(args, "--stem", stem);
     const bool haveStart = TakeOption(args, "--start", start);
     const bool overwrite = TakeFlag(args, "--overwrite");
+    const bool asPng = TakeFlag(args, "--png");
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one FILE");
     if (!haveDir) throw UsageError("missing -o DIR");
@@ -96,7 +98,7 @@ int runExtract(const std::vector<std::string>& arguments) {
     }
     // An icon set of an unknown type is written as icons.
     if (type == 0) type = set->ResourceType == 2 ? 2 : 1;
-    const std::string ext = type == 2 ? ".cur" : ".ico";
+    const std::string ext = asPng ? ".png" : type == 2 ? ".cur" : ".ico";
     const std::filesystem::path base = std::filesystem::path(dir) / stem;
     for (int i = 0; i < set->Count; ++i) {
         std::string name;
@@ -105,7 +107,10 @@ int runExtract(const std::vector<std::string>& arguments) {
             if (overwrite || !std::filesystem::exists(name, ec)) break;
             ++counter;
         }
-        set->SaveEntryToFile(name, i, type);
+        if (asPng)
+            WriteFileReplacing(name, EntryPngBytes(set->Entries[static_cast<std::size_t>(i)]));
+        else
+            set->SaveEntryToFile(name, i, type);
         std::printf("%s\n", name.c_str());
         ++counter;
     }
@@ -119,13 +124,14 @@ int runExtract(const std::vector<std::string>& arguments) {
 
 const CommandRegistration registration(
     {"extract",
-     "  extract FILE -o DIR [--stem NAME] [--start N] [--overwrite]\n"
+     "  extract FILE -o DIR [--stem NAME] [--start N] [--overwrite] [--png]\n"
      "  extract FILE --groups -o DIR [--overwrite]\n"
      "                       with --groups: each icon or cursor group of an executable as one\n"
      "                       .ico or .cur named after the group, images byte for byte\n"
      "                       every entry as a numbered one-image file: icons .ico, cursors and\n"
-     "                       animation frames .cur, icons found in other files .ico; a taken name\n"
-     "                       moves the number on unless --overwrite",
+     "                       animation frames .cur, icons found in other files .ico (--png:\n"
+     "                       every entry as a .png with its alpha); a taken name moves the\n"
+     "                       number on unless --overwrite",
      runExtract});
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
+#include "cli/StorageFlags.h"
 #include "model/TIconEx.h"
 
 namespace vornik::cli {
@@ -10,14 +11,18 @@ namespace vornik::cli {
 namespace {
 
 int runResave(const std::vector<std::string>& arguments) {
-    RejectUnknownOptions(arguments);
-    if (arguments.size() != 2) throw UsageError("expected IN and OUT");
+    std::vector<std::string> args = arguments;
+    const EntryStorage storage = TakeStorageFlags(args);
+    RejectUnknownOptions(args);
+    if (args.size() != 2) throw UsageError("expected IN and OUT");
     // ICO, CUR and ANI, chosen as list chooses them (DocumentReader.h).
-    return ResaveDocument(arguments[0], arguments[1]);
+    return ResaveDocument(args[0], args[1], storage);
 }
 
 const CommandRegistration registration({"resave",
-                                         "  resave IN OUT        read an ICO, CUR or ANI file and write it back as OUT",
+                                         "  resave IN OUT [--png|--bmp]\n"
+                                         "                       read an ICO, CUR or ANI file and write it back as OUT;\n"
+                                         "                       PNG images stay PNG (--png: every image as PNG, --bmp: none)",
                                          runResave});
 
 }  // namespace

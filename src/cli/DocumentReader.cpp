@@ -141,7 +141,7 @@ int ListDocument(const std::string& path, bool tsv) {
     return listIcon(path, tsv);
 }
 
-int ResaveDocument(const std::string& in, const std::string& out) {
+int ResaveDocument(const std::string& in, const std::string& out, EntryStorage storage) {
     if (!FileExists(in)) {
         std::fprintf(stderr, "vornik-cli resave: no such file \"%s\"\n", in.c_str());
         return 1;
@@ -173,6 +173,7 @@ int ResaveDocument(const std::string& in, const std::string& out) {
         std::fprintf(stderr, "vornik-cli resave: %s\n", set.LoadError().c_str());
         return 1;
     }
+    set.Storage = storage;
     set.SaveToFile(out);
     return 0;
 }

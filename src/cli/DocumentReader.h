@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "model/EntryStorage.h"
+
 namespace vornik::cli {
 
 // Which reader a file goes to, as the editor's open command chooses it: by
@@ -17,6 +19,6 @@ int ListDocument(const std::string& path, bool tsv);
 
 // vornik-cli resave: reads IN with the chosen reader and writes it to OUT in
 // the same format. Returns the exit status.
-int ResaveDocument(const std::string& in, const std::string& out);
+int ResaveDocument(const std::string& in, const std::string& out, EntryStorage storage = EntryStorage::Auto);
 
 }  // namespace vornik::cli

@@ -23,7 +23,7 @@ std::string hex(std::uint32_t v) {
 }
 
 std::string caption(const IconEntry& e) {
-    return std::to_string(e.Width) + " x " + std::to_string(e.Height) + " - " + ColorName(bitCountOf(e));
+    return std::to_string(e.PixelWidth()) + " x " + std::to_string(e.PixelHeight()) + " - " + ColorName(bitCountOf(e));
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ std::string FormatEntryTable(const TIconEx& set) {
     std::vector<std::vector<std::string>> rows = {{"No", "X", "Y", "Color", "Offset", "Size", "HX", "HY"}};
     for (int i = 0; i < set.Count; ++i) {
         const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        rows.push_back({caption(e), std::to_string(e.Width), std::to_string(e.Height),
+        rows.push_back({caption(e), std::to_string(e.PixelWidth()), std::to_string(e.PixelHeight()),
                         ColorName(bitCountOf(e)), hex(e.ImageOffset), std::to_string(e.ImageSize),
                         std::to_string(e.HotSpotX), std::to_string(e.HotSpotY)});
     }
@@ -58,7 +58,7 @@ std::string FormatEntryTsv(const TIconEx& set) {
     std::string out = "No\tX\tY\tBitCount\tColor\tOffset\tSize\tHX\tHY\n";
     for (int i = 0; i < set.Count; ++i) {
         const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        out += std::to_string(i) + "\t" + std::to_string(e.Width) + "\t" + std::to_string(e.Height) + "\t" +
+        out += std::to_string(i) + "\t" + std::to_string(e.PixelWidth()) + "\t" + std::to_string(e.PixelHeight()) + "\t" +
                std::to_string(bitCountOf(e)) + "\t" + ColorName(bitCountOf(e)) + "\t" + hex(e.ImageOffset) +
                "\t" + std::to_string(e.ImageSize) + "\t" + std::to_string(e.HotSpotX) + "\t" +
                std::to_string(e.HotSpotY) + "\n";

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "imaging/AlphaMask.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
+#include "imaging/JpegOrientation.h"
 #include "imaging/PictureView.h"
-#include "imaging/AlphaSplit.h"
 #include "imaging/SvgSandbox.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
@@ -17,40 +18,56 @@ namespace vornik::cli {
 namespace {
 constexpr std::uint64_t kMaxInputBytes = 256ull << 20;
 constexpr int kMaxPngSide = 8192;
-}  // namespace
 
-void LoadPictureViews(const std::string& path, TQvDIB& imageView, TQvDIB& maskView) {
+TQvDIB opaque32(const TQvDIB& image) {
+    TQvDIB black;
+    black.CreateDIB(image.Width(), image.Height(), 0, 24);
+    return WithAlphaFromMask(image, black);
+}
+
+// The picture at its own depth: 32 bits with alpha for a PNG or an SVG.
+TQvDIB loadPicture(const std::string& path) {
     const Bytes data = ReadFileBytes(path, kMaxInputBytes);
-    TQvDIB image;
-    TQvDIB mask;
     if (IsPngImage(data.data(), data.size(), 0)) {
         int w = 0, h = 0;
         Bytes bgra;
         const std::string problem = DecodePngBgra(data.data(), data.size(), kMaxPngSide, &w, &h, bgra);
         if (!problem.empty()) throw EVornikError("\"" + path + "\": " + problem);
-        image.CreateDIB(w, -h, 0, 24);
-        mask.CreateDIB(w, -h, 0, 24);
-        for (int y = 0; y < h; ++y) {
-            std::uint8_t* ir = image.MutableScanLine(y);
-            std::uint8_t* mr = mask.MutableScanLine(y);
-            const std::uint8_t* in = bgra.data() + static_cast<std::size_t>(y) * w * 4;
-            for (int x = 0; x < w; ++x) {
-                std::copy_n(in + 4 * x, 3, ir + 3 * x);
-                std::fill_n(mr + 3 * x, 3, in[4 * x + 3] == 0 ? 255 : 0);
-            }
-        }
-    } else if (LooksLikeSvg(data)) {
-        SplitAlpha(RenderSvg(MakeSvgSource(data, path), SvgBox{}), image, mask);
-    } else {
-        if (LooksLikeJpeg(data.data(), data.size()))
-            LoadJpegIntoDIB(data.data(), data.size(), image);
-        else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M')
-            image.LoadFromBytes(data);
-        else
-            throw EVornikError("\"" + path + "\" is not a BMP, JPEG, PNG or SVG picture");
-        mask.CreateDIB(image.Width(), image.Height(), 0, 24);  // all black: opaque
+        TQvDIB image;
+        image.CreateDIB(w, h, 0, 32);
+        const std::size_t row = static_cast<std::size_t>(w) * 4;
+        for (int y = 0; y < h; ++y)
+            std::copy_n(bgra.data() + static_cast<std::size_t>(y) * row, row, image.MutableScanLine(h - 1 - y));
+        return image;
     }
-    DIBToView(image, imageView);
+    TQvDIB image;
+    if (LooksLikeJpeg(data.data(), data.size())) {
+        LoadJpegIntoDIB(data.data(), data.size(), image);
+        image = ApplyExifOrientation(image, JpegExifOrientation(data.data(), data.size()));
+    } else if (LooksLikeSvg(data)) {
+        // drawn at its own size, 32 bits with straight alpha
+        image = RenderSvg(MakeSvgSource(data, path), SvgBox{});
+    } else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
+        image.LoadFromBytes(data);
+    } else {
+        throw EVornikError("\"" + path + "\" is not a BMP, JPEG, PNG or SVG picture");
+    }
+    return image;
+}
+
+}  // namespace
+
+TQvDIB LoadPictureWithAlpha(const std::string& path) {
+    const TQvDIB picture = loadPicture(path);
+    return HasAlphaChannel(picture) ? picture : opaque32(picture);
+}
+
+void LoadPictureViews(const std::string& path, TQvDIB& imageView, TQvDIB& maskView) {
+    const TQvDIB picture = loadPicture(path);
+    TQvDIB mask;
+    mask.CreateDIB(picture.Width(), picture.Height(), 0, 24);  // all black: opaque
+    FoldAlphaIntoMask(picture, mask);
+    DIBToView(FlattenAlpha(picture), imageView);
     DIBToView(mask, maskView);
 }
 

@@ -6,12 +6,17 @@
 
 namespace vornik::cli {
 
-// Reads a BMP, JPEG, PNG or SVG/SVGZ picture file (chosen by content) into the two
-// views as the editor would hold it: the image, and a 24-bit mask of white
-// (transparent) and black. A PNG's alpha 0 is transparent; an SVG is
-// rendered at its own size, alpha below 128 transparent; other pictures are
-// opaque throughout. EInOutError names the file; a file of another kind or a
-// damaged PNG raises EVornikError.
+// Reads a BMP, JPEG, PNG or SVG/SVGZ picture file (chosen by content) as a
+// 32-bit picture: a PNG keeps its alpha, an SVG is drawn at its own size
+// with its alpha, other pictures are opaque; a JPEG is turned upright by its
+// EXIF orientation. A PNG is checked against
+// the side limit before it is decoded. EInOutError names the file; a file of
+// another kind or a damaged PNG raises EVornikError.
+TQvDIB LoadPictureWithAlpha(const std::string& path);
+
+// The same picture as the editor's two views hold it: the image (24 bits,
+// black where transparent) and a 24-bit mask of white (transparent) and
+// black. Alpha below half is transparent.
 void LoadPictureViews(const std::string& path, TQvDIB& imageView, TQvDIB& maskView);
 
 }  // namespace vornik::cli

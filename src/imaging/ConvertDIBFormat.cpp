@@ -1,5 +1,8 @@
 #include "imaging/ConvertDIBFormat.h"
 
+#include "imaging/AlphaMask.h"
+#include "imaging/ExactPalette.h"
+#include "imaging/ScaleArea.h"
 #include "imaging/TQvDIBCanvas.h"
 
 namespace vornik {
@@ -9,7 +12,11 @@ StretchMode StretchModeOfSetting(int stretchbltmode) {
 }
 
 void ConvertDIBFormat(TQvDIB& dib, int target, int width, int height, bool fixedPalette, int stretchbltmode) {
-    if (target != dib.GetBitCount()) {
+    // A picture that already fits the table keeps exactly its colours (the
+    // fixed palette is a request to snap, so it always reduces).
+    const bool exact = target != dib.GetBitCount() && (target == 8 || (target == 4 && !fixedPalette)) &&
+                       ReduceToOwnColours(dib, target);
+    if (!exact && target != dib.GetBitCount()) {
         switch (target) {
             case 1: dib.ConvertToMono(); break;
             case 4:
@@ -19,10 +26,22 @@ void ConvertDIBFormat(TQvDIB& dib, int target, int width, int height, bool fixed
                     dib.ConvertTo16Colors();
                 break;
             case 8: dib.ConvertTo256Colors(); break;
-            default: dib.ConvertToTrueColor(); break;
+            // 24 asked for by name drops an alpha channel; 0, 15, 16, 32 keep a 32-bit picture.
+            case 24: dib = ToTwentyFourBits(dib.IsCompressed() ? Decompressed(dib) : dib); [[fallthrough]];
+            default:
+                if (!HasAlphaChannel(dib)) dib.ConvertToTrueColor();
+                break;
         }
     }
     if (dib.Width() == width && dib.Height() == height) return;
+    if (HasAlphaChannel(dib)) {
+        // The raster engine works on colours without alpha.
+        const TQvDIB scaled = StretchModeOfSetting(stretchbltmode) == StretchMode::Halftone
+                                  ? ScaleArea(dib, width, height)
+                                  : ScaleNearest(dib, width, height);
+        dib.Assign(&scaled);
+        return;
+    }
 
     const TQvDIB source = DrawableSource(dib);
     TQvDIB scaled;
@@ -101,8 +120,13 @@ void ConvertViews(PictureView& maskView, PictureView& imageView, int sizeIndex, 
                   int stretchbltmode) {
     const int size = SizeIndexToPixels(sizeIndex);
     TQvDIB mask = ViewToDIB(maskView);
+    // The image leaves its view without alpha: pixels below half coverage
+    // join the mask's transparent ones and turn black.
+    const bool alphaToMask = HasAlphaChannel(imageView) && imageView.Width() == mask.Width() &&
+                             imageView.Height() == mask.Height();
+    if (alphaToMask) FoldAlphaIntoMask(imageView, mask);
     ConvertDIBFormat(mask, 24, size, size, fixedPalette, stretchbltmode);
-    TQvDIB image = ViewToDIB(imageView);
+    TQvDIB image = alphaToMask ? FlattenAlpha(imageView) : ViewToDIB(imageView);
     ConvertDIBFormat(image, ColorIndexToTarget(colorIndex), size, size, fixedPalette, stretchbltmode);
     DIBToView(mask, maskView);
     DIBToView(image, imageView);

@@ -74,7 +74,13 @@ Bytes EncodePng(const TQvDIB& image, const TQvDIB* mask) {
                                  std::to_string(image.Width()) + " x " + std::to_string(image.Height()));
         maskSource.emplace(*mask);
     }
-    const int channels = mask ? 4 : 3;
+    // Icons of the 32-bit kind whose alpha bytes are all 0 rely on the mask.
+    bool ownAlpha = false;
+    if (s.bitCount == 32)
+        for (int y = 0; y < s.height && !ownAlpha; ++y)
+            for (int x = 0; x < s.width && !ownAlpha; ++x) ownAlpha = s.row(y)[4 * std::size_t(x) + 3] != 0;
+    const bool alpha = ownAlpha || mask != nullptr;
+    const int channels = alpha ? 4 : 3;
     const std::size_t rowBytes = std::size_t(s.width) * std::size_t(channels);
     Bytes pixels(rowBytes * std::size_t(s.height));
     std::vector<png_bytep> rows(std::size_t(s.height));
@@ -86,7 +92,9 @@ Bytes EncodePng(const TQvDIB& image, const TQvDIB* mask) {
             p[0] = RedOf(c);
             p[1] = GreenOf(c);
             p[2] = BlueOf(c);
-            if (maskSource) {
+            if (ownAlpha) {
+                p[3] = s.row(y)[4 * std::size_t(x) + 3];
+            } else if (maskSource) {
                 const RasterColor m = ReadPixelColor(maskSource->Surface(), x, y);
                 const bool transparent = (RedOf(m) + GreenOf(m) + BlueOf(m)) / 3 >= 129;
                 p[3] = transparent ? 0 : 255;
@@ -94,7 +102,7 @@ Bytes EncodePng(const TQvDIB& image, const TQvDIB* mask) {
         }
     }
     PngTarget target;
-    if (!writePng(rows, s.width, s.height, mask != nullptr, target))
+    if (!writePng(rows, s.width, s.height, alpha, target))
         throw EPngWriteError(
             "PNG: " + (target.message.empty() ? std::string("cannot create the writer") : target.message));
     return std::move(target.out);

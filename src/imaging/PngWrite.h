@@ -18,6 +18,9 @@ public:
 // their colour table). With a mask of the same size the PNG is RGBA: a mask
 // pixel whose (red + green + blue) div 3 is 129 or more - white in a mask
 // view, bit 1 in an entry - is transparent (alpha 0), any darker one opaque.
+// A 32-bit picture whose alpha bytes are not all 0 is written RGBA with its
+// own alpha, and the mask is not consulted (as the platform shows such
+// icons); one whose alpha is all 0 is treated as 24 bits.
 Bytes EncodePng(const TQvDIB& image, const TQvDIB* mask = nullptr);
 // Writes it through WriteFileReplacing.
 void SavePngFile(const std::string& path, const TQvDIB& image, const TQvDIB* mask = nullptr);

@@ -1,9 +1,11 @@
 #include "model/EntryConversion.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
+#include "imaging/AlphaMask.h"
 #include "imaging/BitmapInfoHeader.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -49,6 +51,54 @@ TQvDIB bottomUp(const TQvDIB& source) {
     const std::size_t stride = static_cast<std::size_t>(dib.Stride());
     for (int y = 0; y < h; ++y) std::memcpy(out.MutableScanLine(h - 1 - y), dib.ScanLine(y), stride);
     return out;
+}
+
+// Whether the 1-bit rows `now` (size bytes) hold the same pixels as `old`,
+// bits past the width aside.
+bool samePixels(const Bytes& old, const std::uint8_t* now, std::size_t size, std::int32_t width, std::int32_t height) {
+    if (old.size() != size || width <= 0 || height <= 0) return false;
+    const std::size_t row = static_cast<std::size_t>(RowBytes(width));
+    const std::size_t full = static_cast<std::size_t>(width) / 8;
+    const int rest = width % 8;
+    const std::uint8_t restMask = static_cast<std::uint8_t>(0xFF00u >> rest);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        const std::uint8_t* a = old.data() + y * row;
+        const std::uint8_t* b = now + y * row;
+        if (std::memcmp(a, b, full) != 0) return false;
+        if (rest != 0 && ((a[full] ^ b[full]) & restMask) != 0) return false;
+    }
+    return true;
+}
+
+int entryBitCount(const IconEntry& e) { return ReadU16LE(e.InfoHeader.data() + bih::kBitCount); }
+
+// A 32-bit entry as a 32-bit picture: the BMP reader would drop the alpha
+// byte. The header (resolution, size fields) is carried as held, so the
+// picture stored back unchanged gives the same entry bytes.
+TQvDIB alphaPicture(const IconEntry& e) {
+    const BitmapInfoHeader h = BitmapInfoHeader::Read(e.InfoHeader.data());
+    const std::int64_t rowBytes = RowBytes(std::int64_t{h.biWidth} * 32);
+    if (h.biWidth <= 0 || h.biHeight <= 0 || h.biCompression != 0 ||
+        static_cast<std::int64_t>(e.XorBits.size()) < rowBytes * h.biHeight)
+        throw EVornikError("The 32-bit image of the entry is incomplete");
+    TQvDIB dib;
+    dib.CreateDIB(h.biWidth, h.biHeight, 0, 32);
+    std::memcpy(dib.MutablePixels(), e.XorBits.data(), static_cast<std::size_t>(rowBytes * h.biHeight));
+    const std::size_t held = (e.InfoHeader.size() - BitmapInfoHeader::kSize) / 4;
+    const int colours = static_cast<int>(std::min<std::size_t>({held, std::size_t{h.biClrUsed}, 256}));
+    if (colours > 0)
+        dib.SetColorTable(reinterpret_cast<const RgbQuad*>(e.InfoHeader.data() + BitmapInfoHeader::kSize), colours);
+    BitmapInfoHeader& stored = dib.MutableInternal().Header;
+    const std::uint32_t clrUsed = stored.biClrUsed;
+    stored = h;
+    stored.biClrUsed = clrUsed;
+    stored.biPlanes = 1;
+    return dib;
+}
+
+// The image view's picture for an entry: a 32-bit one keeps its alpha.
+TQvDIB imagePicture(const PictureView& imageView) {
+    return HasAlphaChannel(imageView) ? imageView : ViewToDIB(imageView);
 }
 
 }  // namespace
@@ -117,12 +167,21 @@ void StreamsToEntry(TIconEx& set, ByteReadStream& imageStream, ByteReadStream& m
     const std::uint8_t* xorBits = imageStream.ReadSpan(static_cast<std::size_t>(xorSize));
 
     IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
+    // Mask rows end in padding bits no picture carries; when every pixel is
+    // as it was, the old rows (padding included) stay, so an entry taken out
+    // and stored back unchanged keeps its bytes.
+    Bytes keptMask;
+    if (samePixels(e.AndBits, andBits, static_cast<std::size_t>(andSize), mh.biWidth, mh.biHeight))
+        keptMask = std::move(e.AndBits);
     set.FreeEntry(index);
     e.InfoHeader.assign(headerBytes, headerBytes + BitmapInfoHeader::kSize);
     e.InfoHeader.insert(e.InfoHeader.end(), table, table + 4u * n);
     e.XorBits.assign(xorBits, xorBits + xorSize);
     e.XorSize = static_cast<std::int32_t>(xorSize);
-    e.AndBits.assign(andBits, andBits + andSize);
+    if (!keptMask.empty())
+        e.AndBits = std::move(keptMask);
+    else
+        e.AndBits.assign(andBits, andBits + andSize);
     e.AndSize = static_cast<std::int32_t>(andSize);
     e.Width = static_cast<std::uint8_t>(h.biWidth);
     e.Height = static_cast<std::uint8_t>(h.biHeight);
@@ -139,7 +198,11 @@ void EntryToDIBs(const TIconEx& set, TQvDIB& image, TQvDIB& mask, int index) {
     const Bytes maskBytes = maskOut.Take();
     ByteReadStream imageIn(imageBytes), maskIn(maskBytes);
     TQvDIB newImage, newMask;
-    newImage.LoadFromStream(imageIn);
+    const IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
+    if (entryBitCount(e) == 32)
+        newImage = alphaPicture(e);
+    else
+        newImage.LoadFromStream(imageIn);
     newMask.LoadFromStream(maskIn);
     image = newImage;
     mask = newMask;
@@ -163,12 +226,16 @@ void EntryToViews(const TIconEx& set, PictureView& imageView, PictureView& maskV
     EntryToDIBs(set, image, mask, index);
     mask.ConvertToMono();
     mask.ConvertToTrueColor();
-    DIBToView(image, imageView);
+    // A view reloads its picture through a BMP stream, which keeps no alpha.
+    if (HasAlphaChannel(image))
+        imageView = image;
+    else
+        DIBToView(image, imageView);
     DIBToView(mask, maskView);
 }
 
 void ViewsToEntry(TIconEx& set, const PictureView& imageView, const PictureView& maskView, int index) {
-    const TQvDIB image = ViewToDIB(imageView);
+    const TQvDIB image = imagePicture(imageView);
     TQvDIB mask = ViewToDIB(maskView);
     mask.ConvertToMono();
     DIBsToEntry(set, image, mask, index);
@@ -199,14 +266,14 @@ void SaveImagePairAsCursor(const std::string& path, const TQvDIB& image, const T
 void SaveViewPairAsIcon(const std::string& path, const PictureView& imageView, const PictureView& maskView) {
     TQvDIB mask = ViewToDIB(maskView);
     mask.ConvertToMono();
-    SaveImagePairAsIcon(path, ViewToDIB(imageView), mask);
+    SaveImagePairAsIcon(path, imagePicture(imageView), mask);
 }
 
 void SaveViewPairAsCursor(const std::string& path, const PictureView& imageView, const PictureView& maskView,
                           int hotSpotX, int hotSpotY) {
     TQvDIB mask = ViewToDIB(maskView);
     mask.ConvertToMono();
-    SaveImagePairAsCursor(path, ViewToDIB(imageView), mask, hotSpotX, hotSpotY);
+    SaveImagePairAsCursor(path, imagePicture(imageView), mask, hotSpotX, hotSpotY);
 }
 
 }  // namespace vornik

@@ -1,4 +1,5 @@
 // Reading ICO and CUR files into a resource set.
+#include <algorithm>
 #include <cstddef>
 
 #include "model/IconImageReader.h"
@@ -48,6 +49,22 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
     const std::size_t directoryEnd = kHeaderSize + IconEntry::kDirectorySize * count;
     if (size < directoryEnd) return refuse("the directory runs past the end of the file");
 
+    // What the images declare is summed before any is decoded: a small file
+    // of many large PNG images is refused at once, not after hundreds of
+    // megabytes of decoding.
+    std::uint64_t declared = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t offset =
+            ReadU32LE(p + kHeaderSize + IconEntry::kDirectorySize * static_cast<std::size_t>(i) + 12);
+        if (offset >= directoryEnd && offset < size)
+            declared = std::min<std::uint64_t>(declared + std::min<std::uint64_t>(DeclaredImageBytes(p, size, offset),
+                                                                                  kMaxDecodedImageBytes + 1),
+                                               kMaxDecodedImageBytes + 1);
+    }
+    if (declared > kMaxDecodedImageBytes)
+        return refuse("the images together decode to more than " + std::to_string(kMaxDecodedImageBytes >> 20) +
+                      " MiB");
+
     Reserved = reserved;
     ResourceType = type;
     std::size_t next = directoryEnd;
@@ -65,6 +82,10 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
                                    : next;
         // Count covers the entries read so far, so a refusal releases them.
         Count = static_cast<std::uint16_t>(i + 1);
+        // Checked before the rows are copied or the PNG decoded.
+        if (DeclaredImageBytes(p, size, at) > kMaxDecodedImageBytes - decoded)
+            return refuse("entry " + std::to_string(i) + ": the images together decode to more than " +
+                          std::to_string(kMaxDecodedImageBytes >> 20) + " MiB");
         const std::string problem = ReadIconImage(p, size, at, e, &next);
         if (problem == kPngImageNotSupported)
             return refuse("PNG-compressed image in entry " + std::to_string(i) + " is not supported yet");

@@ -30,9 +30,15 @@ void updateDirectory(IconEntry& e) {
 }
 
 // Appends the image block (header with doubled height and the full colour
-// count, colour table padded with zeros, XOR rows, AND rows) and returns its size.
-std::uint32_t appendImage(Bytes& out, const IconEntry& e) {
+// count, colour table padded with zeros, XOR rows, AND rows), or the PNG
+// stream when the entry is stored so, and returns its size.
+std::uint32_t appendImage(Bytes& out, const IconEntry& e, EntryStorage storage) {
     const std::size_t start = out.size();
+    if (StoredAsPng(e, storage)) {
+        const Bytes png = EntryPngBytes(e);
+        AppendBytes(out, png.data(), png.size());
+        return static_cast<std::uint32_t>(png.size());
+    }
     const std::uint8_t* h = e.InfoHeader.data();
     const int colors = PaletteSize(ReadU16LE(h + bih::kBitCount));
     AppendBytes(out, h, BitmapInfoHeader::kSize);
@@ -74,7 +80,7 @@ Bytes TIconEx::SaveToBytes() {
         IconEntry& e = Entries[static_cast<std::size_t>(i)];
         updateDirectory(e);
         e.ImageOffset = static_cast<std::uint32_t>(out.size());
-        e.ImageSize = appendImage(out, e);
+        e.ImageSize = appendImage(out, e, Storage);
     }
     for (int i = 0; i < Count; ++i)
         Entries[static_cast<std::size_t>(i)].WriteDirectory(
@@ -99,7 +105,7 @@ Bytes TIconEx::SaveEntryToBytes(int index, int type) {
     out.resize(kHeaderSize + IconEntry::kDirectorySize, 0);
     updateDirectory(e);
     e.ImageOffset = static_cast<std::uint32_t>(out.size());
-    e.ImageSize = appendImage(out, e);
+    e.ImageSize = appendImage(out, e, Storage);
     e.WriteDirectory(out.data() + kHeaderSize);
     return out;
 }

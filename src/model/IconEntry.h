@@ -43,6 +43,16 @@ struct IconEntry {
     std::int32_t AndSize = 0;
     std::int32_t SourcePos = 0;  // file position where the image header was read
 
+    // A PNG-compressed image as read, written back as it is while the blocks
+    // above still hash to PngDigest (so any change to them drops it).
+    Bytes PngStream;
+    std::uint64_t PngDigest = 0;
+
+    // Sides in pixels. A directory byte of 0 stands for 256 or more (the byte
+    // holds only the low 8 bits); the image header then tells the real side.
+    int PixelWidth() const { return pixelSide(Width, 4); }
+    int PixelHeight() const { return pixelSide(Height, 8); }
+
     // The 16 directory bytes.
     void ReadDirectory(const std::uint8_t* p) {
         Width = p[0];
@@ -74,6 +84,16 @@ struct IconEntry {
         HotSpotY = o.HotSpotY;
         ImageSize = o.ImageSize;
         ImageOffset = o.ImageOffset;
+    }
+
+private:
+    int pixelSide(std::uint8_t directoryByte, std::size_t headerOffset) const {
+        if (directoryByte != 0) return directoryByte;
+        if (InfoHeader.size() >= 40) {
+            const std::int32_t side = ReadI32LE(InfoHeader.data() + headerOffset);
+            if (side >= 256) return side;
+        }
+        return 256;
     }
 };
 

@@ -32,6 +32,13 @@ inline std::size_t HeldBytes(const IconEntry& e) {
     return e.InfoHeader.size() + e.XorBits.size() + e.AndBits.size();
 }
 
+// The bytes ReadIconImage would make an entry hold for the block at
+// data[pos], from its header alone (a PNG's IHDR), so a budget can be
+// checked before anything is decoded or copied. 0 when the header cannot
+// tell, when rows would run past the bytes present or a side is beyond 2^20
+// (the reader then refuses the block itself).
+std::uint64_t DeclaredImageBytes(const std::uint8_t* data, std::size_t size, std::size_t pos);
+
 // True when the block at data[pos] starts with the PNG signature.
 bool IsPngImage(const std::uint8_t* data, std::size_t size, std::size_t pos);
 

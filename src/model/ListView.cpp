@@ -35,8 +35,8 @@ EntryListItem EntryListItemOf(const TIconEx& set, int index) {
     const int bits = e.InfoHeader.size() >= BitmapInfoHeader::kSize ? ReadU16LE(e.InfoHeader.data() + bih::kBitCount) : 0;
     const std::string colour = ColorName(bits);
     EntryListItem item;
-    item.caption = std::to_string(e.Width) + " x " + std::to_string(e.Height) + " - " + colour;
-    item.subItems = {format("%lld", e.Width),      format("%lld", e.Height),   colour,
+    item.caption = std::to_string(e.PixelWidth()) + " x " + std::to_string(e.PixelHeight()) + " - " + colour;
+    item.subItems = {format("%lld", e.PixelWidth()), format("%lld", e.PixelHeight()), colour,
                      format("%llx", e.ImageOffset), format("%lld", e.ImageSize), format("%lld", e.HotSpotX),
                      format("%lld", e.HotSpotY)};
     return item;

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "imaging/BitmapInfoHeader.h"
+#include "model/EntryStorage.h"
 
 namespace vornik {
 
@@ -162,6 +163,7 @@ std::string DecodePngIconImage(const std::uint8_t* data, std::size_t size, IconE
     entry.XorSize = static_cast<std::int32_t>(entry.XorBits.size());
     entry.AndSize = static_cast<std::int32_t>(entry.AndBits.size());
     *consumed = d->pos;
+    KeepPngStream(entry, data, d->pos);
     return {};
 }
 

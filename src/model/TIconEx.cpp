@@ -21,6 +21,8 @@ void releaseBlocks(IconEntry& e) {
     Bytes().swap(e.InfoHeader);
     Bytes().swap(e.XorBits);
     Bytes().swap(e.AndBits);
+    Bytes().swap(e.PngStream);
+    e.PngDigest = 0;
 }
 
 void putColor(std::uint8_t* table, int i, int r, int g, int b) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/EntryStorage.h"
 #include "model/IconEntry.h"
 
 namespace vornik {
@@ -36,6 +37,9 @@ public:
     std::uint16_t Count = 0;         // entries in use
 
     std::array<IconEntry, kMaxEntries> Entries;
+
+    // How SaveToFile and SaveEntryToFile store the images (model/EntryStorage.h).
+    EntryStorage Storage = EntryStorage::Auto;
 
     // --- the entry rendered last (RenderEntry, model/RenderEntry.h); empty until then ---
     std::shared_ptr<RenderCache> RenderedEntry;

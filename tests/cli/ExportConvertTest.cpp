@@ -190,7 +190,9 @@ TEST(CliConvert, RefusalsAndUsage) {
     test::TempDir dir;
     picture().SaveToFile(dir.file("in.bmp"));
     const std::string in = dir.file("in.bmp"), out = dir.file("o.ico");
-    EXPECT_EQ(RunVornikCli({"convert", in, "-o", out, "--size", "20", "--colors", "2"}).status, 2);
+    EXPECT_EQ(RunVornikCli({"convert", in, "-o", out, "--size", "257", "--colors", "2"}).status, 2);
+    EXPECT_EQ(RunVornikCli({"convert", in, "-o", out, "--size", "0,16", "--colors", "2"}).status, 2);
+    EXPECT_EQ(RunVornikCli({"convert", in, "-o", out, "--png", "--bmp"}).status, 2);
     EXPECT_EQ(RunVornikCli({"convert", in, "-o", out, "--size", "16", "--colors", "4"}).status, 2);
     EXPECT_EQ(RunVornikCli({"convert", in, "-o", dir.file("o.png"), "--size", "16", "--colors", "2"}).status, 2);
     EXPECT_EQ(RunVornikCli({"convert", in, "-o", out, "--size", "16", "--colors", "2", "--transparent", "1"}).status, 2);
