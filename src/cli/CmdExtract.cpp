@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
 #include "cli/ExtractGroups.h"
+#include "cli/OutputGuard.h"
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -105,6 +106,7 @@ int runExtract(const std::vector<std::string>& arguments) {
             if (overwrite || !std::filesystem::exists(name, ec)) break;
             ++counter;
         }
+        RefuseOutputOverInput(path, name);
         set->SaveEntryToFile(name, i, type);
         std::printf("%s\n", name.c_str());
         ++counter;
