@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/CliCommand.h"
+#include "cli/OutputGuard.h"
 #include "cli/PictureInput.h"
 #include "cli/SizedSources.h"
 #include "imaging/ConvertDIBFormat.h"
@@ -17,6 +18,7 @@
 #include "imaging/MaskOps.h"
 #include "imaging/PictureView.h"
 #include "imaging/TQvDIBCanvas.h"
+#include "imaging/WorkingSize.h"
 #include "model/EntryConversion.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
@@ -111,6 +113,7 @@ int runConvert(const std::vector<std::string>& arguments) {
         std::fprintf(stderr, "vornik-cli convert: no such file \"%s\"\n", path.c_str());
         return 1;
     }
+    RefuseOutputOverInput(path, out);
 
     for (const auto& [side, file] : perSide)
         if (std::find(sizes.begin(), sizes.end(), side) == sizes.end())
@@ -133,16 +136,20 @@ int runConvert(const std::vector<std::string>& arguments) {
         return 1;
     }
 
-    const TQvDIB image = ViewToDIB(imageView);
-    TQvDIB mask = ViewToDIB(maskView);
+    // A picture far larger than any entry is shrunk to a working size first,
+    // and each depth's reduction is made once, not once per entry.
+    const TQvDIB image = ShrunkToWorkingSize(ViewToDIB(imageView), stretchMode);
+    TQvDIB mask = ShrunkToWorkingSize(ViewToDIB(maskView), stretchMode);
     mask.ConvertToMono();
     TIconCurEX set;
-    for (int target : targets)
+    for (int target : targets) {
+        TQvDIB reduced = image;
+        ConvertDIBFormat(reduced, target, reduced.Width(), reduced.Height(), fixedPalette, stretchMode);
         for (int size : sizes) {
             // An SVG, or the picture given for this size, is drawn for it;
             // the main raster picture is scaled.
             const SizedSources::Picture& own = sources.For(size);
-            TQvDIB entryImage = &own == &sources.Main() ? image : ViewToDIB(own.image);
+            TQvDIB entryImage = &own == &sources.Main() ? reduced : ViewToDIB(own.image);
             TQvDIB entryMask = mask;
             if (&own != &sources.Main()) {
                 entryMask = ViewToDIB(own.mask);
@@ -160,6 +167,7 @@ int runConvert(const std::vector<std::string>& arguments) {
                 static_cast<std::uint16_t>(static_cast<long long>(hotspot.second) * size / height);
             DIBsToEntry(set, entryImage, entryMask, index);
         }
+    }
     set.Reserved = 0;
     set.ResourceType = static_cast<std::uint16_t>(type);
     set.SaveToFile(out);
