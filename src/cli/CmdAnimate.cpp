@@ -9,6 +9,7 @@
 #include "anim/GenerateFrames.h"
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
+#include "cli/OutputGuard.h"
 #include "cli/PictureInput.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIB.h"
@@ -86,6 +87,7 @@ int runAnimate(const std::vector<std::string>& arguments) {
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one PICTURE");
     if (!haveOut) throw UsageError("missing -o OUT.ani");
+    RefuseOutputOverInput(args[0], out);
     std::string ext = std::filesystem::path(out).extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(),
                    [](unsigned char c) { return char(std::tolower(c)); });

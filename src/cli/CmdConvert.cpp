@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/CliCommand.h"
+#include "cli/OutputGuard.h"
 #include "cli/PictureInput.h"
 #include "cli/SizedSources.h"
 #include "cli/StorageFlags.h"
@@ -21,6 +22,7 @@
 #include "imaging/MaskOps.h"
 #include "imaging/PictureView.h"
 #include "imaging/TQvDIBCanvas.h"
+#include "imaging/WorkingSize.h"
 #include "model/EntryConversion.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
@@ -195,6 +197,7 @@ int runConvert(const std::vector<std::string>& arguments) {
         std::fprintf(stderr, "vornik-cli convert: no such file \"%s\"\n", path.c_str());
         return 1;
     }
+    RefuseOutputOverInput(path, out);
 
     for (const auto& [side, file] : perSide)
         if (std::find(sizes.begin(), sizes.end(), side) == sizes.end())
@@ -214,6 +217,14 @@ int runConvert(const std::vector<std::string>& arguments) {
         std::fprintf(stderr, "vornik-cli convert: --hotspot %d,%d lies outside the %d x %d picture\n", hotspot.first,
                      hotspot.second, width, height);
         return 1;
+    }
+
+    // A picture far larger than any entry is shrunk once to a working size, so
+    // each entry's scaling costs the same whatever the picture's size.
+    if (std::max(width, height) > kWorkingSide) {
+        const int ww = static_cast<int>(std::max<long long>(1, static_cast<long long>(width) * kWorkingSide / std::max(width, height)));
+        const int wh = static_cast<int>(std::max<long long>(1, static_cast<long long>(height) * kWorkingSide / std::max(width, height)));
+        picture = scaling.nearest ? ScaleNearest(picture, ww, wh) : ScaleArea(picture, ww, wh);
     }
 
     TIconCurEX set;

@@ -8,6 +8,7 @@
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
+#include "cli/OutputGuard.h"
 #include "cli/StorageFlags.h"
 #include "imaging/AlphaMask.h"
 #include "imaging/BmpAlphaWrite.h"
@@ -95,6 +96,7 @@ int runExport(const std::vector<std::string>& arguments) {
     const ExportKind kind = exportKindOf(out);
     const std::string& path = args[0];
     if (!FileExists(path)) return fail("no such file \"" + path + "\"");
+    RefuseOutputOverInput(path, out);
 
     // The file is read as list reads it; each set is owned by its own type.
     std::unique_ptr<TAniEX> aniSet;

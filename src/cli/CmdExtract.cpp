@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
 #include "cli/ExtractGroups.h"
+#include "cli/OutputGuard.h"
 #include "model/EntryStorage.h"
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
@@ -107,6 +108,7 @@ int runExtract(const std::vector<std::string>& arguments) {
             if (overwrite || !std::filesystem::exists(name, ec)) break;
             ++counter;
         }
+        RefuseOutputOverInput(path, name);
         if (asPng)
             WriteFileReplacing(name, EntryPngBytes(set->Entries[static_cast<std::size_t>(i)]));
         else

@@ -5,8 +5,10 @@
 #include <filesystem>
 
 #include "cli/CliCommand.h"
+#include "cli/OutputGuard.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
+#include "imaging/PictureView.h"
 #include "imaging/PngWriteRgba.h"
 #include "imaging/SvgSandbox.h"
 #include "imaging/PngWrite.h"
@@ -73,11 +75,15 @@ int runPicture(const std::vector<std::string>& arguments) {
         throw UsageError("--colors takes 2, 16, 16fixed, 256 or true");
     const OutputKind kind = outputKindOf(out);
     const std::string& in = args[0];
+    RefuseOutputOverInput(in, out);
 
     TQvDIB dib;
     bool alpha = false;
     try {
         alpha = loadPicture(in, dib);
+        // Decoded here, so bad RLE data is refused with the file's name for
+        // every output, never copied into a BMP unchecked.
+        dib = Decompressed(dib);
         if (haveColors) convert(dib, colors);
     } catch (const EInOutError& e) {
         std::fprintf(stderr, "vornik-cli picture: %s\n", e.what());  // names the file already

@@ -25,13 +25,20 @@ inline void pixelToBgr(const std::uint8_t* row, int x, int bitCount, std::uint8_
 
 TQvDIB Decompressed(const TQvDIB& dib) {
     if (!dib.IsCompressed()) return dib;
+    // The RLE data decoded straight into indices (same colour table); a
+    // pixel-by-pixel copy through a canvas took seconds for large pictures.
+    TQvDIB indices = dib;
+    indices.ConvertTo256Colors();
+    if (dib.GetBitCount() > 4) return indices;
     TQvDIB plain;
-    const int bits = dib.GetBitCount() <= 4 ? 4 : 8;
-    plain.CreateDIB(dib.Width(), dib.Height(), 0, bits);
+    const int w = dib.Width(), h = dib.Height();
+    plain.CreateDIB(w, h, 0, 4);
     plain.SetColorTable(dib.ColorTable(), dib.ColorCount());
-    {
-        TQvDIBCanvas canvas(plain);
-        canvas.BitBlt(0, 0, dib.Width(), dib.Height(), dib, 0, 0, RasterOp::SrcCopy);
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* in = indices.ScanLine(y);
+        std::uint8_t* out = plain.MutableScanLine(y);
+        for (int x = 0; x + 1 < w; x += 2) out[x >> 1] = static_cast<std::uint8_t>(in[x] << 4 | (in[x + 1] & 0x0F));
+        if (w & 1) out[w >> 1] = static_cast<std::uint8_t>(in[w - 1] << 4);
     }
     return plain;
 }

@@ -1,5 +1,8 @@
 #include "imaging/RleDecoder.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "imaging/QvDIBErrors.h"
 
 namespace vornik {
@@ -23,8 +26,18 @@ void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int widt
         pos += 2;
         if (first > 0) {
             if (x + first > limit || y >= height) fail(4);
-            for (int i = 0; i < first; ++i)
-                put(x + i, rle4 ? static_cast<std::uint8_t>((i & 1) ? (second & 0x0F) : (second >> 4)) : second);
+            if (rle4) {
+                const std::uint8_t pair[2] = {static_cast<std::uint8_t>(second >> 4),
+                                              static_cast<std::uint8_t>(second & 0x0F)};
+                std::uint8_t* row = out + static_cast<std::size_t>(y) * outStride;
+                const std::int64_t end = std::min<std::int64_t>(x + first, width);
+                for (std::int64_t col = x; col < end; ++col) row[col] = pair[(col - x) & 1];
+            } else if (x < width) {
+                // One fill per run: a whole picture of runs is a few memsets.
+                const std::int64_t n = std::min<std::int64_t>(first, width - x);
+                std::memset(out + static_cast<std::size_t>(y) * outStride + static_cast<std::size_t>(x), second,
+                            static_cast<std::size_t>(n));
+            }
             x += first;
             continue;
         }
@@ -46,11 +59,18 @@ void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int widt
             const std::size_t bytes = rle4 ? static_cast<std::size_t>((n + 1) / 2) : static_cast<std::size_t>(n);
             const std::size_t padded = rle4 ? static_cast<std::size_t>((n + 3) / 4 * 2) : static_cast<std::size_t>((n + 1) / 2 * 2);
             const std::size_t have = size - pos < bytes ? size - pos : bytes;
-            for (int i = 0; i < n; ++i) {
-                const std::size_t at = rle4 ? static_cast<std::size_t>(i / 2) : static_cast<std::size_t>(i);
-                if (at >= have) break;
-                const std::uint8_t b = src[pos + at];
-                put(x + i, rle4 ? static_cast<std::uint8_t>((i & 1) ? (b & 0x0F) : (b >> 4)) : b);
+            if (rle4) {
+                for (int i = 0; i < n; ++i) {
+                    const std::size_t at = static_cast<std::size_t>(i / 2);
+                    if (at >= have) break;
+                    const std::uint8_t b = src[pos + at];
+                    put(x + i, static_cast<std::uint8_t>((i & 1) ? (b & 0x0F) : (b >> 4)));
+                }
+            } else if (x < width) {
+                const std::int64_t fit = std::min<std::int64_t>({std::int64_t{n}, width - x,
+                                                                 static_cast<std::int64_t>(have)});
+                std::memcpy(out + static_cast<std::size_t>(y) * outStride + static_cast<std::size_t>(x), src + pos,
+                            static_cast<std::size_t>(fit));
             }
             x += n;
             if (size - pos < padded) return;  // the data ends inside the run

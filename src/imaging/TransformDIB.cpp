@@ -21,6 +21,33 @@ TQvDIB blankCopy(const TQvDIB& dib, RasterColor background) {
     return target;
 }
 
+// cos and sin of -angle * pi / 180. At whole quarter turns they are exact:
+// in extended precision cos(-pi / 2) is -2.5e-20, not 0, and products such as
+// 2.9999999999999999998 would then truncate to 2 and scramble the turn.
+struct Turn {
+    long double c, s;
+};
+Turn turnOf(long double angle) {
+    if (std::isfinite(angle) && std::fmod(angle, 90.0L) == 0.0L) {
+        const long double q = std::fmod(angle / 90.0L, 4.0L);
+        switch ((static_cast<int>(q) + 4) % 4) {
+            case 0: return {1, 0};
+            case 1: return {0, -1};
+            case 2: return {-1, 0};
+            default: return {0, 1};
+        }
+    }
+    const long double theta = -angle * std::numbers::pi_v<long double> / 180.0L;
+    return {std::cos(theta), std::sin(theta)};
+}
+
+// trunc, except that a value within rounding noise of a whole number is that
+// number (cos 60 * 16 must give 8, not 7).
+long double truncSnapped(long double v) {
+    const long double r = std::nearbyint(v);
+    return std::fabs(v - r) < 1e-9L ? r : std::trunc(v);
+}
+
 }  // namespace
 
 void RotatePixels(const TQvDIB& source, TQvDIB& target, RasterColor background, long double angle) {
@@ -32,14 +59,13 @@ void RotatePixels(const TQvDIB& source, TQvDIB& target, RasterColor background, 
     RasterWriter writer(out, RasterOp::SrcCopy);
     const int w = out.width, h = out.height;
     const int cx = w / 2, cy = h / 2;
-    const long double theta = -angle * std::numbers::pi_v<long double> / 180.0L;
-    const long double c = std::cos(theta), s = std::sin(theta);
+    const auto [c, s] = turnOf(angle);
     for (int y = 0; y < h; ++y) {
         const long double dy = y - cy;
         for (int x = 0; x < w; ++x) {
             const long double dx = x - cx;
-            const long double fx = std::trunc(c * dx - s * dy);
-            const long double fy = std::trunc(c * dy + s * dx);
+            const long double fx = truncSnapped(c * dx - s * dy);
+            const long double fy = truncSnapped(c * dy + s * dx);
             const int sx = cx + static_cast<int>(fx);
             const int sy = cy + static_cast<int>(fy);
             writer.put(x, y, in.contains(sx, sy) ? ReadPixelColor(in, sx, sy) : background);
@@ -60,8 +86,8 @@ void SqueezeDIBVertical(TQvDIB& dib, RasterColor background, int stretchbltmode,
     TQvDIB target = blankCopy(dib, background);
     const int w = target.Width(), h = target.Height();
     const int cy = h / 2;
-    const long double c = std::cos(angle * std::numbers::pi_v<long double> / 180.0L);
-    const int y0 = cy + static_cast<int>(std::trunc(-cy * c));
+    const long double c = turnOf(angle).c;
+    const int y0 = cy + static_cast<int>(truncSnapped(-cy * c));
     {
         TQvDIBCanvas canvas(target);
         canvas.SetStretchBltMode(StretchModeOfSetting(stretchbltmode));
@@ -75,8 +101,8 @@ void SqueezeDIBHorizontal(TQvDIB& dib, RasterColor background, int stretchbltmod
     TQvDIB target = blankCopy(dib, background);
     const int w = target.Width(), h = target.Height();
     const int cx = w / 2;
-    const long double c = std::cos(angle * std::numbers::pi_v<long double> / 180.0L);
-    const int x0 = cx + static_cast<int>(std::trunc(-cx * c));
+    const long double c = turnOf(angle).c;
+    const int x0 = cx + static_cast<int>(truncSnapped(-cx * c));
     {
         TQvDIBCanvas canvas(target);
         canvas.SetStretchBltMode(StretchModeOfSetting(stretchbltmode));

@@ -13,7 +13,8 @@ namespace vornik {
 // Rotation about the centre by angle degrees (positive turns clockwise on
 // screen): target (x, y) takes source (cx + trunc(cos t * dx - sin t * dy),
 // cy + trunc(cos t * dy + sin t * dx)), t = -angle * pi / 180, dx = x - cx,
-// dy = y - cy, in extended precision.
+// dy = y - cy, in extended precision. Whole quarter turns use exact cos and
+// sin, and a product within rounding noise of a whole number counts as it.
 void RotateDIB(TQvDIB& dib, RasterColor background, long double angle);
 // The same computation reading source and writing every pixel of target (a
 // picture of the same size).

@@ -35,9 +35,12 @@ ExeFileView::ExeFileView(const std::string& path) {
         ::close(fd);
         return;
     }
-    void* m = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    // Pages come in as the scan reaches them, read ahead and let go early: a
+    // populated mapping of a 2 GB file would push everything else out.
+    void* m = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
     ::close(fd);
     if (m != MAP_FAILED) {
+        ::madvise(m, size_, MADV_SEQUENTIAL);
         mapping_ = m;
         data_ = static_cast<const std::uint8_t*>(m);
         return;

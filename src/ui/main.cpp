@@ -9,6 +9,7 @@
 
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
+#include "ui/ImageLimits.h"
 #include "ui/QtFileDialogs.h"
 #include "ui/QtNoticeHandler.h"
 #include "ui/QtSettingsStore.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Vesko");
     QApplication::setApplicationName("vornik2");
     QApplication::setApplicationVersion("2.12");
+    vornik::AllowPicturesUpToOurBudget();
 
     // Standard buttons and dialogs in Japanese.
     QTranslator qtbase;

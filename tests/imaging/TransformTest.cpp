@@ -144,6 +144,70 @@ TEST(RotateTest, DialogAngleLeftIsNegativeAndZeroDoesNothing) {
     EXPECT_EQ(Rows(mask), (std::vector<std::string>{"...", "...", "..."}));
 }
 
+// Every pixel its own colour, so a misplaced pixel cannot go unseen.
+TQvDIB Numbered(int n) {
+    TQvDIB dib = MakeDib(n, n, 24);
+    TQvDIBCanvas canvas(dib);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) canvas.SetPixel(x, y, RgbColor(std::uint8_t(5 * x), std::uint8_t(5 * y), 77));
+    return dib;
+}
+
+TEST(RotateTest, QuarterTurnsMoveWholePixelsAtEverySize) {
+    // Target (x, y) takes source (cx + c dx - s dy, cy + c dy + s dx) with the
+    // exact cos and sin of the turn.
+    struct Exact {
+        int angle, c, s;
+    };
+    for (const Exact turn : {Exact{90, 0, -1}, Exact{180, -1, 0}, Exact{270, 0, 1}, Exact{-90, 0, 1}}) {
+        for (int n : {16, 32, 33, 48}) {
+            SCOPED_TRACE(::testing::Message() << turn.angle << " degrees on " << n << " px");
+            TQvDIB source = Numbered(n);
+            TQvDIB v = source;
+            RotateView(v, turn.angle, kRasterBlack);
+            TQvDIB d = source;
+            RotateDIB(d, kRasterBlack, turn.angle);
+            TQvDIBCanvas in(source), out(v), outDib(d);
+            const int c = n / 2;
+            int wrong = 0;
+            for (int y = 0; y < n; ++y)
+                for (int x = 0; x < n; ++x) {
+                    const int sx = c + turn.c * (x - c) - turn.s * (y - c);
+                    const int sy = c + turn.c * (y - c) + turn.s * (x - c);
+                    const bool inside = sx >= 0 && sx < n && sy >= 0 && sy < n;
+                    const RasterColor want = inside ? in.GetPixel(sx, sy) : kRasterBlack;
+                    wrong += out.GetPixel(x, y) != want;
+                    wrong += outDib.GetPixel(x, y) != want;
+                }
+            EXPECT_EQ(wrong, 0);
+        }
+    }
+}
+
+TEST(RotateTest, QuarterTurnsAgreeWithTheFixedTurnsUpToTheCentreOffset) {
+    // Odd sizes have a true centre pixel, so 90 degrees is the exact right turn.
+    TQvDIB free = Numbered(33), right = Numbered(33);
+    RotateView(free, 90, kRasterBlack);
+    RotateViewRight(right);
+    EXPECT_EQ(test::RawPixels(free), test::RawPixels(right));
+    free = Numbered(33);
+    TQvDIB left = Numbered(33);
+    RotateView(free, -90, kRasterBlack);
+    RotateViewLeft(left);
+    EXPECT_EQ(test::RawPixels(free), test::RawPixels(left));
+}
+
+TEST(SqueezeTest, SixtyDegreesHalvesTheHeightExactly) {
+    // cos 60 = 0.5 must give y0 = 16 - 8 on a 32-row picture, not 16 - 7.
+    TQvDIB dib = Painted(std::vector<std::string>(32, std::string(4, 'a')));
+    SqueezeDIBVertical(dib, kRasterBlack, 0, 60);
+    const std::vector<std::string> r = Rows(dib);
+    EXPECT_EQ(r[7], "....");
+    EXPECT_EQ(r[8], "aaaa");
+    EXPECT_EQ(r[23], "aaaa");
+    EXPECT_EQ(r[24], "....");
+}
+
 TEST(RotateTest, RotateDIBMatchesTheViewForm) {
     const std::vector<std::string> rows{"abcd", "efgh", "abcd", "efgh", "iiii"};
     TQvDIB dib = Painted(rows);
