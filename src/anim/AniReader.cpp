@@ -3,8 +3,8 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
-#include "anim/AniFrameImage.h"
 #include "anim/AniMessages.h"
 #include "anim/TAniEX.h"
 #include "imaging/BitmapInfoHeader.h"
@@ -22,10 +22,14 @@ constexpr std::uint64_t kMaxAniFileBytes = 1ull << 30;
 
 enum class Outcome { Read, Refused };
 
-// Walks the chunks of one file. Sizes from the file are checked against the
-// bytes present before they are used; a chunk that runs past the end of the
-// file throws EInOutError (the file ends early), a chunk whose content makes
-// no sense stops the reading as a damaged file.
+// Walks the chunks of one file. RIFF lets a reader skip what it does not
+// know, so unknown chunks are passed over by their size; the RIFF size is
+// only a hint, the walk goes on to the end of the real chunks. Sizes from the
+// file are checked against the bytes present before they are used: a known
+// chunk that runs past the end of the file throws EInOutError (the file ends
+// early), a frame image that does not read stops the reading as a damaged file.
+// Steps are settled once the walk is over, so "rate" and "seq " may come
+// before "anih".
 class AniParser {
 public:
     AniParser(TAniEX& set, const std::uint8_t* data, std::size_t size, const std::string& name,
@@ -39,8 +43,9 @@ private:
         throw EInOutError("Read beyond end of file \"" + name_ + "\" (" + what + " at offset " +
                           std::to_string(pos_) + ")");
     }
+    std::size_t left() const { return size_ - pos_; }
     void need(std::uint64_t n, const char* what) const {
-        if (n > size_ - pos_) endsEarly(what);
+        if (n > left()) endsEarly(what);
     }
     std::string tag() {
         need(4, "chunk tag");
@@ -54,18 +59,33 @@ private:
         pos_ += 4;
         return v;
     }
+    bool peekTag(const char* t) const { return left() >= 4 && std::memcmp(data_ + pos_, t, 4) == 0; }
+    // Passes over n bytes of chunk data and its pad byte; false when they run
+    // past the end of the file (the walk then ends there).
+    bool skip(std::uint64_t n) {
+        if (n > left()) return false;
+        pos_ += static_cast<std::size_t>(n);
+        if (n % 2 != 0 && left() > 0) ++pos_;
+        return true;
+    }
     // Stops the reading: no frames, the message names the chunk.
     void damaged(const std::string& tagText, const std::string& why) {
         ShowMessage(std::string(animsg::kDamaged) + tagText);
         set_.Clear();
+        set_.FrameImages.clear();
+        set_.AnimHeader.StepCount = 0;  // no step may name a frame that is not there
         error_ = "\"" + name_ + "\" is damaged: " + why;
+        stopped_ = true;
     }
 
     void readHeader();
-    void readStepValues(bool rates);
+    void readValues(std::vector<std::int32_t>& into, const char* what);
     void readText(std::string& into);
-    // False when reading is to stop; refused_ set for a refusal.
+    // False when reading is to stop.
     bool readIcon();
+    bool readImage(std::size_t limit, std::size_t offset, const std::uint8_t* directory,
+                   const std::string& frameName, FrameImage& image, IconEntry& decoded, std::size_t& next);
+    void settleSteps();
 
     TAniEX& set_;
     const std::uint8_t* data_;
@@ -74,61 +94,67 @@ private:
     std::string& error_;
     std::size_t pos_ = 0;
     bool sawHeader_ = false;
-    bool refused_ = false;
-    std::uint64_t declaredSteps_ = 0;  // step count as the file states it
-    std::size_t decoded_ = 0;          // bytes of frame blocks held so far
+    bool stopped_ = false;
+    bool framesFull_ = false;
+    std::vector<std::int32_t> rates_;  // "rate" values as the chunk holds them
+    std::vector<std::int32_t> seq_;    // "seq " values as the chunk holds them
+    std::size_t decoded_ = 0;          // bytes of frame images decoded so far
 };
 
 void AniParser::readHeader() {
-    u32("anih size");  // the header is 36 bytes whatever the size says
+    const std::uint32_t size = u32("anih size");
     need(AniHeader::kSize, "anih");
     set_.AnimHeader = AniHeader::Read(data_ + pos_);
     pos_ += AniHeader::kSize;
+    // A longer header is passed over; the 36 bytes read are all we know of.
+    if (size > AniHeader::kSize && !skip(size - AniHeader::kSize)) pos_ = size_;
     AniHeader& h = set_.AnimHeader;
     if (h.DisplayRate == 0) h.DisplayRate = set_.DefaultRate;
-    declaredSteps_ = h.StepCount;
-    if (h.StepCount > TAniEX::kMaxSteps) {
-        ShowMessage(animsg::kTooManySteps);
-        h.StepCount = TAniEX::kMaxSteps;
-    }
-    const auto rate = static_cast<std::int32_t>(std::min<std::uint32_t>(h.DisplayRate, INT32_MAX));
-    for (int i = 0; i < set_.StepCount(); ++i) set_.Steps[static_cast<std::size_t>(i)] = {rate, i};
 }
 
-// "rate" and "seq " hold one 32-bit value per step as the header states the
-// steps; only the steps that fit the table are kept.
-void AniParser::readStepValues(bool rates) {
-    u32(rates ? "rate size" : "seq size");
-    need(4 * declaredSteps_, rates ? "rate" : "seq");
-    const int kept = set_.StepCount();
-    const std::uint32_t frames = set_.AnimHeader.FrameCount;
-    for (int i = 0; i < kept; ++i) {
-        const std::int32_t v = ReadI32LE(data_ + pos_ + 4 * static_cast<std::size_t>(i));
-        AniStep& st = set_.Steps[static_cast<std::size_t>(i)];
-        if (rates) {
-            st.Rate = v;
-        } else if (v < 0 || static_cast<std::uint32_t>(v) >= frames) {
-            ShowMessage(animsg::kSeqFrameTooLarge);
-            st.Frame =
-                frames == 0 ? 0 : static_cast<std::int32_t>(std::min<std::uint32_t>(frames - 1, INT32_MAX));
-        } else {
-            st.Frame = v;
-        }
-    }
-    pos_ += static_cast<std::size_t>(4 * declaredSteps_);
+// "rate" and "seq " hold one 32-bit value per step; they are read by their
+// own size and matched to the steps once the header is known.
+void AniParser::readValues(std::vector<std::int32_t>& into, const char* what) {
+    const std::uint32_t size = u32(what);
+    need(size, what);
+    const std::size_t n = std::min<std::size_t>(size / 4, TAniEX::kMaxSteps);
+    into.clear();
+    for (std::size_t i = 0; i < n; ++i) into.push_back(ReadI32LE(data_ + pos_ + 4 * i));
+    skip(size);
 }
 
 void AniParser::readText(std::string& into) {
     std::uint64_t n = u32("text size");
-    if (n % 2 != 0) {
-        ++n;
-        // The pad byte may be missing at the very end of the file.
-        if (n - 1 == size_ - pos_) --n;
-    }
     need(n, "text");
     const char* p = reinterpret_cast<const char*>(data_ + pos_);
     into.assign(p, strnlen(p, static_cast<std::size_t>(n)));
-    pos_ += static_cast<std::size_t>(n);
+    skip(n);
+}
+
+// One image of an icon chunk at data_[offset], read no further than limit.
+bool AniParser::readImage(std::size_t limit, std::size_t offset, const std::uint8_t* directory,
+                          const std::string& frameName, FrameImage& image, IconEntry& decoded,
+                          std::size_t& next) {
+    decoded.ReadDirectory(directory);
+    const std::string problem = ReadIconImage(data_, limit, offset, decoded, &next);
+    if (!problem.empty()) {
+        damaged("icon", frameName + ": " + problem);
+        return false;
+    }
+    // Compressed images can expand far beyond the file; a real file stays well below this.
+    decoded_ += HeldBytes(decoded);
+    if (decoded_ > kMaxDecodedImageBytes) {
+        damaged("icon", frameName + ": the frames together decode to more than " +
+                            std::to_string(kMaxDecodedImageBytes >> 20) + " MiB");
+        return false;
+    }
+    std::copy_n(directory, IconEntry::kDirectorySize, image.Directory.begin());
+    image.Data.assign(data_ + offset, data_ + next);
+    const BitmapInfoHeader h = BitmapInfoHeader::Read(decoded.InfoHeader.data());
+    image.Width = h.biWidth;
+    image.Height = h.biHeight;
+    image.BitCount = h.biBitCount;
+    return true;
 }
 
 bool AniParser::readIcon() {
@@ -139,68 +165,101 @@ bool AniParser::readIcon() {
     // An odd-sized chunk is followed by a pad byte.
     const std::size_t after = (chunkSize % 2 != 0 && end < size_) ? end + 1 : end;
     const int index = set_.Count;
-    if (index >= TIconEx::kMaxEntries) {
-        ShowMessage(animsg::kTooManyFrames);
-        return false;
+    if (framesFull_ || index >= TIconEx::kMaxEntries) {
+        if (!framesFull_) ShowMessage(animsg::kTooManyFrames);
+        framesFull_ = true;
+        pos_ = after;
+        return true;
     }
     const std::string frameName = "frame " + std::to_string(index);
     if (chunkSize < 6 + IconEntry::kDirectorySize) {
         damaged("icon", frameName + ": icon chunk too short");
         return false;
     }
-    const std::uint16_t images = ReadU16LE(data_ + start + 4);
-    if (images == 0) {
+    const std::uint16_t count = ReadU16LE(data_ + start + 4);
+    if (count == 0) {
         damaged("icon", frameName + ": no image in the icon chunk");
         return false;
     }
-    if (images > 1) ShowMessage(animsg::kSeveralImages);
-    const std::uint64_t directoryEnd = 6 + std::uint64_t{IconEntry::kDirectorySize} * images;
+    const std::uint64_t directoryEnd = 6 + std::uint64_t{IconEntry::kDirectorySize} * count;
     if (directoryEnd > chunkSize) {
         damaged("icon", frameName + ": image directory runs past the icon chunk");
         return false;
     }
+    // A lone bitmap image may run past a chunk size that is too small, and the
+    // reading goes on after it; several images stay inside their chunk.
+    const std::size_t limit = count == 1 ? size_ : end;
+    FrameImageList list;
+    IconEntry shown;
+    std::size_t cursor = start + static_cast<std::size_t>(directoryEnd);
+    std::size_t lastEnd = after;
+    for (int k = 0; k < count; ++k) {
+        const std::uint8_t* directory = data_ + start + 6 + IconEntry::kDirectorySize * static_cast<std::size_t>(k);
+        // Images follow the directory one after another; an offset that points
+        // elsewhere inside the chunk is followed.
+        const std::uint32_t stated = ReadU32LE(directory + 12);
+        const std::size_t offset = stated >= directoryEnd && stated < chunkSize ? start + stated : cursor;
+        const std::string name = count == 1 ? frameName : frameName + " image " + std::to_string(k);
+        FrameImage image;
+        IconEntry decoded;
+        std::size_t next = 0;
+        if (!readImage(limit, offset, directory, name, image, decoded, next)) return false;
+        list.Images.push_back(std::move(image));
+        // Only the image the editor shows is held decoded.
+        if (k == NearestTo32(list.Images)) shown = std::move(decoded);
+        cursor = next;
+        if (count == 1 && !IsPngImage(data_, size_, offset)) lastEnd = std::max(after, next);
+    }
+    list.Shown = NearestTo32(list.Images);
     IconEntry& e = set_.Entries[static_cast<std::size_t>(index)];
-    e.ReadDirectory(data_ + start + 6);
-    std::size_t imageEnd = 0;
-    bool isPng = false;
-    const std::string problem =
-        ReadAniFrameImage(data_, size_, start + static_cast<std::size_t>(directoryEnd), e, &imageEnd, &isPng);
-    if (isPng) {
-        ShowMessage(animsg::kPngFrame);
-        set_.Clear();
-        error_ = "\"" + name_ + "\": " + frameName + " is a PNG-compressed image, which is not supported yet";
-        refused_ = true;
-        return false;
-    }
-    if (!problem.empty()) {
-        damaged("icon", frameName + ": " + problem);
-        return false;
-    }
-    // Compressed frames can expand far beyond the file; a real file stays well below this.
-    decoded_ += HeldBytes(e);
-    if (decoded_ > kMaxDecodedImageBytes) {
-        damaged("icon", frameName + ": the frames together decode to more than " +
-                            std::to_string(kMaxDecodedImageBytes >> 20) + " MiB");
-        return false;
-    }
+    e = std::move(shown);
     const BitmapInfoHeader h = BitmapInfoHeader::Read(e.InfoHeader.data());
     e.Width = static_cast<std::uint8_t>(h.biWidth);
     e.Height = static_cast<std::uint8_t>(h.biHeight);
     e.ColorCount = DirectoryColorCount(h.biBitCount);
     e.EntryReserved = 0;
-    if (images > 1) {
-        // The further images are skipped by the chunk's size, not by their own
-        // headers (they may be PNG-compressed).
+    if (count > 1) {
         e.ImageOffset = 22;
         e.ImageSize = static_cast<std::uint32_t>(e.InfoHeader.size() + e.XorBits.size() + e.AndBits.size());
     }
+    list.RememberShown(e);
+    set_.FrameImages.resize(static_cast<std::size_t>(index));
+    set_.FrameImages.push_back(std::move(list));
     ++set_.Count;
-    // A lone bitmap image may run past a chunk size that is too small, and the
-    // reading goes on after it; anything else ends where its chunk ends.
-    const bool bitmapAlone =
-        images == 1 && !IsPngImage(data_, size_, start + static_cast<std::size_t>(directoryEnd));
-    pos_ = bitmapAlone ? std::max(after, imageEnd) : after;
+    pos_ = lastEnd;
     return true;
+}
+
+// The step list as the header, "rate" and "seq " give it, made to fit the
+// frames really read: missing rates are the header's, a missing sequence is
+// "step i shows frame i", and steps that name no frame are dropped.
+void AniParser::settleSteps() {
+    AniHeader& h = set_.AnimHeader;
+    const int frames = set_.Count;
+    h.FrameCount = static_cast<std::uint32_t>(frames);
+    if (h.StepCount > TAniEX::kMaxSteps) {
+        ShowMessage(animsg::kTooManySteps);
+        h.StepCount = TAniEX::kMaxSteps;
+    }
+    const auto rate = static_cast<std::int32_t>(std::min<std::uint32_t>(h.DisplayRate, INT32_MAX));
+    int kept = 0;
+    bool dropped = false;
+    for (int i = 0; i < static_cast<int>(h.StepCount); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::int32_t frame = at < seq_.size() ? seq_[at] : i;
+        if (frame < 0 || frame >= frames) {
+            dropped = true;
+            continue;
+        }
+        set_.Steps[static_cast<std::size_t>(kept++)] = {at < rates_.size() ? rates_[at] : rate, frame};
+    }
+    if (dropped) ShowMessage(animsg::kSeqFrameTooLarge);
+    // An animation needs steps to play: without any, every frame is shown once.
+    if (kept == 0) {
+        kept = std::min(frames, TAniEX::kMaxSteps);
+        for (int i = 0; i < kept; ++i) set_.Steps[static_cast<std::size_t>(i)] = {rate, i};
+    }
+    h.StepCount = static_cast<std::uint32_t>(kept);
 }
 
 Outcome AniParser::run() {
@@ -210,18 +269,15 @@ Outcome AniParser::run() {
         error_ = "\"" + name_ + "\" is not an animated cursor (no RIFF header)";
         return Outcome::Refused;
     }
-    const std::uint32_t riffSize = u32("RIFF size");
+    u32("RIFF size");  // only a hint: the chunks themselves say where the file ends
     t = tag();
     if (t != "ACON") {
         ShowMessage(t + animsg::kNotAniAcon);
         error_ = "\"" + name_ + "\" is not an animated cursor (RIFF form is not ACON)";
         return Outcome::Refused;
     }
-    // The loop runs to the RIFF size as stored; 0 means "to the end of the file".
-    const std::uint64_t limit = riffSize != 0 ? riffSize : std::numeric_limits<std::uint64_t>::max();
-    declaredSteps_ = set_.AnimHeader.StepCount;
-    do {
-        if (pos_ == size_) break;  // ends cleanly between chunks
+    // Fewer than 8 bytes cannot hold a chunk: trailing bytes end the walk.
+    while (!stopped_ && left() >= 8) {
         t = tag();
         if (t == "anih") {
             if (sawHeader_) {
@@ -230,18 +286,22 @@ Outcome AniParser::run() {
             }
             sawHeader_ = true;
             readHeader();
-            if (set_.AnimHeader.FrameCount == 0) break;
         } else if (t == "rate") {
             set_.HasRateChunk = true;
-            readStepValues(true);
+            readValues(rates_, "rate");
         } else if (t == "seq ") {
             set_.HasSeqChunk = true;
-            readStepValues(false);
+            readValues(seq_, "seq");
         } else if (t == "LIST") {
-            // Lists are walked in the same loop as top-level chunks; their size
-            // is only checked (some writers count 2 bytes too many).
+            // The frame and information lists are walked in the same loop as
+            // top-level chunks, so a list size that is a little off does no
+            // harm; any other list is passed over.
             const std::uint32_t listSize = u32("LIST size");
-            if (listSize > std::uint64_t{size_ - pos_} + 2) endsEarly("LIST");
+            if (peekTag("fram") || peekTag("INFO")) {
+                pos_ += 4;
+            } else if (!skip(listSize)) {
+                break;
+            }
         } else if (t == "fram" || t == "INFO") {
         } else if (t == "INAM") {
             readText(set_.Title);
@@ -249,13 +309,19 @@ Outcome AniParser::run() {
             readText(set_.Creator);
         } else if (t == "icon") {
             if (!readIcon()) break;
-        } else {
-            damaged(t, "unknown chunk \"" + t + "\"");
-            break;
+        } else if (!skip(u32("chunk size"))) {
+            break;  // a chunk we do not know that runs past the end: trailing bytes
         }
-    } while (pos_ < limit);
-    if (refused_) return Outcome::Refused;
+    }
     set_.ResourceType = 2;
+    if (stopped_) return Outcome::Read;
+    if (!sawHeader_) {
+        damaged("anih", "no anih chunk");
+    } else if (set_.Count == 0) {
+        damaged("icon", "no frames");
+    } else {
+        settleSteps();
+    }
     return Outcome::Read;
 }
 
@@ -269,6 +335,7 @@ bool TAniEX::LoadFromFile(const std::string& path) {
 
 bool TAniEX::LoadFromMemory(const std::uint8_t* data, std::size_t size, const std::string& name) {
     Clear();
+    FrameImages.clear();
     Title.clear();
     Creator.clear();
     HasRateChunk = false;
@@ -279,6 +346,7 @@ bool TAniEX::LoadFromMemory(const std::uint8_t* data, std::size_t size, const st
         return parser.run() == Outcome::Read;
     } catch (...) {
         Clear();
+        FrameImages.clear();
         Title.clear();
         Creator.clear();
         throw;

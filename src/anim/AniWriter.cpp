@@ -2,7 +2,9 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "anim/FrameImages.h"
 #include "anim/TAniEX.h"
 #include "imaging/BitmapInfoHeader.h"
 #include "platform/Errors.h"
@@ -32,41 +34,50 @@ void appendText(Bytes& out, const char* tag, const std::string& s) {
     if (s.size() % 2 != 0) out.push_back(0);
 }
 
-// The parts of a frame as written: palette bytes as the header's colour
-// count states them (never more than the block holds), then the bits.
-struct FrameParts {
-    std::size_t palette = 0;
-    std::size_t xorSize = 0;
-    std::size_t andSize = 0;
-    std::size_t imageSize() const { return 40 + palette + xorSize + andSize; }
+// One image of a frame as written: its directory entry and its block.
+struct WrittenImage {
+    std::uint8_t directory[IconEntry::kDirectorySize];
+    const Bytes* block;
 };
 
-FrameParts partsOf(const IconEntry& e, int index, const std::string& path) {
-    if (e.InfoHeader.size() < BitmapInfoHeader::kSize)
-        throw EVornikError("Cannot write \"" + path + "\": frame " + std::to_string(index) +
-                           " holds no image");
-    FrameParts f;
-    const std::uint64_t clrUsed = ReadU32LE(e.InfoHeader.data() + bih::kClrUsed);
-    f.palette = static_cast<std::size_t>(std::min<std::uint64_t>(4 * clrUsed, e.InfoHeader.size() - 40));
-    f.xorSize = static_cast<std::size_t>(std::max(e.XorSize, 0));
-    f.andSize = static_cast<std::size_t>(std::max(e.AndSize, 0));
-    return f;
+// The images of frame i in their order. A frame read from a file keeps every
+// image it had, each in its byte form; the shown one is the entry's own form
+// once the entry was edited. A frame made here is its entry alone.
+std::vector<WrittenImage> imagesOf(const TAniEX& set, int i, Bytes& entryBlock) {
+    const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
+    const std::string problem = EntryImageBlock(e, entryBlock);
+    if (!problem.empty()) throw EVornikError("Cannot write the animated cursor: frame " + std::to_string(i) + " " + problem);
+    std::vector<WrittenImage> out;
+    const FrameImageList* list = set.ImagesOfFrame(i);
+    const int count = list ? static_cast<int>(list->Images.size()) : 1;
+    for (int k = 0; k < count; ++k) {
+        WrittenImage w{};
+        if (!list || k == list->Shown) {
+            e.WriteDirectory(w.directory);
+            w.block = list && list->ShownUnchanged(e) ? &list->Images[static_cast<std::size_t>(k)].Data : &entryBlock;
+        } else {
+            const FrameImage& image = list->Images[static_cast<std::size_t>(k)];
+            std::copy(image.Directory.begin(), image.Directory.end(), w.directory);
+            w.block = &image.Data;
+        }
+        out.push_back(w);
+    }
+    return out;
 }
 
-// Exactly n bytes of a block, zero-filled where the block is shorter.
-void appendBlock(Bytes& out, const Bytes& block, std::size_t n) {
-    const std::size_t have = std::min(n, block.size());
-    AppendBytes(out, block.data(), have);
-    out.insert(out.end(), n - have, 0);
+std::uint64_t iconChunkSize(const std::vector<WrittenImage>& images) {
+    std::uint64_t n = 6;
+    for (const WrittenImage& w : images) n += IconEntry::kDirectorySize + w.block->size();
+    return n;
 }
 
 }  // namespace
 
 Bytes TAniEX::SaveToBytes() {
     // Check every frame before anything of the set changes.
-    std::vector<FrameParts> parts;
-    for (int i = 0; i < Count; ++i)
-        parts.push_back(partsOf(Entries[static_cast<std::size_t>(i)], i, "animated cursor"));
+    std::vector<Bytes> entryBlocks(static_cast<std::size_t>(Count));
+    std::vector<std::vector<WrittenImage>> frames;
+    for (int i = 0; i < Count; ++i) frames.push_back(imagesOf(*this, i, entryBlocks[static_cast<std::size_t>(i)]));
 
     Bytes out;
     appendTag(out, "RIFF");
@@ -86,7 +97,12 @@ Bytes TAniEX::SaveToBytes() {
         if (creator) appendText(out, "IART", Creator);
     }
 
-    const int steps = StepCount();
+    // A step that names no frame would be dropped on reading: it is not written.
+    int steps = 0;
+    for (int i = 0; i < StepCount(); ++i) {
+        const AniStep st = Steps[static_cast<std::size_t>(i)];
+        if (st.Frame >= 0 && st.Frame < Count) Steps[static_cast<std::size_t>(steps++)] = st;
+    }
     AnimHeader.StepCount = static_cast<std::uint32_t>(steps);
     AnimHeader.HeaderSize = AniHeader::kSize;
     if (AnimHeader.DisplayRate == 0) AnimHeader.DisplayRate = DefaultRate;
@@ -122,31 +138,40 @@ Bytes TAniEX::SaveToBytes() {
     }
 
     std::uint64_t listSize = 4;
-    for (const FrameParts& f : parts) listSize += 30 + f.imageSize();
+    for (const auto& images : frames) {
+        const std::uint64_t n = iconChunkSize(images);
+        listSize += 8 + n + n % 2;
+    }
     if (listSize > 0xFFFFFFF0u)
         throw EVornikError("Cannot write the animated cursor: more than 4 GiB of frames");
     appendTag(out, "LIST");
     AppendU32LE(out, static_cast<std::uint32_t>(listSize));
     appendTag(out, "fram");
     for (int i = 0; i < Count; ++i) {
-        IconEntry& e = Entries[static_cast<std::size_t>(i)];
-        const FrameParts& f = parts[static_cast<std::size_t>(i)];
-        e.ImageSize = static_cast<std::uint32_t>(f.imageSize());
-        e.ImageOffset = 22;
+        const std::vector<WrittenImage>& images = frames[static_cast<std::size_t>(i)];
+        const std::uint64_t chunkSize = iconChunkSize(images);
         appendTag(out, "icon");
-        AppendU32LE(out, static_cast<std::uint32_t>(22 + f.imageSize()));
+        AppendU32LE(out, static_cast<std::uint32_t>(chunkSize));
         AppendU16LE(out, 0);
         AppendU16LE(out, 2);  // always a cursor, whatever the frame came from
-        AppendU16LE(out, 1);
-        std::uint8_t dir[IconEntry::kDirectorySize];
-        e.WriteDirectory(dir);
-        AppendBytes(out, dir, sizeof dir);
-        const std::size_t headerAt = out.size();
-        AppendBytes(out, e.InfoHeader.data(), 40 + f.palette);
-        // The file's height covers image and mask.
-        WriteU32LE(out.data() + headerAt + bih::kHeight, ReadU32LE(e.InfoHeader.data() + bih::kHeight) * 2u);
-        appendBlock(out, e.XorBits, f.xorSize);
-        appendBlock(out, e.AndBits, f.andSize);
+        AppendU16LE(out, static_cast<std::uint16_t>(images.size()));
+        std::uint32_t offset = static_cast<std::uint32_t>(6 + IconEntry::kDirectorySize * images.size());
+        for (const WrittenImage& w : images) {
+            std::uint8_t dir[IconEntry::kDirectorySize];
+            std::copy(std::begin(w.directory), std::end(w.directory), dir);
+            WriteU32LE(dir + 8, static_cast<std::uint32_t>(w.block->size()));
+            WriteU32LE(dir + 12, offset);
+            AppendBytes(out, dir, sizeof dir);
+            offset += static_cast<std::uint32_t>(w.block->size());
+        }
+        for (const WrittenImage& w : images) AppendBytes(out, w.block->data(), w.block->size());
+        if (chunkSize % 2 != 0) out.push_back(0);  // RIFF pads odd chunks
+        // The entry's directory says where its image was written, as in a cursor file of its own.
+        IconEntry& e = Entries[static_cast<std::size_t>(i)];
+        const FrameImageList* list = ImagesOfFrame(i);
+        const std::size_t shown = list ? static_cast<std::size_t>(list->Shown) : 0;
+        e.ImageSize = static_cast<std::uint32_t>(images[shown].block->size());
+        e.ImageOffset = 22;
     }
     WriteU32LE(out.data() + 4, static_cast<std::uint32_t>(out.size() - 8));
     return out;

@@ -4,9 +4,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "anim/AniHeader.h"
 #include "anim/AniStep.h"
+#include "anim/FrameImages.h"
 #include "model/TIconEx.h"
 #include "platform/Bytes.h"
 
@@ -28,6 +30,10 @@ public:
     AniHeader AnimHeader;
     std::array<AniStep, kMaxSteps> Steps{};
     std::uint32_t DefaultRate = 10;
+    // Every image of each frame, by frame number (FrameImages.h). AddFrame
+    // and DeleteFrame keep it in step with the entries; a frame past its end
+    // or without images is its entry alone.
+    std::vector<FrameImageList> FrameImages;
 
     // --- ANI files ---
     // Replaces the content by the file's. False when the path is empty or the
@@ -52,6 +58,20 @@ public:
     int DeleteFrame(int frame);                         // frame, or -1
     int InsertStep(int frame, int position, int rate);  // position -1 appends; 0 or -1
     int DeleteStep(int step);                           // 0 or -1
+
+    // --- frames of several images ---
+    // Number of images of a frame (1 when it is its entry alone).
+    int FrameImageCount(int frame) const;
+    // The image list of a frame, or nullptr when it is its entry alone.
+    const FrameImageList* ImagesOfFrame(int frame) const;
+    // Image k of a frame, decoded into out (directory fields and blocks); the
+    // shown image is the frame's entry as it is now. The problem, or "".
+    std::string DecodeFrameImage(int frame, int k, IconEntry& out) const;
+    // Makes the given images, in their order, the images of an existing frame;
+    // the one nearest 32 pixels becomes the frame's entry. For readers of
+    // formats that hold several sizes of one frame. The problem, or "" (the
+    // frame is then unchanged).
+    std::string SetFrameImages(int frame, const std::vector<IconEntry>& images);
 
     // The steps in use (AnimHeader.StepCount, never above kMaxSteps).
     int StepCount() const;

@@ -51,6 +51,32 @@ std::string stepTable(const TAniEX& ani) {
     return out;
 }
 
+// Each frame's images as "WxH" in their order (several in modern packs).
+std::string frameSizes(const TAniEX& ani, bool tsv) {
+    std::string out = tsv ? "Frame\tSizes\n" : "Frame  Sizes\n";
+    for (int i = 0; i < ani.Count; ++i) {
+        std::string sizes;
+        const FrameImageList* list = ani.ImagesOfFrame(i);
+        const std::size_t n = list ? list->Images.size() : 1;
+        for (std::size_t k = 0; k < n; ++k) {
+            int w = 0, h = 0;
+            if (list) {
+                w = list->Images[k].Width;
+                h = list->Images[k].Height;
+            } else if (ani.Entries[i].InfoHeader.size() >= 12) {
+                w = ReadI32LE(ani.Entries[i].InfoHeader.data() + 4);
+                h = ReadI32LE(ani.Entries[i].InfoHeader.data() + 8);
+            }
+            if (!sizes.empty()) sizes += tsv ? "," : " ";
+            sizes += std::to_string(w) + "x" + std::to_string(h);
+        }
+        char head[16];
+        std::snprintf(head, sizeof head, "%5d  ", i);
+        out += tsv ? std::to_string(i) + "\t" + sizes + "\n" : std::string(head) + sizes + "\n";
+    }
+    return out;
+}
+
 int listAni(const std::string& path, bool tsv) {
     TAniEX ani;
     const bool ok = ani.LoadFromFile(path);
@@ -60,9 +86,9 @@ int listAni(const std::string& path, bool tsv) {
         return 1;
     }
     if (tsv) {
-        print(FormatEntryTsv(ani) + "\n" + stepTsv(ani));
+        print(FormatEntryTsv(ani) + "\n" + stepTsv(ani) + "\n" + frameSizes(ani, true));
     } else {
-        print(FormatEntryTable(ani) + "\n" + stepTable(ani) + "\nTitle: " + ShiftJisToUtf8(ani.Title) +
+        print(FormatEntryTable(ani) + "\n" + stepTable(ani) + "\n" + frameSizes(ani, false) + "\nTitle: " + ShiftJisToUtf8(ani.Title) +
               "\nCreator: " + ShiftJisToUtf8(ani.Creator) + "\n");
     }
     return 0;

@@ -45,7 +45,11 @@ TEST(CliAniList, FramesStepsTitleAndCreator) {
               "Step\tFrame\tRate\n"
               "0\t1\t4\n"
               "1\t0\t5\n"
-              "2\t1\t6\n");
+              "2\t1\t6\n"
+              "\n"
+              "Frame\tSizes\n"
+              "0\t16x16\n"
+              "1\t16x16\n");
     const AniCliRun table = RunVornikCli({"list", path});
     ASSERT_EQ(table.status, 0) << table.err;
     EXPECT_NE(table.out.find("Step  Frame  Rate\n   0      1     4\n"), std::string::npos) << table.out;
