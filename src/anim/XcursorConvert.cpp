@@ -203,6 +203,11 @@ XcursorConversion XcursorToSets(const std::vector<XcursorPicture>& images, std::
                                 sizeText(primary) + " has " + std::to_string(frames) +
                                 ": its last frame is repeated");
 
+    if (sizes.size() > 1) {
+        std::string others;
+        for (std::uint32_t s : sizes) others += (others.empty() ? "" : ", ") + sizeText(s);
+        out.notes.push_back("the frames hold " + others + "; an animated cursor frame keeps the one nearest 32 px");
+    }
     auto anim = std::make_unique<TAniEX>(defaultRate);
     TAniEX& set = *anim;
     std::vector<std::vector<const XcursorPicture*>> kept;

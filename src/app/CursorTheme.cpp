@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -21,6 +22,15 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::uint64_t kMaxInfBytes = 1 << 20;
+
+// The first bytes of a file, enough to tell what it is.
+Bytes fileHead(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    Bytes out(12);
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    out.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    return out;
+}
 
 std::string lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
@@ -98,14 +108,7 @@ bool IsXcursorThemeFolder(const std::string& dir) {
     std::error_code ec;
     if (fs::is_directory(fs::path(dir) / "cursors", ec)) return true;
     for (const auto& e : fs::directory_iterator(dir, ec)) {
-        if (!e.is_regular_file(ec)) continue;
-        Bytes head;
-        try {
-            head = ReadFileBytes(e.path().string(), 1ull << 30);
-        } catch (const EVornikError&) {
-            continue;
-        }
-        if (SniffCursorFile(head) == CursorFileKind::Xcursor) return true;
+        if (e.is_regular_file(ec) && SniffCursorFile(fileHead(e.path())) == CursorFileKind::Xcursor) return true;
     }
     return false;
 }
@@ -161,14 +164,7 @@ ThemeReport WindowsPackToTheme(const std::string& inDir, const std::string& outD
     std::vector<fs::path> cursors;
     for (const auto& [name, path] : files) {
         if (inf && path == *inf) continue;
-        Bytes data;
-        try {
-            data = ReadFileBytes(path.string(), 1ull << 30);
-        } catch (const EVornikError& e) {
-            report.skipped.push_back(path.filename().string() + ": " + e.what());
-            continue;
-        }
-        const CursorFileKind kind = SniffCursorFile(data);
+        const CursorFileKind kind = SniffCursorFile(fileHead(path));
         if (kind == CursorFileKind::Animated || kind == CursorFileKind::IconOrCursor || kind == CursorFileKind::Xcursor)
             cursors.push_back(path);
         else
