@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)vornik::LooksLikeSvg(bytes);
         const vornik::SvgSource source = vornik::MakeSvgSource(bytes, "");
         const auto pictures = vornik::RenderSvgHere(source, {{16, 16}, {5, 9}});
-        if (pictures.size() != 2 || pictures[1].Width() != 5 || pictures[1].GetBitCount() != 32) __builtin_trap();
+        if (pictures.size() != 2 || pictures[1].Width() != 5 || pictures[1].GetBitCount() != 32)
+            __builtin_trap();
     } catch (const vornik::EVornikError&) {
     }
     return 0;

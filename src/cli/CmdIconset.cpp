@@ -63,7 +63,8 @@ int runIconset(const std::vector<std::string>& arguments) {
     std::set<int> all(kAppSides.begin(), kAppSides.end());
     all.insert(kThemeSides.begin(), kThemeSides.end());
     for (const auto& [side, file] : perSide)
-        if (!all.count(side)) throw UsageError("--source " + std::to_string(side) + " is not a size of the set");
+        if (!all.count(side))
+            throw UsageError("--source " + std::to_string(side) + " is not a size of the set");
     if (!FileExists(path)) {
         std::fprintf(stderr, "vornik-cli iconset: no such file \"%s\"\n", path.c_str());
         return 1;
@@ -83,7 +84,8 @@ int runIconset(const std::vector<std::string>& arguments) {
     writeIcon((dir / "favicon.ico").string(), kFaviconSides, squares);
     written.push_back((dir / "favicon.ico").string());
     for (int side : kThemeSides) {
-        const fs::path folder = dir / "hicolor" / (std::to_string(side) + "x" + std::to_string(side)) / "apps";
+        const fs::path folder =
+            dir / "hicolor" / (std::to_string(side) + "x" + std::to_string(side)) / "apps";
         fs::create_directories(folder, ec);
         if (ec) throw EInOutError("Cannot create folder \"" + folder.string() + "\"");
         const std::string file = (folder / (name + ".png")).string();

@@ -26,8 +26,8 @@ std::map<int, std::string> TakeSourceOptions(std::vector<std::string>& args, int
             side = 0;
         }
         if (side < 1 || side > maxSide || eq + 1 >= value.size())
-            throw UsageError("--source needs SIDE=FILE with SIDE from 1 to " + std::to_string(maxSide) + ", not \"" +
-                             value + "\"");
+            throw UsageError("--source needs SIDE=FILE with SIDE from 1 to " + std::to_string(maxSide) +
+                             ", not \"" + value + "\"");
         if (!out.emplace(side, value.substr(eq + 1)).second)
             throw UsageError("--source " + std::to_string(side) + " is given twice");
     }

@@ -30,7 +30,8 @@ public:
     };
 
     // Loads and renders everything now; errors name the file.
-    SizedSources(const std::string& mainPath, const std::map<int, std::string>& perSide, const std::vector<int>& sides);
+    SizedSources(const std::string& mainPath, const std::map<int, std::string>& perSide,
+                 const std::vector<int>& sides);
 
     // The picture for a side named at construction: side x side for an SVG.
     const Picture& For(int side) const;

@@ -33,6 +33,8 @@ Bytes EncodeRgbaPng(const TQvDIB& image) {
     return out;
 }
 
-void SaveRgbaPngFile(const std::string& path, const TQvDIB& image) { WriteFileReplacing(path, EncodeRgbaPng(image)); }
+void SaveRgbaPngFile(const std::string& path, const TQvDIB& image) {
+    WriteFileReplacing(path, EncodeRgbaPng(image));
+}
 
 }  // namespace vornik

@@ -72,7 +72,8 @@ std::string_view valueAt(std::string_view text, std::size_t at, char stop) {
 std::string FindOutsideReference(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = lower(text[i]);
-        if (c == 'h' && startsWithNoCase(text, i, "href") && (i == 0 || isSpace(text[i - 1]) || text[i - 1] == ':')) {
+        if (c == 'h' && startsWithNoCase(text, i, "href") &&
+            (i == 0 || isSpace(text[i - 1]) || text[i - 1] == ':')) {
             std::size_t at = i + 4;
             while (at < text.size() && isSpace(text[at])) ++at;
             if (at < text.size() && text[at] == '=') {
@@ -100,7 +101,8 @@ std::string FindOutsideReference(std::string_view text) {
                     quote = text[at];
                 } else if (isSpace(text[at - 1]) &&
                            (startsWithNoCase(text, at, "system") || startsWithNoCase(text, at, "public")) &&
-                           at + 6 < text.size() && (isSpace(text[at + 6]) || text[at + 6] == '"' || text[at + 6] == '\'')) {
+                           at + 6 < text.size() &&
+                           (isSpace(text[at + 6]) || text[at + 6] == '"' || text[at + 6] == '\'')) {
                     return std::string(trim(text.substr(i, std::min<std::size_t>(at + 6 - i, 80))));
                 }
             }

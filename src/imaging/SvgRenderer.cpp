@@ -1,10 +1,10 @@
 #include "imaging/SvgRenderer.h"
 
-#include <cmath>
-#include <memory>
-
 #include <cairo.h>
 #include <librsvg/rsvg.h>
+
+#include <cmath>
+#include <memory>
 
 #include "platform/Errors.h"
 
@@ -38,8 +38,8 @@ std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 }
 
 GPtr<RsvgHandle> load(const SvgSource& source) {
-    GPtr<GInputStream> stream(
-        g_memory_input_stream_new_from_data(source.text.data(), static_cast<gssize>(source.text.size()), nullptr));
+    GPtr<GInputStream> stream(g_memory_input_stream_new_from_data(
+        source.text.data(), static_cast<gssize>(source.text.size()), nullptr));
     // The base file lets librsvg resolve relative references, which it then
     // loads only from this folder or below; without one it loads only data: URLs.
     GPtr<GFile> base(source.path.empty() ? nullptr : g_file_new_for_path(source.path.c_str()));
@@ -57,7 +57,8 @@ void naturalSize(const SvgSource& source, RsvgHandle* handle, double& w, double&
     if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &w, &h)) {
         gboolean hasViewBox = FALSE;
         RsvgRectangle viewBox{};
-        rsvg_handle_get_intrinsic_dimensions(handle, nullptr, nullptr, nullptr, nullptr, &hasViewBox, &viewBox);
+        rsvg_handle_get_intrinsic_dimensions(handle, nullptr, nullptr, nullptr, nullptr, &hasViewBox,
+                                             &viewBox);
         if (!hasViewBox) refuse(source, "has no size and no viewBox, so it cannot be fitted to a size");
         w = viewBox.width;
         h = viewBox.height;
@@ -73,7 +74,8 @@ TQvDIB render(const SvgSource& source, RsvgHandle* handle, double w, double h, i
     std::unique_ptr<cairo_surface_t, CairoSurfaceFree> surface(
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, boxW, boxH));
     if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
-        throw EOutOfResources("no memory for a " + std::to_string(boxW) + " x " + std::to_string(boxH) + " picture");
+        throw EOutOfResources("no memory for a " + std::to_string(boxW) + " x " + std::to_string(boxH) +
+                              " picture");
     {
         std::unique_ptr<cairo_t, CairoFree> cr(cairo_create(surface.get()));
         const double scale = std::min(boxW / w, boxH / h);
@@ -91,7 +93,8 @@ TQvDIB render(const SvgSource& source, RsvgHandle* handle, double w, double h, i
     TQvDIB dib;
     dib.CreateDIB(boxW, -boxH, 0, 32);
     for (int y = 0; y < boxH; ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::size_t>(y) * stride);
+        const auto* in =
+            reinterpret_cast<const std::uint32_t*>(pixels + static_cast<std::size_t>(y) * stride);
         std::uint8_t* out = dib.MutableScanLine(y);
         for (int x = 0; x < boxW; ++x) {
             // Cairo keeps premultiplied ARGB in native words; undo the
@@ -129,9 +132,9 @@ std::vector<TQvDIB> RenderSvgHere(const SvgSource& source, const std::vector<Svg
         if (boxW == 0) {
             const double cw = std::ceil(w), ch = std::ceil(h);
             if (cw > kMaxSvgSide || ch > kMaxSvgSide)
-                refuse(source, "is " + std::to_string(std::llround(cw)) + " x " + std::to_string(std::llround(ch)) +
-                                   " pixels; pictures are made up to " + std::to_string(kMaxSvgSide) +
-                                   " pixels a side");
+                refuse(source, "is " + std::to_string(std::llround(cw)) + " x " +
+                                   std::to_string(std::llround(ch)) + " pixels; pictures are made up to " +
+                                   std::to_string(kMaxSvgSide) + " pixels a side");
             boxW = static_cast<int>(cw);
             boxH = static_cast<int>(ch);
         }

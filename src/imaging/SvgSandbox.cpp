@@ -1,14 +1,14 @@
 #include "imaging/SvgSandbox.h"
 
-#include <chrono>
-#include <cstring>
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <cstring>
 
 #include "platform/Errors.h"
 
@@ -100,7 +100,8 @@ std::string budgetText(const SvgBudget& budget) {
 bool readReply(int fd, std::chrono::steady_clock::time_point deadline, Bytes& reply) {
     std::uint8_t chunk[65536];
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         pollfd p{fd, POLLIN, 0};
         const int r = ::poll(&p, 1, static_cast<int>(left.count()));
@@ -138,7 +139,8 @@ private:
 
 }  // namespace
 
-std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>& boxes, const SvgBudget& budget) {
+std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>& boxes,
+                              const SvgBudget& budget) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) throw EOutOfResources("no pipe for the SVG renderer");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(budget.seconds);
@@ -162,7 +164,8 @@ std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>
     }
     const bool killedForTime = !inTime || (WIFSIGNALED(status) && WTERMSIG(status) == SIGXCPU);
     if (killedForTime)
-        throw EVornikError(quoted(source.path) + ": rendering took longer than the budget of " + budgetText(budget));
+        throw EVornikError(quoted(source.path) + ": rendering took longer than the budget of " +
+                           budgetText(budget));
 
     ReplyReader in(reply);
     char tag = 0;

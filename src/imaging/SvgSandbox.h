@@ -21,7 +21,8 @@ struct SvgBudget {
 // and cannot take this process down. Same results and exceptions as
 // RenderSvgHere; a document that runs out of time or memory is refused with
 // EVornikError naming the file and the budget.
-std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>& boxes, const SvgBudget& budget = {});
+std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>& boxes,
+                              const SvgBudget& budget = {});
 
 // The same for one box.
 TQvDIB RenderSvg(const SvgSource& source, SvgBox box, const SvgBudget& budget = {});

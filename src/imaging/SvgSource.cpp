@@ -1,9 +1,9 @@
 #include "imaging/SvgSource.h"
 
+#include <zlib.h>
+
 #include <cstring>
 #include <string_view>
-
-#include <zlib.h>
 
 #include "imaging/SvgReferences.h"
 #include "platform/Errors.h"
@@ -15,7 +15,9 @@ namespace {
 
 constexpr std::size_t kSniffBytes = 4096;
 
-bool isGzip(const std::uint8_t* data, std::size_t size) { return size >= 2 && data[0] == 0x1F && data[1] == 0x8B; }
+bool isGzip(const std::uint8_t* data, std::size_t size) {
+    return size >= 2 && data[0] == 0x1F && data[1] == 0x8B;
+}
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
@@ -67,8 +69,10 @@ bool textLooksLikeSvg(std::string_view s) {
         if (at == std::string_view::npos) return false;
         s.remove_prefix(at);
         std::string_view close;
-        if (startsWith(s, "<?")) close = "?>";
-        else if (startsWith(s, "<!--")) close = "-->";
+        if (startsWith(s, "<?"))
+            close = "?>";
+        else if (startsWith(s, "<!--"))
+            close = "-->";
         else if (startsWith(s, "<!DOCTYPE")) {
             const std::size_t gt = s.find('>'), bracket = s.find('[');
             close = bracket < gt ? "]>" : ">";  // an internal subset holds declarations ending in '>'
@@ -102,13 +106,13 @@ SvgSource MakeSvgSource(const Bytes& data, const std::string& path) {
     source.path = path;
     if (isGzip(data.data(), data.size())) {
         switch (gunzip(data.data(), data.size(), kMaxSvgTextBytes, source.text)) {
-        case Inflated::ok:
-            break;
-        case Inflated::truncated:
-            throw EVornikError(quoted(path) + ": decompresses to more than " +
-                               std::to_string(kMaxSvgTextBytes >> 20) + " MB of SVG text");
-        case Inflated::damaged:
-            throw EVornikError(quoted(path) + ": damaged gzip (SVGZ) data");
+            case Inflated::ok:
+                break;
+            case Inflated::truncated:
+                throw EVornikError(quoted(path) + ": decompresses to more than " +
+                                   std::to_string(kMaxSvgTextBytes >> 20) + " MB of SVG text");
+            case Inflated::damaged:
+                throw EVornikError(quoted(path) + ": damaged gzip (SVGZ) data");
         }
     } else {
         if (data.size() > kMaxSvgTextBytes)
@@ -120,11 +124,14 @@ SvgSource MakeSvgSource(const Bytes& data, const std::string& path) {
     const std::string outside =
         FindOutsideReference({reinterpret_cast<const char*>(source.text.data()), source.text.size()});
     if (!outside.empty())
-        throw EVornikError(quoted(path) + ": refers to \"" + outside +
-                           "\" outside its own folder; only that folder is read, and nothing from the network");
+        throw EVornikError(
+            quoted(path) + ": refers to \"" + outside +
+            "\" outside its own folder; only that folder is read, and nothing from the network");
     return source;
 }
 
-SvgSource ReadSvgSource(const std::string& path) { return MakeSvgSource(ReadFileBytes(path, kMaxSvgTextBytes), path); }
+SvgSource ReadSvgSource(const std::string& path) {
+    return MakeSvgSource(ReadFileBytes(path, kMaxSvgTextBytes), path);
+}
 
 }  // namespace vornik

@@ -57,7 +57,8 @@ Bytes decodePngBgra(const std::string& path, int& w, int& h) {
     if (!png_image_begin_read_from_file(&image, path.c_str())) throw std::runtime_error(image.message);
     image.format = PNG_FORMAT_BGRA;
     Bytes pixels(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) throw std::runtime_error(image.message);
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr))
+        throw std::runtime_error(image.message);
     w = int(image.width);
     h = int(image.height);
     return pixels;
@@ -71,7 +72,8 @@ Bytes entryBgra(const TIconEx& set, int index) {
     const std::size_t row = static_cast<std::size_t>(e.Width == 0 ? 256 : e.Width) * 4;
     const std::size_t rows = row ? e.XorBits.size() / row : 0;
     Bytes out;
-    for (std::size_t y = rows; y-- > 0;) out.insert(out.end(), e.XorBits.begin() + y * row, e.XorBits.begin() + (y + 1) * row);
+    for (std::size_t y = rows; y-- > 0;)
+        out.insert(out.end(), e.XorBits.begin() + y * row, e.XorBits.begin() + (y + 1) * row);
     return out;
 }
 
@@ -94,7 +96,8 @@ TEST(SvgCli, IconsetWritesTheWholeSetDrawnAtEachSize) {
 
     std::vector<std::string> expected = {out + "/app.ico", out + "/favicon.ico"};
     for (int n : {16, 22, 24, 32, 48, 64, 128, 256, 512})
-        expected.push_back(out + "/hicolor/" + std::to_string(n) + "x" + std::to_string(n) + "/apps/org.example.Logo.png");
+        expected.push_back(out + "/hicolor/" + std::to_string(n) + "x" + std::to_string(n) +
+                           "/apps/org.example.Logo.png");
     expected.push_back(out + "/hicolor/scalable/apps/org.example.Logo.svg");
     std::string listed;
     for (const auto& f : expected) listed += f + "\n";
@@ -106,7 +109,8 @@ TEST(SvgCli, IconsetWritesTheWholeSetDrawnAtEachSize) {
     for (int n : {16, 22, 48, 512}) {
         int w = 0, h = 0;
         const Bytes png = decodePngBgra(
-            out + "/hicolor/" + std::to_string(n) + "x" + std::to_string(n) + "/apps/org.example.Logo.png", w, h);
+            out + "/hicolor/" + std::to_string(n) + "x" + std::to_string(n) + "/apps/org.example.Logo.png", w,
+            h);
         ASSERT_EQ(w, n);
         EXPECT_EQ(png, renderedBgra(svg, n)) << n;
     }
@@ -132,8 +136,8 @@ TEST(SvgCli, PerSizeSourcesStandBesideTheSvg) {
     test::WriteAll(small, text("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
                                "<rect x='2' y='2' width='12' height='12' fill='#00f'/></svg>"));
     const std::string bmp = (test::CorpusDir() / "bmp/good/gdkpixbuf__valid.1.bmp").string();  // 48 x 48
-    const CliRun r = cli({"iconset", svg, "-o", dir.file("set"), "--source", "16=" + small, "--source", "24=" + small,
-                       "--source", "32=" + bmp});
+    const CliRun r = cli({"iconset", svg, "-o", dir.file("set"), "--source", "16=" + small, "--source",
+                          "24=" + small, "--source", "32=" + bmp});
     ASSERT_EQ(r.status, 0) << r.err;
     TIconCurEX app;
     app.LoadFromFile(dir.file("set/app.ico"));
@@ -145,7 +149,8 @@ TEST(SvgCli, PerSizeSourcesStandBesideTheSvg) {
 
     // convert: the SVG drawn at each size, the small drawing at 16.
     const std::string ico = dir.file("c.ico");
-    const CliRun c = cli({"convert", svg, "-o", ico, "--size", "16,32", "--colors", "true", "--source", "16=" + small});
+    const CliRun c =
+        cli({"convert", svg, "-o", ico, "--size", "16,32", "--colors", "true", "--source", "16=" + small});
     ASSERT_EQ(c.status, 0) << c.err;
     TIconCurEX converted;
     converted.LoadFromFile(ico);
@@ -153,11 +158,13 @@ TEST(SvgCli, PerSizeSourcesStandBesideTheSvg) {
     TQvDIB image, mask;
     EntryToDIBs(converted, image, mask, 0);
     ASSERT_EQ(image.GetBitCount(), 24);
-    const int top = image.IsTopDown() ? 8 : 7;  // row 8 from the top
+    const int top = image.IsTopDown() ? 8 : 7;   // row 8 from the top
     EXPECT_EQ(image.ScanLine(top)[3 * 8], 255);  // blue square of small.svg
     EXPECT_EQ(image.ScanLine(top)[3 * 8 + 2], 0);
 
-    EXPECT_EQ(cli({"convert", svg, "-o", ico, "--size", "16", "--colors", "true", "--source", "17=" + small}).status, 2);
+    EXPECT_EQ(cli({"convert", svg, "-o", ico, "--size", "16", "--colors", "true", "--source", "17=" + small})
+                  .status,
+              2);
     EXPECT_EQ(cli({"iconset", svg, "-o", dir.file("x"), "--source", "16"}).status, 2);
     EXPECT_EQ(cli({"iconset", svg, "-o", dir.file("x"), "--source", "16=a", "--source", "16=b"}).status, 2);
 }

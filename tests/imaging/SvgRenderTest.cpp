@@ -9,10 +9,10 @@
 #include <string>
 
 #include "PngTestDecode.h"
+#include "TestFiles.h"
 #include "imaging/SvgRenderer.h"
 #include "imaging/SvgSandbox.h"
 #include "imaging/SvgSource.h"
-#include "TestFiles.h"
 
 namespace vornik {
 namespace {
@@ -54,8 +54,8 @@ TEST(SvgRender, PixelsEqualRsvgConvertAtEverySize) {
         for (int n : {16, 20, 24, 32, 48, 256}) {
             SCOPED_TRACE(std::string(xml).substr(0, 90) + " at " + std::to_string(n));
             const std::string png = dir.file("ref.png");
-            const std::string cmd =
-                "rsvg-convert -w " + std::to_string(n) + " -h " + std::to_string(n) + " '" + svg + "' -o '" + png + "'";
+            const std::string cmd = "rsvg-convert -w " + std::to_string(n) + " -h " + std::to_string(n) +
+                                    " '" + svg + "' -o '" + png + "'";
             ASSERT_EQ(std::system(cmd.c_str()), 0);
             const test::RgbaImage ref = test::DecodePngFile(png);
             const TQvDIB ours = RenderSvgHere(src, {{n, n}}).front();
@@ -67,8 +67,9 @@ TEST(SvgRender, PixelsEqualRsvgConvertAtEverySize) {
                 for (int x = 0; x < n; ++x) {
                     const std::uint8_t* o = pixel(ours, x, y);
                     const std::uint8_t* r = ref.At(x, y);
-                    worst = std::max({worst, std::abs(o[3] - r[3]), std::abs(o[2] - r[0]) * r[3] / 255,
-                                      std::abs(o[1] - r[1]) * r[3] / 255, std::abs(o[0] - r[2]) * r[3] / 255});
+                    worst =
+                        std::max({worst, std::abs(o[3] - r[3]), std::abs(o[2] - r[0]) * r[3] / 255,
+                                  std::abs(o[1] - r[1]) * r[3] / 255, std::abs(o[0] - r[2]) * r[3] / 255});
                 }
             EXPECT_LE(worst, 1);
         }
@@ -83,9 +84,9 @@ TEST(SvgRender, FitsIntoTheSquareWithTransparentPaddingAndKeepsOwnSize) {
     const TQvDIB& square = pictures[0];
     ASSERT_EQ(square.Width(), 32);
     ASSERT_EQ(square.Height(), 32);
-    EXPECT_EQ(pixel(square, 16, 0)[3], 0);    // padding above
-    EXPECT_EQ(pixel(square, 16, 31)[3], 0);   // and below
-    EXPECT_EQ(pixel(square, 0, 8)[3], 255);   // the art spans the width, rows 8..23
+    EXPECT_EQ(pixel(square, 16, 0)[3], 0);   // padding above
+    EXPECT_EQ(pixel(square, 16, 31)[3], 0);  // and below
+    EXPECT_EQ(pixel(square, 0, 8)[3], 255);  // the art spans the width, rows 8..23
     EXPECT_EQ(pixel(square, 31, 23)[3], 255);
     EXPECT_EQ(pixel(square, 5, 16)[0], 255);  // blue, straight alpha
     EXPECT_EQ(pixel(square, 5, 16)[2], 0);
@@ -95,8 +96,9 @@ TEST(SvgRender, FitsIntoTheSquareWithTransparentPaddingAndKeepsOwnSize) {
     EXPECT_EQ(pictures[2].Height(), 3);
 
     // Half-covered pixels keep their colour at half alpha: no dark fringe.
-    const SvgSource half = source(R"x(<svg xmlns="http://www.w3.org/2000/svg" width="4" height="4">)x"
-                                  R"x(<rect width="4" height="4" fill="#ff8000" fill-opacity="0.5"/></svg>)x");
+    const SvgSource half =
+        source(R"x(<svg xmlns="http://www.w3.org/2000/svg" width="4" height="4">)x"
+               R"x(<rect width="4" height="4" fill="#ff8000" fill-opacity="0.5"/></svg>)x");
     const TQvDIB soft = RenderSvgHere(half, {{4, 4}}).front();
     const std::uint8_t* p = pixel(soft, 1, 1);
     EXPECT_NEAR(p[3], 128, 1);
@@ -116,8 +118,9 @@ TEST(SvgRender, SvgzIsDecompressedAndSniffed) {
     EXPECT_EQ(src.text, text(kSizeOnly));
     EXPECT_EQ(RenderSvgHere(src, {{16, 16}}).front().Width(), 16);
 
-    EXPECT_TRUE(LooksLikeSvg(text("\xEF\xBB\xBF<?xml version='1.0'?>\n<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
-                                  "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">\n<svg/>")));
+    EXPECT_TRUE(LooksLikeSvg(
+        text("\xEF\xBB\xBF<?xml version='1.0'?>\n<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 1.1//EN\" "
+             "\"http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd\">\n<svg/>")));
     EXPECT_TRUE(LooksLikeSvg(text("<svg:svg xmlns:svg='http://www.w3.org/2000/svg'/>")));
     EXPECT_FALSE(LooksLikeSvg(text("<html><svg/></html>")));
     EXPECT_FALSE(LooksLikeSvg(text("BM")));
@@ -141,20 +144,23 @@ TEST(SvgRender, BadDocumentsAreRefusedWithTheReason) {
     expectRefused("<svg xmlns='http://www.w3.org/2000/svg'><rect></svg>", "bad.svg");  // malformed XML
     expectRefused("<svg xmlns='http://www.w3.org/2000/svg'><rect width='3' height='3'/></svg>",
                   "has no size and no viewBox");
-    expectRefused("<svg xmlns='http://www.w3.org/2000/svg' width='50%' height='50%'/>", "has no size and no viewBox");
+    expectRefused("<svg xmlns='http://www.w3.org/2000/svg' width='50%' height='50%'/>",
+                  "has no size and no viewBox");
     expectRefused("<svg xmlns='http://www.w3.org/2000/svg' width='1e9' height='10'/>", "absurd size");
     expectRefused("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 0 10'/>", "bad.svg");
     expectRefused("<p>not svg</p>", "is not an SVG picture");
     // Its own size beyond what a picture may be.
-    EXPECT_THROW(RenderSvgHere(source("<svg xmlns='http://www.w3.org/2000/svg' width='5000' height='10'/>"), {{0, 0}}),
-                 EVornikError);
+    EXPECT_THROW(
+        RenderSvgHere(source("<svg xmlns='http://www.w3.org/2000/svg' width='5000' height='10'/>"), {{0, 0}}),
+        EVornikError);
     EXPECT_THROW(RenderSvgHere(source(kSizeOnly), {{0, 5}}), EQvDIBInvalidDIBPara);
     EXPECT_THROW(RenderSvgHere(source(kSizeOnly), {{kMaxSvgSide + 1, 4}}), EQvDIBInvalidDIBPara);
 }
 
 TEST(SvgRender, ReferencesOutsideTheFolderAreRefused) {
-    const std::string head = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
-                             "width='8' height='8'>";
+    const std::string head =
+        "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+        "width='8' height='8'>";
     for (const std::string body :
          {"<image href='http://example.com/a.png' width='8' height='8'/>",
           "<image xlink:href = \"https://example.com/a.png\"/>", "<image href='file:///etc/passwd'/>",
@@ -166,7 +172,8 @@ TEST(SvgRender, ReferencesOutsideTheFolderAreRefused) {
             source(head + body + "</svg>", "art/bad.svg");
             ADD_FAILURE() << "accepted";
         } catch (const EVornikError& e) {
-            EXPECT_NE(std::string(e.what()).find("\"art/bad.svg\": refers to"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("\"art/bad.svg\": refers to"), std::string::npos)
+                << e.what();
         }
     }
     EXPECT_THROW(source("<!DOCTYPE svg [<!ENTITY x SYSTEM 'file:///etc/passwd'>]><svg/>"), EVornikError);
@@ -175,8 +182,9 @@ TEST(SvgRender, ReferencesOutsideTheFolderAreRefused) {
          {"<use href='#a'/><rect id='a' fill='url(#g)'/>", "<image href='data:image/png;base64,iVBO'/>",
           "<image xlink:href='pics/logo.png'/>", "<text>see http://example.com or ../x</text>"})
         EXPECT_NO_THROW(source(head + body + "</svg>")) << body;
-    EXPECT_NO_THROW(source("<!DOCTYPE svg PUBLIC '-//W3C//DTD SVG 1.1//EN' "
-                           "'http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd' [<!ENTITY systemc 'red'>]><svg/>"));
+    EXPECT_NO_THROW(
+        source("<!DOCTYPE svg PUBLIC '-//W3C//DTD SVG 1.1//EN' "
+               "'http://www.w3.org/Graphics/SVG/1.1/DTD/svg11.dtd' [<!ENTITY systemc 'red'>]><svg/>"));
 }
 
 // A 2 x 2 opaque red PNG, made by rsvg-convert.
@@ -223,16 +231,18 @@ TEST(SvgSandbox, SameResultAsInProcessAndRefusalsPassThrough) {
         RenderSvg(source("<svg xmlns='http://www.w3.org/2000/svg'/>", "x.svg"), {16, 16});
         ADD_FAILURE();
     } catch (const EVornikError& e) {
-        EXPECT_EQ(std::string(e.what()), "\"x.svg\": has no size and no viewBox, so it cannot be fitted to a size");
+        EXPECT_EQ(std::string(e.what()),
+                  "\"x.svg\": has no size and no viewBox, so it cannot be fitted to a size");
     }
     EXPECT_THROW(RenderSvg(src, {-1, -1}), EQvDIBInvalidDIBPara);
 }
 
 TEST(SvgSandbox, ABombStopsAtTheTimeBudget) {
     // Hundreds of full-size turbulence filters: minutes of work at this size.
-    std::string xml = "<svg xmlns='http://www.w3.org/2000/svg' width='2000' height='2000'><defs>"
-                      "<filter id='f' x='0' y='0' width='1' height='1'><feTurbulence baseFrequency='0.9' "
-                      "numOctaves='10'/><feGaussianBlur stdDeviation='30'/></filter></defs>";
+    std::string xml =
+        "<svg xmlns='http://www.w3.org/2000/svg' width='2000' height='2000'><defs>"
+        "<filter id='f' x='0' y='0' width='1' height='1'><feTurbulence baseFrequency='0.9' "
+        "numOctaves='10'/><feGaussianBlur stdDeviation='30'/></filter></defs>";
     for (int i = 0; i < 400; ++i) xml += "<rect width='2000' height='2000' filter='url(#f)'/>";
     xml += "</svg>";
     SvgBudget budget;
@@ -265,11 +275,13 @@ TEST(SvgSandbox, MoreThanTheMemoryBudgetIsRefused) {
     budget.memoryBytes = 300u << 20;
     const SvgSource src = source(kSizeOnly, "big.svg");
     try {
-        RenderSvg(src, {{4096, 4096}, {4096, 4096}, {4096, 4096}, {4096, 4096}}, budget);  // 256 MB of pixels twice
+        RenderSvg(src, {{4096, 4096}, {4096, 4096}, {4096, 4096}, {4096, 4096}},
+                  budget);  // 256 MB of pixels twice
         ADD_FAILURE() << "rendered";
     } catch (const EVornikError& e) {
-        EXPECT_NE(std::string(e.what()).find("\"big.svg\": rendering needs more than the memory budget of 300 MB"),
-                  std::string::npos)
+        EXPECT_NE(
+            std::string(e.what()).find("\"big.svg\": rendering needs more than the memory budget of 300 MB"),
+            std::string::npos)
             << e.what();
     }
     EXPECT_EQ(RenderSvg(src, {4096, 4096}, budget).Width(), 4096);
