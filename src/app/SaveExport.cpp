@@ -23,8 +23,15 @@ struct Busy {
     MainState& s_;
 };
 
-std::optional<FileDialogAnswer> AskSave(const char* filter, const char* defaultExt) {
+// current: the document's file, so that Save As starts in its folder with its name.
+std::optional<FileDialogAnswer> AskSave(const char* filter, const char* defaultExt,
+                                        const std::string& current = {}) {
     FileDialogRequest r;
+    if (!current.empty()) {
+        const std::filesystem::path p(current);
+        r.initialDir = p.parent_path().string();
+        r.fileName = p.filename().string();
+    }
     r.dialog = kSaveDialogName;
     r.filter = filter;
     r.filterIndex = 1;
@@ -65,7 +72,8 @@ bool SaveAs1Click(MainState& s) {
     Busy busy(s);
     if (s.edit.PageControl1 == kIconPage && d.IconSet && !d.ExeShown) {
         const bool icon = d.IconSet->ResourceType == 1;
-        auto answer = AskSave(icon ? "ｱｲｺﾝ|*.ico" : "ｶｰｿﾙ|*.cur|Xcursor|*", icon ? "ico" : "cur");
+        auto answer =
+            AskSave(icon ? "ｱｲｺﾝ|*.ico" : "ｶｰｿﾙ|*.cur|Xcursor|*", icon ? "ico" : "cur", d.IconFileName);
         if (!answer) return false;
         if (!icon && answer->filterIndex == 2)
             SaveCursorSetAsXcursor(*d.IconSet, answer->path);
@@ -77,7 +85,7 @@ bool SaveAs1Click(MainState& s) {
         return true;
     }
     if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
-        auto answer = AskSave("ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Xcursor|*", "ani");
+        auto answer = AskSave("ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Xcursor|*", "ani", d.AniFileName);
         if (!answer) return false;
         if (answer->filterIndex == 2)
             SaveAnimationAsXcursor(*d.AniSet, answer->path);

@@ -61,6 +61,10 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
     dialogs.cancel();
     EXPECT_FALSE(SaveAs1Click(s));
     EXPECT_EQ(s.doc.IconFileName, dir.file("out.ico"));
+    // Save As starts in the document's own folder, with its name.
+    EXPECT_EQ(dialogs.asked.back().request.initialDir,
+              std::filesystem::path(dir.file("out.ico")).parent_path().string());
+    EXPECT_EQ(dialogs.asked.back().request.fileName, "out.ico");
 
     // A cursor set offers the cursor filter.
     s.doc.IconSet->ResourceType = 2;
