@@ -5,50 +5,14 @@
 
 #include "app/CursorRoles.h"
 #include "platform/ShiftJis.h"
+#include "platform/Utf16.h"
 
 namespace vornik {
 
 namespace {
 
-void appendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 std::string fromUtf16(const Bytes& d, std::size_t start, bool bigEndian) {
-    std::string out;
-    auto unit = [&](std::size_t i) -> std::uint32_t {
-        return bigEndian ? (std::uint32_t{d[i]} << 8 | d[i + 1]) : (std::uint32_t{d[i + 1]} << 8 | d[i]);
-    };
-    for (std::size_t i = start; i + 1 < d.size(); i += 2) {
-        std::uint32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < d.size()) {
-            const std::uint32_t low = unit(i + 2);
-            if (low >= 0xDC00 && low < 0xE000) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
-                i += 2;
-            } else {
-                c = 0xFFFD;
-            }
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        appendUtf8(out, c);
-    }
-    return out;
+    return start < d.size() ? Utf8FromUtf16(d.data() + start, (d.size() - start) / 2, bigEndian) : std::string();
 }
 
 bool validUtf8(const std::string& s) {

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "platform/Bytes.h"
+#include "platform/Utf16.h"
 
 namespace vornik {
 
@@ -25,39 +26,7 @@ std::string hex(std::uint64_t v) {
 }
 
 // UTF-16LE code units to UTF-8; a lone surrogate becomes U+FFFD.
-std::string utf8FromUtf16(const std::uint8_t* p, std::size_t units) {
-    std::string out;
-    auto put = [&](std::uint32_t c) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    };
-    for (std::size_t i = 0; i < units; ++i) {
-        const std::uint32_t u = ReadU16LE(p + 2 * i);
-        if (u >= 0xD800 && u < 0xDC00 && i + 1 < units) {
-            const std::uint32_t low = ReadU16LE(p + 2 * i + 2);
-            if (low >= 0xDC00 && low < 0xE000) {
-                put(0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
-                ++i;
-                continue;
-            }
-        }
-        put(u >= 0xD800 && u < 0xE000 ? 0xFFFD : u);
-    }
-    return out;
-}
+std::string utf8FromUtf16(const std::uint8_t* p, std::size_t units) { return Utf8FromUtf16(p, units); }
 
 struct Section {
     std::uint32_t virtualAddress = 0;
