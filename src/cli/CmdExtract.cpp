@@ -6,6 +6,7 @@
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
+#include "cli/EntryFileNames.h"
 #include "cli/ExtractGroups.h"
 #include "cli/OutputGuard.h"
 #include "model/EntryStorage.h"
@@ -17,10 +18,11 @@ namespace vornik::cli {
 
 namespace {
 
-// Every entry as a numbered one-image file, named as the batch save names
-// them: stem + number (no padding) + extension; without --overwrite a name
-// already taken moves the number on, and the following entries continue
-// from there.
+// Every entry as a numbered one-image file STEM-NN.ext in DIR (made when
+// missing). Numbers have at least two digits, more when the last one needs
+// them, so the files sort in entry order. Without --overwrite a name already
+// taken refuses the whole run before anything is written, so a second run
+// never leaves a mixture of old and new files.
 int runExtract(const std::vector<std::string>& arguments) {
     for (const auto& a : arguments)
         if (a == "--groups") return RunExtractGroups(arguments);
@@ -39,19 +41,14 @@ int runExtract(const std::vector<std::string>& arguments) {
         try {
             std::size_t used = 0;
             counter = std::stoll(start, &used);
-            if (used != start.size() || counter < 0) throw UsageError("");
+            if (used != start.size() || counter < 0 || counter > 999999999) throw UsageError("");
         } catch (const std::exception&) {
-            throw UsageError("--start needs a number from 0");
+            throw UsageError("--start needs a number from 0 to 999999999");
         }
     }
     const std::string& path = args[0];
     if (!haveStem) stem = std::filesystem::path(path).stem().string();
     if (stem.find_first_not_of(" \t") == std::string::npos) throw UsageError("the file name stem is blank");
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) {
-        std::fprintf(stderr, "vornik-cli extract: no such folder \"%s\"\n", dir.c_str());
-        return 1;
-    }
     if (!FileExists(path)) {
         std::fprintf(stderr, "vornik-cli extract: no such file \"%s\"\n", path.c_str());
         return 1;
@@ -82,8 +79,7 @@ int runExtract(const std::vector<std::string>& arguments) {
             try {
                 if (!set->LoadFromExe(path)) error = "no icon images found in \"" + path + "\"";
                 for (const auto& note : set->LoadNotes) error += (error.empty() ? "" : "\n") + note;
-                if (set->LeftOut > 0)
-                    error += (error.empty() ? "" : "\n") + std::to_string(set->LeftOut) + " images left out";
+                // Images left out beyond the limit are told by the reader's notice and fail the run.
             } catch (const EInOutError& e) {
                 error = e.what();  // the images found before are still written
             }
@@ -100,21 +96,33 @@ int runExtract(const std::vector<std::string>& arguments) {
     // An icon set of an unknown type is written as icons.
     if (type == 0) type = set->ResourceType == 2 ? 2 : 1;
     const std::string ext = asPng ? ".png" : type == 2 ? ".cur" : ".ico";
-    const std::filesystem::path base = std::filesystem::path(dir) / stem;
-    for (int i = 0; i < set->Count; ++i) {
-        std::string name;
-        for (;;) {
-            name = base.string() + std::to_string(counter) + ext;
-            if (overwrite || !std::filesystem::exists(name, ec)) break;
-            ++counter;
+    const std::vector<std::string> names = EntryFileNames(dir, stem, counter, set->Count, ext);
+    for (const auto& name : names) RefuseOutputOverInput(path, name);
+    if (!overwrite) {
+        std::error_code ec;
+        for (const auto& name : names) {
+            if (std::filesystem::exists(name, ec)) {
+                std::fprintf(stderr, "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
+                             name.c_str());
+                return 1;
+            }
         }
-        RefuseOutputOverInput(path, name);
+    }
+    if (!names.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(dir, ec);
+        if (!std::filesystem::is_directory(dir, ec)) {
+            std::fprintf(stderr, "vornik-cli extract: cannot make the folder \"%s\"\n", dir.c_str());
+            return 1;
+        }
+    }
+    for (int i = 0; i < set->Count; ++i) {
+        const std::string& name = names[static_cast<std::size_t>(i)];
         if (asPng)
             WriteFileReplacing(name, EntryPngBytes(set->Entries[static_cast<std::size_t>(i)]));
         else
             set->SaveEntryToFile(name, i, type);
         std::printf("%s\n", name.c_str());
-        ++counter;
     }
     if (!error.empty() || set->Count == 0) {
         std::fprintf(stderr, "vornik-cli extract: %s\n",
@@ -130,10 +138,11 @@ const CommandRegistration registration(
      "  extract FILE --groups -o DIR [--overwrite]\n"
      "                       with --groups: each icon or cursor group of an executable as one\n"
      "                       .ico or .cur named after the group, images byte for byte\n"
-     "                       every entry as a numbered one-image file: icons .ico, cursors and\n"
-     "                       animation frames .cur, icons found in other files .ico (--png:\n"
-     "                       every entry as a .png with its alpha); a taken name moves the\n"
-     "                       number on unless --overwrite",
+     "                       every entry as a one-image file DIR/STEM-NN.ext (DIR is made when\n"
+     "                       missing): icons .ico, cursors and animation frames .cur, icons found\n"
+     "                       in other files .ico (--png: every entry as a .png with its alpha);\n"
+     "                       a name already taken stops the run before anything is written,\n"
+     "                       unless --overwrite",
      runExtract});
 
 }  // namespace

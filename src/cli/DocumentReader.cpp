@@ -107,9 +107,7 @@ int listExe(const std::string& path, bool tsv) {
     if (set.Count > 0) print(tsv ? FormatEntryTsv(set) : FormatEntryTable(set));
     // Images skipped or left out make the listing incomplete.
     for (const auto& note : set.LoadNotes) std::fprintf(stderr, "vornik-cli list: \"%s\": %s\n", path.c_str(), note.c_str());
-    if (set.LeftOut > 0)
-        std::fprintf(stderr, "vornik-cli list: \"%s\": %d images left out beyond %d entries\n", path.c_str(),
-                     set.LeftOut, TIconEx::kMaxEntries);
+    // Images left out beyond the table's limit are told by the reader's notice.
     if (error.empty() && (set.LeftOut > 0 || !set.LoadNotes.empty())) return 1;
     if (!error.empty()) {
         std::fprintf(stderr, "vornik-cli list: %s\n", error.c_str());

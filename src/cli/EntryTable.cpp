@@ -29,10 +29,10 @@ std::string caption(const IconEntry& e) {
 }  // namespace
 
 std::string FormatEntryTable(const TIconEx& set) {
-    std::vector<std::vector<std::string>> rows = {{"No", "X", "Y", "Color", "Offset", "Size", "HX", "HY"}};
+    std::vector<std::vector<std::string>> rows = {{"#", "No", "X", "Y", "Color", "Offset", "Size", "HX", "HY"}};
     for (int i = 0; i < set.Count; ++i) {
         const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        rows.push_back({caption(e), std::to_string(e.PixelWidth()), std::to_string(e.PixelHeight()),
+        rows.push_back({std::to_string(i), caption(e), std::to_string(e.PixelWidth()), std::to_string(e.PixelHeight()),
                         ColorName(bitCountOf(e)), hex(e.ImageOffset), std::to_string(e.ImageSize),
                         std::to_string(e.HotSpotX), std::to_string(e.HotSpotY)});
     }
@@ -46,7 +46,7 @@ std::string FormatEntryTable(const TIconEx& set) {
             if (c > 0) line += "  ";
             const std::string pad(widths[c] - r[c].size(), ' ');
             // Caption and colour name read left to right; numbers line up on the right.
-            line += c == 0 || c == 3 ? r[c] + pad : pad + r[c];
+            line += c == 1 || c == 4 ? r[c] + pad : pad + r[c];
         }
         line.erase(line.find_last_not_of(' ') + 1);
         out += line + "\n";

@@ -7,6 +7,7 @@
 namespace vornik::cli {
 
 // The entries of a set as the resource list's details view shows them:
+// a column # with the entry's number (from 0, as export --entry counts), then
 // columns No (caption "W x H - colour"), X, Y, Color, Offset (hexadecimal),
 // Size, HX, HY, aligned with blanks; one line per entry after a header line.
 std::string FormatEntryTable(const TIconEx& set);

@@ -1,10 +1,15 @@
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "VornikVersion.h"
 #include "cli/CliCommand.h"
+#include "cli/CliNotices.h"
+#include "cli/StdStreams.h"
 #include "platform/Errors.h"
+#include "platform/Notice.h"
 
 namespace vornik::cli {
 
@@ -18,19 +23,40 @@ std::vector<CliCommand>& registry() {
 void RegisterCommand(CliCommand command) { registry().push_back(std::move(command)); }
 const std::vector<CliCommand>& Commands() { return registry(); }
 
+namespace {
+// Arguments after "--" are operands, never options. They stay at the end of a
+// command's list (options are only ever taken out before them), so counting
+// them is enough to keep the helpers off them.
+std::size_t g_operandTail = 0;
+
+std::size_t optionEnd(const std::vector<std::string>& args) {
+    return args.size() - std::min(g_operandTail, args.size());
+}
+}  // namespace
+
+// "--name VALUE" and "--name=VALUE".
 bool TakeOption(std::vector<std::string>& args, const std::string& name, std::string& value) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::size_t end = optionEnd(args);
+    for (std::size_t i = 0; i < end; ++i) {
+        const auto at = args.begin() + static_cast<long>(i);
+        if (args[i].size() > name.size() && args[i].compare(0, name.size() + 1, name + "=") == 0) {
+            value = args[i].substr(name.size() + 1);
+            args.erase(at);
+            return true;
+        }
         if (args[i] != name) continue;
-        if (i + 1 >= args.size()) throw UsageError("option " + name + " needs a value");
+        if (i + 1 >= end) throw UsageError("option " + name + " needs a value");
         value = args[i + 1];
-        args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+        args.erase(at, at + 2);
         return true;
     }
     return false;
 }
 
 bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::size_t end = optionEnd(args);
+    for (std::size_t i = 0; i < end; ++i) {
+        if (args[i].rfind(name + "=", 0) == 0) throw UsageError("option " + name + " takes no value");
         if (args[i] == name) {
             args.erase(args.begin() + static_cast<long>(i));
             return true;
@@ -40,8 +66,11 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
 }
 
 void RejectUnknownOptions(const std::vector<std::string>& args) {
-    for (const auto& a : args)
-        if (a.size() > 1 && a[0] == '-' && a != "-") throw UsageError("unknown option " + a);
+    const std::size_t end = optionEnd(args);
+    for (std::size_t i = 0; i < end; ++i) {
+        const std::string& a = args[i];
+        if (a.size() > 1 && a[0] == '-') throw UsageError("unknown option " + a.substr(0, a.find('=')));
+    }
 }
 
 }  // namespace vornik::cli
@@ -49,11 +78,13 @@ void RejectUnknownOptions(const std::vector<std::string>& args) {
 namespace {
 
 void printUsage(std::FILE* out) {
-    std::fprintf(out, "usage: vornik-cli COMMAND [ARGS]\n\ncommands:\n");
+    std::fprintf(out, "usage: vornik-cli COMMAND [ARGS]\n       vornik-cli --help | --version\n\ncommands:\n");
     for (const auto& c : vornik::cli::Commands()) std::fprintf(out, "%s\n", c.usage.c_str());
     std::fprintf(out,
                  "\nexit status: 0 success, 1 file refused or error (message on standard error), "
-                 "2 usage error\n");
+                 "2 usage error\n"
+                 "options: --name=VALUE is --name VALUE; arguments after -- are never options;\n"
+                 "a file named - is standard input, or standard output where a file is written\n");
 }
 
 }  // namespace
@@ -69,22 +100,42 @@ int main(int argc, char** argv) {
         printUsage(stdout);
         return 0;
     }
+    if (name == "--version") {
+        std::printf("vornik-cli %s\n", VORNIK_VERSION);
+        return 0;
+    }
     std::vector<std::string> args(argv + 2, argv + argc);
+    const auto dashes = std::find(args.begin(), args.end(), "--");
+    if (dashes != args.end()) {
+        g_operandTail = static_cast<std::size_t>(args.end() - dashes) - 1;
+        args.erase(dashes);
+    }
     for (const auto& c : Commands()) {
         if (c.name != name) continue;
+        StdStreams streams;
+        CliNoticeHandler notices;
+        int rc = 0;
         try {
-            if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+            if (args.size() == 1 && g_operandTail == 0 && (args[0] == "--help" || args[0] == "-h")) {
                 std::printf("%s\n", c.usage.c_str());
                 return 0;
             }
-            return c.run(args);
+            streams.Prepare(name, args, g_operandTail, name == "resave");
+            vornik::ScopedNoticeHandler scope(&notices);
+            rc = c.run(args);
         } catch (const UsageError& e) {
             std::fprintf(stderr, "vornik-cli %s: %s\nusage:\n%s\n", name.c_str(), e.what(), c.usage.c_str());
             return 2;
         } catch (const std::exception& e) {
-            std::fprintf(stderr, "vornik-cli %s: %s\n", name.c_str(), e.what());
+            notices.Print(stderr, name, [&](const std::string& t) { return streams.Describe(t); });
+            std::fprintf(stderr, "vornik-cli %s: %s\n", name.c_str(), streams.Describe(e.what()).c_str());
             return 1;
         }
+        notices.Print(stderr, name, [&](const std::string& t) { return streams.Describe(t); });
+        if (!streams.Finish(name)) rc = 1;
+        // Data was left out: the result is not the whole input.
+        if (rc == 0 && notices.DroppedData()) rc = 1;
+        return rc;
     }
     std::fprintf(stderr, "vornik-cli: unknown command \"%s\"\n", name.c_str());
     printUsage(stderr);

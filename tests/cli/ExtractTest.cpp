@@ -1,5 +1,8 @@
 // vornik-cli extract: every entry as a numbered one-image file.
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "AniCliRun.h"
 #include "TestFiles.h"
@@ -22,27 +25,40 @@ std::string writeIcons(const TempDir& dir, int type, int n) {
     return path;
 }
 
-TEST(CliExtract, NumbersSlideOverTakenNamesOrOverwrite) {
+TEST(CliExtract, NumberedNamesAndNoSilentOverwrite) {
     TempDir src, out;
     const std::string path = writeIcons(src, 1, 3);
-    WriteAll(out.path() / "ic6.ico", Bytes{9});
-    const AniCliRun slide =
-        RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5"});
-    ASSERT_EQ(slide.status, 0) << slide.err;
-    EXPECT_EQ(slide.out,
-              out.file("ic5.ico") + "\n" + out.file("ic7.ico") + "\n" + out.file("ic8.ico") + "\n");
-    EXPECT_EQ(ReadAll(out.path() / "ic6.ico"), Bytes{9});
+    const std::string dir = (out.path() / "made" / "here").string();  // made when missing
+    const AniCliRun first = RunVornikCli({"extract", path, "-o", dir, "--stem", "ic", "--start", "5"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    const auto at = [&](const std::string& name) { return (std::filesystem::path(dir) / name).string(); };
+    EXPECT_EQ(first.out, at("ic-05.ico") + "\n" + at("ic-06.ico") + "\n" + at("ic-07.ico") + "\n");
     TIconCurEX one;
-    ASSERT_TRUE(one.LoadFromFile(out.file("ic7.ico")));
+    ASSERT_TRUE(one.LoadFromFile(at("ic-06.ico")));
     EXPECT_EQ(one.Count, 1);
     EXPECT_EQ(one.ResourceType, 1);
     EXPECT_EQ(one.Entries[0].Width, 32);
 
-    const AniCliRun over = RunVornikCli(
-        {"extract", path, "-o", out.path().string(), "--stem", "ic", "--start", "5", "--overwrite"});
+    // A second run refuses before writing anything and names the file in the way.
+    WriteAll(at("ic-06.ico"), Bytes{9});
+    std::filesystem::remove(at("ic-07.ico"));
+    const AniCliRun again = RunVornikCli({"extract", path, "-o", dir, "--stem", "ic", "--start", "5"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.out.empty());
+    EXPECT_NE(again.err.find("\"" + at("ic-05.ico") + "\" exists"), std::string::npos) << again.err;
+    EXPECT_FALSE(std::filesystem::exists(at("ic-07.ico")));
+    EXPECT_EQ(ReadAll(at("ic-06.ico")), Bytes{9});
+
+    const AniCliRun over =
+        RunVornikCli({"extract", path, "-o", dir, "--stem", "ic", "--start=5", "--overwrite"});
     ASSERT_EQ(over.status, 0) << over.err;
-    EXPECT_EQ(over.out, out.file("ic5.ico") + "\n" + out.file("ic6.ico") + "\n" + out.file("ic7.ico") + "\n");
-    EXPECT_NE(ReadAll(out.path() / "ic6.ico"), Bytes{9});
+    EXPECT_EQ(over.out, first.out);
+    EXPECT_NE(ReadAll(at("ic-06.ico")), Bytes{9});
+
+    // Numbers widen when the last one needs more digits, so names sort in entry order.
+    const AniCliRun wide = RunVornikCli({"extract", path, "-o", dir, "--stem", "w", "--start", "98"});
+    ASSERT_EQ(wide.status, 0) << wide.err;
+    EXPECT_EQ(wide.out, at("w-098.ico") + "\n" + at("w-099.ico") + "\n" + at("w-100.ico") + "\n");
 }
 
 TEST(CliExtract, CursorsFramesAndExecutables) {
@@ -50,7 +66,7 @@ TEST(CliExtract, CursorsFramesAndExecutables) {
     const AniCliRun cur =
         RunVornikCli({"extract", writeIcons(src, 2, 1), "-o", out.path().string(), "--start", "9"});
     ASSERT_EQ(cur.status, 0) << cur.err;
-    EXPECT_EQ(cur.out, out.file("cu9.cur") + "\n");  // stem defaults to the file's
+    EXPECT_EQ(cur.out, out.file("cu-09.cur") + "\n");  // stem defaults to the file's
 
     TAniEX a;
     for (int i = 0; i < 2; ++i) {
@@ -61,9 +77,9 @@ TEST(CliExtract, CursorsFramesAndExecutables) {
     const AniCliRun ani =
         RunVornikCli({"extract", src.file("a.ani"), "-o", out.path().string(), "--stem", "f"});
     ASSERT_EQ(ani.status, 0) << ani.err;
-    EXPECT_EQ(ani.out, out.file("f0.cur") + "\n" + out.file("f1.cur") + "\n");
+    EXPECT_EQ(ani.out, out.file("f-00.cur") + "\n" + out.file("f-01.cur") + "\n");
     TIconCurEX frame;
-    ASSERT_TRUE(frame.LoadFromFile(out.file("f1.cur")));
+    ASSERT_TRUE(frame.LoadFromFile(out.file("f-01.cur")));
     EXPECT_EQ(frame.ResourceType, 2);
 
     // An icon file under another name goes through the scan: icons, type 1.
@@ -71,9 +87,9 @@ TEST(CliExtract, CursorsFramesAndExecutables) {
     const AniCliRun exe =
         RunVornikCli({"extract", src.file("blob.dll"), "-o", out.path().string(), "--stem", "x"});
     ASSERT_EQ(exe.status, 0) << exe.err;
-    EXPECT_EQ(exe.out, out.file("x0.ico") + "\n" + out.file("x1.ico") + "\n");
+    EXPECT_EQ(exe.out, out.file("x-00.ico") + "\n" + out.file("x-01.ico") + "\n");
     TIconCurEX icon;
-    ASSERT_TRUE(icon.LoadFromFile(out.file("x1.ico")));
+    ASSERT_TRUE(icon.LoadFromFile(out.file("x-01.ico")));
     EXPECT_EQ(icon.ResourceType, 1);
     EXPECT_EQ(icon.Entries[0].Width, 32);
 }
@@ -84,7 +100,9 @@ TEST(CliExtract, UsageAndFailures) {
     EXPECT_EQ(RunVornikCli({"extract", path}).status, 2);
     EXPECT_EQ(RunVornikCli({"extract", path, "-o", out.path().string(), "--start", "x"}).status, 2);
     EXPECT_EQ(RunVornikCli({"extract", path, "-o", out.path().string(), "--stem", " "}).status, 2);
-    EXPECT_EQ(RunVornikCli({"extract", path, "-o", out.file("nowhere")}).status, 1);
+    // A folder that cannot be made: its parent is a file.
+    WriteAll(out.path() / "plain", Bytes{1});
+    EXPECT_EQ(RunVornikCli({"extract", path, "-o", out.file("plain") + "/sub"}).status, 1);
     WriteAll(src.path() / "empty.exe", Bytes(100, 0));
     const AniCliRun none = RunVornikCli({"extract", src.file("empty.exe"), "-o", out.path().string()});
     EXPECT_EQ(none.status, 1);

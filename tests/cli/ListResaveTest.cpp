@@ -58,9 +58,9 @@ TEST(CliList, AlignedTableAndTabSeparatedForm) {
     const CliRun table = runCli({"list", path});
     EXPECT_EQ(table.status, 0) << table.err;
     EXPECT_EQ(table.out,
-              "No               X   Y  Color  Offset  Size  HX  HY\n"
-              "32 x 32 -   16  32  32    16       26   744   5   7\n"
-              "16 x 16 - True  16  16  True      30e   872   0   0\n");
+              "#  No               X   Y  Color  Offset  Size  HX  HY\n"
+              "0  32 x 32 -   16  32  32    16       26   744   5   7\n"
+              "1  16 x 16 - True  16  16  True      30e   872   0   0\n");
     const CliRun tsv = runCli({"list", "--tsv", path});
     EXPECT_EQ(tsv.status, 0) << tsv.err;
     EXPECT_EQ(tsv.out,
@@ -83,7 +83,7 @@ TEST(CliList, RefusedFilesAndUsageErrors) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.ico"), std::string::npos);
     EXPECT_EQ(runCli({"list"}).status, 2);
-    EXPECT_EQ(runCli({"list", "a.ico", "b.ico"}).status, 2);
+    EXPECT_EQ(runCli({"list", "a.ico", "b.ico"}).status, 1);  // several files, both missing
     EXPECT_EQ(runCli({"list", "--wide", "a.ico"}).status, 2);
     EXPECT_EQ(runCli({"resave", "a.ico"}).status, 2);
 }

@@ -41,9 +41,11 @@ TEST(CliOutputOverInput, ExportAndExtractRefuseToShrinkTheirInput) {
                          before);
     expectRefusedAndKept(RunVornikCli({"export", dir.file("./x5.ico"), "--entry", "1", "-o", path}), path,
                          before);
-    expectRefusedAndKept(RunVornikCli({"extract", path, "-o", dir.path().string(), "--stem", "x", "--start",
+    // extract names its files STEM-NN.ext; the fifth would be the input itself.
+    const std::string numbered = threeIcons(dir, "x-05.ico");
+    expectRefusedAndKept(RunVornikCli({"extract", numbered, "-o", dir.path().string(), "--stem", "x", "--start",
                                        "5", "--overwrite"}),
-                         path, before);
+                         numbered, before);
     // A distinct output is still written.
     const AniCliRun ok = RunVornikCli({"export", path, "--entry", "0", "-o", dir.file("one.ico")});
     EXPECT_EQ(ok.status, 0) << ok.err;
