@@ -1,5 +1,6 @@
 // vornik-cli animate PICTURE -o OUT.ani (--rotate DEG [--direction 0-5] | --zoom RATE [--mode 0-2] |
-//                    --move UNIT [--direction 0-3]) [--rate N] [--transparent X,Y] [--nearest]
+//                    --move UNIT [--direction 0-3]) [--rate N] [--transparent X,Y] [--nearest] [--hotspot X,Y]
+// and, from pictures given one a frame, animate --frames / --script (CmdAnimateFrames.cpp).
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #include "anim/GenerateFrames.h"
 #include "anim/TAniEX.h"
+#include "cli/AnimateFrames.h"
 #include "cli/CliCommand.h"
 #include "cli/OutputGuard.h"
 #include "cli/PictureInput.h"
@@ -72,8 +74,11 @@ private:
 };
 
 int runAnimate(const std::vector<std::string>& arguments) {
+    for (const auto& a : arguments)
+        if (a == "--frames" || a == "--script") return RunAnimateFrames(arguments);
     std::vector<std::string> args = arguments;
-    std::string out, rotateText, zoomText, moveText, directionText, modeText, rateText, transparentText;
+    std::string out, rotateText, zoomText, moveText, directionText, modeText, rateText, transparentText,
+        hotspotText;
     const bool haveOut = TakeOption(args, "-o", out);
     const bool rotate = TakeOption(args, "--rotate", rotateText);
     const bool zoom = TakeOption(args, "--zoom", zoomText);
@@ -82,6 +87,7 @@ int runAnimate(const std::vector<std::string>& arguments) {
     const bool haveMode = TakeOption(args, "--mode", modeText);
     const bool haveRate = TakeOption(args, "--rate", rateText);
     const bool haveTransparent = TakeOption(args, "--transparent", transparentText);
+    const bool haveHotspot = TakeOption(args, "--hotspot", hotspotText);
     TakeFlag(args, "--halftone");  // averaging is the default now; kept for old scripts
     const int stretchMode = TakeFlag(args, "--nearest") ? 0 : 1;
     RejectUnknownOptions(args);
@@ -113,6 +119,8 @@ int runAnimate(const std::vector<std::string>& arguments) {
         set.AnimHeader.DisplayRate = static_cast<std::uint32_t>(parseInt(rateText, "--rate", 0, 100));
     std::pair<int, int> transparent{0, 0};
     if (haveTransparent) transparent = parsePoint(transparentText, "--transparent");
+    std::pair<int, int> hotspot{0, 0};
+    if (haveHotspot) hotspot = ParseHotspot(hotspotText, "--hotspot");
 
     const std::string& path = args[0];
     if (!FileExists(path)) {
@@ -138,6 +146,11 @@ int runAnimate(const std::vector<std::string>& arguments) {
         }
         AutoMask(imageView, maskView, k, true);  // and CompleteImage
     }
+    if (haveHotspot && (hotspot.first >= width || hotspot.second >= height)) {
+        std::fprintf(stderr, "vornik-cli animate: --hotspot %d,%d lies outside the %d x %d picture\n",
+                     hotspot.first, hotspot.second, width, height);
+        return 1;
+    }
 
     NoticeCounter notices;
     int frames = 0;
@@ -158,6 +171,12 @@ int runAnimate(const std::vector<std::string>& arguments) {
                      parameter, width, height);
         return 1;
     }
+    // Every generated frame has the picture's size, so one hot spot serves all.
+    if (haveHotspot)
+        for (int i = 0; i < set.Count; ++i) {
+            set.Entries[static_cast<std::size_t>(i)].HotSpotX = static_cast<std::uint16_t>(hotspot.first);
+            set.Entries[static_cast<std::size_t>(i)].HotSpotY = static_cast<std::uint16_t>(hotspot.second);
+        }
     set.SaveToFile(out);
     return 0;
 }
@@ -174,7 +193,18 @@ const CommandRegistration registration(
      "                       UNIT pixels (1-128; direction 0 right, 1 left, 2 up, 3 down); --rate\n"
      "                       is each step's display time in play ticks (0-100, default 10);\n"
      "                       --transparent makes the colour of that pixel transparent; scaling\n"
-     "                       averages (--nearest: nearest pixel, for pixel art)",
+     "                       averages (--nearest: nearest pixel, for pixel art); --hotspot sets every\n"
+     "                       frame's hot spot (default 0,0)\n"
+     "  animate --frames FILE... -o OUT.ani [--rate N] [--rates R,R,...] [--sequence F,F,...]\n"
+     "          [--hotspot X,Y] [--size N|WxH] [--title TEXT] [--creator TEXT] [--script FILE]\n"
+     "                       an animated cursor of one frame per file: PNG (with alpha), BMP, JPEG,\n"
+     "                       SVG, or ICO/CUR (all its images become one frame of several sizes; a\n"
+     "                       cursor's hot spot is kept); --rate is every step's display time in\n"
+     "                       ticks of 1/60 s (default 10), --rates one per step, --sequence the\n"
+     "                       frames shown in order (numbered from 0); frames must be the size of\n"
+     "                       the first unless --size scales them to one size; --script reads the\n"
+     "                       frames, steps, rates and hot spots from a file written by extract --png\n"
+     "                       (options given as well take the script's place)",
      runAnimate});
 
 }  // namespace
