@@ -1,64 +1,19 @@
 #include "anim/XcursorConvert.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
 #include <map>
 
 #include "imaging/BitmapInfoHeader.h"
 #include "model/EntryPixels.h"
+#include "model/XcursorPixels.h"
 
 namespace vornik {
 
 namespace {
 
-// Xcursor pixels carry premultiplied alpha; entries carry straight alpha.
-// Rounding both ways makes Xcursor -> entry -> Xcursor exact.
-BgraPicture toBgra(const XcursorPicture& p) {
-    BgraPicture out;
-    out.width = static_cast<int>(p.width);
-    out.height = static_cast<int>(p.height);
-    out.bgra.resize(p.pixels.size() * 4);
-    std::uint8_t* o = out.bgra.data();
-    for (std::uint32_t v : p.pixels) {
-        const std::uint32_t a = v >> 24;
-        if (a == 0) {
-            std::memset(o, 0, 4);
-        } else {
-            for (int c = 0; c < 3; ++c) {
-                const std::uint32_t pc = (v >> (8 * c)) & 0xFFu;
-                o[c] = static_cast<std::uint8_t>(std::min<std::uint32_t>(255, (pc * 255 + a / 2) / a));
-            }
-            o[3] = static_cast<std::uint8_t>(a);
-        }
-        o += 4;
-    }
-    return out;
-}
-
-XcursorPicture toXcursor(const BgraPicture& b, std::uint32_t xhot, std::uint32_t yhot, std::uint32_t delay) {
-    XcursorPicture p;
-    p.width = static_cast<std::uint32_t>(b.width);
-    p.height = static_cast<std::uint32_t>(b.height);
-    p.nominalSize = std::max(p.width, p.height);
-    p.xhot = std::min(xhot, p.width - 1);
-    p.yhot = std::min(yhot, p.height - 1);
-    p.delay = delay;
-    p.pixels.resize(static_cast<std::size_t>(b.width) * b.height);
-    const std::uint8_t* in = b.bgra.data();
-    for (auto& v : p.pixels) {
-        const std::uint32_t a = in[3];
-        std::uint32_t out = a << 24;
-        for (int c = 0; c < 3; ++c) out |= ((in[c] * a + 127) / 255) << (8 * c);
-        v = out;
-        in += 4;
-    }
-    return p;
-}
-
 IconEntry toEntry(const XcursorPicture& p) {
     IconEntry e;
-    BgraToEntry(toBgra(p), e);
+    BgraToEntry(XcursorToBgra(p), e);
     e.HotSpotX = static_cast<std::uint16_t>(std::min<std::uint32_t>(p.xhot, 0xFFFF));
     e.HotSpotY = static_cast<std::uint16_t>(std::min<std::uint32_t>(p.yhot, 0xFFFF));
     return e;
@@ -82,24 +37,31 @@ XcursorPicture entryToXcursor(const IconEntry& e, std::uint32_t delay, const std
     if (inverted > 0 && notes)
         notes->push_back(what + ": " + std::to_string(inverted) +
                          " pixels that invert the screen are drawn black (Xcursor has no inversion)");
-    return toXcursor(b, e.HotSpotX, e.HotSpotY, delay);
+    return BgraToXcursor(b, e.HotSpotX, e.HotSpotY, delay);
 }
 
-// The images of one frame, and storing them.
-std::vector<const IconEntry*> FrameImages(const TAniEX& set, int frame) {
-    return {&set.Entries[static_cast<std::size_t>(frame)]};
+// Every image of a frame, decoded (the frame's entry for the one it shows).
+std::vector<IconEntry> frameImages(const TAniEX& set, int frame) {
+    std::vector<IconEntry> images(static_cast<std::size_t>(set.FrameImageCount(frame)));
+    for (std::size_t k = 0; k < images.size(); ++k) {
+        const std::string problem = set.DecodeFrameImage(frame, static_cast<int>(k), images[k]);
+        if (!problem.empty())
+            throw EXcursorError("frame " + std::to_string(frame) + ", image " + std::to_string(k) + ": " + problem);
+    }
+    return images;
 }
 
-// The frame keeps the image nearest 32 px.
-void SetFrameImages(TAniEX& set, int frame, std::vector<IconEntry>&& images) {
-    std::size_t best = 0;
-    auto distance = [](const IconEntry& e) {
-        const std::int64_t n = std::max<std::int64_t>(e.Width == 0 ? 256 : e.Width, e.Height == 0 ? 256 : e.Height);
-        return n > 32 ? n - 32 : 32 - n;
-    };
-    for (std::size_t i = 1; i < images.size(); ++i)
-        if (distance(images[i]) < distance(images[best])) best = i;
-    set.Entries[static_cast<std::size_t>(frame)] = std::move(images[best]);
+// Makes the images the next frame of the set, all of them kept.
+void addFrame(TAniEX& set, const std::vector<IconEntry>& images) {
+    const int frame = set.Count;
+    set.Count = static_cast<std::uint16_t>(frame + 1);
+    if (set.FrameImages.size() < set.Count) set.FrameImages.resize(set.Count);
+    if (images.size() == 1) {
+        set.Entries[static_cast<std::size_t>(frame)] = images.front();
+        return;
+    }
+    const std::string problem = set.SetFrameImages(frame, images);
+    if (!problem.empty()) throw EXcursorError("frame " + std::to_string(frame) + ": " + problem);
 }
 
 std::string sizeText(std::uint32_t s) { return std::to_string(s) + " px"; }
@@ -203,11 +165,6 @@ XcursorConversion XcursorToSets(const std::vector<XcursorPicture>& images, std::
                                 sizeText(primary) + " has " + std::to_string(frames) +
                                 ": its last frame is repeated");
 
-    if (sizes.size() > 1) {
-        std::string others;
-        for (std::uint32_t s : sizes) others += (others.empty() ? "" : ", ") + sizeText(s);
-        out.notes.push_back("the frames hold " + others + "; an animated cursor frame keeps the one nearest 32 px");
-    }
     auto anim = std::make_unique<TAniEX>(defaultRate);
     TAniEX& set = *anim;
     std::vector<std::vector<const XcursorPicture*>> kept;
@@ -229,10 +186,9 @@ XcursorConversion XcursorToSets(const std::vector<XcursorPicture>& images, std::
         if (index == kept.size()) {
             std::vector<IconEntry> entries;
             for (const XcursorPicture* p : frame) entries.push_back(toEntry(*p));
-            SetFrameImages(set, static_cast<int>(index), std::move(entries));
+            addFrame(set, entries);
             kept.push_back(frame);
             keptHash.push_back(h);
-            set.Count = static_cast<std::uint16_t>(kept.size());
         }
         const int rate = XcursorDelayToRate(bySize[primary][i]->delay);
         set.Steps[i] = {rate, static_cast<std::int32_t>(index)};
@@ -287,7 +243,10 @@ std::vector<XcursorPicture> AnimationToXcursor(const TAniEX& set, std::vector<st
         if (used[static_cast<std::size_t>(s.frame)]) continue;
         used[static_cast<std::size_t>(s.frame)] = true;
         const std::string what = "frame " + std::to_string(s.frame);
-        for (const IconEntry* e : onePerSize(FrameImages(set, s.frame), what, notes)) {
+        const std::vector<IconEntry> images = frameImages(set, s.frame);
+        std::vector<const IconEntry*> all;
+        for (const IconEntry& e : images) all.push_back(&e);
+        for (const IconEntry* e : onePerSize(all, what, notes)) {
             const std::uint32_t n = nominalOf(*e);
             decoded[static_cast<std::size_t>(s.frame)].emplace(n, entryToXcursor(*e, 0, what, notes));
             if (std::find(sizes.begin(), sizes.end(), n) == sizes.end()) sizes.push_back(n);
@@ -326,8 +285,7 @@ std::unique_ptr<TAniEX> CursorSetAsAnimation(const TIconEx& set) {
         e.AndSize = from.AndSize;
         images.push_back(std::move(e));
     }
-    SetFrameImages(*anim, 0, std::move(images));
-    anim->Count = 1;
+    addFrame(*anim, images);
     anim->Steps[0] = {static_cast<std::int32_t>(anim->AnimHeader.DisplayRate), 0};
     anim->AnimHeader.FrameCount = 1;
     anim->AnimHeader.StepCount = 1;

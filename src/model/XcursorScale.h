@@ -6,9 +6,9 @@
 
 namespace vornik {
 
-// The image at another nominal size: its pixels area-averaged (they are
-// premultiplied, so averaging gives no dark fringes) to size x size scaled
-// by the same factor as the nominal size, the hot spot scaled with it.
+// The image at another nominal size: its pixels area-averaged by the
+// imaging scaler (colours weighted by alpha, so no dark fringes) to its
+// sides scaled by the same factor as the nominal size, the hot spot with it.
 XcursorPicture ScaleXcursorPicture(const XcursorPicture& picture, std::uint32_t nominalSize);
 
 }  // namespace vornik

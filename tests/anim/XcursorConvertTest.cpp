@@ -76,6 +76,50 @@ TEST(XcursorConvert, FramesBecomeAnAnimationWithRatesAndRepeatedFramesHeldOnce) 
     }
 }
 
+TEST(XcursorConvert, EverySizeOfEveryFrameIsKeptBothWays) {
+    // Three frames at 24, 48 and 32 px, grouped by size as themes keep them.
+    std::vector<XcursorPicture> images;
+    for (std::uint32_t side : {24u, 48u, 32u})
+        for (std::uint32_t f = 0; f < 3; ++f) images.push_back(image(side, 50 * (f + 1), 0x10 * (f + 1) + side));
+    XcursorConversion c = XcursorToSets(images);
+    ASSERT_TRUE(c.animation);
+    EXPECT_TRUE(c.notes.empty());
+    const TAniEX& a = *c.animation;
+    ASSERT_EQ(a.Count, 3);
+    for (int f = 0; f < 3; ++f) {
+        ASSERT_EQ(a.FrameImageCount(f), 3) << f;
+        EXPECT_EQ(a.Entries[static_cast<std::size_t>(f)].PixelWidth(), 32);  // shown: nearest 32 px
+        for (int k = 0; k < 3; ++k) {
+            IconEntry e;
+            ASSERT_EQ(a.DecodeFrameImage(f, k, e), "");
+            const XcursorPicture& want = images[static_cast<std::size_t>(k * 3 + f)];
+            EXPECT_EQ(e.PixelWidth(), static_cast<int>(want.width));
+            EXPECT_EQ(e.HotSpotY, 2);
+        }
+    }
+
+    // Written as an ANI file and read again, then back to Xcursor: the same images.
+    TAniEX reread;
+    Bytes bytes = c.animation->SaveToBytes();
+    ASSERT_TRUE(reread.LoadFromMemory(bytes.data(), bytes.size(), "sizes.ani"));
+    const auto back = AnimationToXcursor(reread);
+    ASSERT_EQ(back.size(), images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        EXPECT_EQ(back[i].nominalSize, images[i].nominalSize) << i;
+        EXPECT_EQ(back[i].pixels, images[i].pixels) << i;
+        EXPECT_EQ(back[i].delay, images[i].delay) << i;
+        EXPECT_EQ(back[i].xhot, 1u);
+    }
+
+    // A cursor of several sizes as a one-frame animation keeps them all.
+    XcursorConversion still = XcursorToSets({image(16, 0, 1), image(32, 0, 2), image(64, 0, 3)});
+    ASSERT_TRUE(still.cursor);
+    const auto one = CursorSetAsAnimation(*still.cursor);
+    ASSERT_EQ(one->Count, 1);
+    EXPECT_EQ(one->FrameImageCount(0), 3);
+    EXPECT_EQ(one->Entries[0].PixelWidth(), 32);
+}
+
 TEST(XcursorConvert, TooManyFramesAreRefusedNotCut) {
     std::vector<XcursorPicture> images;
     for (std::uint32_t i = 0; i < 101; ++i) images.push_back(image(8, 10, i));

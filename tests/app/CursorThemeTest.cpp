@@ -36,7 +36,15 @@ Shown shownImages(const CursorDocument& doc) {
         s.pixels.push_back(std::move(px));
         s.hotSpots.emplace_back(e.HotSpotX, e.HotSpotY);
     };
-    if (doc.animation) {
+    if (doc.animation && doc.animation->StepCount() == 1) {
+        // One step is a still cursor in Xcursor, with every size of its frame.
+        const TAniEX& a = *doc.animation;
+        for (int k = 0; k < a.FrameImageCount(a.Steps[0].Frame); ++k) {
+            IconEntry e;
+            EXPECT_EQ(a.DecodeFrameImage(a.Steps[0].Frame, k, e), "");
+            add(e);
+        }
+    } else if (doc.animation) {
         const TAniEX& a = *doc.animation;
         for (int i = 0; i < a.StepCount(); ++i) {
             const AniStep& st = a.Steps[static_cast<std::size_t>(i)];
