@@ -1,5 +1,7 @@
 #include "app/DocumentOpen.h"
 
+#include "app/HeldNotices.h"
+
 #include <stdlib.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <system_error>
 
 #include "app/EditActions.h"
+#include "app/HeldNotices.h"
 #include "app/IsBmpFile.h"
 #include "app/LeaveDocument.h"
 #include "app/PictureFiles.h"
@@ -161,6 +164,16 @@ void OpenDocument(MainState& s, const std::string& path) {
     s.StatusPanel0 = "検索終了";
 }
 
+namespace {
+// Why a reader refused a file: its own Japanese notices when it gave any, else
+// its recorded reason.
+std::string RefusalText(const HeldNotices& said, const std::string& kind, const std::string& loadError) {
+    const std::string head = kind + "のファイルとして読めません";
+    if (!said.Text().empty()) return head + "。\n" + said.Text();
+    return loadError.empty() ? head + "。" : head + ": " + loadError;
+}
+}  // namespace
+
 std::string OpenFailedMessage(const std::string& path, const std::string& reason) {
     const std::string name = std::filesystem::path(path).filename().string();
     return "ファイル「" + name + "」を開けませんでした。\n" + reason + "\n(" + path + ")";
@@ -176,11 +189,11 @@ void OpenIconFile(MainState& s, const std::string& path) {
             throw EVornikError("中身は " + picture + " 画像です。アイコンやカーソルのファイルではありません。");
         set = std::make_unique<TIconCurEX>();
         // A refused file must not become an empty document under its name: a
-        // later save would write over the file that was never read.
-        if (!set->LoadFromFile(path))
-            throw EVornikError(set->LoadError().empty()
-                                   ? "アイコンまたはカーソルのファイルとして読めません。"
-                                   : "アイコンまたはカーソルのファイルとして読めません: " + set->LoadError());
+        // later save would write over the file that was never read. What the
+        // reader said goes into the one failure message.
+        HeldNotices said;
+        if (!set->LoadFromFile(path)) throw EVornikError(RefusalText(said, "アイコンまたはカーソル", set->LoadError()));
+        said.Release();
     }
     s.doc.ExeSet.reset();
     s.doc.IconSet = std::move(set);
@@ -208,10 +221,9 @@ void OpenAniFile(MainState& s, const std::string& path) {
         set = LoadXcursorAsAnimation(path, aniDefaultRate(s.settings));
     } else {
         set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
-        if (!set->LoadFromFile(path))
-            throw EVornikError(set->LoadError().empty()
-                                   ? "アニメーションカーソルのファイルとして読めません。"
-                                   : "アニメーションカーソルのファイルとして読めません: " + set->LoadError());
+        HeldNotices said;
+        if (!set->LoadFromFile(path)) throw EVornikError(RefusalText(said, "アニメーションカーソル", set->LoadError()));
+        said.Release();
     }
     s.doc.AniSet = std::move(set);
     if (s.RefillAnimation) s.RefillAnimation(s);

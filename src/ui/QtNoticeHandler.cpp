@@ -2,12 +2,14 @@
 
 #include <QMessageBox>
 
+#include "app/JapaneseText.h"
+
 namespace vornik {
 
 namespace {
 // The original shows texts with a carriage return as line break.
 QString Text(const std::string& s) {
-    QString t = QString::fromStdString(s);
+    QString t = QString::fromStdString(JapaneseText(s));
     t.replace("\r\n", "\n");
     t.replace('\r', '\n');
     return t;

@@ -282,7 +282,7 @@ void TfrmMain::mnu_bitmapzoomClick() {
     int width = 0, height = 0;
     for (auto [edit, value] : {std::pair{frmbmpzoom->Edit1, &width}, std::pair{frmbmpzoom->Edit2, &height}}) {
         if (!ReadZoomField(edit->text(), *value)) {
-            ShowMessage("'0" + edit->text().toStdString() + "' is not a valid integer value");
+            ShowMessage("「" + edit->text().toStdString() + "」は正しい整数ではありません。");
             return;
         }
     }

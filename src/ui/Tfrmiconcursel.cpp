@@ -1,5 +1,6 @@
 #include "ui/Tfrmiconcursel.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +28,10 @@ Tfrmiconcursel::Tfrmiconcursel(QWidget* parent)
     layout->addWidget(RadioGroup1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The window manager adds the program's name and its buttons to the title
+    // bar: a dialog as narrow as its radio buttons would cut its caption.
+    const int caption = fontMetrics().horizontalAdvance(windowTitle() + " — Vornik");
+    RadioGroup1->setMinimumWidth(caption + 2 * fontMetrics().height() + 96);
 }
 
 int Tfrmiconcursel::itemIndex() const { return rdoCursor->isChecked() ? 1 : 0; }

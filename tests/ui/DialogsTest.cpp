@@ -87,6 +87,13 @@ TEST(IconCurSel, OffersIconAndCursor) {
     EXPECT_EQ(dlg.rdoIcon->text(), "アイコン");
 }
 
+TEST(IconCurSel, IsWideEnoughForItsCaptionInATitleBar) {
+    Tfrmiconcursel dlg;
+    dlg.adjustSize();
+    // The title bar also holds the program's name and the window buttons.
+    EXPECT_GT(dlg.width(), dlg.fontMetrics().horizontalAdvance(dlg.windowTitle() + " — Vornik") + 80);
+}
+
 TEST(QtSettingsStore, KeepsSectionsOfStringsInItsFile) {
     QTemporaryDir dir;
     const QString file = dir.filePath("vornik2.conf");

@@ -5,6 +5,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -124,10 +125,21 @@ TEST_F(Trust, AnimationCommandsActOnlyOnWhatIsSelected) {
     w.sbaniadd->click();
     w.sbaniadd->click();
     EXPECT_EQ(w.lvani2->count(), steps + 2);
-    // Clicking empty space in the step list leaves no step for 削除 to remove.
-    w.lvani2->clearSelection();
+    // Clicking empty space in the step list leaves no step for 削除 to remove,
+    // and none for the rate field to change.
+    w.lvani2->setCurrentRow(0);
+    const int rate = w.state().doc.AniSet->Steps[0].Rate;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const QRect last = w.lvani2->visualItemRect(w.lvani2->item(w.lvani2->count() - 1));
+    const QPoint empty(w.lvani2->viewport()->width() - 2, w.lvani2->viewport()->height() - 2);
+    ASSERT_FALSE(last.contains(empty));
+    QTest::mouseClick(w.lvani2->viewport(), Qt::LeftButton, {}, empty);
+    EXPECT_TRUE(w.lvani2->selectedItems().isEmpty());
+    w.sprate->setValue(rate + 5);
     w.sbanidel->click();
     EXPECT_EQ(w.lvani2->count(), steps + 2);
+    EXPECT_EQ(w.state().doc.AniSet->Steps[0].Rate, rate);
 
     // While playing, the other pages are out of reach.
     w.sbplay->click();
