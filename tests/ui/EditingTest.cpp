@@ -246,7 +246,7 @@ TEST_F(Editing, BitmapZoomAndFreeRotation) {
     w.action("mnu_bitmapzoom")->trigger();
     EXPECT_EQ(w.imgbmp->picture().size(), QSize(20, 10));
     ASSERT_EQ(notices.notices.size(), 1u);
-    EXPECT_EQ(notices.notices[0].text, "'0abc' is not a valid integer value");
+    EXPECT_EQ(notices.notices[0].text, "「abc」は正しい整数ではありません。");
 
     ASSERT_TRUE(showFirstIcon());
     const QImage image = Rgb(w.imgxor->picture());
