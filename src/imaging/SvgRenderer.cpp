@@ -7,22 +7,56 @@
 #include <memory>
 
 #include "platform/Errors.h"
+#include "platform/SharedLibrary.h"
 
 namespace vornik {
 
 namespace {
 
+// librsvg and what it needs from glib and cairo, opened on the first SVG.
+struct Rsvg {
+    SharedLibrary library{"librsvg-2.so.2"};
+#define VORNIK_RSVG(name) decltype(&::name) name = library.Symbol<decltype(::name)>(#name)
+    VORNIK_RSVG(g_object_unref);
+    VORNIK_RSVG(g_clear_error);
+    VORNIK_RSVG(g_memory_input_stream_new_from_data);
+    VORNIK_RSVG(g_file_new_for_path);
+    VORNIK_RSVG(rsvg_handle_new_from_stream_sync);
+    VORNIK_RSVG(rsvg_handle_set_dpi);
+    VORNIK_RSVG(rsvg_handle_get_intrinsic_size_in_pixels);
+    VORNIK_RSVG(rsvg_handle_get_intrinsic_dimensions);
+    VORNIK_RSVG(rsvg_handle_render_document);
+    VORNIK_RSVG(cairo_image_surface_create);
+    VORNIK_RSVG(cairo_surface_status);
+    VORNIK_RSVG(cairo_create);
+    VORNIK_RSVG(cairo_translate);
+    VORNIK_RSVG(cairo_scale);
+    VORNIK_RSVG(cairo_status);
+    VORNIK_RSVG(cairo_status_to_string);
+    VORNIK_RSVG(cairo_destroy);
+    VORNIK_RSVG(cairo_surface_destroy);
+    VORNIK_RSVG(cairo_surface_flush);
+    VORNIK_RSVG(cairo_image_surface_get_data);
+    VORNIK_RSVG(cairo_image_surface_get_stride);
+#undef VORNIK_RSVG
+};
+
+const Rsvg& lib() {
+    static const Rsvg api;
+    return api;
+}
+
 struct GObjectFree {
-    void operator()(void* p) const { g_object_unref(p); }
+    void operator()(void* p) const { lib().g_object_unref(p); }
 };
 template <class T>
 using GPtr = std::unique_ptr<T, GObjectFree>;
 
 struct CairoSurfaceFree {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+    void operator()(cairo_surface_t* s) const { lib().cairo_surface_destroy(s); }
 };
 struct CairoFree {
-    void operator()(cairo_t* c) const { cairo_destroy(c); }
+    void operator()(cairo_t* c) const { lib().cairo_destroy(c); }
 };
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
@@ -33,31 +67,31 @@ std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 [[noreturn]] void refuse(const SvgSource& source, GError* error) {
     const std::string why = error && error->message ? error->message : "librsvg could not read it";
-    g_clear_error(&error);
+    lib().g_clear_error(&error);
     refuse(source, why);
 }
 
 GPtr<RsvgHandle> load(const SvgSource& source) {
-    GPtr<GInputStream> stream(g_memory_input_stream_new_from_data(
+    GPtr<GInputStream> stream(lib().g_memory_input_stream_new_from_data(
         source.text.data(), static_cast<gssize>(source.text.size()), nullptr));
     // The base file lets librsvg resolve relative references, which it then
     // loads only from this folder or below; without one it loads only data: URLs.
-    GPtr<GFile> base(source.path.empty() ? nullptr : g_file_new_for_path(source.path.c_str()));
+    GPtr<GFile> base(source.path.empty() ? nullptr : lib().g_file_new_for_path(source.path.c_str()));
     GError* error = nullptr;
     GPtr<RsvgHandle> handle(
-        rsvg_handle_new_from_stream_sync(stream.get(), base.get(), RSVG_HANDLE_FLAGS_NONE, nullptr, &error));
+        lib().rsvg_handle_new_from_stream_sync(stream.get(), base.get(), RSVG_HANDLE_FLAGS_NONE, nullptr, &error));
     if (!handle) refuse(source, error);
-    rsvg_handle_set_dpi(handle.get(), 96.0);
+    lib().rsvg_handle_set_dpi(handle.get(), 96.0);
     return handle;
 }
 
 // The document's own size in pixels: width and height when both are absolute,
 // else the viewBox's size, as rsvg-convert takes it.
 void naturalSize(const SvgSource& source, RsvgHandle* handle, double& w, double& h) {
-    if (!rsvg_handle_get_intrinsic_size_in_pixels(handle, &w, &h)) {
+    if (!lib().rsvg_handle_get_intrinsic_size_in_pixels(handle, &w, &h)) {
         gboolean hasViewBox = FALSE;
         RsvgRectangle viewBox{};
-        rsvg_handle_get_intrinsic_dimensions(handle, nullptr, nullptr, nullptr, nullptr, &hasViewBox,
+        lib().rsvg_handle_get_intrinsic_dimensions(handle, nullptr, nullptr, nullptr, nullptr, &hasViewBox,
                                              &viewBox);
         if (!hasViewBox) refuse(source, "has no size and no viewBox, so it cannot be fitted to a size");
         w = viewBox.width;
@@ -72,24 +106,24 @@ void naturalSize(const SvgSource& source, RsvgHandle* handle, double& w, double&
 
 TQvDIB render(const SvgSource& source, RsvgHandle* handle, double w, double h, int boxW, int boxH) {
     std::unique_ptr<cairo_surface_t, CairoSurfaceFree> surface(
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, boxW, boxH));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
+        lib().cairo_image_surface_create(CAIRO_FORMAT_ARGB32, boxW, boxH));
+    if (lib().cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
         throw EOutOfResources("no memory for a " + std::to_string(boxW) + " x " + std::to_string(boxH) +
                               " picture");
     {
-        std::unique_ptr<cairo_t, CairoFree> cr(cairo_create(surface.get()));
+        std::unique_ptr<cairo_t, CairoFree> cr(lib().cairo_create(surface.get()));
         const double scale = std::min(boxW / w, boxH / h);
-        cairo_translate(cr.get(), (boxW - w * scale) / 2, (boxH - h * scale) / 2);
-        cairo_scale(cr.get(), scale, scale);
+        lib().cairo_translate(cr.get(), (boxW - w * scale) / 2, (boxH - h * scale) / 2);
+        lib().cairo_scale(cr.get(), scale, scale);
         const RsvgRectangle viewport{0, 0, w, h};
         GError* error = nullptr;
-        if (!rsvg_handle_render_document(handle, cr.get(), &viewport, &error)) refuse(source, error);
-        if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
-            refuse(source, cairo_status_to_string(cairo_status(cr.get())));
+        if (!lib().rsvg_handle_render_document(handle, cr.get(), &viewport, &error)) refuse(source, error);
+        if (lib().cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
+            refuse(source, lib().cairo_status_to_string(lib().cairo_status(cr.get())));
     }
-    cairo_surface_flush(surface.get());
-    const std::uint8_t* pixels = cairo_image_surface_get_data(surface.get());
-    const int stride = cairo_image_surface_get_stride(surface.get());
+    lib().cairo_surface_flush(surface.get());
+    const std::uint8_t* pixels = lib().cairo_image_surface_get_data(surface.get());
+    const int stride = lib().cairo_image_surface_get_stride(surface.get());
     TQvDIB dib;
     dib.CreateDIB(boxW, -boxH, 0, 32);
     for (int y = 0; y < boxH; ++y) {

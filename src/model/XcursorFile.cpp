@@ -12,10 +12,31 @@
 
 #include "model/IconImageReader.h"
 #include "platform/FileIO.h"
+#include "platform/SharedLibrary.h"
 
 namespace vornik {
 
 namespace {
+
+// libXcursor, opened on the first Xcursor file: linked in, it and X11's
+// libraries would load at every start.
+struct Xcursor {
+    SharedLibrary library{"libXcursor.so.1"};
+#define VORNIK_XCURSOR(name) decltype(&::name) name = library.Symbol<decltype(::name)>(#name)
+    VORNIK_XCURSOR(XcursorImagesDestroy);
+    VORNIK_XCURSOR(XcursorCommentsDestroy);
+    VORNIK_XCURSOR(XcursorXcFileLoadAllImages);
+    VORNIK_XCURSOR(XcursorImagesCreate);
+    VORNIK_XCURSOR(XcursorImageCreate);
+    VORNIK_XCURSOR(XcursorCommentsCreate);
+    VORNIK_XCURSOR(XcursorXcFileSave);
+#undef VORNIK_XCURSOR
+};
+
+const Xcursor& lib() {
+    static const Xcursor api;
+    return api;
+}
 
 constexpr std::size_t kFileHeaderLen = XCURSOR_FILE_HEADER_LEN;  // magic, header, version, ntoc
 constexpr std::size_t kTocLen = XCURSOR_FILE_TOC_LEN;            // type, subtype, position
@@ -117,10 +138,10 @@ void checkLayout(const std::uint8_t* data, std::size_t size, const std::string& 
 }
 
 struct ImagesDeleter {
-    void operator()(XcursorImages* p) const { XcursorImagesDestroy(p); }
+    void operator()(XcursorImages* p) const { lib().XcursorImagesDestroy(p); }
 };
 struct CommentsDeleter {
-    void operator()(XcursorComments* p) const { XcursorCommentsDestroy(p); }
+    void operator()(XcursorComments* p) const { lib().XcursorCommentsDestroy(p); }
 };
 
 }  // namespace
@@ -137,7 +158,7 @@ std::vector<XcursorPicture> ReadXcursor(const std::uint8_t* data, std::size_t si
     file.read = memoryRead;
     file.write = noWrite;
     file.seek = memorySeek;
-    std::unique_ptr<XcursorImages, ImagesDeleter> images(XcursorXcFileLoadAllImages(&file));
+    std::unique_ptr<XcursorImages, ImagesDeleter> images(lib().XcursorXcFileLoadAllImages(&file));
     if (!images || images->nimage <= 0) refuse(name, "libXcursor could not read the images");
     std::vector<XcursorPicture> out;
     out.reserve(static_cast<std::size_t>(images->nimage));
@@ -164,14 +185,14 @@ std::vector<XcursorPicture> ReadXcursorFile(const std::string& path) {
 Bytes WriteXcursor(const std::vector<XcursorPicture>& images) {
     if (images.empty()) throw EXcursorError("an Xcursor file needs at least one image");
     if (images.size() > kMaxToc) throw EXcursorError("too many images for one Xcursor file");
-    std::unique_ptr<XcursorImages, ImagesDeleter> set(XcursorImagesCreate(static_cast<int>(images.size())));
+    std::unique_ptr<XcursorImages, ImagesDeleter> set(lib().XcursorImagesCreate(static_cast<int>(images.size())));
     if (!set) throw EXcursorError("out of memory for the Xcursor images");
     for (const XcursorPicture& p : images) {
         if (p.width == 0 || p.height == 0 || p.width > kMaxXcursorSide || p.height > kMaxXcursorSide ||
             p.pixels.size() != std::size_t{p.width} * p.height)
             throw EXcursorError("an image of " + std::to_string(p.width) + " x " + std::to_string(p.height) +
                                 " cannot be written as Xcursor");
-        XcursorImage* im = XcursorImageCreate(static_cast<int>(p.width), static_cast<int>(p.height));
+        XcursorImage* im = lib().XcursorImageCreate(static_cast<int>(p.width), static_cast<int>(p.height));
         if (!im) throw EXcursorError("out of memory for an Xcursor image");
         set->images[set->nimage++] = im;  // owned by the set from here
         im->size = p.nominalSize != 0 ? p.nominalSize : std::max(p.width, p.height);
@@ -180,14 +201,14 @@ Bytes WriteXcursor(const std::vector<XcursorPicture>& images) {
         im->delay = p.delay;
         std::copy(p.pixels.begin(), p.pixels.end(), im->pixels);
     }
-    std::unique_ptr<XcursorComments, CommentsDeleter> comments(XcursorCommentsCreate(0));
+    std::unique_ptr<XcursorComments, CommentsDeleter> comments(lib().XcursorCommentsCreate(0));
     MemoryWriter writer;
     XcursorFile file{};
     file.closure = &writer;
     file.read = writerRead;
     file.write = writerWrite;
     file.seek = writerSeek;
-    if (!comments || !XcursorXcFileSave(&file, comments.get(), set.get()))
+    if (!comments || !lib().XcursorXcFileSave(&file, comments.get(), set.get()))
         throw EXcursorError("libXcursor could not write the images");
     return std::move(writer.bytes);
 }
