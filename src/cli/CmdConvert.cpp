@@ -20,6 +20,7 @@
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/MaskOps.h"
+#include "imaging/PictureRgba.h"
 #include "imaging/PictureView.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "imaging/WorkingSize.h"
@@ -90,18 +91,6 @@ std::vector<int> parseSizes(const std::string& text) {
     }
     if (sizes.empty()) throw UsageError("--size needs at least one side from 1 to 256");
     return {sizes.begin(), sizes.end()};
-}
-
-// Every pixel of the colour at (x, y) (top-left origin) becomes transparent.
-void clearColour(TQvDIB& picture, int x, int y) {
-    const int h = picture.Height();
-    const std::uint8_t* k = picture.ScanLine(h - 1 - y) + 4 * static_cast<std::size_t>(x);
-    const std::uint8_t b = k[0], g = k[1], r = k[2];
-    for (int row = 0; row < h; ++row) {
-        std::uint8_t* p = picture.MutableScanLine(row);
-        for (int i = 0; i < picture.Width(); ++i, p += 4)
-            if (p[0] == b && p[1] == g && p[2] == r) p[0] = p[1] = p[2] = p[3] = 0;
-    }
 }
 
 // Rows bottom-up, as the steps below and the entries take them.
@@ -202,30 +191,28 @@ int runConvert(const std::vector<std::string>& arguments) {
     for (const auto& [side, file] : perSide)
         if (std::find(sizes.begin(), sizes.end(), side) == sizes.end())
             throw UsageError("--source " + std::to_string(side) + " names a size that --size does not ask for");
-    const SizedSources sources(path, perSide, sizes);
-    TQvDIB picture = bottomUp(LoadPictureWithAlpha(path));
-    const int width = picture.Width(), height = picture.Height();
-    if (haveTransparent) {
-        if (transparent.first >= width || transparent.second >= height) {
-            std::fprintf(stderr, "vornik-cli convert: --transparent %d,%d lies outside the %d x %d picture\n",
-                         transparent.first, transparent.second, width, height);
-            return 1;
-        }
-        clearColour(picture, transparent.first, transparent.second);
+    // The main raster picture is read here, not by SizedSources, so that it
+    // is made 32-bit and shrunk to the working size in one pass: a picture
+    // far larger than any entry never exists at full size in 32 bits, and each
+    // entry's scaling costs the same whatever the picture's size.
+    const SizedSources sources(path, perSide, sizes, false);
+    const TQvDIB stored = sources.MainSvg() ? sources.Main().rgba : LoadPicture(path);
+    const int width = stored.Width(), height = stored.Height();
+    if (haveTransparent && (transparent.first >= width || transparent.second >= height)) {
+        std::fprintf(stderr, "vornik-cli convert: --transparent %d,%d lies outside the %d x %d picture\n",
+                     transparent.first, transparent.second, width, height);
+        return 1;
     }
     if (haveHotspot && (hotspot.first >= width || hotspot.second >= height)) {
         std::fprintf(stderr, "vornik-cli convert: --hotspot %d,%d lies outside the %d x %d picture\n", hotspot.first,
                      hotspot.second, width, height);
         return 1;
     }
-
-    // A picture far larger than any entry is shrunk once to a working size, so
-    // each entry's scaling costs the same whatever the picture's size.
-    if (std::max(width, height) > kWorkingSide) {
-        const int ww = static_cast<int>(std::max<long long>(1, static_cast<long long>(width) * kWorkingSide / std::max(width, height)));
-        const int wh = static_cast<int>(std::max<long long>(1, static_cast<long long>(height) * kWorkingSide / std::max(width, height)));
-        picture = scaling.nearest ? ScaleNearest(picture, ww, wh) : ScaleArea(picture, ww, wh);
-    }
+    PictureRgbaOptions working;
+    working.maxSide = kWorkingSide;
+    working.nearest = scaling.nearest;
+    if (haveTransparent) working.clearColourAt = transparent;
+    const TQvDIB picture = PictureRgba(stored, working);
 
     TIconCurEX set;
     for (int target : targets)

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "imaging/AlphaMask.h"
+#include "imaging/AlphaSplit.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/JpegOrientation.h"
+#include "imaging/PictureRgba.h"
 #include "imaging/PictureView.h"
 #include "imaging/SvgSandbox.h"
 #include "model/IconImageReader.h"
@@ -57,13 +59,21 @@ TQvDIB loadPicture(const std::string& path) {
 
 }  // namespace
 
+TQvDIB LoadPicture(const std::string& path) { return loadPicture(path); }
+
 TQvDIB LoadPictureWithAlpha(const std::string& path) {
     const TQvDIB picture = loadPicture(path);
     return HasAlphaChannel(picture) ? picture : opaque32(picture);
 }
 
-void LoadPictureViews(const std::string& path, TQvDIB& imageView, TQvDIB& maskView) {
+void LoadPictureViews(const std::string& path, TQvDIB& imageView, TQvDIB& maskView, int maxSide) {
     const TQvDIB picture = loadPicture(path);
+    if (maxSide > 0 && std::max(picture.Width(), picture.Height()) > maxSide) {
+        PictureRgbaOptions shrink;
+        shrink.maxSide = maxSide;
+        SplitAlpha(PictureRgba(picture, shrink), imageView, maskView);
+        return;
+    }
     TQvDIB mask;
     mask.CreateDIB(picture.Width(), picture.Height(), 0, 24);  // all black: opaque
     FoldAlphaIntoMask(picture, mask);

@@ -8,6 +8,7 @@
 #include "imaging/AlphaSplit.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/SvgSandbox.h"
+#include "imaging/WorkingSize.h"
 #include "platform/FileIO.h"
 
 namespace vornik::cli {
@@ -57,7 +58,7 @@ bool isSvgFile(const std::string& path) {
 }  // namespace
 
 SizedSources::SizedSources(const std::string& mainPath, const std::map<int, std::string>& perSide,
-                           const std::vector<int>& sides) {
+                           const std::vector<int>& sides, bool loadMainRaster) {
     // Which file serves which sides.
     std::map<std::string, std::set<int>> users;
     for (int side : sides) {
@@ -80,7 +81,7 @@ SizedSources::SizedSources(const std::string& mainPath, const std::map<int, std:
             }
         } else {
             auto p = std::make_shared<Picture>();
-            LoadPictureViews(path, p->image, p->mask);
+            if (path != mainPath || loadMainRaster) LoadPictureViews(path, p->image, p->mask, kWorkingSide);
             for (int side : served) bySide_[side] = p;
             if (path == mainPath) main_ = p;
         }

@@ -29,9 +29,12 @@ public:
         bool vector = false;
     };
 
-    // Loads and renders everything now; errors name the file.
+    // Loads and renders everything now; errors name the file. A raster
+    // picture larger than the working size is shrunk to it as it is read.
+    // Without loadMainRaster a raster main picture is left to the caller:
+    // Main() and the sides it serves are then an empty Picture.
     SizedSources(const std::string& mainPath, const std::map<int, std::string>& perSide,
-                 const std::vector<int>& sides);
+                 const std::vector<int>& sides, bool loadMainRaster = true);
 
     // The picture for a side named at construction: side x side for an SVG.
     const Picture& For(int side) const;

@@ -51,6 +51,11 @@ bool writePng(const std::vector<png_bytep>& rows, int width, int height, bool al
         return false;
     }
     png_set_write_fn(png, &target, onWrite, onFlush);
+    // Fast settings: zlib's level 1 with unfiltered rows costs a fifth of the
+    // default (level 6, adaptive filters) and makes icon pictures about a
+    // quarter larger; flat artwork often comes out smaller.
+    png_set_compression_level(png, 1);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8,
                  alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

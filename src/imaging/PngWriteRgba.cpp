@@ -23,9 +23,9 @@ Bytes EncodeRgbaPng(const TQvDIB& image) {
     png.width = static_cast<png_uint_32>(w);
     png.height = static_cast<png_uint_32>(h);
     png.format = PNG_FORMAT_BGRA;
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&png, nullptr, &size, 0, rows.data(), 0, nullptr))
-        throw EPngWriteError(png.message);
+    // Room for the worst case, so the picture is compressed once, not once
+    // to learn the size and again to write.
+    png_alloc_size_t size = PNG_IMAGE_PNG_SIZE_MAX(png);
     Bytes out(size);
     if (!png_image_write_to_memory(&png, out.data(), &size, 0, rows.data(), 0, nullptr))
         throw EPngWriteError(png.message);

@@ -55,44 +55,71 @@ void checkPicture(const TQvDIB& picture, int width, int height, const char* wher
         throw EQvDIBInvalidDIBPara(std::string(where) + ": Invalid Parameters");
 }
 
+// Horizontal pass of one source row into premultiplied float pixels.
+void spreadRow(const std::uint8_t* in, const Axis& across, float* out) {
+    for (std::size_t x = 0; x < across.spans.size(); ++x) {
+        const Span& s = across.spans[x];
+        float b = 0, g = 0, r = 0, a = 0;
+        for (int k = 0; k < s.count; ++k) {
+            const std::uint8_t* p = in + 4 * static_cast<std::size_t>(s.first + k);
+            const float wa = across.weights[s.weights + static_cast<std::size_t>(k)] * p[3];
+            b += wa * p[0];
+            g += wa * p[1];
+            r += wa * p[2];
+            a += wa;
+        }
+        float* o = out + 4 * x;
+        o[0] = b;
+        o[1] = g;
+        o[2] = r;
+        o[3] = a;
+    }
+}
+
+// The last two spread rows: neighbouring target rows share a source row at
+// their border when shrinking, and the same one or two rows when enlarging.
+class SpreadRows {
+public:
+    SpreadRows(const BgraRowSource& source, const Axis& across)
+        : source_(source), across_(across), floats_(4 * across.spans.size()) {
+        for (Slot& s : slots_) s.row.resize(floats_);
+    }
+    const float* get(int y) {
+        for (Slot& s : slots_)
+            if (s.y == y) return s.row.data();
+        Slot& s = slots_[0].y < slots_[1].y ? slots_[0] : slots_[1];
+        spreadRow(source_(y), across_, s.row.data());
+        s.y = y;
+        return s.row.data();
+    }
+    std::size_t floats() const { return floats_; }
+
+private:
+    struct Slot {
+        int y = -1;
+        std::vector<float> row;
+    };
+    const BgraRowSource& source_;
+    const Axis& across_;
+    std::size_t floats_;
+    Slot slots_[2];
+};
+
 }  // namespace
 
-void ScaleAreaBgra(const std::uint8_t* src, int srcWidth, int srcHeight, std::size_t srcStride, std::uint8_t* dst,
-                   int dstWidth, int dstHeight, std::size_t dstStride) {
+void ScaleAreaRows(const BgraRowSource& sourceRow, int srcWidth, int srcHeight, std::uint8_t* dst, int dstWidth,
+                   int dstHeight, std::size_t dstStride) {
     const Axis across = coverage(srcWidth, dstWidth);
     const Axis down = coverage(srcHeight, dstHeight);
-    // Horizontal pass into premultiplied float rows, then the vertical pass.
-    const std::size_t rowFloats = 4 * static_cast<std::size_t>(dstWidth);
-    std::vector<float> mid(rowFloats * static_cast<std::size_t>(srcHeight));
-    for (int y = 0; y < srcHeight; ++y) {
-        const std::uint8_t* in = src + srcStride * static_cast<std::size_t>(y);
-        float* out = mid.data() + rowFloats * static_cast<std::size_t>(y);
-        for (int x = 0; x < dstWidth; ++x) {
-            const Span& s = across.spans[static_cast<std::size_t>(x)];
-            float b = 0, g = 0, r = 0, a = 0;
-            for (int k = 0; k < s.count; ++k) {
-                const std::uint8_t* p = in + 4 * static_cast<std::size_t>(s.first + k);
-                const float wa = across.weights[s.weights + static_cast<std::size_t>(k)] * p[3];
-                b += wa * p[0];
-                g += wa * p[1];
-                r += wa * p[2];
-                a += wa;
-            }
-            float* o = out + 4 * static_cast<std::size_t>(x);
-            o[0] = b;
-            o[1] = g;
-            o[2] = r;
-            o[3] = a;
-        }
-    }
-    std::vector<float> acc(rowFloats);
+    SpreadRows spread(sourceRow, across);
+    std::vector<float> acc(spread.floats());
     for (int y = 0; y < dstHeight; ++y) {
         const Span& s = down.spans[static_cast<std::size_t>(y)];
         std::fill(acc.begin(), acc.end(), 0.0f);
         for (int k = 0; k < s.count; ++k) {
             const float w = down.weights[s.weights + static_cast<std::size_t>(k)];
-            const float* row = mid.data() + rowFloats * static_cast<std::size_t>(s.first + k);
-            for (std::size_t i = 0; i < rowFloats; ++i) acc[i] += w * row[i];
+            const float* row = spread.get(s.first + k);
+            for (std::size_t i = 0; i < acc.size(); ++i) acc[i] += w * row[i];
         }
         std::uint8_t* out = dst + dstStride * static_cast<std::size_t>(y);
         for (int x = 0; x < dstWidth; ++x) {
@@ -111,11 +138,11 @@ void ScaleAreaBgra(const std::uint8_t* src, int srcWidth, int srcHeight, std::si
     }
 }
 
-void ScaleNearestBgra(const std::uint8_t* src, int srcWidth, int srcHeight, std::size_t srcStride, std::uint8_t* dst,
-                      int dstWidth, int dstHeight, std::size_t dstStride) {
+void ScaleNearestRows(const BgraRowSource& sourceRow, int srcWidth, int srcHeight, std::uint8_t* dst, int dstWidth,
+                      int dstHeight, std::size_t dstStride) {
     for (int y = 0; y < dstHeight; ++y) {
         const int sy = static_cast<int>((2LL * y + 1) * srcHeight / (2LL * dstHeight));
-        const std::uint8_t* in = src + srcStride * static_cast<std::size_t>(sy);
+        const std::uint8_t* in = sourceRow(sy);
         std::uint8_t* out = dst + dstStride * static_cast<std::size_t>(y);
         for (int x = 0; x < dstWidth; ++x) {
             const int sx = static_cast<int>((2LL * x + 1) * srcWidth / (2LL * dstWidth));
@@ -124,8 +151,21 @@ void ScaleNearestBgra(const std::uint8_t* src, int srcWidth, int srcHeight, std:
     }
 }
 
+void ScaleAreaBgra(const std::uint8_t* src, int srcWidth, int srcHeight, std::size_t srcStride, std::uint8_t* dst,
+                   int dstWidth, int dstHeight, std::size_t dstStride) {
+    ScaleAreaRows([&](int y) { return src + srcStride * static_cast<std::size_t>(y); }, srcWidth, srcHeight, dst,
+                  dstWidth, dstHeight, dstStride);
+}
+
+void ScaleNearestBgra(const std::uint8_t* src, int srcWidth, int srcHeight, std::size_t srcStride, std::uint8_t* dst,
+                      int dstWidth, int dstHeight, std::size_t dstStride) {
+    ScaleNearestRows([&](int y) { return src + srcStride * static_cast<std::size_t>(y); }, srcWidth, srcHeight, dst,
+                     dstWidth, dstHeight, dstStride);
+}
+
 TQvDIB ScaleArea(const TQvDIB& picture, int width, int height) {
     checkPicture(picture, width, height, "ScaleArea");
+    if (width == picture.Width() && height == picture.Height()) return picture;
     TQvDIB out;
     out.CreateDIB(width, picture.IsTopDown() ? -height : height, 0, 32);
     ScaleAreaBgra(picture.Pixels(), picture.Width(), picture.Height(), static_cast<std::size_t>(picture.Stride()),
@@ -135,6 +175,7 @@ TQvDIB ScaleArea(const TQvDIB& picture, int width, int height) {
 
 TQvDIB ScaleNearest(const TQvDIB& picture, int width, int height) {
     checkPicture(picture, width, height, "ScaleNearest");
+    if (width == picture.Width() && height == picture.Height()) return picture;
     TQvDIB out;
     out.CreateDIB(width, picture.IsTopDown() ? -height : height, 0, 32);
     ScaleNearestBgra(picture.Pixels(), picture.Width(), picture.Height(), static_cast<std::size_t>(picture.Stride()),

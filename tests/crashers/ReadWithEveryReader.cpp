@@ -16,18 +16,24 @@
 #include <sys/resource.h>
 
 #include "anim/TAniEX.h"
+#include "anim/XcursorConvert.h"
 #include "app/IsBmpFile.h"
 #include "imaging/ByteReadStream.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
+#include "imaging/SvgSandbox.h"
+#include "imaging/SvgSource.h"
 #include "imaging/TQvClipboard.h"
 #include "imaging/TQvDIB.h"
 #include "model/EntryConversion.h"
+#include "model/ExeResourceSet.h"
+#include "model/ExeResources.h"
 #include "model/ExeScanner.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
 #include "model/RenderEntry.h"
 #include "model/TIconEx.h"
+#include "model/XcursorFile.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 #include "platform/Notice.h"
@@ -110,6 +116,35 @@ bool scanExe(const Bytes& b) {
     return set.Count > 0;
 }
 
+// The resource directory of a PE or NE program, as icons are taken out of it.
+bool readResources(const Bytes& b) {
+    const vornik::ExeResources r = vornik::ReadExeResources(b.data(), b.size());
+    if (!r.present) return false;
+    vornik::TExeEXsub set;
+    vornik::FillSetFromResources(b.data(), b.size(), r, set);
+    showEntries(set);
+    return set.Count > 0;
+}
+
+bool readXcursor(const Bytes& b) {
+    const auto images = vornik::ReadXcursor(b.data(), b.size(), "crasher");
+    const vornik::XcursorConversion c = vornik::XcursorToSets(images);
+    if (c.cursor) showEntries(*c.cursor);
+    if (c.animation) showEntries(*c.animation);
+    return true;
+}
+
+// An SVG drawn as the command line draws it: in a child process with a
+// budget of its own, here the suite's.
+double svgSeconds = 2;
+bool readSvg(const Bytes& b) {
+    const vornik::SvgSource source = vornik::MakeSvgSource(b, "");
+    vornik::SvgBudget budget;
+    budget.seconds = static_cast<int>(svgSeconds + 0.5) > 0 ? static_cast<int>(svgSeconds + 0.5) : 1;
+    (void)vornik::RenderSvg(source, {{32, 32}, {0, 0}}, budget);
+    return true;
+}
+
 bool sniffBitmap(const Bytes& b) {
     return vornik::IsBmpContent(b.data(), b.size() < 54 ? b.size() : 54, b.size());
 }
@@ -123,7 +158,8 @@ const std::vector<Reader>& readers() {
     static const std::vector<Reader> all{
         {"ico/cur", readIcon},       {"ani", readAni},   {"bmp/dib", readBitmap},
         {"clipboard", readClipboardBlock}, {"jpeg", readJpeg}, {"png", readPng},
-        {"exe scan", scanExe},       {"bmp sniff", sniffBitmap},
+        {"exe scan", scanExe},       {"resources", readResources}, {"xcursor", readXcursor},
+        {"svg", readSvg},            {"bmp sniff", sniffBitmap},
     };
     return all;
 }
@@ -143,7 +179,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--max-seconds" && i + 1 < argc)
-            maxSeconds = std::atof(argv[++i]);
+            maxSeconds = svgSeconds = std::atof(argv[++i]);
         else if (a == "--max-rss-mb" && i + 1 < argc)
             maxRssMb = std::atol(argv[++i]);
         else
