@@ -5,6 +5,7 @@
 
 #include "cli/CliCommand.h"
 #include "cli/ExeGroupsInput.h"
+#include "cli/OutputGuard.h"
 #include "model/GroupFile.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -45,6 +46,7 @@ int RunExtractGroups(const std::vector<std::string>& arguments) {
         }
         files.emplace_back(fs::path(dir) / names[g], std::move(bytes));
     }
+    for (const auto& f : files) RefuseOutputOverInput(path, f.first.string());
     std::error_code ec;
     if (!overwrite)
         for (const auto& f : files)
