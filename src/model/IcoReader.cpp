@@ -1,6 +1,7 @@
 // Reading ICO and CUR files into a resource set.
 #include <algorithm>
 #include <cstddef>
+#include <fstream>
 
 #include "model/IconImageReader.h"
 #include "model/IconPngImage.h"
@@ -13,6 +14,42 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 6;
 
+// Files above this size are first checked from their directory and image
+// headers alone, so one whose images declare more than the decoding budget
+// is refused before it is read into memory (a 1 GB file of one 65535 x 65535
+// image no longer holds 1 GB to learn that).
+constexpr std::uint64_t kCheckHeadersFirstAbove = std::uint64_t{64} << 20;
+
+// The total the images declare, read piecewise from the file; 0 when the
+// file cannot tell (the full read then refuses it with the exact reason).
+std::uint64_t declaredByHeaders(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return 0;
+    in.seekg(0, std::ios::end);
+    const std::uint64_t size = static_cast<std::uint64_t>(in.tellg());
+    std::uint8_t header[kHeaderSize];
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(header), kHeaderSize)) return 0;
+    const std::uint16_t count = ReadU16LE(header + 4);
+    if (count == 0 || count > TIconEx::kMaxEntries) return 0;
+    Bytes directory(IconEntry::kDirectorySize * count);
+    if (!in.read(reinterpret_cast<char*>(directory.data()), static_cast<std::streamsize>(directory.size()))) return 0;
+    const std::uint64_t directoryEnd = kHeaderSize + directory.size();
+    std::uint64_t declared = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint64_t offset = ReadU32LE(directory.data() + IconEntry::kDirectorySize * i + 12);
+        if (offset < directoryEnd || offset >= size) continue;
+        std::uint8_t head[40] = {};
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(offset));
+        in.read(reinterpret_cast<char*>(head), sizeof head);
+        const std::size_t got = static_cast<std::size_t>(in.gcount());
+        declared = std::min<std::uint64_t>(declared + DeclaredImageBytesOfHead(head, got, size - offset),
+                                           kMaxDecodedImageBytes + 1);
+    }
+    return declared;
+}
+
 }  // namespace
 
 bool TIconEx::LoadFromFile(const std::string& path) {
@@ -22,6 +59,11 @@ bool TIconEx::LoadFromFile(const std::string& path) {
         return false;
     }
     Clear();
+    if (FileSizeOf(path) > kCheckHeadersFirstAbove && declaredByHeaders(path) > kMaxDecodedImageBytes) {
+        loadError_ = "\"" + path + "\": the images together decode to more than " +
+                     std::to_string(kMaxDecodedImageBytes >> 20) + " MiB";
+        return false;
+    }
     return LoadFromBytes(ReadFileBytes(path), path);
 }
 

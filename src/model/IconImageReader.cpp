@@ -48,21 +48,22 @@ bool IsPngImage(const std::uint8_t* data, std::size_t size, std::size_t pos) {
            std::memcmp(data + pos, kPngSignature, sizeof kPngSignature) == 0;
 }
 
-std::uint64_t DeclaredImageBytes(const std::uint8_t* data, std::size_t size, std::size_t pos) {
+std::uint64_t DeclaredImageBytesOfHead(const std::uint8_t* head, std::size_t headSize, std::uint64_t bytesLeft) {
     constexpr std::uint64_t kSideLimit = std::uint64_t{1} << 20;
     std::uint64_t width = 0, height = 0, bits = 32, colours = 0;
-    if (IsPngImage(data, size, pos)) {
+    const bool png = IsPngImage(head, headSize, 0);
+    if (png) {
         // signature, chunk length, "IHDR", width, height (big-endian)
-        if (size - pos < 24 || std::memcmp(data + pos + 12, "IHDR", 4) != 0) return 0;
+        if (headSize < 24 || std::memcmp(head + 12, "IHDR", 4) != 0) return 0;
         auto be32 = [&](std::size_t at) {
-            return (std::uint64_t{data[at]} << 24) | (std::uint64_t{data[at + 1]} << 16) |
-                   (std::uint64_t{data[at + 2]} << 8) | data[at + 3];
+            return (std::uint64_t{head[at]} << 24) | (std::uint64_t{head[at + 1]} << 16) |
+                   (std::uint64_t{head[at + 2]} << 8) | head[at + 3];
         };
-        width = be32(pos + 16);
-        height = be32(pos + 20);
+        width = be32(16);
+        height = be32(20);
     } else {
-        if (pos > size || size - pos < BitmapInfoHeader::kSize) return 0;
-        const BitmapInfoHeader h = BitmapInfoHeader::Read(data + pos);
+        if (headSize < BitmapInfoHeader::kSize) return 0;
+        const BitmapInfoHeader h = BitmapInfoHeader::Read(head);
         if (h.biWidth <= 0 || h.biHeight / 2 <= 0) return 0;
         width = static_cast<std::uint64_t>(h.biWidth);
         height = static_cast<std::uint64_t>(h.biHeight / 2);
@@ -75,8 +76,13 @@ std::uint64_t DeclaredImageBytes(const std::uint8_t* data, std::size_t size, std
     const std::uint64_t total = BitmapInfoHeader::kSize + 4 * colours + (xorRow + andRow) * height;
     // Rows are copied from the file: a block longer than the bytes left is
     // refused by the reader with its own message.
-    if (!IsPngImage(data, size, pos) && total > size - pos) return 0;
+    if (!png && total > bytesLeft) return 0;
     return total;
+}
+
+std::uint64_t DeclaredImageBytes(const std::uint8_t* data, std::size_t size, std::size_t pos) {
+    if (pos > size) return 0;
+    return DeclaredImageBytesOfHead(data + pos, size - pos, size - pos);
 }
 
 std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_t pos, IconEntry& entry,

@@ -38,6 +38,10 @@ inline std::size_t HeldBytes(const IconEntry& e) {
 // tell, when rows would run past the bytes present or a side is beyond 2^20
 // (the reader then refuses the block itself).
 std::uint64_t DeclaredImageBytes(const std::uint8_t* data, std::size_t size, std::size_t pos);
+// The same from the block's first headSize bytes (40 are enough) and the
+// number of bytes from the block to the end of the file, so a file need not
+// be read to learn what its images declare.
+std::uint64_t DeclaredImageBytesOfHead(const std::uint8_t* head, std::size_t headSize, std::uint64_t bytesLeft);
 
 // True when the block at data[pos] starts with the PNG signature.
 bool IsPngImage(const std::uint8_t* data, std::size_t size, std::size_t pos);
