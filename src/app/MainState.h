@@ -10,10 +10,11 @@
 #include "app/Settings.h"
 #include "app/THistoryMenu.h"
 #include "app/UndoHistory.h"
+#include "VornikVersion.h"
 
 namespace vornik {
 
-inline constexpr const char* kAppTitle = "Vornik Ver 2.12";
+inline constexpr const char* kAppTitle = "Vornik Ver " VORNIK_VERSION;
 inline constexpr const char* kMainWindowName = "frmMain";
 
 // The answer to "save the changes?" before a modified document is left.

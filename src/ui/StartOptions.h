@@ -5,13 +5,20 @@
 
 namespace vornik {
 
-// What the command line asks: vornik [FILE] [--screenshot PATH]
+// What the command line asks: vornik [--screenshot PATH] [--] [FILE]
 struct StartOptions {
-    QString file;        // first parameter that is no option; empty: none
-    QString screenshot;  // render the window offscreen to this PNG and exit
-    QString error;       // usage error, empty when fine
+    QString file;             // first parameter that is no option; empty: none
+    QStringList otherFiles;   // further files: not opened, only named
+    QString screenshot;       // render the window offscreen to this PNG and exit
+    bool help = false;        // --help / -h: print the usage and exit
+    bool version = false;     // --version: print the version and exit
+    QString error;            // the first usage error, empty when fine
 };
 
-StartOptions ParseStartOptions(const QStringList& arguments);  // arguments without the program
+// arguments without the program. After "--" everything is a file.
+StartOptions ParseStartOptions(const QStringList& arguments);
+
+// The text --help prints.
+QString StartUsage();
 
 }  // namespace vornik

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "VornikVersion.h"
 #include "ui/AppIcon.h"
 
 namespace vornik {
@@ -26,7 +27,7 @@ TfrmAboutBox::TfrmAboutBox(QWidget* parent)
     f.setBold(true);
     ProductName->setFont(f);
     Version->setObjectName("Version");
-    Version->setText("Ver 2.12");
+    Version->setText(QStringLiteral("Ver ") + VORNIK_VERSION);
     auto* comments = new QLabel("Windows のアイコン・カーソル・アニメーションカーソルの作成と変換", this);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton");

@@ -53,7 +53,7 @@ class Tfrmallsave;
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr const char* kTitle = "Vornik Ver 2.12";
+    static constexpr const char* kTitle = kAppTitle;
 
     // store: where settings, placement and recent files live (not owned).
     explicit TfrmMain(SettingsStore& store, QWidget* parent = nullptr);

@@ -1,4 +1,4 @@
-// The editor: vornik [FILE] [--screenshot PATH]
+// The editor: vornik [--screenshot PATH] [--] [FILE]
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
@@ -7,6 +7,7 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "VornikVersion.h"
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
 #include "ui/ImageLimits.h"
@@ -18,6 +19,14 @@
 #include "ui/TfrmMain.h"
 
 int main(int argc, char** argv) {
+    // --help and --version answer before Qt looks for a display.
+    QStringList given;
+    for (int i = 1; i < argc; ++i) given << QString::fromLocal8Bit(argv[i]);
+    const vornik::StartOptions early = vornik::ParseStartOptions(given);
+    if (early.help || early.version) {
+        std::fputs(early.help ? qPrintable(vornik::StartUsage()) : "vornik " VORNIK_VERSION "\n", stdout);
+        return 0;
+    }
     // --screenshot renders without a display.
     for (int i = 1; i < argc; ++i)
         if (QByteArray(argv[i]).startsWith("--screenshot") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -25,7 +34,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName("Vesko");
     QApplication::setApplicationName("vornik2");
-    QApplication::setApplicationVersion("2.12");
+    QApplication::setApplicationVersion(VORNIK_VERSION);
     vornik::AllowPicturesUpToOurBudget();
 
     // Standard buttons and dialogs in Japanese.
@@ -36,10 +45,12 @@ int main(int argc, char** argv) {
 
     const vornik::StartOptions options = vornik::ParseStartOptions(QApplication::arguments().mid(1));
     if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "vornik: %s\nusage: vornik [FILE] [--screenshot PATH]\n",
-                     qPrintable(options.error));
+        std::fprintf(stderr, "vornik: %s\n%s", qPrintable(options.error), qPrintable(vornik::StartUsage()));
         return 2;
     }
+    if (!options.otherFiles.isEmpty())
+        std::fprintf(stderr, "vornik: one file at a time: opening %s, not %s\n", qPrintable(options.file),
+                     qPrintable(options.otherFiles.join(", ")));
 
     vornik::QtSettingsStore store;
     vornik::QtNoticeHandler notices;

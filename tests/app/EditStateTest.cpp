@@ -89,14 +89,14 @@ TEST(PageCommands, CaptionNamesThePageDocument) {
     s.doc.ExeFileName = "/e.exe";
     s.doc.BitmapFileName = "/b.bmp";
     UpdatePageCommands(s, kIconPage);
-    EXPECT_EQ(s.Caption, "/i.ico - Vornik Ver 2.12");
+    EXPECT_EQ(s.Caption, std::string("/i.ico - ") + kAppTitle);
     s.doc.ExeShown = true;
     UpdatePageCommands(s, kIconPage);
-    EXPECT_EQ(s.Caption, "/e.exe - Vornik Ver 2.12");
+    EXPECT_EQ(s.Caption, std::string("/e.exe - ") + kAppTitle);
     UpdatePageCommands(s, kAnimationPage);
-    EXPECT_EQ(s.Caption, "Vornik Ver 2.12");
+    EXPECT_EQ(s.Caption, kAppTitle);
     UpdatePageCommands(s, kBitmapPage);
-    EXPECT_EQ(s.Caption, "/b.bmp - Vornik Ver 2.12");
+    EXPECT_EQ(s.Caption, std::string("/b.bmp - ") + kAppTitle);
 }
 
 TEST(ResourceTarget, ButtonsApplyTheirColumnOnlyWhenPressed) {

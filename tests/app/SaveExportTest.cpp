@@ -54,7 +54,7 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
     EXPECT_EQ(dialogs.asked[0].request.filter, "ｱｲｺﾝ|*.ico");
     EXPECT_EQ(dialogs.asked[0].request.defaultExt, "ico");
     EXPECT_EQ(s.doc.IconFileName, dir.file("out.ico"));
-    EXPECT_EQ(s.Caption, dir.file("out.ico") + " - Vornik Ver 2.12");
+    EXPECT_EQ(s.Caption, dir.file("out.ico") + " - " + kAppTitle);
     EXPECT_TRUE(std::filesystem::exists(dir.file("out.ico")));
 
     // Cancelled: nothing written, the name stays.

@@ -43,7 +43,7 @@ TEST(DialogFlow, NewIconPageDocumentTakesTheChosenKind) {
     w.action("New1")->trigger();
     ASSERT_TRUE(w.state().doc.IconSet);
     EXPECT_EQ(w.state().doc.IconSet->ResourceType, 2);
-    EXPECT_EQ(w.windowTitle(), "Vornik Ver 2.12");
+    EXPECT_EQ(w.windowTitle(), kAppTitle);
     EXPECT_TRUE(w.frmiconcursel->property("placedOnce").toBool());
 }
 
@@ -86,7 +86,7 @@ TEST(DialogFlow, AboutBoxShowsNameAndVersionAndIsPlacedOnce) {
     });
     w.action("About1")->trigger();
     EXPECT_EQ(w.frmAboutBox->ProductName->text(), "Vornik");
-    EXPECT_EQ(w.frmAboutBox->Version->text(), "Ver 2.12");
+    EXPECT_EQ(w.frmAboutBox->Version->text(), QString("Ver ") + VORNIK_VERSION);
     const QPoint moved = w.frmAboutBox->pos();
     WhenShown([&] { w.frmAboutBox->accept(); });
     w.action("About1")->trigger();

@@ -106,7 +106,7 @@ TEST(MainWindow, ToolBarAndPanelButtonsShareTheMenuHandlers) {
 
 TEST(MainWindow, LayoutTitleSizeAndStatusPanels) {
     Window f;
-    EXPECT_EQ(f.w.windowTitle(), "Vornik Ver 2.12");
+    EXPECT_EQ(f.w.windowTitle(), kAppTitle);
     EXPECT_EQ(f.w.minimumSize(), QSize(610, 530));
     EXPECT_EQ(f.w.StatusPanel[0]->width(), 300);
     EXPECT_EQ(f.w.StatusPanel[1]->width(), 100);
@@ -221,7 +221,7 @@ TEST(MainWindow, OpeningAnIconFillsTheListAndADoubleClickTheViews) {
     f.w.OpenDocument(path);
     EXPECT_EQ(f.w.PageControl1->currentIndex(), 0);
     ASSERT_EQ(f.w.LVIcon->count(), reference.Count);
-    EXPECT_EQ(f.w.windowTitle(), path + " - Vornik Ver 2.12");
+    EXPECT_EQ(f.w.windowTitle(), path + " - " + kAppTitle);
     EXPECT_EQ(f.w.panelText(0), "検索終了");
     f.w.action("view4")->trigger();
     EXPECT_EQ(f.w.LVIcon->columnText(0, 5), QString::number(reference.Entries[0].ImageSize));
@@ -398,5 +398,5 @@ TEST(MainWindow, SavingANewDocumentAsksForAName) {
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].request.dialog, "SavePictureDialog2");
     EXPECT_EQ(dialogs.asked[0].request.filter, "ｱｲｺﾝ|*.ico");
-    EXPECT_EQ(f.w.windowTitle(), "Vornik Ver 2.12");
+    EXPECT_EQ(f.w.windowTitle(), kAppTitle);
 }

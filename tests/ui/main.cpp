@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "VornikVersion.h"
+
 namespace {
 void DropHarmless(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
     if (msg.contains("propagateSizeHints")) return;
@@ -22,7 +24,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     qInstallMessageHandler(DropHarmless);
     QApplication app(argc, argv);
-    QApplication::setApplicationVersion("2.12");
+    QApplication::setApplicationVersion(VORNIK_VERSION);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

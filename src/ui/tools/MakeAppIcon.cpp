@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     if (!ico.open(QIODevice::WriteOnly)) return 1;
     ico.write(vornik::EncodeIco({vornik::DrawAppIcon(16), vornik::DrawAppIcon(32), vornik::DrawAppIcon(48)}));
     ico.close();
-    for (int side : {16, 32, 48, 128})
+    for (int side : {16, 24, 32, 48, 64, 128, 256})
         if (!vornik::DrawAppIcon(side).save(out.filePath(QString("vornik-%1.png").arg(side)))) return 1;
     return 0;
 }
