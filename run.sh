@@ -24,7 +24,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   fi
   rm -f "$shot"
   rc=0
-  QT_QPA_PLATFORM=offscreen "$editor" "$@" --screenshot "$shot" || rc=$?
+  QT_QPA_PLATFORM=offscreen "$editor" --screenshot "$shot" "$@" || rc=$?
   if [ -f "$shot" ]; then echo "No display: the editor window was rendered to $shot"; fi
   exit "$rc"
 fi

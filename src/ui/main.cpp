@@ -68,7 +68,12 @@ int main(int argc, char** argv) {
             vornik::SetNoticeHandler(nullptr);
             main.resize(std::max(main.width(), 800), std::max(main.height(), 600));
             main.show();
-            if (!options.file.isEmpty()) main.OpenDocument(options.file);
+            bool opened = true;
+            if (!options.file.isEmpty()) {
+                main.OpenDocument(options.file);
+                // The title names the file once it is open; the reason it is not went to standard error.
+                opened = main.state().Caption != vornik::kAppTitle;
+            }
             if (main.LVIcon->count() > 0) {
                 main.LVIcon->selectIndex(0);
                 main.LVIconDblClick();
@@ -76,7 +81,7 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
             const bool saved = main.grab().save(options.screenshot, "PNG");
             if (!saved) std::fprintf(stderr, "vornik: cannot write %s\n", qPrintable(options.screenshot));
-            rc = saved ? 0 : 1;
+            rc = saved && opened ? 0 : 1;
         } else {
             main.show();
             if (!options.file.isEmpty()) {

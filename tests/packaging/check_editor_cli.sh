@@ -27,5 +27,12 @@ grep -q "^usage: vornik" "$tmp/err" || fail "unknown option: no usage"
 [ -s "$tmp/shot.png" ] || fail "several files: no screenshot"
 grep -q "one file at a time: opening $icon, not $tmp/b.ico" "$tmp/err" || fail "several files: $(cat "$tmp/err")"
 
+# A file that cannot be opened fails the run (the window is still rendered).
+echo "not an icon" >"$tmp/bad.ico"
+"$vornik" "$tmp/bad.ico" --screenshot "$tmp/bad.png" 2>"$tmp/err"; rc=$?
+[ "$rc" = 1 ] || fail "unreadable file: rc $rc"
+[ -s "$tmp/bad.png" ] || fail "unreadable file: no screenshot"
+grep -q "bad.ico" "$tmp/err" || fail "unreadable file: the reason is not told: $(cat "$tmp/err")"
+
 [ "$failures" -eq 0 ] && echo "editor command line as expected"
 exit $((failures > 0))
