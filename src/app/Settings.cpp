@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/StoredValues.h"
+#include "app/ViewZoom.h"
 
 namespace vornik {
 
@@ -25,6 +26,8 @@ Settings LoadSettings(const SettingsStore& store) {
     r.automaskplus = ReadStoredBool(store, s, "automaskplus", d.automaskplus);
     r.defrate = ReadStoredInt(store, s, "defrate", d.defrate);
     r.iconbackadd = ReadStoredBool(store, s, "iconbackadd", d.iconbackadd);
+    r.zoom = ValidZoomChoice(ReadStoredInt(store, s, "zoom", d.zoom));
+    r.pixelgrid = ReadStoredBool(store, s, "pixelgrid", d.pixelgrid);
     return r;
 }
 
@@ -40,6 +43,8 @@ void SaveSettings(const Settings& v, SettingsStore& store) {
     WriteStoredBool(store, s, "automaskplus", v.automaskplus);
     WriteStoredInt(store, s, "defrate", v.defrate);
     WriteStoredBool(store, s, "iconbackadd", v.iconbackadd);
+    WriteStoredInt(store, s, "zoom", v.zoom);
+    WriteStoredBool(store, s, "pixelgrid", v.pixelgrid);
 }
 
 int StretchModeOf(const Settings& settings) { return settings.stretchbltmode == 0 ? 3 : 4; }

@@ -28,6 +28,8 @@ struct Settings {
     bool automaskplus = true;                       // blacken the image under a mask built from a colour
     int defrate = 10;                               // display rate of a new animated cursor's steps
     bool iconbackadd = false;                       // exported bitmaps get "color" under transparent pixels
+    int zoom = 0;                                   // magnification of the views: 0 fit, else 1, 2, 4, 8, 16
+    bool pixelgrid = true;                          // grid between pixels in the views at 4x and above
 
     bool operator==(const Settings&) const = default;
 };

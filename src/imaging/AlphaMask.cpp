@@ -19,6 +19,16 @@ inline bool maskIsWhite(RasterColor c) { return (RedOf(c) + GreenOf(c) + BlueOf(
 
 bool HasAlphaChannel(const TQvDIB& image) { return image.GetBitCount() == 32 && !image.IsCompressed(); }
 
+bool AlphaInUse(const TQvDIB& image) {
+    if (!HasAlphaChannel(image) || image.Width() <= 0) return false;
+    for (int y = 0; y < image.Height(); ++y) {
+        const std::uint8_t* row = image.ScanLine(y);
+        for (int x = 0; x < image.Width(); ++x)
+            if (row[4 * static_cast<std::size_t>(x) + 3] != 0) return true;
+    }
+    return false;
+}
+
 void FoldAlphaIntoMask(const TQvDIB& image, TQvDIB& mask) {
     if (!HasAlphaChannel(image)) return;
     if (mask.Width() != image.Width() || mask.Height() != image.Height())

@@ -12,6 +12,11 @@ constexpr int kOpaqueAlpha = 128;
 // True for an uncompressed 32-bit picture, whose fourth byte is alpha.
 bool HasAlphaChannel(const TQvDIB& image);
 
+// True for such a picture whose alpha is not 0 everywhere. Older 32-bit icons
+// leave the fourth byte 0 and rely on their mask alone: drawn by their alpha
+// they would vanish.
+bool AlphaInUse(const TQvDIB& image);
+
 // Marks transparent in the mask every pixel whose alpha is below
 // kOpaqueAlpha; other mask pixels stay as they are. The mask is a 1-bit
 // picture (index 1 = white = transparent) or a true-colour one (white =

@@ -1,8 +1,55 @@
 #include "ui/DibImage.h"
 
+#include "imaging/AlphaMask.h"
+
 namespace vornik {
 
+namespace {
+
+// The Qt format a 24- or 32-bit DIB is copied into; Invalid for other DIBs.
+QImage::Format directFormat(const TQvDIB& dib) {
+    if (dib.IsCompressed() || dib.Width() <= 0 || dib.Height() <= 0) return QImage::Format_Invalid;
+    if (dib.GetBitCount() == 24) return QImage::Format_RGB32;
+    if (dib.GetBitCount() == 32)
+        return AlphaInUse(dib) ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    return QImage::Format_Invalid;
+}
+
+void copyRows(const TQvDIB& dib, QImage& image, const QRect& rect) {
+    const int h = dib.Height();
+    const bool alpha = image.format() == QImage::Format_ARGB32_Premultiplied;
+    const int bytes = dib.GetBitCount() / 8;
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        const std::uint8_t* in = dib.ScanLine(dib.IsTopDown() ? y : h - 1 - y) + bytes * rect.left();
+        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y)) + rect.left();
+        for (int x = rect.left(); x <= rect.right(); ++x, in += bytes, ++out) {
+            const QRgb c = qRgba(in[2], in[1], in[0], alpha ? in[3] : 255);
+            *out = alpha ? qPremultiply(c) : c;
+        }
+    }
+}
+
+}  // namespace
+
+void CopyDibRect(const TQvDIB& dib, QImage& image, const QRect& rect) {
+    const QImage::Format format = directFormat(dib);
+    if (format == QImage::Format_Invalid || image.format() != format ||
+        image.size() != QSize(dib.Width(), dib.Height())) {
+        image = ToQImage(dib);
+        return;
+    }
+    const QRect r = rect & image.rect();
+    if (!r.isEmpty()) copyRows(dib, image, r);
+}
+
 QImage ToQImage(const TQvDIB& dib) {
+    const QImage::Format format = directFormat(dib);
+    if (format != QImage::Format_Invalid) {
+        QImage image(dib.Width(), dib.Height(), format);
+        if (image.isNull()) return image;
+        copyRows(dib, image, image.rect());
+        return image;
+    }
     try {
         const Bytes bmp = dib.SaveToBytes();
         QImage img;

@@ -72,6 +72,7 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     layout->addWidget(buildEditPanel(), 0);
     setCentralWidget(central);
     buildStatusBar();
+    buildZoomMenu();
 
     frmIconSelect = new TfrmIconSelect(this);
     frmAboutBox = new TfrmAboutBox(this);
@@ -205,6 +206,8 @@ void TfrmMain::refresh(bool lists) {
     imgxor->setPicture(e.imgxor ? ToQImage(*e.imgxor) : QImage());
     imgand->setPicture(e.imgand ? ToQImage(*e.imgand) : QImage());
     imgbmp->setPicture(e.imgbmp ? ToQImage(*e.imgbmp) : QImage());
+    markHotSpot();
+    applyZoom();
     imgbmp->setFrameSide(e.Shape1Width);
     imgbmp->setFramePos(e.spebx, e.speby);
     if (lists) {

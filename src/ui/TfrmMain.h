@@ -171,6 +171,15 @@ private:
     QWidget* buildAnimationPage();
     QWidget* buildBitmapPage();
     void buildStatusBar();
+    void buildZoomMenu();
+    // The zoom of the views from the settings' choice ("fit" by the boxes' room).
+    void applyZoom();
+    void setZoomChoice(int choice);
+    void zoomStep(int steps);
+    int shownZoom() const;
+    void markHotSpot();
+    // Shows what a mask stroke changed without refreshing the whole window.
+    void showMaskChange(int x, int y, int w, int h);
     void connectCommands();
     void connectEditPanel();
     void connectAnimation();
@@ -193,6 +202,7 @@ private:
     void imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void imgandMouseMove(int x, int y);
     void imgandMouseUp(int x, int y);
+    void paintMask(int x0, int y0, int x1, int y1);
     void runCommand(const std::function<void()>& command, bool lists = false);
     // A command that may change the given parts (UndoParts), as one undo step.
     void undoable(unsigned parts, const char* label, const std::function<void()>& command,

@@ -322,6 +322,7 @@ void TfrmMain::Timer1Timer() {
             // a frame that cannot be drawn shows the background
         }
         imganiview->setPicture(view);
+        applyZoom();
     });
 }
 

@@ -5,11 +5,15 @@
 #include <QToolButton>
 
 #include "app/EditActions.h"
+#include "app/MaskPaint.h"
 #include "app/TakeIn.h"
 #include "app/UndoCommands.h"
+#include "imaging/AlphaMask.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "platform/FileDialogs.h"
+#include "platform/Notice.h"
+#include "ui/DibImage.h"
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
 #include "ui/TScreenCapture.h"
@@ -31,10 +35,14 @@ void TfrmMain::connectEditPanel() {
     for (QSpinBox* field : {spex, spey})
         connect(field, &QSpinBox::editingFinished, this, [this] { refresh(); });
     connect(spex, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
-        if (!mirroring_) s_.edit.spex = ClampHotSpot(v);
+        if (mirroring_) return;
+        s_.edit.spex = ClampHotSpot(v);
+        markHotSpot();
     });
     connect(spey, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
-        if (!mirroring_) s_.edit.spey = ClampHotSpot(v);
+        if (mirroring_) return;
+        s_.edit.spey = ClampHotSpot(v);
+        markHotSpot();
     });
     // spebxChange / spebyChange: the selection frame follows the take-in position.
     connect(spebx, qOverload<int>(&QSpinBox::valueChanged), this, [this](int x) {
@@ -124,41 +132,52 @@ void TfrmMain::imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::Keyboar
     if (modifiers & Qt::ShiftModifier) {
         // Shift: flood the connected surface of the clicked colour; no status text.
         if (button != Qt::LeftButton && button != Qt::RightButton) return;
-        undoable(kUndoViews, "fill", [&] {
-            TQvDIBCanvas canvas(*e.imgand);
-            const RasterColor surface = canvas.GetPixel(x, y);
-            if (surface == TQvDIBCanvas::kInvalidColor) return;
-            canvas.FloodFill(x, y, surface, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
-        });
+        undoable(kUndoViews, "fill", [&] { FloodMask(e, x, y, button == Qt::LeftButton); });
         return;
     }
     if (button == Qt::LeftButton || button == Qt::RightButton) {
         // One stroke, from press to release, is one undo step.
         stroke_ = CaptureStep(s_, kUndoViews, "stroke");
+        maskPaintMode_ = button == Qt::LeftButton ? MaskPaint::Opaque : MaskPaint::Transparent;
+        paintMask(x, y, x, y);
     }
-    runCommand([&] {
-        TQvDIBCanvas canvas(*e.imgand);
-        if (button == Qt::LeftButton || button == Qt::RightButton) {
-            maskPaintMode_ = button == Qt::LeftButton ? MaskPaint::Opaque : MaskPaint::Transparent;
-            canvas.SetPixel(x, y, button == Qt::LeftButton ? kRasterBlack : kRasterWhite);
-        }
-        maskPen_ = QPoint(x, y);
-        showStatus(2, QString("%1,%2").arg(x).arg(y));
-    });
+    maskPen_ = QPoint(x, y);
+    showStatus(2, QString("%1,%2").arg(x).arg(y));
 }
 
 void TfrmMain::imgandMouseMove(int x, int y) {
-    EditState& e = s_.edit;
-    if (maskPaintMode_ != MaskPaint::None && e.imgand) {
-        runCommand([&] {
-            TQvDIBCanvas canvas(*e.imgand);
-            const RasterColor c = maskPaintMode_ == MaskPaint::Opaque ? kRasterBlack : kRasterWhite;
-            canvas.SetPixel(x, y, c);
-            canvas.Line(maskPen_.x(), maskPen_.y(), x, y, c);  // a fast drag still leaves a continuous stroke
-        });
+    if (maskPaintMode_ != MaskPaint::None && s_.edit.imgand) {
+        paintMask(maskPen_.x(), maskPen_.y(), x, y);  // a fast drag still leaves a continuous stroke
         maskPen_ = QPoint(x, y);
     }
     showStatus(2, QString("%1,%2").arg(x).arg(y));
+}
+
+void TfrmMain::paintMask(int x0, int y0, int x1, int y1) {
+    // Only the views are repainted, only where the stroke went: a move event
+    // must not rebuild the whole window.
+    try {
+        const PixelRect r = PaintMaskLine(s_.edit, x0, y0, x1, y1, maskPaintMode_ == MaskPaint::Opaque);
+        showMaskChange(r.x, r.y, r.w, r.h);
+    } catch (const std::exception& ex) {
+        maskPaintMode_ = MaskPaint::None;
+        refresh();
+        ShowMessage(ex.what());
+    }
+}
+
+void TfrmMain::showMaskChange(int x, int y, int w, int h) {
+    if (w <= 0 || h <= 0) return;
+    const QRect changed(x, y, w, h);
+    const EditState& e = s_.edit;
+    QImage mask = imgand->picture();
+    CopyDibRect(*e.imgand, mask, changed);
+    imgand->updatePicture(mask, changed);
+    if (e.imgxor && HasAlphaChannel(*e.imgxor)) {
+        QImage image = imgxor->picture();
+        CopyDibRect(*e.imgxor, image, changed);
+        imgxor->updatePicture(image, changed);
+    }
 }
 
 void TfrmMain::imgandMouseUp(int x, int y) {
@@ -169,6 +188,12 @@ void TfrmMain::imgandMouseUp(int x, int y) {
         refresh();
     }
     showStatus(2, QString("%1,%2").arg(x).arg(y));
+}
+
+void TfrmMain::markHotSpot() {
+    const EditState& e = s_.edit;
+    imgxor->setHotSpotMark(e.cmbtype == kTypeCursor && e.imgxor ? std::optional<QPoint>(QPoint(e.spex, e.spey))
+                                                               : std::nullopt);
 }
 
 void TfrmMain::imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {

@@ -64,8 +64,12 @@ TEST(Settings, RoundTripWritesEveryValueAsText) {
     s.automaskplus = false;
     s.defrate = 99;
     s.iconbackadd = true;
+    s.zoom = 8;
+    s.pixelgrid = false;
     SaveSettings(s, store);
-    EXPECT_EQ(store.keys("option").size(), 29u);  // 9 values and 20 formats
+    EXPECT_EQ(store.keys("option").size(), 31u);  // 11 values and 20 formats
+    EXPECT_EQ(store.read("option", "zoom"), "8");
+    EXPECT_EQ(store.read("option", "pixelgrid"), "0");
     EXPECT_EQ(store.read("option", "color"), "1193046");
     EXPECT_EQ(store.read("option", "flat"), "1");
     EXPECT_EQ(store.read("option", "hint"), "1");

@@ -1,0 +1,34 @@
+#pragma once
+
+namespace vornik {
+
+// Magnification of the image, mask and animation views: a whole factor, or
+// "fit" (kZoomFit), the largest whole factor up to kMaxZoom at which the
+// picture fits its box. Settings keep the choice as this number.
+inline constexpr int kZoomFit = 0;
+inline constexpr int kMaxZoom = 16;
+// The factors offered by the View menu and stepped through by zoom in/out.
+inline constexpr int kZoomSteps[] = {1, 2, 4, 8, 16};
+
+// A stored zoom choice made valid: fit, or one of kZoomSteps; anything else is fit.
+int ValidZoomChoice(int stored);
+
+// The factor "fit" gives a w x h picture in a box of boxW x boxH: at least 1
+// (a picture larger than its box scrolls), at most kMaxZoom. An empty picture
+// or box gives 1.
+int FitZoom(int w, int h, int boxW, int boxH);
+
+// The factor a choice gives in that box.
+int ZoomFactor(int choice, int w, int h, int boxW, int boxH);
+
+// The next step above / below the factor shown now (a "fit" factor between two
+// steps goes to the neighbouring step); stays at the ends.
+int ZoomIn(int factor);
+int ZoomOut(int factor);
+
+// A screen coordinate inside a view at that factor as a picture coordinate:
+// rounds towards minus infinity, so a drag just left of or above the picture
+// reads -1, not 0.
+int ScreenToPicture(int screen, int factor);
+
+}  // namespace vornik

@@ -1,0 +1,144 @@
+// The magnification of the image, mask and animation views: the View menu's
+// zoom items, Ctrl + wheel, Ctrl + plus / minus, and "fit" following the boxes.
+#include <QAction>
+#include <QActionGroup>
+#include <QEvent>
+#include <QMenu>
+#include <QScrollArea>
+
+#include "app/ViewZoom.h"
+#include "ui/TPictureView.h"
+#include "ui/TfrmMain.h"
+
+namespace vornik {
+
+namespace {
+
+// Runs a function whenever the watched widget changes size.
+class ResizeWatcher : public QObject {
+public:
+    ResizeWatcher(QObject* parent, std::function<void()> onResize) : QObject(parent), onResize_(std::move(onResize)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize) onResize_();
+        return false;
+    }
+
+private:
+    std::function<void()> onResize_;
+};
+
+struct ZoomItem {
+    const char* name;
+    const char* caption;
+    int choice;
+};
+
+constexpr ZoomItem kZoomItems[] = {
+    {"mnu_zoomfit", "ウィンドウに合わせる(&F)", kZoomFit},
+    {"mnu_zoom1", "1倍(&1)", 1},
+    {"mnu_zoom2", "2倍(&2)", 2},
+    {"mnu_zoom4", "4倍(&4)", 4},
+    {"mnu_zoom8", "8倍(&8)", 8},
+    {"mnu_zoom16", "16倍", 16},
+};
+
+}  // namespace
+
+void TfrmMain::buildZoomMenu() {
+    QMenu* view = menus_["View1"];
+    QMenu* zoom = new QMenu("ズーム(&Z)", view);
+    zoom->setObjectName("mnu_zoom");
+    zoom->menuAction()->setObjectName("mnu_zoom");
+    zoom->installEventFilter(this);
+    menus_.insert("mnu_zoom", zoom);
+    auto* group = new QActionGroup(this);
+    for (const ZoomItem& item : kZoomItems) {
+        auto* a = zoom->addAction(QString::fromUtf8(item.caption));
+        a->setObjectName(item.name);
+        a->setCheckable(true);
+        a->setStatusTip("編集領域の表示倍率を設定します");
+        group->addAction(a);
+        actions_.insert(item.name, a);
+        const int choice = item.choice;
+        connect(a, &QAction::triggered, this, [this, choice] { setZoomChoice(choice); });
+    }
+    zoom->addSeparator();
+    auto* in = zoom->addAction("拡大(&I)");
+    in->setObjectName("mnu_zoomin");
+    in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    in->setStatusTip("編集領域を拡大表示します");
+    auto* out = zoom->addAction("縮小(&O)");
+    out->setObjectName("mnu_zoomout");
+    out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    out->setStatusTip("編集領域を縮小表示します");
+    for (QAction* a : {in, out}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        actions_.insert(a->objectName(), a);
+    }
+    connect(in, &QAction::triggered, this, [this] { zoomStep(1); });
+    connect(out, &QAction::triggered, this, [this] { zoomStep(-1); });
+
+    auto* grid = new QAction("ピクセルグリッド(&G)", this);
+    grid->setObjectName("mnu_pixelgrid");
+    grid->setCheckable(true);
+    grid->setStatusTip("4倍以上の表示でピクセルの境界線を表示します");
+    actions_.insert("mnu_pixelgrid", grid);
+    connect(grid, &QAction::toggled, this, [this](bool on) {
+        s_.settings.pixelgrid = on;
+        applyZoom();
+    });
+
+    // After the list styles, before the icon check.
+    QAction* before = actions_.value("m_iconchk");
+    view->insertSeparator(before);
+    view->insertMenu(before, zoom);
+    view->insertAction(before, grid);
+
+    for (TPictureView* v : {imgxor, imgand, imganiview})
+        connect(v, &TPictureView::zoomWheel, this, [this](int steps) { zoomStep(steps); });
+    auto* watcher = new ResizeWatcher(this, [this] { applyZoom(); });
+    for (QScrollArea* box : {ScrollBox1, ScrollBox2, ScrollBoxAni}) box->installEventFilter(watcher);
+}
+
+int TfrmMain::shownZoom() const { return imgxor->zoom(); }
+
+void TfrmMain::setZoomChoice(int choice) {
+    s_.settings.zoom = ValidZoomChoice(choice);
+    applyZoom();
+}
+
+void TfrmMain::zoomStep(int steps) {
+    // Steps go from the factor shown now, so "fit" zooms on from where it is.
+    int factor = shownZoom();
+    for (; steps > 0; --steps) factor = ZoomIn(factor);
+    for (; steps < 0; ++steps) factor = ZoomOut(factor);
+    setZoomChoice(factor);
+}
+
+void TfrmMain::applyZoom() {
+    const int choice = s_.settings.zoom;
+    for (const char* name : {"mnu_zoomfit", "mnu_zoom1", "mnu_zoom2", "mnu_zoom4", "mnu_zoom8", "mnu_zoom16"})
+        actions_[name]->setChecked(false);
+    actions_[choice == kZoomFit ? QString("mnu_zoomfit") : QString("mnu_zoom%1").arg(choice)]->setChecked(true);
+    {
+        const QSignalBlocker block(actions_["mnu_pixelgrid"]);
+        actions_["mnu_pixelgrid"]->setChecked(s_.settings.pixelgrid);
+    }
+    // "Fit" sizes both views of the pair alike, by the room of the smaller box,
+    // so the image and its mask stay pixel for pixel side by side.
+    auto room = [](QScrollArea* box) { return box->maximumViewportSize(); };
+    const QSize pair = room(ScrollBox1).boundedTo(room(ScrollBox2));
+    const QSize picture = imgxor->picture().isNull() ? imgand->picture().size() : imgxor->picture().size();
+    const int factor = ZoomFactor(choice, picture.width(), picture.height(), pair.width(), pair.height());
+    for (TPictureView* v : {imgxor, imgand}) {
+        v->setZoom(factor);
+        v->setGridEnabled(s_.settings.pixelgrid);
+    }
+    const QSize ani = room(ScrollBoxAni);
+    const QSize frame = imganiview->picture().size();
+    imganiview->setZoom(ZoomFactor(choice, frame.width(), frame.height(), ani.width(), ani.height()));
+}
+
+}  // namespace vornik

@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "app/Settings.h"
+#include "app/ViewZoom.h"
+#include "platform/MemorySettingsStore.h"
+
+using namespace vornik;
+
+TEST(ViewZoom, FitTakesTheLargestWholeFactorThatFitsTheBox) {
+    // A box of 300 x 260, as the editing panel gives at its smallest.
+    EXPECT_EQ(FitZoom(16, 16, 300, 260), 16);   // 16.25 would fit; capped at the largest step
+    EXPECT_EQ(FitZoom(32, 32, 300, 260), 8);    // 8.1
+    EXPECT_EQ(FitZoom(48, 48, 300, 260), 5);    // 5.4: whole factors, not only steps
+    EXPECT_EQ(FitZoom(128, 128, 300, 260), 2);  // 2.03
+    EXPECT_EQ(FitZoom(256, 256, 300, 260), 1);  // 1.01
+    EXPECT_EQ(FitZoom(256, 256, 200, 200), 1);  // larger than the box: 1:1, scrolled
+    EXPECT_EQ(FitZoom(32, 16, 100, 100), 3);    // the narrower room decides
+    EXPECT_EQ(FitZoom(0, 0, 100, 100), 1);
+    EXPECT_EQ(FitZoom(16, 16, 0, 0), 1);
+}
+
+TEST(ViewZoom, ChoicesStepsAndMouseMapping) {
+    EXPECT_EQ(ZoomFactor(kZoomFit, 32, 32, 130, 130), 4);
+    EXPECT_EQ(ZoomFactor(2, 32, 32, 130, 130), 2);
+    EXPECT_EQ(ValidZoomChoice(3), kZoomFit);  // not a step: back to fit
+    EXPECT_EQ(ValidZoomChoice(-1), kZoomFit);
+    EXPECT_EQ(ValidZoomChoice(16), 16);
+    EXPECT_EQ(ZoomIn(1), 2);
+    EXPECT_EQ(ZoomIn(5), 8);  // from a "fit" factor to the next step
+    EXPECT_EQ(ZoomIn(16), 16);
+    EXPECT_EQ(ZoomOut(5), 4);
+    EXPECT_EQ(ZoomOut(1), 1);
+    // Screen to picture pixels: every screen pixel of a picture pixel maps to it;
+    // left of the picture is negative, not folded onto column 0.
+    EXPECT_EQ(ScreenToPicture(0, 8), 0);
+    EXPECT_EQ(ScreenToPicture(7, 8), 0);
+    EXPECT_EQ(ScreenToPicture(8, 8), 1);
+    EXPECT_EQ(ScreenToPicture(-1, 8), -1);
+    EXPECT_EQ(ScreenToPicture(-8, 8), -1);
+    EXPECT_EQ(ScreenToPicture(-9, 8), -2);
+    EXPECT_EQ(ScreenToPicture(-3, 1), -3);
+}
+
+TEST(ViewZoom, TheChoiceIsKeptInTheSettings) {
+    MemorySettingsStore store;
+    EXPECT_EQ(LoadSettings(store).zoom, kZoomFit);  // a new user starts at "fit"
+    EXPECT_TRUE(LoadSettings(store).pixelgrid);
+    store.write("option", "zoom", "4");
+    EXPECT_EQ(LoadSettings(store).zoom, 4);
+    store.write("option", "zoom", "5");  // not offered: read as fit
+    EXPECT_EQ(LoadSettings(store).zoom, kZoomFit);
+}
