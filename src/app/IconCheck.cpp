@@ -1,5 +1,7 @@
 #include "app/IconCheck.h"
 
+#include "imaging/AlphaBlend.h"
+#include "imaging/AlphaMask.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/PictureView.h"
 #include "imaging/TQvDIBCanvas.h"
@@ -23,6 +25,11 @@ TQvDIB RenderIconCheck(const TQvDIB* image, const TQvDIB* mask, RasterColor back
     TQvDIBCanvas canvas(preview);
     canvas.FillRect(0, 0, kSide, kSide, background);
     if (!image || !mask) return preview;
+    if (AlphaInUse(*image)) {
+        // A picture with alpha is judged as it is drawn: blended, not masked.
+        AlphaBlendStretched(canvas, 0, 0, kSide - 1, kSide - 1, *image);
+        return preview;
+    }
     canvas.SetStretchBltMode(StretchModeOfSetting(stretchbltmode));
     const TQvDIB maskSource = DrawableSource(*mask);
     const TQvDIB imageSource = DrawableSource(*image);

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "imaging/AlphaMask.h"
 #include "imaging/BitmapInfoHeader.h"
+#include "imaging/ScaleArea.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "model/ColorName.h"
 #include "imaging/PictureView.h"
@@ -50,6 +52,7 @@ ImagePair ScaleImagePair(const TQvDIB& image, const TQvDIB& mask, int size, int 
     pair.mask.SetColorTable(blackWhite, 2);
     stretchWhole(pair.image, DrawableSource(image), stretchMode);
     stretchWhole(pair.mask, mask, stretchMode);
+    if (AlphaInUse(image)) pair.alpha = ScaleArea(image, size, size);
     return pair;
 }
 

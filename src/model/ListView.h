@@ -22,6 +22,10 @@ struct EntryListItem {
 struct ImagePair {
     TQvDIB image;
     TQvDIB mask;
+    // For a picture drawn by its alpha (32 bits, alpha not 0 everywhere): the
+    // thumbnail as a 32-bit picture with that alpha, which a display uses
+    // instead of image and mask. Empty otherwise.
+    TQvDIB alpha = TQvDIB();
 };
 
 struct ImageList {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "imaging/AlphaBlend.h"
+#include "imaging/AlphaMask.h"
 #include "imaging/BitmapInfoHeader.h"
 #include "imaging/PictureView.h"
 #include "platform/Errors.h"
@@ -44,6 +46,23 @@ TQvDIB pictureOf(const Bytes& info, const Bytes& rows) {
     return dib;
 }
 
+// A 32-bit image straight from the rows, so the alpha byte is kept whatever a
+// BMP reader makes of it.
+TQvDIB alphaPictureOf(const Bytes& info, const Bytes& rows) {
+    const BitmapInfoHeader h = BitmapInfoHeader::Read(info.data());
+    TQvDIB dib = pictureOf(info, rows);  // checks the size as for any entry
+    if (h.biBitCount != 32 || h.biCompression != 0) return dib;
+    TQvDIB out;
+    out.CreateDIB(dib.Width(), h.biHeight < 0 ? -dib.Height() : dib.Height(), 0, 32);
+    const std::size_t stride = static_cast<std::size_t>(out.Stride());
+    for (int y = 0; y < out.Height(); ++y) {
+        const std::size_t at = stride * static_cast<std::size_t>(y);
+        std::uint8_t* row = out.MutableScanLine(y);
+        if (at < rows.size()) std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(at), std::min(stride, rows.size() - at), row);
+    }
+    return out;
+}
+
 }  // namespace
 
 Bytes RenderImageInfo(const IconEntry& e) {
@@ -76,7 +95,7 @@ Bytes RenderMaskInfo(const IconEntry& e) {
 
 TQvDIB RenderImageDIB(const TIconEx& set, int index) {
     const IconEntry& e = usedEntry(set, index);
-    return pictureOf(RenderImageInfo(e), e.XorBits);
+    return alphaPictureOf(RenderImageInfo(e), e.XorBits);
 }
 
 TQvDIB RenderMaskDIB(const TIconEx& set, int index) {
@@ -90,15 +109,20 @@ const RenderCache& RenderEntry(TIconEx& set, int index) {
     auto cache = std::make_shared<RenderCache>();
     cache->ImageInfo = RenderImageInfo(e);
     cache->MaskInfo = RenderMaskInfo(e);
-    cache->RenderedImage = pictureOf(cache->ImageInfo, e.XorBits);
+    cache->RenderedImage = alphaPictureOf(cache->ImageInfo, e.XorBits);
     cache->RenderedMask = pictureOf(cache->MaskInfo, e.AndBits);
     set.RenderedEntry = cache;
     return *cache;
 }
 
 void DrawEntry(const TIconEx& set, TQvDIBCanvas& canvas, int index, int x) {
+    const TQvDIB rendered = RenderImageDIB(set, index);
+    if (AlphaInUse(rendered)) {
+        AlphaBlendOnto(canvas, x, 0, rendered);
+        return;
+    }
     const TQvDIB mask = RenderMaskDIB(set, index);
-    const TQvDIB image = DrawableSource(RenderImageDIB(set, index));
+    const TQvDIB image = DrawableSource(rendered);
     canvas.BitBlt(x, 0, mask.Width(), mask.Height(), mask, 0, 0, RasterOp::SrcAnd);
     canvas.BitBlt(x, 0, image.Width(), image.Height(), image, 0, 0, RasterOp::SrcInvert);
 }

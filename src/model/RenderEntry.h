@@ -15,7 +15,8 @@ Bytes RenderImageInfo(const IconEntry& entry);
 Bytes RenderMaskInfo(const IconEntry& entry);
 
 // The entry's image and mask as pictures built from those headers and the
-// entry's rows (rows the entry lacks read as 0). EVornikError for an index
+// entry's rows (rows the entry lacks read as 0); a 32-bit image keeps its
+// alpha byte. EVornikError for an index
 // not in use or an entry without an image; the DIB's errors for headers that
 // do not form a picture.
 TQvDIB RenderImageDIB(const TIconEx& set, int index);
@@ -26,7 +27,9 @@ TQvDIB RenderMaskDIB(const TIconEx& set, int index);
 const RenderCache& RenderEntry(TIconEx& set, int index);
 
 // Draws the entry at (x, 0) at its own size with its transparency: the mask
-// with SRCAND, then the image with SRCINVERT. The render cache is untouched.
+// with SRCAND, then the image with SRCINVERT; a 32-bit entry whose alpha is in
+// use is alpha-blended instead, so soft shadows stay soft. The render cache is
+// untouched.
 void DrawEntry(const TIconEx& set, TQvDIBCanvas& canvas, int index, int x);
 
 }  // namespace vornik

@@ -61,6 +61,7 @@ QImage ToQImage(const TQvDIB& dib) {
 }
 
 QImage ToQImage(const ImagePair& pair) {
+    if (AlphaInUse(pair.alpha)) return ToQImage(pair.alpha);
     QImage image = ToQImage(pair.image).convertToFormat(QImage::Format_ARGB32);
     const QImage mask = ToQImage(pair.mask).convertToFormat(QImage::Format_RGB32);
     if (image.isNull() || mask.size() != image.size()) return image;

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "anim/PlayFrame.h"
 #include "anim/StepList.h"
 #include "app/EditActions.h"
 #include "app/RepeatedNotices.h"
@@ -312,15 +313,15 @@ void TfrmMain::Timer1Timer() {
     const TAniEX* ani = s_.doc.AniSet.get();
     if (!ani) return;
     player_.Tick(*ani, [this, ani](int frame) {
-        QImage view(32, 32, QImage::Format_RGB32);
-        view.fill(ColorOfSetting(s_.settings.color));
+        TQvDIB frameView;
+        frameView.CreateDIB(32, 32, 0, 24);
+        const int c = s_.settings.color;
         try {
-            ImagePair pair{RenderImageDIB(*ani, frame), RenderMaskDIB(*ani, frame)};
-            QPainter p(&view);
-            p.drawImage(0, 0, ToQImage(pair));
+            DrawPlayFrame(*ani, frame, frameView, RgbColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
         } catch (const std::exception&) {
             // a frame that cannot be drawn shows the background
         }
+        const QImage view = ToQImage(frameView);
         imganiview->setPicture(view);
         applyZoom();
     });

@@ -27,3 +27,18 @@ TEST(IconCheck, TransparentPixelsShowTheBackgroundMixedWithTheImage) {
     TQvDIB plain = RenderIconCheck(nullptr, nullptr, RgbColor(1, 2, 3), 0);
     EXPECT_EQ(TQvDIBCanvas(plain).GetPixel(80, 80), RgbColor(1, 2, 3));
 }
+
+TEST(IconCheck, AThirtyTwoBitPictureIsBlendedByItsAlpha) {
+    TQvDIB image, mask;
+    image.CreateDIB(32, 32, 0, 32);
+    mask.CreateDIB(32, 32, 0, 24);  // all opaque: the alpha decides
+    for (int y = 0; y < 32; ++y) {
+        std::uint8_t* row = image.MutableScanLine(y);
+        for (int x = 0; x < 32; ++x) row[4 * x + 3] = x < 16 ? 0 : 128;  // black: a half shadow on the right
+    }
+    TQvDIB out = RenderIconCheck(&image, &mask, kRasterWhite, 0);
+    TQvDIBCanvas c(out);
+    EXPECT_EQ(c.GetPixel(20, 80), kRasterWhite);               // alpha 0: the background
+    EXPECT_EQ(c.GetPixel(140, 80), RgbColor(127, 127, 127));   // half over white, not black
+    EXPECT_EQ(c.GetPixel(160, 160), kRasterWhite);
+}

@@ -231,7 +231,7 @@ TEST(MainWindow, OpeningAnIconFillsTheListAndADoubleClickTheViews) {
     const QImage image = f.w.imgxor->picture();
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(f.w.imgand->picture().size(), image.size());
-    EXPECT_EQ(f.w.imgxor->size(), image.size());  // shown at 1:1
+    EXPECT_EQ(f.w.imgxor->size(), image.size() * f.w.imgxor->zoom());  // magnified by whole pixels
     EXPECT_EQ(f.w.cmbtype->currentIndex(), 0);
 
     // The recent-file menu lists the file first.
