@@ -1,5 +1,6 @@
 #include "app/EditActions.h"
 
+#include "imaging/AlphaMask.h"
 #include "model/EntryConversion.h"
 #include "model/ListView.h"
 
@@ -54,6 +55,8 @@ void ShowEntry(MainState& s) {
 
 void SyncSelectorsFromImage(EditState& edit, const TQvDIB& picture) {
     SyncSelectorsFromImage(edit, picture.GetBitCount(), picture.Width(), picture.Height());
+    // A picture drawn by its alpha is shown as the depth that keeps it.
+    if (AlphaInUse(picture)) edit.cmbcolor = kColorAlpha;
 }
 
 void SyncSelectorsFromImage(EditState& edit, int bitCount, int width, int height) {
@@ -88,6 +91,9 @@ void SyncSelectorsFromImage(EditState& edit, int bitCount, int width, int height
                 break;
             case 128:
                 edit.cmbsize = 5;
+                break;
+            case 256:
+                edit.cmbsize = 6;
                 break;
             default:
                 break;
@@ -184,7 +190,7 @@ void cmbtypeChange(MainState& s, int index) {
 }
 
 void cmbsizeClick(MainState& s, int index) {
-    if (index < 0 || index > 5) return;
+    if (index < 0 || index > 6) return;
     s.edit.cmbsize = index;
     if (index >= 1) {
         s.edit.Shape1Width = SizeOfIndex(index);

@@ -16,6 +16,8 @@ int SizeOfIndex(int cmbsize) {
             return 64;
         case 5:
             return 128;
+        case 6:
+            return 256;
         default:
             return 32;
     }
@@ -29,6 +31,8 @@ int BitCountOfIndex(int cmbcolor) {
             return 4;
         case 2:
             return 8;
+        case kColorAlpha:
+            return 32;
         default:
             return 24;
     }

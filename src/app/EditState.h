@@ -25,8 +25,8 @@ inline constexpr int kHotSpotMax = 127;
 struct EditState {
     int PageControl1 = kIconPage;
     int cmbtype = kTypeIcon;  // 0 "Icon", 1 "Cursor", 2 "Bitmap"
-    int cmbsize = 2;          // 0 "Any", 1 " 16x 16" ... 5 "128x128"
-    int cmbcolor = 1;         // 0 "   2 color", 1 "  16 color", 2 " 256 color", 3 "True color"
+    int cmbsize = 2;          // 0 "Any", 1 " 16x 16" ... 5 "128x128", 6 " 256x256"
+    int cmbcolor = 1;         // 0 "   2 color", 1 "  16 color", 2 " 256 color", 3 "True color", 4 32 bits with alpha
     int spex = 0;             // hot spot, 0..127
     int spey = 0;
     int spebx = 0;  // bitmap take-in position, unbounded
@@ -46,16 +46,19 @@ struct EditState {
     int Shape1Height = 32;
 };
 
-// Item texts of the selectors.
+// Item texts of the selectors. Items are only ever appended: settings and
+// other callers keep the indices of the older ones.
 inline constexpr const char* kCmbTypeItems[3] = {"Icon", "Cursor", "Bitmap"};
-inline constexpr const char* kCmbSizeItems[6] = {"Any",     " 16x 16", " 32x 32",
-                                                 " 48x 48", " 64x 64", "128x128"};
-inline constexpr const char* kCmbColorItems[4] = {"   2 color", "  16 color", " 256 color", "True color"};
+inline constexpr const char* kCmbSizeItems[7] = {"Any",     " 16x 16", " 32x 32", " 48x 48",
+                                                 " 64x 64", "128x128", " 256x256"};
+inline constexpr const char* kCmbColorItems[5] = {"   2 color", "  16 color", " 256 color", "True color",
+                                                  "32ﾋﾞｯﾄ (ｱﾙﾌｧ)"};
+inline constexpr int kColorAlpha = 4;  // the 32-bit depth with alpha
 
-// Size index to pixels: 1..5 -> 16, 32, 48, 64, 128; "Any" (and anything
+// Size index to pixels: 1..6 -> 16, 32, 48, 64, 128, 256; "Any" (and anything
 // else) -> 32.
 int SizeOfIndex(int cmbsize);
-// Colour index to bits per pixel: 0 -> 1, 1 -> 4, 2 -> 8, 3 -> 24.
+// Colour index to bits per pixel: 0 -> 1, 1 -> 4, 2 -> 8, 3 -> 24, 4 -> 32.
 int BitCountOfIndex(int cmbcolor);
 
 // Number fields. A value set by a command is clamped into the range; typed

@@ -1,6 +1,7 @@
 #include "imaging/ConvertDIBFormat.h"
 
 #include "imaging/AlphaMask.h"
+#include "imaging/AlphaSplit.h"
 #include "imaging/ExactPalette.h"
 #include "imaging/ScaleArea.h"
 #include "imaging/TQvDIBCanvas.h"
@@ -62,6 +63,7 @@ int SizeIndexToPixels(int index) {
         case 3: return 48;
         case 4: return 64;
         case 5: return 128;
+        case 6: return 256;
         default: return 32;
     }
 }
@@ -72,6 +74,7 @@ int ColorIndexToTarget(int index) {
         case 1: return 4;
         case 2: return 8;
         case 3: return 0;
+        case 4: return 32;
         default: return 4;
     }
 }
@@ -119,6 +122,19 @@ void CopyBitmapRect(const TQvDIB& source, TQvDIB& target, int left, int top, int
 void ConvertViews(PictureView& maskView, PictureView& imageView, int sizeIndex, int colorIndex, bool fixedPalette,
                   int stretchbltmode) {
     const int size = SizeIndexToPixels(sizeIndex);
+    if (ColorIndexToTarget(colorIndex) == 32) {
+        // 32 bits with alpha: the mask's transparent pixels become alpha 0, a
+        // picture's own alpha is kept, and the alpha is scaled with the colour.
+        // A 32-bit picture whose alpha is 0 everywhere goes by its mask alone.
+        const TQvDIB source = AlphaInUse(imageView) ? TQvDIB(imageView) : ToTwentyFourBits(imageView);
+        TQvDIB rgba = WithAlphaFromMask(source, ViewToDIB(maskView));
+        rgba = stretchbltmode == 0 ? ScaleNearest(rgba, size, size) : ScaleArea(rgba, size, size);
+        TQvDIB image, mask;
+        SplitAlpha(rgba, image, mask);
+        DIBToView(mask, maskView);
+        imageView = rgba;
+        return;
+    }
     TQvDIB mask = ViewToDIB(maskView);
     // The image leaves its view without alpha: pixels below half coverage
     // join the mask's transparent ones and turn black.

@@ -17,11 +17,11 @@ StretchMode StretchModeOfSetting(int stretchbltmode);
 // ratio is not kept.
 void ConvertDIBFormat(TQvDIB& dib, int target, int width, int height, bool fixedPalette, int stretchbltmode);
 
-// Size list (cmbsize) index to pixels: 1..5 give 16, 32, 48, 64, 128; 0
-// ("Any") and any other index 32.
+// Size list (cmbsize) index to pixels: 1..6 give 16, 32, 48, 64, 128, 256;
+// 0 ("Any") and any other index 32.
 int SizeIndexToPixels(int index);
 // Colour list (cmbcolor) index to conversion target: 0 -> 1, 1 -> 4, 2 -> 8,
-// 3 -> 0 (true colour); any other index 4.
+// 3 -> 0 (true colour), 4 -> 32 (with alpha); any other index 4.
 int ColorIndexToTarget(int index);
 // Bit count to colour list index: 1 -> 0, 8 -> 2, 0/15/16/24/32 -> 3, else 1.
 int BitCountToColorIndex(int bitCount);
@@ -37,7 +37,9 @@ void CopyBitmapRect(const TQvDIB& source, TQvDIB& target, int left, int top, int
 
 // The convert command on the editing panel's two views: the mask view goes to
 // true colour at the chosen size (it stays a colour picture until an entry is
-// built), the image view to the chosen colour list index and size. Nothing
+// built), the image view to the chosen colour list index and size. At 32 bits
+// with alpha the image keeps (or takes from the mask) its alpha and the mask
+// follows the scaled alpha. Nothing
 // changes when either conversion fails.
 void ConvertViews(PictureView& maskView, PictureView& imageView, int sizeIndex, int colorIndex, bool fixedPalette,
                   int stretchbltmode);

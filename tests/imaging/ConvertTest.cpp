@@ -31,11 +31,13 @@ TEST(ConvertListsTest, SizeAndColourMappings) {
     EXPECT_EQ(SizeIndexToPixels(1), 16);
     EXPECT_EQ(SizeIndexToPixels(3), 48);
     EXPECT_EQ(SizeIndexToPixels(5), 128);
-    EXPECT_EQ(SizeIndexToPixels(6), 32);
+    EXPECT_EQ(SizeIndexToPixels(6), 256);
+    EXPECT_EQ(SizeIndexToPixels(7), 32);
     EXPECT_EQ(SizeIndexToPixels(-1), 32);
     EXPECT_EQ(ColorIndexToTarget(0), 1);
     EXPECT_EQ(ColorIndexToTarget(2), 8);
     EXPECT_EQ(ColorIndexToTarget(3), 0);
+    EXPECT_EQ(ColorIndexToTarget(4), 32);
     EXPECT_EQ(ColorIndexToTarget(9), 4);
     EXPECT_EQ(BitCountToColorIndex(1), 0);
     EXPECT_EQ(BitCountToColorIndex(4), 1);

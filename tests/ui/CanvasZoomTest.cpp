@@ -163,7 +163,7 @@ TEST_F(CanvasZoom, ThirtyTwoBitEntryStoredBackUnchangedIsByteIdentical) {
     w.LVIcon->selectIndex(0);
     w.LVIconDblClick();
     ASSERT_TRUE(w.imgxor->picture().hasAlphaChannel());  // shown over the checkerboard
-    EXPECT_EQ(w.cmbcolor->currentIndex(), 3);
+    EXPECT_EQ(w.cmbcolor->currentIndex(), 4);  // "32ﾋﾞｯﾄ (ｱﾙﾌｧ)"
     qobject_cast<QToolButton*>(w.control("tbiconrep"))->click();
     EXPECT_TRUE(notices.notices.empty());
     const IconEntry& after = w.state().doc.IconSet->Entries[0];
@@ -211,4 +211,42 @@ TEST_F(CanvasZoom, ACursorsHotSpotIsMarkedAndOneTimesShowsThePictureAsIs) {
     const QImage marked = w.imgxor->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_NE(marked.pixel(19, 19), plain.pixel(19, 19));
     EXPECT_EQ(marked.pixel(5, 5), plain.pixel(5, 5));
+}
+
+TEST_F(CanvasZoom, SelectorsOffer256AndThirtyTwoBitsAndConvertKeepsAlpha) {
+    w.show();
+    ASSERT_EQ(w.cmbsize->count(), 7);
+    EXPECT_EQ(w.cmbsize->itemText(5), "128x128");  // older indices unchanged
+    EXPECT_EQ(w.cmbsize->itemText(6), " 256x256");
+    ASSERT_EQ(w.cmbcolor->count(), 5);
+    EXPECT_EQ(w.cmbcolor->itemText(3), "True color");
+    EXPECT_EQ(w.cmbcolor->itemText(4), "32ﾋﾞｯﾄ (ｱﾙﾌｧ)");
+    EXPECT_GE(w.cmbcolor->width(), w.cmbcolor->sizeHint().width());  // the caption fits
+
+    // A 32 x 32 pair, its left half transparent, converted to 256 px with alpha.
+    w.state().edit.imgxor = Filled(32, 24, RgbColor(200, 10, 10));
+    w.state().edit.imgand = Filled(32, 24, kRasterBlack);
+    TQvDIBCanvas(*w.state().edit.imgand).FillRect(0, 0, 16, 32, kRasterWhite);
+    w.refresh();
+    w.sbxorClick();
+    w.cmbsize->setCurrentIndex(6);
+    w.cmbsizeClick();
+    w.state().edit.cmbcolor = 4;
+    w.action("mnu_convert")->trigger();
+    const TQvDIB& image = *w.state().edit.imgxor;
+    ASSERT_EQ(image.GetBitCount(), 32);
+    ASSERT_EQ(image.Width(), 256);
+    EXPECT_EQ(AlphaOf(image, 10, 100), 0);
+    EXPECT_EQ(AlphaOf(image, 200, 100), 255);
+    EXPECT_EQ(PixelOf(*w.state().edit.imgand, 10, 100), kRasterWhite);
+    EXPECT_EQ(PixelOf(*w.state().edit.imgand, 200, 100), kRasterBlack);
+    EXPECT_EQ(w.cmbcolor->currentIndex(), 4);
+
+    // Added to the set as a 256 px entry with its alpha.
+    qobject_cast<QToolButton*>(w.control("tbiconadd"))->click();
+    ASSERT_GE(w.state().doc.IconSet->Count, 1);
+    const IconEntry& e = w.state().doc.IconSet->Entries[0];
+    EXPECT_EQ(e.PixelWidth(), 256);
+    EXPECT_EQ(ReadU16LE(e.InfoHeader.data() + 14), 32);
+    EXPECT_TRUE(notices.notices.empty());
 }
