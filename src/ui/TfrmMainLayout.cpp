@@ -146,7 +146,10 @@ QWidget* TfrmMain::buildEditPanel() {
 
     auto* grpview = new QGroupBox("リソース表示 image/mask", pnledit);
     grpview->setObjectName("grpview");
-    auto* gv = new QHBoxLayout(grpview);
+    // The image above its mask; both boxes share the height the panel has to
+    // spare, so they grow with the window.
+    auto* gv = new QVBoxLayout(grpview);
+    gv->setContentsMargins(4, 2, 4, 4);
     imgxor = new TPictureView;
     imgxor->setObjectName("imgxor");
     imgxor->setCursor(Qt::CrossCursor);
@@ -155,10 +158,12 @@ QWidget* TfrmMain::buildEditPanel() {
     imgand->setCursor(Qt::UpArrowCursor);
     ScrollBox1 = PictureBox(grpview, "ScrollBox1", imgxor);
     ScrollBox2 = PictureBox(grpview, "ScrollBox2", imgand);
-    for (QScrollArea* s : {ScrollBox1, ScrollBox2}) s->setFixedSize(136, 136);
-    gv->addWidget(ScrollBox1);
-    gv->addWidget(ScrollBox2);
-    v->addWidget(grpview);
+    for (QScrollArea* s : {ScrollBox1, ScrollBox2}) {
+        s->setMinimumSize(136, 80);
+        s->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        gv->addWidget(s, 1);
+    }
+    v->addWidget(grpview, 1);
 
     auto* grpselect = new QGroupBox(pnledit);
     grpselect->setObjectName("grpselect");
@@ -191,11 +196,11 @@ QWidget* TfrmMain::buildEditPanel() {
     cmbtype->setStatusTip("リソースの種類を選択します");
     cmbsize = new QComboBox(grpprop);
     cmbsize->setObjectName("cmbsize");
-    cmbsize->addItems({"Any", " 16x 16", " 32x 32", " 48x 48", " 64x 64", "128x128"});
+    for (const char* item : kCmbSizeItems) cmbsize->addItem(QString::fromUtf8(item));
     cmbsize->setStatusTip("サイズを選択します");
     cmbcolor = new QComboBox(grpprop);
     cmbcolor->setObjectName("cmbcolor");
-    cmbcolor->addItems({"   2 color", "  16 color", " 256 color", "True color"});
+    for (const char* item : kCmbColorItems) cmbcolor->addItem(QString::fromUtf8(item));
     cmbcolor->setStatusTip("色数を選択します");
     spex = new QSpinBox(grpprop);
     spex->setObjectName("spex");
@@ -245,7 +250,6 @@ QWidget* TfrmMain::buildEditPanel() {
     take->addWidget(new QLabel("BY", pnledit));
     take->addWidget(speby, 1);
     v->addLayout(take);
-    v->addStretch();
 
     for (const char* name : {"cmbtype", "cmbsize", "cmbcolor", "spex", "spey", "spebx", "speby", "grpselect",
                              "ScrollBox1", "ScrollBox2"}) {
