@@ -208,6 +208,7 @@ void TfrmMain::refresh(bool lists) {
     imgbmp->setPicture(e.imgbmp ? ToQImage(*e.imgbmp) : QImage());
     markHotSpot();
     applyZoom();
+    refreshPreview();
     imgbmp->setFrameSide(e.Shape1Width);
     imgbmp->setFramePos(e.spebx, e.speby);
     if (lists) {

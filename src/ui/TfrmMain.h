@@ -94,6 +94,10 @@ public:
     QScrollArea* ScrollBox2;  // mask view
     QScrollArea* ScrollBox3;  // bitmap page
     QScrollArea* ScrollBoxAni;
+    TPictureView* imgpreview1;  // the composed preview at 1:1
+    TPictureView* imgpreviewz;  // and at the views' zoom
+    QScrollArea* ScrollBoxPreview1;
+    QScrollArea* ScrollBoxPreviewZ;
     QToolButton* sbview;
     QToolButton* sbxor;
     QToolButton* sband;
@@ -172,6 +176,8 @@ private:
     QWidget* buildBitmapPage();
     void buildStatusBar();
     void buildZoomMenu();
+    QWidget* buildPreview(QWidget* parent);
+    void refreshPreview();
     // The zoom of the views from the settings' choice ("fit" by the boxes' room).
     void applyZoom();
     void setZoomChoice(int choice);

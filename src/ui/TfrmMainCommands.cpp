@@ -152,7 +152,7 @@ void TfrmMain::ApplyFlatButtons() {
 
 void TfrmMain::applyBackgroundColor() {
     const QColor c = ColorOfSetting(s_.settings.color);
-    for (QScrollArea* s : {ScrollBox1, ScrollBox2, ScrollBoxAni}) {
+    for (QScrollArea* s : {ScrollBox1, ScrollBox2, ScrollBoxAni, ScrollBoxPreview1, ScrollBoxPreviewZ}) {
         QPalette pal = s->viewport()->palette();
         pal.setColor(QPalette::Window, c);
         s->viewport()->setPalette(pal);
@@ -168,6 +168,7 @@ void TfrmMain::Option1Click() {
     });
     if (!confirmed) return;
     applyBackgroundColor();
+    refreshPreview();
     ApplyFlatButtons();
     ScreenCapture1->configure(s_.settings.screencapture);
 }

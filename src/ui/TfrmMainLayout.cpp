@@ -163,6 +163,7 @@ QWidget* TfrmMain::buildEditPanel() {
         s->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         gv->addWidget(s, 1);
     }
+    gv->addWidget(buildPreview(grpview));
     v->addWidget(grpview, 1);
 
     auto* grpselect = new QGroupBox(pnledit);

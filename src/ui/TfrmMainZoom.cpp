@@ -132,6 +132,7 @@ void TfrmMain::applyZoom() {
     const QSize pair = room(ScrollBox1).boundedTo(room(ScrollBox2));
     const QSize picture = imgxor->picture().isNull() ? imgand->picture().size() : imgxor->picture().size();
     const int factor = ZoomFactor(choice, picture.width(), picture.height(), pair.width(), pair.height());
+    imgpreviewz->setZoom(factor);
     for (TPictureView* v : {imgxor, imgand}) {
         v->setZoom(factor);
         v->setGridEnabled(s_.settings.pixelgrid);

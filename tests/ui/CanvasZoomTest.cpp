@@ -250,3 +250,32 @@ TEST_F(CanvasZoom, SelectorsOffer256AndThirtyTwoBitsAndConvertKeepsAlpha) {
     EXPECT_EQ(ReadU16LE(e.InfoHeader.data() + 14), 32);
     EXPECT_TRUE(notices.notices.empty());
 }
+
+TEST_F(CanvasZoom, ThePreviewShowsTheEntryOverTheBackgroundAtOneAndAtTheZoom) {
+    w.state().edit.imgxor = Filled(16, 24, RgbColor(200, 10, 10));
+    w.state().edit.imgand = Filled(16, 24, kRasterBlack);
+    {
+        TQvDIBCanvas image(*w.state().edit.imgxor), mask(*w.state().edit.imgand);
+        mask.FillRect(0, 0, 8, 16, kRasterWhite);
+        image.FillRect(0, 0, 4, 16, kRasterBlack);  // transparent and black: the background
+    }
+    w.refresh();
+    w.action("mnu_zoom4")->trigger();
+    QImage one = w.imgpreview1->picture().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(one.size(), QSize(16, 16));
+    EXPECT_EQ(one.pixel(1, 1), qRgb(192, 192, 192));                // the background colour setting
+    EXPECT_EQ(one.pixel(5, 1), qRgb(192 ^ 200, 192 ^ 10, 192 ^ 10));  // transparent but not black: inverted
+    EXPECT_EQ(one.pixel(12, 1), qRgb(200, 10, 10));
+    EXPECT_EQ(w.imgpreviewz->zoom(), 4);
+    EXPECT_EQ(w.imgpreviewz->size(), QSize(64, 64));
+
+    // A picture with alpha is blended over the background.
+    w.state().edit.imgxor = ShadowedPicture(16);
+    w.refresh();
+    one = w.imgpreview1->picture().convertToFormat(QImage::Format_RGB32);
+    const TQvDIB& image = *w.state().edit.imgxor;
+    const int a = AlphaOf(image, 7, 3);
+    ASSERT_GT(a, 0);
+    ASSERT_LT(a, 255);
+    EXPECT_NEAR(qRed(one.pixel(7, 3)), (200 * a + 192 * (255 - a)) / 255, 1);
+}
