@@ -26,8 +26,8 @@ QWidget* TfrmMain::buildPreview(QWidget* parent) {
     imgpreviewz->setObjectName("imgpreviewz");
     ScrollBoxPreview1 = PictureBox(row, "ScrollBoxPreview1", imgpreview1);
     ScrollBoxPreviewZ = PictureBox(row, "ScrollBoxPreviewZ", imgpreviewz);
-    ScrollBoxPreview1->setFixedSize(72, 72);
-    ScrollBoxPreviewZ->setFixedHeight(72);
+    ScrollBoxPreview1->setFixedSize(56, 56);
+    ScrollBoxPreviewZ->setFixedHeight(56);
     h->addWidget(ScrollBoxPreview1);
     h->addWidget(ScrollBoxPreviewZ, 1);
     row->setStatusTip("保存後の見え方 (背景色の上、等倍と表示倍率)");
