@@ -8,6 +8,9 @@
 # the tests):
 #   bench/modern_icon_vs_imagemagick.sh [path/to/vornik-cli] [runs] [picture.png ...]
 # Without pictures, the 256-pixel PNG images of the corpus icons are used.
+# vornik-cli flushes every save to disk (fsync) before linking it in, which
+# ImageMagick does not; on a busy disk that wait can exceed the conversion
+# itself. TMPDIR=/dev/shm (a memory file system) compares the work alone.
 set -eu
 cli=${1:-build/release/src/cli/vornik-cli}
 runs=${2:-20}
