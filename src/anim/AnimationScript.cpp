@@ -125,7 +125,7 @@ AnimationScript ParseAnimationScript(const std::string& text, const std::string&
             step.frame = in.number("frame number", 0, kMaxScriptFrames - 1);
             if (!in.atEnd()) {
                 if (in.word("rate") != "rate") in.fail("expected rate N after the frame number");
-                step.rate = in.number("rate", 1, kMaxScriptRate);
+                step.rate = in.number("rate", 0, kMaxScriptRate);  // files may hold steps of 0
             }
             script.steps.push_back(step);
         } else {

@@ -20,7 +20,8 @@ namespace vornik {
 //                                    an image of frame 0; a frame of several
 //                                    sizes has one line per image; frames are
 //                                    numbered from 0 without gaps
-//   step 0 rate 12                   a step showing frame 0 (rate optional)
+//   step 0 rate 12                   a step showing frame 0 (rate optional,
+//                                    0 allowed as files may hold it)
 //
 // Without step lines every frame is one step, in order. File names are
 // relative to the script's folder.

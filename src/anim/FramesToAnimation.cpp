@@ -77,7 +77,7 @@ void BuildAnimation(const FramesToAnimation& plan, TAniEX& set) {
         if (frame.images.empty()) throw EVornikError("\"" + frame.name + "\" holds no image");
         std::vector<IconEntry> images = frame.images;
         const std::pair<int, int> own = FrameSize(images);
-        if (own != target) {
+        if (own != target && (plan.size || plan.oneSize)) {
             const auto exact = std::find_if(images.begin(), images.end(),
                                             [&](const IconEntry& e) { return sidesOf(e) == target; });
             if (!plan.size)

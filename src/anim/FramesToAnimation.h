@@ -29,6 +29,8 @@ struct FramesToAnimation {
     // multi-size frame must hold an image of it). Without it every frame
     // must have the size of the first.
     std::optional<std::pair<int, int>> size;
+    // Without size: whether every frame must have the size of the first.
+    bool oneSize = true;
     std::string title, creator;  // bytes as stored (Shift-JIS)
 };
 

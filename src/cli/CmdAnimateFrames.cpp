@@ -188,16 +188,20 @@ int RunAnimateFrames(const std::vector<std::string>& arguments) {
     if (haveCreator) plan.creator = storedText(creator, "creator");
     if (haveHotspot) plan.hotspot = ParseHotspot(hotspotText, "--hotspot");
     if (haveSize) plan.size = parseSize(sizeText);
+    // Frames listed by hand must agree in size; a script made by extract
+    // describes an existing animation, whose frames may differ.
+    plan.oneSize = haveFrames;
 
-    // Steps: the script's, then --sequence and --rates over them.
+    // Steps: the script's, then --sequence and --rates over them. A rate of
+    // -1 is the display rate.
     std::vector<int> sequence, rates;
     for (const auto& step : script.steps) {
         sequence.push_back(step.frame);
-        rates.push_back(step.rate ? *step.rate : 0);
+        rates.push_back(step.rate ? *step.rate : -1);
     }
     if (haveSequence) {
         sequence = parseList(sequenceText, "--sequence", 0, static_cast<int>(images.size()) - 1);
-        rates.assign(sequence.size(), 0);
+        rates.assign(sequence.size(), -1);
     }
     if (sequence.empty())
         for (std::size_t f = 0; f < images.size(); ++f) sequence.push_back(static_cast<int>(f));
@@ -210,12 +214,12 @@ int RunAnimateFrames(const std::vector<std::string>& arguments) {
             throw UsageError("--rates gives " + std::to_string(rates.size()) + " rates for " +
                              std::to_string(sequence.size()) + " steps");
     }
-    rates.resize(sequence.size(), 0);
+    rates.resize(sequence.size(), -1);
     for (std::size_t i = 0; i < sequence.size(); ++i) {
         if (sequence[i] >= static_cast<int>(images.size()))
             throw UsageError("a step shows frame " + std::to_string(sequence[i]) + ", but there are " +
                              std::to_string(images.size()) + " frames (numbered from 0)");
-        const int rate = rates[i] != 0 ? rates[i] : static_cast<int>(plan.rate);
+        const int rate = rates[i] >= 0 ? rates[i] : static_cast<int>(plan.rate);
         plan.steps.push_back({rate, sequence[i]});
         if (rate != static_cast<int>(plan.rate)) plan.writeRates = true;
         if (sequence[i] != static_cast<int>(i)) plan.writeSequence = true;
@@ -234,10 +238,12 @@ int RunAnimateFrames(const std::vector<std::string>& arguments) {
                 return 1;
             }
             std::vector<IconEntry> got = loadFrameImages(image.file);
+            // As the script says, even outside the image: frames taken from
+            // icons carry their planes and bit count there, and keep them.
             if (image.hotspot)
                 for (IconEntry& e : got) {
-                    e.HotSpotX = static_cast<std::uint16_t>(std::min(image.hotspot->first, e.PixelWidth() - 1));
-                    e.HotSpotY = static_cast<std::uint16_t>(std::min(image.hotspot->second, e.PixelHeight() - 1));
+                    e.HotSpotX = static_cast<std::uint16_t>(image.hotspot->first);
+                    e.HotSpotY = static_cast<std::uint16_t>(image.hotspot->second);
                 }
             built.name += (built.name.empty() ? "" : ", ") + image.file;
             for (auto& e : got) built.images.push_back(std::move(e));

@@ -7,6 +7,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
 #include "cli/EntryFileNames.h"
+#include "cli/ExtractAnimation.h"
 #include "cli/ExtractGroups.h"
 #include "cli/OutputGuard.h"
 #include "model/EntryStorage.h"
@@ -93,6 +94,9 @@ int runExtract(const std::vector<std::string>& arguments) {
             type = 0;
             break;
     }
+    // An animated cursor's pictures come with the script that builds it again.
+    if (asPng && aniSet && error.empty() && aniSet->Count > 0)
+        return ExtractAnimationPng(*aniSet, path, dir, stem, counter, overwrite);
     // An icon set of an unknown type is written as icons.
     if (type == 0) type = set->ResourceType == 2 ? 2 : 1;
     const std::string ext = asPng ? ".png" : type == 2 ? ".cur" : ".ico";
@@ -140,7 +144,9 @@ const CommandRegistration registration(
      "                       .ico or .cur named after the group, images byte for byte\n"
      "                       every entry as a one-image file DIR/STEM-NN.ext (DIR is made when\n"
      "                       missing): icons .ico, cursors and animation frames .cur, icons found\n"
-     "                       in other files .ico (--png: every entry as a .png with its alpha);\n"
+     "                       in other files .ico (--png: every entry as a .png with its alpha;\n"
+     "                       of an animated cursor every image of every frame, STEM-NN-WxH.png\n"
+     "                       for a frame of several sizes, and STEM.txt for animate --script);\n"
      "                       a name already taken stops the run before anything is written,\n"
      "                       unless --overwrite",
      runExtract});
