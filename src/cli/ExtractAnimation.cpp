@@ -101,7 +101,8 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
         } catch (const EVornikError&) {
         }
         if (inverted > 0)
-            std::fprintf(stderr, "vornik-cli extract: %s: %d pixels that invert the screen are transparent in the PNG\n",
+            std::fprintf(stderr,
+                         "vornik-cli extract: %s: %d pixels that invert the screen are transparent in the PNG\n",
                          o.name.c_str(), inverted);
     }
     const std::string text = FormatAnimationScript(
