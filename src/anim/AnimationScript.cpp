@@ -24,7 +24,8 @@ public:
         if (atEnd()) fail(std::string("missing ") + what);
         std::string out;
         if (line_[pos_] != '"') {
-            while (pos_ < line_.size() && !std::isspace(static_cast<unsigned char>(line_[pos_]))) out += line_[pos_++];
+            while (pos_ < line_.size() && !std::isspace(static_cast<unsigned char>(line_[pos_])))
+                out += line_[pos_++];
             return out;
         }
         ++pos_;
@@ -57,8 +58,8 @@ private:
         for (char c : text) digits = digits && std::isdigit(static_cast<unsigned char>(c));
         const long n = digits ? std::strtol(text.c_str(), nullptr, 10) : -1;
         if (!digits || n < low || n > high)
-            fail(std::string(what) + " takes " + std::to_string(low) + " to " + std::to_string(high) + ", not \"" +
-                 text + "\"");
+            fail(std::string(what) + " takes " + std::to_string(low) + " to " + std::to_string(high) +
+                 ", not \"" + text + "\"");
         return static_cast<int>(n);
     }
     void skipBlanks() {
@@ -150,7 +151,8 @@ std::string FormatAnimationScript(const AnimationScript& script, const std::stri
         for (const auto& image : script.frames[f]) {
             out += "frame " + std::to_string(f) + " " + quoted(image.file);
             if (image.hotspot)
-                out += " hotspot " + std::to_string(image.hotspot->first) + "," + std::to_string(image.hotspot->second);
+                out += " hotspot " + std::to_string(image.hotspot->first) + "," +
+                       std::to_string(image.hotspot->second);
             out += "\n";
         }
     for (const auto& step : script.steps) {

@@ -11,7 +11,9 @@ namespace vornik {
 
 namespace {
 
-std::string sizeText(std::pair<int, int> s) { return std::to_string(s.first) + " x " + std::to_string(s.second); }
+std::string sizeText(std::pair<int, int> s) {
+    return std::to_string(s.first) + " x " + std::to_string(s.second);
+}
 
 std::pair<int, int> sidesOf(const IconEntry& e) { return {e.PixelWidth(), e.PixelHeight()}; }
 
@@ -35,10 +37,10 @@ IconEntry scaled(const IconEntry& e, std::pair<int, int> to) {
                   out.bgra.data(), to.first, to.second, static_cast<std::size_t>(to.first) * 4);
     IconEntry result;
     BgraToEntry(out, result);
-    result.HotSpotX = static_cast<std::uint16_t>(std::min<long>(
-        to.first - 1, static_cast<long>(e.HotSpotX) * to.first / std::max(from.width, 1)));
-    result.HotSpotY = static_cast<std::uint16_t>(std::min<long>(
-        to.second - 1, static_cast<long>(e.HotSpotY) * to.second / std::max(from.height, 1)));
+    result.HotSpotX = static_cast<std::uint16_t>(
+        std::min<long>(to.first - 1, static_cast<long>(e.HotSpotX) * to.first / std::max(from.width, 1)));
+    result.HotSpotY = static_cast<std::uint16_t>(
+        std::min<long>(to.second - 1, static_cast<long>(e.HotSpotY) * to.second / std::max(from.height, 1)));
     return result;
 }
 
@@ -84,8 +86,8 @@ void BuildAnimation(const FramesToAnimation& plan, TAniEX& set) {
                 throw EVornikError("\"" + frame.name + "\" is " + sizeText(own) + ", the first frame is " +
                                    sizeText(target) + " (give --size to scale the frames to one size)");
             if (images.size() > 1 && exact == images.end())
-                throw EVornikError("\"" + frame.name + "\" holds several sizes but none of " + sizeText(target) +
-                                   "; only frames of one image are scaled");
+                throw EVornikError("\"" + frame.name + "\" holds several sizes but none of " +
+                                   sizeText(target) + "; only frames of one image are scaled");
             if (images.size() == 1) images.front() = scaled(images.front(), target);
         }
         if (plan.hotspot) {

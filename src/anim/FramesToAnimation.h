@@ -18,10 +18,10 @@ struct FramesToAnimation {
         std::vector<IconEntry> images;  // one, or every size of a multi-size frame
     };
     std::vector<Frame> frames;
-    std::uint32_t rate = 10;          // display time of a step, in ticks of 1/60 s
-    std::vector<AniStep> steps;       // empty: every frame once, in order, at rate
-    bool writeRates = false;          // steps carry rates of their own
-    bool writeSequence = false;       // steps name frames out of order
+    std::uint32_t rate = 10;     // display time of a step, in ticks of 1/60 s
+    std::vector<AniStep> steps;  // empty: every frame once, in order, at rate
+    bool writeRates = false;     // steps carry rates of their own
+    bool writeSequence = false;  // steps name frames out of order
     // Hot spot of every frame, at the frame's size; other sizes of a
     // multi-size frame get it scaled. Without it each image keeps its own.
     std::optional<std::pair<int, int>> hotspot;

@@ -31,15 +31,16 @@ int parseNumber(const std::string& text, const std::string& option, int low, int
     for (char c : text) digits = digits && std::isdigit(static_cast<unsigned char>(c));
     const long n = digits ? std::stol(text) : -1;
     if (!digits || n < low || n > high)
-        throw UsageError(option + " takes " + std::to_string(low) + " to " + std::to_string(high) + ", not \"" +
-                         text + "\"");
+        throw UsageError(option + " takes " + std::to_string(low) + " to " + std::to_string(high) +
+                         ", not \"" + text + "\"");
     return static_cast<int>(n);
 }
 
 std::vector<int> parseList(const std::string& text, const std::string& option, int low, int high) {
     std::vector<int> values;
     std::stringstream in(text);
-    for (std::string item; std::getline(in, item, ',');) values.push_back(parseNumber(item, option, low, high));
+    for (std::string item; std::getline(in, item, ',');)
+        values.push_back(parseNumber(item, option, low, high));
     if (values.empty()) throw UsageError(option + " needs a list like 1,2,3");
     return values;
 }
@@ -71,8 +72,8 @@ std::vector<IconEntry> loadFrameImages(const std::string& path) {
     const Bytes data = ReadFileBytes(path, kMaxFrameFileBytes);
     std::vector<IconEntry> images;
     if (isAnimatedCursor(data))
-        throw EVornikError("\"" + path +
-                           "\" is an animated cursor; take it apart with extract --png and give its pictures");
+        throw EVornikError(
+            "\"" + path + "\" is an animated cursor; take it apart with extract --png and give its pictures");
     if (isIconOrCursorFile(data)) {
         TIconCurEX set;
         if (!set.LoadFromBytes(data, path)) throw EVornikError(set.LoadError());
@@ -109,8 +110,10 @@ std::vector<IconEntry> loadFrameImages(const std::string& path) {
 std::string storedText(const std::string& utf8, const char* what) {
     std::string sjis = Utf8ToShiftJis(utf8);
     if (ShiftJisToUtf8(sjis) != utf8)
-        std::fprintf(stderr, "vornik-cli animate: the %s has characters an animated cursor cannot hold; they "
-                             "are written as ?\n", what);
+        std::fprintf(stderr,
+                     "vornik-cli animate: the %s has characters an animated cursor cannot hold; they "
+                     "are written as ?\n",
+                     what);
     return sjis;
 }
 
@@ -171,7 +174,8 @@ int RunAnimateFrames(const std::vector<std::string>& arguments) {
         const std::filesystem::path folder = std::filesystem::path(scriptPath).parent_path();
         for (auto& frame : script.frames)
             for (auto& image : frame)
-                if (std::filesystem::path(image.file).is_relative()) image.file = (folder / image.file).string();
+                if (std::filesystem::path(image.file).is_relative())
+                    image.file = (folder / image.file).string();
         images = script.frames;
         if (script.rate) plan.rate = static_cast<std::uint32_t>(*script.rate);
         if (script.title) plan.title = storedText(*script.title, "title");
@@ -249,8 +253,8 @@ int RunAnimateFrames(const std::vector<std::string>& arguments) {
             for (auto& e : got) built.images.push_back(std::move(e));
         }
         if (built.images.size() > static_cast<std::size_t>(kMaxScriptImagesPerFrame))
-            throw EVornikError("\"" + built.name + "\": more than " + std::to_string(kMaxScriptImagesPerFrame) +
-                               " images in one frame");
+            throw EVornikError("\"" + built.name + "\": more than " +
+                               std::to_string(kMaxScriptImagesPerFrame) + " images in one frame");
         plan.frames.push_back(std::move(built));
     }
     TAniEX set(plan.rate);

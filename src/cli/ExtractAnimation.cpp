@@ -17,14 +17,18 @@ namespace vornik::cli {
 
 namespace {
 
-int scriptRate(std::int64_t rate) { return static_cast<int>(std::clamp<std::int64_t>(rate, 0, kMaxScriptRate)); }
+int scriptRate(std::int64_t rate) {
+    return static_cast<int>(std::clamp<std::int64_t>(rate, 0, kMaxScriptRate));
+}
 
-std::string sideText(const IconEntry& e) { return std::to_string(e.PixelWidth()) + "x" + std::to_string(e.PixelHeight()); }
+std::string sideText(const IconEntry& e) {
+    return std::to_string(e.PixelWidth()) + "x" + std::to_string(e.PixelHeight());
+}
 
 }  // namespace
 
-int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::string& dir, const std::string& stem,
-                        long long first, bool overwrite) {
+int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::string& dir,
+                        const std::string& stem, long long first, bool overwrite) {
     namespace fs = std::filesystem;
     struct Output {
         std::string name;
@@ -40,8 +44,8 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
             Output out;
             const std::string problem = set.DecodeFrameImage(f, k, out.image);
             if (!problem.empty())
-                throw EVornikError("\"" + path + "\" frame " + std::to_string(f) + ", image " + std::to_string(k) +
-                                   ": " + problem);
+                throw EVornikError("\"" + path + "\" frame " + std::to_string(f) + ", image " +
+                                   std::to_string(k) + ": " + problem);
             out.name = bases[static_cast<std::size_t>(f)];
             if (n > 1) {
                 // Two images of one size in a frame (say 4 and 32 bits) get a counter.
@@ -75,12 +79,14 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
         std::error_code ec;
         for (const auto& o : outputs)
             if (fs::exists(o.name, ec)) {
-                std::fprintf(stderr, "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
+                std::fprintf(stderr,
+                             "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
                              o.name.c_str());
                 return 1;
             }
         if (fs::exists(scriptName, ec)) {
-            std::fprintf(stderr, "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
+            std::fprintf(stderr,
+                         "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
                          scriptName.c_str());
             return 1;
         }
@@ -101,9 +107,10 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
         } catch (const EVornikError&) {
         }
         if (inverted > 0)
-            std::fprintf(stderr,
-                         "vornik-cli extract: %s: %d pixels that invert the screen are transparent in the PNG\n",
-                         o.name.c_str(), inverted);
+            std::fprintf(
+                stderr,
+                "vornik-cli extract: %s: %d pixels that invert the screen are transparent in the PNG\n",
+                o.name.c_str(), inverted);
     }
     const std::string text = FormatAnimationScript(
         script, "frames of " + fs::path(path).filename().string() + "; vornik-cli animate --script " +

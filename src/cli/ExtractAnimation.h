@@ -12,7 +12,7 @@ namespace vornik::cli {
 // animation from: title, creator, rates, steps and hot spots. Without
 // overwrite, a name already taken stops the run before anything is written.
 // Prints each file written; returns the exit status.
-int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::string& dir, const std::string& stem,
-                        long long first, bool overwrite);
+int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::string& dir,
+                        const std::string& stem, long long first, bool overwrite);
 
 }  // namespace vornik::cli

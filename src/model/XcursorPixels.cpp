@@ -27,7 +27,8 @@ BgraPicture XcursorToBgra(const XcursorPicture& p) {
     return out;
 }
 
-XcursorPicture BgraToXcursor(const BgraPicture& b, std::uint32_t xhot, std::uint32_t yhot, std::uint32_t delay) {
+XcursorPicture BgraToXcursor(const BgraPicture& b, std::uint32_t xhot, std::uint32_t yhot,
+                             std::uint32_t delay) {
     XcursorPicture p;
     p.width = static_cast<std::uint32_t>(b.width);
     p.height = static_cast<std::uint32_t>(b.height);

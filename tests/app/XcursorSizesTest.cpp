@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <map>
 
+#include "TestFiles.h"
 #include "anim/XcursorConvert.h"
 #include "app/CursorFiles.h"
 #include "model/EntryPixels.h"
 #include "model/XcursorFile.h"
-#include "TestFiles.h"
 
 namespace vornik {
 namespace {
@@ -26,7 +26,8 @@ std::map<int, std::pair<Bytes, std::pair<int, int>>> imagesBySide(const TAniEX& 
         EXPECT_EQ(a.DecodeFrameImage(frame, k, e), "");
         Bytes px = EntryToBgra(e).bgra;
         for (std::size_t i = 0; i < px.size(); i += 4)
-            for (int c = 0; c < 3; ++c) px[i + c] = static_cast<std::uint8_t>((px[i + c] * px[i + 3] + 127) / 255);
+            for (int c = 0; c < 3; ++c)
+                px[i + c] = static_cast<std::uint8_t>((px[i + c] * px[i + 3] + 127) / 255);
         if (!out.emplace(e.PixelWidth(), std::make_pair(px, std::make_pair(+e.HotSpotX, +e.HotSpotY))).second)
             return {};
     }
@@ -47,18 +48,21 @@ TEST(XcursorSizes, CorpusAnimationsKeepEverySizeOfEveryFrame) {
         if (!doc.animation || doc.animation->StepCount() < 2) continue;
         SCOPED_TRACE(f.filename().string());
         const TAniEX& a = *doc.animation;
-        const CursorDocument back = ReadCursorDocument(WriteXcursor(CursorDocumentToXcursor(doc, nullptr)), "back");
+        const CursorDocument back =
+            ReadCursorDocument(WriteXcursor(CursorDocumentToXcursor(doc, nullptr)), "back");
         ASSERT_TRUE(back.animation);
         const TAniEX& b = *back.animation;
         ASSERT_EQ(b.StepCount(), a.StepCount());
         bool several = false;
         for (int i = 0; i < a.StepCount(); ++i) {
-            const int fa = a.Steps[static_cast<std::size_t>(i)].Frame, fb = b.Steps[static_cast<std::size_t>(i)].Frame;
+            const int fa = a.Steps[static_cast<std::size_t>(i)].Frame,
+                      fb = b.Steps[static_cast<std::size_t>(i)].Frame;
             several = several || a.FrameImageCount(fa) > 1;
             const auto want = imagesBySide(a, fa);
             if (want.empty()) continue;
             EXPECT_TRUE(imagesBySide(b, fb) == want) << "step " << i;
-            EXPECT_EQ(b.Steps[static_cast<std::size_t>(i)].Rate, std::max(a.Steps[static_cast<std::size_t>(i)].Rate, 1));
+            EXPECT_EQ(b.Steps[static_cast<std::size_t>(i)].Rate,
+                      std::max(a.Steps[static_cast<std::size_t>(i)].Rate, 1));
         }
         multiSize += several;
     }

@@ -77,8 +77,8 @@ TEST(CliAnimateFrames, PicturesWithStepsRatesHotSpotAndTexts) {
     test::TempDir dir;
     for (int i = 0; i < 3; ++i) savePng(dir.file("f" + std::to_string(i) + ".png"), gradient(24, 24, i));
     const auto r = animate({"--frames", dir.file("f0.png"), dir.file("f1.png"), dir.file("f2.png"), "-o",
-                            dir.file("a.ani"), "--sequence", "0,1,2,1", "--rates", "5,10,15,20", "--rate", "7",
-                            "--hotspot", "3,4", "--title", "Busy", "--creator", "Me"});
+                            dir.file("a.ani"), "--sequence", "0,1,2,1", "--rates", "5,10,15,20", "--rate",
+                            "7", "--hotspot", "3,4", "--title", "Busy", "--creator", "Me"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     TAniEX set;
@@ -104,7 +104,8 @@ TEST(CliAnimateFrames, PicturesWithStepsRatesHotSpotAndTexts) {
     }
 
     // Without --rates and --sequence: every frame once at --rate, no chunks.
-    ASSERT_EQ(animate({"--frames", dir.file("f2.png"), dir.file("f0.png"), "-o", dir.file("b.ani")}).status, 0);
+    ASSERT_EQ(animate({"--frames", dir.file("f2.png"), dir.file("f0.png"), "-o", dir.file("b.ani")}).status,
+              0);
     TAniEX plain;
     ASSERT_TRUE(plain.LoadFromFile(dir.file("b.ani")));
     EXPECT_EQ(plain.StepCount(), 2);
@@ -155,7 +156,8 @@ TEST(CliAnimateFrames, SizesMustMatchUnlessScaled) {
     EXPECT_NE(r.err.find("is 16 x 16, the first frame is 32 x 32 (give --size"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.ani")));
 
-    r = animate({"--frames", dir.file("s32.png"), dir.file("s16.png"), "-o", dir.file("x.ani"), "--size", "24"});
+    r = animate(
+        {"--frames", dir.file("s32.png"), dir.file("s16.png"), "-o", dir.file("x.ani"), "--size", "24"});
     ASSERT_EQ(r.status, 0) << r.err;
     TAniEX set;
     ASSERT_TRUE(set.LoadFromFile(dir.file("x.ani")));
@@ -163,10 +165,12 @@ TEST(CliAnimateFrames, SizesMustMatchUnlessScaled) {
     EXPECT_EQ(set.Entries[1].PixelHeight(), 24);
 
     // A multi-size frame is never scaled: it must hold the size.
-    r = animate({"--frames", dir.file("s32.png"), dir.file("multi.cur"), "-o", dir.file("y.ani"), "--size", "32"});
+    r = animate(
+        {"--frames", dir.file("s32.png"), dir.file("multi.cur"), "-o", dir.file("y.ani"), "--size", "32"});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("holds several sizes but none of 32 x 32"), std::string::npos) << r.err;
-    r = animate({"--frames", dir.file("s16.png"), dir.file("multi.cur"), "-o", dir.file("y.ani"), "--size", "16"});
+    r = animate(
+        {"--frames", dir.file("s16.png"), dir.file("multi.cur"), "-o", dir.file("y.ani"), "--size", "16"});
     EXPECT_EQ(r.status, 0) << r.err;
 
     r = animate({"--frames", dir.file("s32.png"), "-o", dir.file("z.ani"), "--hotspot", "32,0"});
@@ -222,8 +226,8 @@ TEST(CliAnimateFrames, ScriptGivesFramesStepsAndHotSpots) {
     EXPECT_EQ(big.HotSpotY, 12);
 
     // Options given as well take the script's place.
-    r = animate({"--script", dir.file("pics/s.txt"), "-o", dir.file("t.ani"), "--sequence", "0,0,1", "--rate",
-                 "4"});
+    r = animate(
+        {"--script", dir.file("pics/s.txt"), "-o", dir.file("t.ani"), "--sequence", "0,0,1", "--rate", "4"});
     ASSERT_EQ(r.status, 0) << r.err;
     ASSERT_TRUE(set.LoadFromFile(dir.file("t.ani")));
     ASSERT_EQ(set.StepCount(), 3);
@@ -289,8 +293,9 @@ TEST(CliAnimateFrames, ExtractedPicturesAndScriptBuildTheSameAnimation) {
     test::TempDir dir;
     saveCursor(dir.file("multi.cur"), {32, 48, 32});  // two images of one size in a frame
     savePng(dir.file("p.png"), gradient(32, 32, 5));
-    auto r = animate({"--frames", dir.file("multi.cur"), dir.file("p.png"), "-o", dir.file("a.ani"), "--sequence",
-                      "1,0,1", "--rates", "4,9,16", "--title", "Ring", "--creator", "Tester", "--rate", "8"});
+    auto r =
+        animate({"--frames", dir.file("multi.cur"), dir.file("p.png"), "-o", dir.file("a.ani"), "--sequence",
+                 "1,0,1", "--rates", "4,9,16", "--title", "Ring", "--creator", "Tester", "--rate", "8"});
     ASSERT_EQ(r.status, 0) << r.err;
     r = test::RunVornikCli({"extract", dir.file("a.ani"), "--png", "-o", dir.file("out")});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -317,7 +322,8 @@ TEST(CliAnimateFrames, CorpusAnimationsRoundTripThroughPictures) {
     for (const auto& f : test::CorpusFiles("ani", ".ani")) {
         TAniEX a;
         if (!a.LoadFromFile(f.string()) || !a.LoadError().empty() || a.Count == 0) continue;
-        if (f.filename().string().find("bibata__left_ptr_watch") != std::string::npos) continue;  // 1.6 MB: slow
+        if (f.filename().string().find("bibata__left_ptr_watch") != std::string::npos)
+            continue;  // 1.6 MB: slow
         SCOPED_TRACE(f.filename().string());
         test::TempDir dir;
         auto r = test::RunVornikCli({"extract", f.string(), "--png", "-o", dir.file("x"), "--stem", "c"});
