@@ -102,8 +102,8 @@ void SyncSelectorsFromImage(EditState& edit, int bitCount, int width, int height
 }
 
 void SetHotSpot(EditState& edit, int x, int y) {
-    edit.spex = ClampHotSpot(x);
-    edit.spey = ClampHotSpot(y);
+    edit.spex = ClampHotSpot(x, edit.imgxor ? edit.imgxor->Width() : 0);
+    edit.spey = ClampHotSpot(y, edit.imgxor ? edit.imgxor->Height() : 0);
 }
 
 const std::vector<PageCommandRow>& PageCommandTable() {

@@ -38,7 +38,9 @@ int BitCountOfIndex(int cmbcolor) {
     }
 }
 
-int ClampHotSpot(int value) { return std::clamp(value, kHotSpotMin, kHotSpotMax); }
+int ClampHotSpot(int value, int pictureSide) {
+    return std::clamp(value, kHotSpotMin, std::max(kHotSpotMax, pictureSide - 1));
+}
 
 int ReadRangeField(const std::string& text, int min, int max) {
     int v = 0;

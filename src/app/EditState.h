@@ -64,7 +64,9 @@ int BitCountOfIndex(int cmbcolor);
 // Number fields. A value set by a command is clamped into the range; typed
 // text is read when the field loses focus, non-numbers reading as the
 // range's minimum. The take-in fields have no range; non-numbers read 0.
-int ClampHotSpot(int value);
+// A picture larger than 128 pixels (a 256 px cursor) lets the hot spot reach
+// its own last pixel.
+int ClampHotSpot(int value, int pictureSide = 0);
 int ReadRangeField(const std::string& text, int min, int max);
 int ReadFreeField(const std::string& text);
 

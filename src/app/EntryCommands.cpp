@@ -3,6 +3,7 @@
 #include "anim/TAniEX.h"
 #include "app/EditActions.h"
 #include "imaging/AlphaMask.h"
+#include "imaging/AlphaSplit.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "model/EntryConversion.h"
 #include "platform/Bytes.h"
@@ -43,16 +44,18 @@ void RefreshAnimation(MainState& s) {
 }  // namespace
 
 int FormatSize(int n) {
-    static const int sizes[5] = {16, 32, 48, 64, 128};
+    static const int sizes[6] = {16, 32, 48, 64, 128, 256};
+    if (n >= kClassicFormats) return sizes[std::min(n - kClassicFormats, 5)];
     return sizes[((n % 5) + 5) % 5];
 }
 
-int FormatBitCount(int n) { return n < 5 ? 1 : n < 10 ? 4 : n < 15 ? 8 : 24; }
+int FormatBitCount(int n) {
+    return n < 5 ? 1 : n < 10 ? 4 : n < 15 ? 8 : n < kClassicFormats ? 24 : 32;
+}
 
 bool EntryHasFormat(const TIconEx& set, int index, int n) {
     const IconEntry& e = set.Entries[index];
-    // The Width field holds the low 8 bits: 0 stands for 256, never a standard size.
-    return e.Width == FormatSize(n) && HeaderBitCount(e) == FormatBitCount(n);
+    return e.PixelWidth() == FormatSize(n) && HeaderBitCount(e) == FormatBitCount(n);
 }
 
 int PickSourceEntry(const TIconEx& set, int targetSize) {
@@ -61,10 +64,10 @@ int PickSourceEntry(const TIconEx& set, int targetSize) {
     int deepest = 0, widest = 0;
     for (int i = 1; i < set.Count; ++i) {
         if (HeaderBitCount(set.Entries[i]) > HeaderBitCount(set.Entries[deepest])) deepest = i;
-        if (set.Entries[i].Width > set.Entries[widest].Width) widest = i;
+        if (set.Entries[i].PixelWidth() > set.Entries[widest].PixelWidth()) widest = i;
     }
     if (deepest == widest) return deepest;
-    return targetSize > set.Entries[deepest].Width ? widest : deepest;
+    return targetSize > set.Entries[deepest].PixelWidth() ? widest : deepest;
 }
 
 void iconautoClick(MainState& s) {
@@ -83,6 +86,13 @@ void iconautoClick(MainState& s) {
         const int source = PickSourceEntry(*set, FormatSize(n));
         TQvDIB image, mask;
         EntryToDIBs(*set, image, mask, source);
+        if (FormatBitCount(n) == 32) {
+            if (set->AddSlot(0) == -1) continue;
+            const TQvDIB rgba = AlphaFormat(image, mask, FormatSize(n), s.settings.stretchbltmode);
+            SplitAlpha(rgba, image, mask);
+            DIBsToEntry(*set, rgba, mask, 0);
+            continue;
+        }
         // A 32-bit source loses its alpha here: half-transparent pixels join the mask.
         FoldAlphaIntoMask(image, mask);
         image = FlattenAlpha(image);

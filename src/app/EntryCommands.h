@@ -7,11 +7,14 @@ namespace vornik {
 
 inline constexpr const char* kReplaceNeedsSelection = "置き換える対象を選択してください";
 
-// The size and bit count of standard format n (0..19) of auto-completion.
+// The classic formats 0..19 (five sizes at 1, 4, 8 and 24 bits); 20..25 are
+// 32 bits with alpha at 16, 32, 48, 64, 128 and 256 pixels.
+inline constexpr int kClassicFormats = 20;
+// The size and bit count of standard format n of auto-completion.
 int FormatSize(int n);
 int FormatBitCount(int n);
-// Whether entry index of the set has format n (Width and the image header's
-// bit count; height and colour count are not compared).
+// Whether entry index of the set has format n (its width in pixels and the
+// image header's bit count; height and colour count are not compared).
 bool EntryHasFormat(const TIconEx& set, int index, int n);
 
 // The entry auto-completion makes a format of targetSize from: the deepest

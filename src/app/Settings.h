@@ -12,8 +12,11 @@ inline constexpr const char* kRegistryKeyName = "vornik2";
 inline constexpr const char* kSettingsRoot = "Software\\Vesko\\vornik2";
 inline constexpr const char* kOptionSection = "option";
 
-// The number of icon formats auto-completion knows (" 16x 16 -   2" ...).
-inline constexpr int kAutoIconFormats = 20;
+// The number of icon formats auto-completion knows: the classic twenty
+// (" 16x 16 -   2" ... "128x128 - 16M"), then 32 bits with alpha at 16, 32,
+// 48, 64, 128 and 256 pixels. New ones go at the end, so stored settings
+// keep their numbers.
+inline constexpr int kAutoIconFormats = 26;
 
 // The user's preferences; fields carry their stored value names
 // ("16fixedpalette" is not an identifier, hence fixedpalette16).

@@ -119,16 +119,20 @@ void CopyBitmapRect(const TQvDIB& source, TQvDIB& target, int left, int top, int
     target = rect;
 }
 
+TQvDIB AlphaFormat(const TQvDIB& image, const TQvDIB& mask, int side, int stretchbltmode) {
+    // The mask's transparent pixels become alpha 0, a picture's own alpha is
+    // kept, and the alpha is scaled with the colour. A 32-bit picture whose
+    // alpha is 0 everywhere goes by its mask alone.
+    const TQvDIB source = AlphaInUse(image) ? TQvDIB(image) : ToTwentyFourBits(image);
+    const TQvDIB rgba = WithAlphaFromMask(source, mask);
+    return stretchbltmode == 0 ? ScaleNearest(rgba, side, side) : ScaleArea(rgba, side, side);
+}
+
 void ConvertViews(PictureView& maskView, PictureView& imageView, int sizeIndex, int colorIndex, bool fixedPalette,
                   int stretchbltmode) {
     const int size = SizeIndexToPixels(sizeIndex);
     if (ColorIndexToTarget(colorIndex) == 32) {
-        // 32 bits with alpha: the mask's transparent pixels become alpha 0, a
-        // picture's own alpha is kept, and the alpha is scaled with the colour.
-        // A 32-bit picture whose alpha is 0 everywhere goes by its mask alone.
-        const TQvDIB source = AlphaInUse(imageView) ? TQvDIB(imageView) : ToTwentyFourBits(imageView);
-        TQvDIB rgba = WithAlphaFromMask(source, ViewToDIB(maskView));
-        rgba = stretchbltmode == 0 ? ScaleNearest(rgba, size, size) : ScaleArea(rgba, size, size);
+        const TQvDIB rgba = AlphaFormat(imageView, ViewToDIB(maskView), size, stretchbltmode);
         TQvDIB image, mask;
         SplitAlpha(rgba, image, mask);
         DIBToView(mask, maskView);

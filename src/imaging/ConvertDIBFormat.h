@@ -35,6 +35,10 @@ int PixelFormatBitCount(PixelFormat format);
 // into it at (0, 0). Parts outside the source stay 0.
 void CopyBitmapRect(const TQvDIB& source, TQvDIB& target, int left, int top, int width, int height);
 
+// A 32-bit picture with alpha of side x side pixels from an image and its
+// mask (any depths); the scaling follows the "stretchbltmode" setting.
+TQvDIB AlphaFormat(const TQvDIB& image, const TQvDIB& mask, int side, int stretchbltmode);
+
 // The convert command on the editing panel's two views: the mask view goes to
 // true colour at the chosen size (it stays a colour picture until an entry is
 // built), the image view to the chosen colour list index and size. At 32 bits

@@ -36,12 +36,12 @@ void TfrmMain::connectEditPanel() {
         connect(field, &QSpinBox::editingFinished, this, [this] { refresh(); });
     connect(spex, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
         if (mirroring_) return;
-        s_.edit.spex = ClampHotSpot(v);
+        s_.edit.spex = ClampHotSpot(v, s_.edit.imgxor ? s_.edit.imgxor->Width() : 0);
         markHotSpot();
     });
     connect(spey, qOverload<int>(&QSpinBox::valueChanged), this, [this](int v) {
         if (mirroring_) return;
-        s_.edit.spey = ClampHotSpot(v);
+        s_.edit.spey = ClampHotSpot(v, s_.edit.imgxor ? s_.edit.imgxor->Height() : 0);
         markHotSpot();
     });
     // spebxChange / spebyChange: the selection frame follows the take-in position.

@@ -2,7 +2,9 @@
 
 #include "NoticeRecorder.h"
 #include "anim/TAniEX.h"
+#include "app/EditActions.h"
 #include "app/EntryCommands.h"
+#include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 #include "platform/Bytes.h"
 
@@ -73,6 +75,53 @@ TEST(EntryCommands, AutoCompletionFillsTheDefaultFormatsInFront) {
     s.settings.autoicon = {};
     iconautoClick(s);
     EXPECT_EQ(s.doc.IconSet->Count, 6);
+}
+
+TEST(EntryCommands, AutoCompletionMakesAlphaFormatsUpTo256FromTheMask) {
+    MainState s = IconState();
+    TIconCurEX& set = *s.doc.IconSet;
+    // A 64 px 8-bit icon whose mask makes its left half transparent.
+    TQvDIB image, mask;
+    image.CreateDIB(64, 64, 256, 8);
+    mask.CreateDIB(64, 64, 0, 24);
+    {
+        TQvDIBCanvas canvas(mask);
+        canvas.FillRect(0, 0, 64, 64, RgbColor(0, 0, 0));
+        canvas.FillRect(0, 0, 32, 64, RgbColor(255, 255, 255));
+    }
+    ASSERT_EQ(set.AddSlot(-1), 0);
+    DIBsToEntry(set, image, mask, 0);
+    s.settings.autoicon[kClassicFormats + 0] = true;  // 16 x 16 with alpha
+    s.settings.autoicon[kClassicFormats + 5] = true;  // 256 x 256 with alpha
+    iconautoClick(s);
+    ASSERT_EQ(set.Count, 3);
+    EXPECT_EQ(set.Entries[0].PixelWidth(), 16);
+    EXPECT_EQ(set.Entries[1].PixelWidth(), 256);
+    for (int i : {0, 1}) {
+        EXPECT_EQ(BitsOf(set.Entries[i]), 32) << i;
+        EXPECT_TRUE(EntryHasFormat(set, i, kClassicFormats + (i == 0 ? 0 : 5))) << i;
+        TQvDIB rgba, m;
+        EntryToDIBs(set, rgba, m, i);
+        const int side = rgba.Width();
+        const std::uint8_t* bottomRow = rgba.ScanLine(rgba.Height() - 1);
+        EXPECT_EQ(bottomRow[3], 0) << i;                       // left: transparent
+        EXPECT_EQ(bottomRow[(side - 1) * 4 + 3], 255) << i;    // right: opaque
+    }
+    // Run again: both are there, nothing is added.
+    iconautoClick(s);
+    EXPECT_EQ(set.Count, 3);
+}
+
+TEST(EntryCommands, HotSpotOfA256PixelCursorReachesItsLastPixel) {
+    EditState e;
+    SetHotSpot(e, 200, 300);
+    EXPECT_EQ(e.spex, 127);  // no picture, or one of 128 px or less: the classic range
+    TQvDIB big;
+    big.CreateDIB(256, 256, 0, 32);
+    e.imgxor = big;
+    SetHotSpot(e, 200, 300);
+    EXPECT_EQ(e.spex, 200);
+    EXPECT_EQ(e.spey, 255);
 }
 
 TEST(EntryCommands, ReplaceNeedsASelectionAndTakesTheHotSpot) {

@@ -67,7 +67,7 @@ TEST(Settings, RoundTripWritesEveryValueAsText) {
     s.zoom = 8;
     s.pixelgrid = false;
     SaveSettings(s, store);
-    EXPECT_EQ(store.keys("option").size(), 31u);  // 11 values and 20 formats
+    EXPECT_EQ(store.keys("option").size(), 37u);  // 11 values and 26 formats
     EXPECT_EQ(store.read("option", "zoom"), "8");
     EXPECT_EQ(store.read("option", "pixelgrid"), "0");
     EXPECT_EQ(store.read("option", "color"), "1193046");

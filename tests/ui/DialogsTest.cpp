@@ -29,7 +29,7 @@ TEST(OptionDialog, ShowsAndReturnsEveryValue) {
     EXPECT_EQ(dlg.PageControl1->tabText(0), "表示");
     EXPECT_EQ(dlg.PageControl1->tabText(3), "編集");
     EXPECT_EQ(dlg.PageControl1->currentIndex(), 3);  // opens on 編集 the first time
-    EXPECT_EQ(dlg.CheckListBox1->count(), 20);
+    EXPECT_EQ(dlg.CheckListBox1->count(), 26);
     EXPECT_EQ(dlg.CheckListBox1->item(19)->text(), "128x128 - 16M");
 
     OptionDialogValues in;
