@@ -159,7 +159,7 @@ QWidget* TfrmMain::buildEditPanel() {
     ScrollBox1 = PictureBox(grpview, "ScrollBox1", imgxor);
     ScrollBox2 = PictureBox(grpview, "ScrollBox2", imgand);
     for (QScrollArea* s : {ScrollBox1, ScrollBox2}) {
-        s->setMinimumSize(136, 80);
+        s->setMinimumSize(136, 40);  // small screens: the boxes scroll rather than overlap
         s->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         gv->addWidget(s, 1);
     }
