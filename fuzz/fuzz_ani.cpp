@@ -9,19 +9,9 @@
 #include "anim/TAniEX.h"
 #include "platform/Errors.h"
 #include "platform/Notice.h"
+#include "CountingNotices.h"
 
 namespace {
-
-class Counting : public vornik::NoticeHandler {
-public:
-    void message(const std::string&) override { ++count; }
-    void warning(const std::string&) override { ++count; }
-    bool askYesNo(const std::string&) override {
-        ++count;
-        return false;
-    }
-    int count = 0;
-};
 
 bool sameImages(const vornik::TAniEX& a, const vornik::TAniEX& b, int frame) {
     const int n = a.FrameImageCount(frame);
@@ -41,7 +31,7 @@ bool sameImages(const vornik::TAniEX& a, const vornik::TAniEX& b, int frame) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Counting notices;
+    static CountingNotices notices;
     static vornik::ScopedNoticeHandler scope(&notices);
     static vornik::TAniEX set, again;
     try {

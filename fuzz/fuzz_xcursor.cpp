@@ -12,19 +12,9 @@
 #include "model/XcursorFile.h"
 #include "platform/Errors.h"
 #include "platform/Notice.h"
+#include "CountingNotices.h"
 
 namespace {
-
-class Counting : public vornik::NoticeHandler {
-public:
-    void message(const std::string&) override { ++count; }
-    void warning(const std::string&) override { ++count; }
-    bool askYesNo(const std::string&) override {
-        ++count;
-        return false;
-    }
-    int count = 0;
-};
 
 bool same(const std::vector<vornik::XcursorPicture>& a, const std::vector<vornik::XcursorPicture>& b) {
     if (a.size() != b.size()) return false;
@@ -38,7 +28,7 @@ bool same(const std::vector<vornik::XcursorPicture>& a, const std::vector<vornik
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static Counting notices;
+    static CountingNotices notices;
     static vornik::ScopedNoticeHandler scope(&notices);
     // The inf parser gets the same bytes.
     vornik::ParseInstallInf(vornik::DecodeInfText(vornik::Bytes(data, data + size)));
