@@ -1,6 +1,6 @@
 # Fails when a source below ui/ includes a Qt header.
 set(bad "")
-foreach(layer platform imaging model anim app cli)
+foreach(layer platform imaging model anim formats app cli)
   file(GLOB_RECURSE files ${ROOT}/src/${layer}/*.h ${ROOT}/src/${layer}/*.cpp)
   foreach(f ${files})
     file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")
