@@ -1,14 +1,9 @@
 #pragma once
 
 #include "app/EditState.h"
+#include "imaging/PixelRect.h"
 
 namespace vornik {
-
-// A rectangle of picture pixels; empty when w or h is 0 or less.
-struct PixelRect {
-    int x = 0, y = 0, w = 0, h = 0;
-    bool empty() const { return w <= 0 || h <= 0; }
-};
 
 // Mask painting with the mouse. The mask view is painted black (opaque) or
 // white (transparent). When the image view holds a 32-bit picture of the
