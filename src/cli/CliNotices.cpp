@@ -22,8 +22,9 @@ EnglishNotice TranslateNotice(const std::string& t) {
     const std::string full = "これ以上追加できません";
     if (t == full) return {"the set is full (1000 images); nothing more can be added", true};
     const std::string notRead = " 個の画像は読み込まれていません";
-    if (t.rfind(full + "\r", 0) == 0 && endsWith(t, notRead)) {
-        const std::string count = t.substr(full.size() + 1, t.size() - full.size() - 1 - notRead.size());
+    const std::string head = full + "。";
+    if (t.rfind(head, 0) == 0 && t.find(notRead) != std::string::npos) {
+        const std::string count = t.substr(head.size(), t.find(notRead) - head.size());
         return {"the set is full (1000 images); " + count + " more " + (count == "1" ? "image was" : "images were") +
                     " not read",
                 true};

@@ -8,6 +8,7 @@
 #include "cli/DocumentReader.h"
 #include "cli/EntryFileNames.h"
 #include "cli/ExtractAnimation.h"
+#include "cli/ExtractExeImages.h"
 #include "cli/ExtractGroups.h"
 #include "cli/OutputGuard.h"
 #include "model/EntryStorage.h"
@@ -57,7 +58,6 @@ int runExtract(const std::vector<std::string>& arguments) {
 
     // Owned by their own types (the set classes have no virtual destructor).
     std::unique_ptr<TAniEX> aniSet;
-    std::unique_ptr<TExeEXsub> exeSet;
     std::unique_ptr<TIconCurEX> iconSet;
     TIconEx* set = nullptr;
     std::string error;
@@ -74,19 +74,9 @@ int runExtract(const std::vector<std::string>& arguments) {
             type = 2;
             break;
         }
-        case ReaderKind::Executable: {
-            exeSet = std::make_unique<TExeEXsub>();
-            set = exeSet.get();
-            try {
-                if (!set->LoadFromExe(path)) error = "no icon images found in \"" + path + "\"";
-                for (const auto& note : set->LoadNotes) error += (error.empty() ? "" : "\n") + note;
-                // Images left out beyond the limit are told by the reader's notice and fail the run.
-            } catch (const EInOutError& e) {
-                error = e.what();  // the images found before are still written
-            }
-            type = 1;
-            break;
-        }
+        case ReaderKind::Executable:
+            // Any number of images, one at a time.
+            return ExtractExeImages(path, dir, stem, counter, overwrite, asPng);
         case ReaderKind::IconCursor:
             iconSet = std::make_unique<TIconCurEX>();
             set = iconSet.get();

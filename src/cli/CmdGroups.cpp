@@ -18,7 +18,7 @@ std::string memberLine(const ExeGroupsInput& in, const ResourceGroup& g, std::si
                        std::to_string(m.id);
     if (m.image < 0) return line + "  missing";
     const ResourceImage& image = in.resources.ImagesOf(g.kind)[static_cast<std::size_t>(m.image)];
-    const std::uint8_t* p = in.bytes.data() + image.offset;
+    const std::uint8_t* p = in.data() + image.offset;
     std::size_t n = MemberImageSize(in.resources, g.kind, m);
     std::string hotSpot;
     if (g.kind == 2 && n >= 4) {

@@ -9,6 +9,7 @@
 
 #include "anim/TAniEX.h"
 #include "cli/EntryTable.h"
+#include "model/ExeImageWalk.h"
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -95,25 +96,29 @@ int listAni(const std::string& path, bool tsv) {
 }
 
 int listExe(const std::string& path, bool tsv) {
-    TExeEXsub set;
-    std::string error;
-    bool found = false;
+    // Any number of images: one is decoded at a time and only its row is kept.
+    std::vector<EntryRow> rows;
+    ExeWalkResult walk;
     try {
-        found = set.LoadFromExe(path);
+        walk = WalkExeImages(path, [&rows](ExeImage& image) {
+            rows.push_back(RowOf(image.entry));
+            return true;
+        });
     } catch (const EInOutError& e) {
-        // The images found before the error are listed all the same.
-        error = e.what();
-    }
-    if (set.Count > 0) print(tsv ? FormatEntryTsv(set) : FormatEntryTable(set));
-    // Images skipped or left out make the listing incomplete.
-    for (const auto& note : set.LoadNotes) std::fprintf(stderr, "vornik-cli list: \"%s\": %s\n", path.c_str(), note.c_str());
-    // Images left out beyond the table's limit are told by the reader's notice.
-    if (error.empty() && (set.LeftOut > 0 || !set.LoadNotes.empty())) return 1;
-    if (!error.empty()) {
-        std::fprintf(stderr, "vornik-cli list: %s\n", error.c_str());
+        std::fprintf(stderr, "vornik-cli list: %s\n", e.what());
         return 1;
     }
-    if (!found) {
+    if (!rows.empty()) print(tsv ? FormatEntryTsv(rows) : FormatEntryTable(rows));
+    // Images skipped make the listing incomplete.
+    for (const auto& note : walk.notes) std::fprintf(stderr, "vornik-cli list: \"%s\": %s\n", path.c_str(), note.c_str());
+    if (walk.truncated) {
+        // The images found before are listed all the same.
+        std::fprintf(stderr, "vornik-cli list: Read beyond end of file \"%s\" (icon image at offset %zu)\n", path.c_str(),
+                     walk.truncatedAt);
+        return 1;
+    }
+    if (!walk.notes.empty()) return 1;
+    if (rows.empty()) {
         std::fprintf(stderr, "vornik-cli list: no icon images found in \"%s\"\n", path.c_str());
         return 1;
     }

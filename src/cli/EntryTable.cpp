@@ -22,19 +22,33 @@ std::string hex(std::uint32_t v) {
     return buf;
 }
 
-std::string caption(const IconEntry& e) {
-    return std::to_string(e.PixelWidth()) + " x " + std::to_string(e.PixelHeight()) + " - " + ColorName(bitCountOf(e));
+std::string caption(const EntryRow& e) {
+    return std::to_string(e.width) + " x " + std::to_string(e.height) + " - " + ColorName(e.bitCount);
+}
+
+std::vector<EntryRow> rowsOf(const TIconEx& set) {
+    std::vector<EntryRow> rows;
+    for (int i = 0; i < set.Count; ++i) rows.push_back(RowOf(set.Entries[static_cast<std::size_t>(i)]));
+    return rows;
 }
 
 }  // namespace
 
-std::string FormatEntryTable(const TIconEx& set) {
+EntryRow RowOf(const IconEntry& e) {
+    return {e.PixelWidth(), e.PixelHeight(), bitCountOf(e), e.ImageOffset, e.ImageSize, e.HotSpotX, e.HotSpotY};
+}
+
+std::string FormatEntryTable(const TIconEx& set) { return FormatEntryTable(rowsOf(set)); }
+
+std::string FormatEntryTsv(const TIconEx& set) { return FormatEntryTsv(rowsOf(set)); }
+
+std::string FormatEntryTable(const std::vector<EntryRow>& entries) {
     std::vector<std::vector<std::string>> rows = {{"#", "No", "X", "Y", "Color", "Offset", "Size", "HX", "HY"}};
-    for (int i = 0; i < set.Count; ++i) {
-        const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        rows.push_back({std::to_string(i), caption(e), std::to_string(e.PixelWidth()), std::to_string(e.PixelHeight()),
-                        ColorName(bitCountOf(e)), hex(e.ImageOffset), std::to_string(e.ImageSize),
-                        std::to_string(e.HotSpotX), std::to_string(e.HotSpotY)});
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const EntryRow& e = entries[i];
+        rows.push_back({std::to_string(i), caption(e), std::to_string(e.width), std::to_string(e.height),
+                        ColorName(e.bitCount), hex(e.offset), std::to_string(e.size), std::to_string(e.hotX),
+                        std::to_string(e.hotY)});
     }
     std::vector<std::size_t> widths(rows[0].size(), 0);
     for (const auto& r : rows)
@@ -54,14 +68,13 @@ std::string FormatEntryTable(const TIconEx& set) {
     return out;
 }
 
-std::string FormatEntryTsv(const TIconEx& set) {
+std::string FormatEntryTsv(const std::vector<EntryRow>& entries) {
     std::string out = "No\tX\tY\tBitCount\tColor\tOffset\tSize\tHX\tHY\n";
-    for (int i = 0; i < set.Count; ++i) {
-        const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        out += std::to_string(i) + "\t" + std::to_string(e.PixelWidth()) + "\t" + std::to_string(e.PixelHeight()) + "\t" +
-               std::to_string(bitCountOf(e)) + "\t" + ColorName(bitCountOf(e)) + "\t" + hex(e.ImageOffset) +
-               "\t" + std::to_string(e.ImageSize) + "\t" + std::to_string(e.HotSpotX) + "\t" +
-               std::to_string(e.HotSpotY) + "\n";
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const EntryRow& e = entries[i];
+        out += std::to_string(i) + "\t" + std::to_string(e.width) + "\t" + std::to_string(e.height) + "\t" +
+               std::to_string(e.bitCount) + "\t" + ColorName(e.bitCount) + "\t" + hex(e.offset) + "\t" +
+               std::to_string(e.size) + "\t" + std::to_string(e.hotX) + "\t" + std::to_string(e.hotY) + "\n";
     }
     return out;
 }

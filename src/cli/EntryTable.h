@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/TIconEx.h"
 
@@ -11,6 +12,21 @@ namespace vornik::cli {
 // columns No (caption "W x H - colour"), X, Y, Color, Offset (hexadecimal),
 // Size, HX, HY, aligned with blanks; one line per entry after a header line.
 std::string FormatEntryTable(const TIconEx& set);
+
+// What a table row shows of one entry; kept without the entry's pixels, so a
+// listing of any number of images holds one image at a time.
+struct EntryRow {
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
+    int hotX = 0;
+    int hotY = 0;
+};
+EntryRow RowOf(const IconEntry& e);
+std::string FormatEntryTable(const std::vector<EntryRow>& rows);
+std::string FormatEntryTsv(const std::vector<EntryRow>& rows);
 
 // The same entries tab-separated, for scripts. Stable form: a header line
 // "No\tX\tY\tBitCount\tColor\tOffset\tSize\tHX\tHY", then one line per entry

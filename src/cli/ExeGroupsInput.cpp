@@ -10,11 +10,12 @@ namespace vornik::cli {
 std::string ReadExeGroups(const std::string& path, ExeGroupsInput& in) {
     if (!FileExists(path)) return "no such file \"" + path + "\"";
     try {
-        in.bytes = ReadFileBytes(path);
+        in.file = std::make_unique<ExeFileView>(path);
+        in.file->ExpectRandomReads();
     } catch (const EInOutError& e) {
         return e.what();
     }
-    in.resources = ReadExeResources(in.bytes.data(), in.bytes.size());
+    in.resources = ReadExeResources(in.data(), in.size());
     if (!in.resources.damage.empty())
         return "\"" + path + "\": the resource directory is damaged: " + in.resources.damage;
     if (!in.resources.present) return "\"" + path + "\" has no resource directory";

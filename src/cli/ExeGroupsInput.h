@@ -1,17 +1,22 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
+#include "model/ExeFileView.h"
 #include "model/ExeResources.h"
-#include "platform/Bytes.h"
 
 namespace vornik::cli {
 
 // An executable's bytes and what its resource directory says of icons and
 // cursors, for the commands that work on groups.
+// The file is mapped, not read: only the headers, the directory and the
+// images the commands use are touched.
 struct ExeGroupsInput {
-    Bytes bytes;
+    std::unique_ptr<ExeFileView> file;
     ExeResources resources;
+    const std::uint8_t* data() const { return file ? file->data() : nullptr; }
+    std::size_t size() const { return file ? file->size() : 0; }
 };
 
 // Reads the file; an empty string, or a message naming the file when it

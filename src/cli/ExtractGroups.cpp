@@ -39,7 +39,7 @@ int RunExtractGroups(const std::vector<std::string>& arguments) {
     const std::vector<std::string> names = GroupFileNames(res);
     std::vector<std::pair<fs::path, Bytes>> files;
     for (std::size_t g = 0; g < res.groups.size(); ++g) {
-        Bytes bytes = GroupFileBytes(in.bytes.data(), in.bytes.size(), res, res.groups[g], notes);
+        Bytes bytes = GroupFileBytes(in.data(), in.size(), res, res.groups[g], notes);
         if (bytes.empty()) {
             notes.push_back(GroupTitle(res.groups[g], false) + ": none of its images exists; not written");
             continue;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -48,6 +49,25 @@ ExeFileView::ExeFileView(const std::string& path) {
     copy_ = ReadFileBytes(path, kMaxScanBytes);
     data_ = copy_.data();
     size_ = copy_.size();
+}
+
+void ExeFileView::ExpectRandomReads() const {
+    if (mapping_) ::madvise(mapping_, size_, MADV_RANDOM);
+}
+
+void ExeFileView::ExpectSequentialReads() const {
+    if (mapping_) ::madvise(mapping_, size_, MADV_SEQUENTIAL);
+}
+
+void ExeFileView::Release(std::size_t offset, std::size_t length) const {
+    if (!mapping_ || offset >= size_ || length == 0) return;
+    const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    // Only whole pages inside the range: a page shared with the next image stays.
+    const std::size_t end = std::min(size_, offset + std::min(length, size_ - offset));
+    const std::size_t first = (offset + page - 1) / page * page;
+    const std::size_t last = end / page * page;
+    if (first >= last) return;
+    ::madvise(static_cast<std::uint8_t*>(mapping_) + first, last - first, MADV_DONTNEED);
 }
 
 ExeFileView::~ExeFileView() {

@@ -23,6 +23,15 @@ public:
     const std::uint8_t* data() const { return data_; }
     std::size_t size() const { return size_; }
 
+    // Reading is about to jump (a resource directory) or run through the file
+    // (a scan): the system reads ahead accordingly.
+    void ExpectRandomReads() const;
+    void ExpectSequentialReads() const;
+    // Bytes [offset, offset + length) are no longer needed: their pages leave
+    // this process (they stay in the system's cache), so walking every image
+    // of a large program keeps only the current one resident.
+    void Release(std::size_t offset, std::size_t length) const;
+
 private:
     const std::uint8_t* data_ = nullptr;
     std::size_t size_ = 0;

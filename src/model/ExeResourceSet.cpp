@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <map>
 #include <set>
 #include <utility>
@@ -73,46 +74,36 @@ std::size_t MemberImageSize(const ExeResources& res, int kind, const GroupMember
     return image.size;
 }
 
-void FillSetFromResources(const std::uint8_t* data, std::size_t size, const ExeResources& res, TIconEx& set) {
-    std::size_t decoded = 0;
+std::size_t WalkResourceImages(const std::uint8_t* data, std::size_t size, const ExeResources& res,
+                               std::vector<std::string>& notes, const std::function<bool(ExeImage&)>& take,
+                               const std::function<void(std::size_t, std::size_t)>& done) {
+    std::size_t handed = 0;
     for (const Pending& p : listOrder(res)) {
-        if (set.Count >= TIconEx::kMaxEntries || decoded > kMaxDecodedImageBytes) {
-            ++set.LeftOut;
-            continue;
-        }
         const std::string what = p.label + " (" + imageName(p.kind, p.image->id) + ")";
         std::size_t length = p.size;
         std::size_t at = p.image->offset;
         if (at > size || length > size - at) {
-            set.LoadNotes.push_back(what + ": its data runs past the end of the file; skipped");
+            notes.push_back(what + ": its data runs past the end of the file; skipped");
             continue;
         }
-        std::uint16_t hotX = 0, hotY = 0;
+        ExeImage image;
+        IconEntry& e = image.entry;
         if (p.kind == 2) {
             if (length < kHotSpotBytes) {
-                set.LoadNotes.push_back(what + ": too short for a hot spot; skipped");
+                notes.push_back(what + ": too short for a hot spot; skipped");
                 continue;
             }
-            hotX = ReadU16LE(data + at);
-            hotY = ReadU16LE(data + at + 2);
+            e.HotSpotX = ReadU16LE(data + at);
+            e.HotSpotY = ReadU16LE(data + at + 2);
             at += kHotSpotBytes;
             length -= kHotSpotBytes;
         }
-        IconEntry& e = set.Entries[set.Count];
         std::size_t next = 0;
         // The image is read within its own resource's bytes only.
         const std::string problem = ReadIconImage(data + at, length, 0, e, &next);
+        if (done) done(p.image->offset, p.size);
         if (!problem.empty()) {
-            set.LoadNotes.push_back(what + ": " + problem + "; skipped");
-            continue;
-        }
-        decoded += HeldBytes(e);
-        if (decoded > kMaxDecodedImageBytes) {
-            // Blocks of an entry not counted in the set are released here.
-            e.InfoHeader.clear();
-            e.XorBits.clear();
-            e.AndBits.clear();
-            ++set.LeftOut;
+            notes.push_back(what + ": " + problem + "; skipped");
             continue;
         }
         const std::int32_t width = ReadI32LE(e.InfoHeader.data() + bih::kWidth);
@@ -121,14 +112,30 @@ void FillSetFromResources(const std::uint8_t* data, std::size_t size, const ExeR
         e.Height = static_cast<std::uint8_t>(height);
         e.ColorCount = DirectoryColorCount(ReadU16LE(e.InfoHeader.data() + bih::kBitCount));
         e.EntryReserved = 0;
-        e.HotSpotX = hotX;
-        e.HotSpotY = hotY;
         e.ImageSize = static_cast<std::uint32_t>(p.image->size);
         e.ImageOffset = static_cast<std::uint32_t>(p.image->offset);
         e.SourcePos = static_cast<std::int32_t>(std::min<std::size_t>(at, INT32_MAX));
-        ++set.Count;
-        set.Origins.push_back({p.kind, p.label});
+        image.origin = {p.kind, p.label};
+        ++handed;
+        if (!take(image)) break;
     }
+    return handed;
+}
+
+void FillSetFromResources(const std::uint8_t* data, std::size_t size, const ExeResources& res, TIconEx& set) {
+    std::size_t decoded = 0;
+    WalkResourceImages(data, size, res, set.LoadNotes, [&](ExeImage& image) {
+        // Beyond the table or the decoded-size budget images are only counted.
+        if (set.Count >= TIconEx::kMaxEntries || decoded + HeldBytes(image.entry) > kMaxDecodedImageBytes) {
+            ++set.LeftOut;
+            return true;
+        }
+        decoded += HeldBytes(image.entry);
+        set.Entries[set.Count] = std::move(image.entry);
+        ++set.Count;
+        set.Origins.push_back(std::move(image.origin));
+        return true;
+    });
 }
 
 bool LoadFromExeResources(const std::uint8_t* data, std::size_t size, TIconEx& set) {
@@ -145,7 +152,9 @@ bool LoadFromExeResources(const std::uint8_t* data, std::size_t size, TIconEx& s
 }
 
 std::string LeftOutMessage(int leftOut) {
-    return "これ以上追加できません\r" + std::to_string(leftOut) + " 個の画像は読み込まれていません";
+    // One line; the command-line tool has no table limit.
+    return "これ以上追加できません。" + std::to_string(leftOut) +
+           " 個の画像は読み込まれていません（vornik-cli extract ですべて取り出せます）";
 }
 
 }  // namespace vornik

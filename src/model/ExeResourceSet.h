@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "model/ExeImageWalk.h"
 #include "model/ExeResources.h"
 #include "model/TIconEx.h"
 
@@ -20,6 +22,15 @@ std::vector<std::string> GroupLabels(const ExeResources& res);
 // group record's byte count cuts the padding off.
 std::size_t MemberImageSize(const ExeResources& res, int kind, const GroupMember& member);
 
+// Hands every image of the resource directory, decoded one at a time, to
+// `take` (false stops): every group's images in the group's order, then the
+// images no group names. Notes every image skipped; `done`, when given, hears
+// of each image's bytes (offset, length) once they are no longer needed.
+// Returns how many images were handed on.
+std::size_t WalkResourceImages(const std::uint8_t* data, std::size_t size, const ExeResources& res,
+                               std::vector<std::string>& notes, const std::function<bool(ExeImage&)>& take,
+                               const std::function<void(std::size_t, std::size_t)>& done = {});
+
 // Appends to the (empty) set the images of the resource directory: every
 // group's images in the group's order, then the images no group names.
 // Cursor images keep their hot spot. Fills set.Origins, and notes every image
@@ -32,7 +43,8 @@ void FillSetFromResources(const std::uint8_t* data, std::size_t size, const ExeR
 // set.LoadNotes and the answer is false, as for a file without one.
 bool LoadFromExeResources(const std::uint8_t* data, std::size_t size, TIconEx& set);
 
-// The editor's notice when images did not fit in the table.
+// The editor's notice, one line, when images did not fit in the table:
+// how many were left out and that vornik-cli extract gets them all.
 std::string LeftOutMessage(int leftOut);
 
 }  // namespace vornik

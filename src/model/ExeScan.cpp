@@ -1,5 +1,6 @@
 // The content scan for icon images in executables and any other file.
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "imaging/BitmapInfoHeader.h"
@@ -17,6 +18,7 @@ namespace vornik {
 namespace {
 
 constexpr std::size_t kHeaderSize = BitmapInfoHeader::kSize;
+constexpr std::size_t kScanBlock = std::size_t{8} << 20;
 
 bool nonNegative(const std::uint8_t* p) { return (p[3] & 0x80) == 0; }
 
@@ -59,16 +61,27 @@ bool IsExeIconCandidate(const std::uint8_t* p) {
     return (w == 16 || w == 32 || w == 48 || w == 64 || w == 128) && h == 2 * w;
 }
 
-ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx& set) {
+ExeScanResult ScanExeImagesEach(const std::uint8_t* data, std::size_t size, const std::function<bool(ExeImage&)>& take,
+                                const std::function<void(std::size_t)>& passed) {
     ExeScanResult result;
     if (size < kHeaderSize) return result;
     // Candidates need all 40 header bytes, so the last one starts here.
     const std::size_t lastStart = size - kHeaderSize;
     std::size_t p = 0;
     Bytes patched;
+    std::size_t nextReport = kScanBlock;
     while (p <= lastStart) {
-        const void* hit = std::memchr(data + p, 0x28, lastStart - p + 1);
-        if (!hit) break;
+        // Searched a block at a time, so the caller can let go of what lies behind.
+        if (passed && p >= nextReport) {
+            passed(p);
+            nextReport = p + kScanBlock;
+        }
+        const std::size_t blockEnd = lastStart - p < kScanBlock ? lastStart : p + kScanBlock - 1;
+        const void* hit = std::memchr(data + p, 0x28, blockEnd - p + 1);
+        if (!hit) {
+            p = blockEnd + 1;
+            continue;
+        }
         const std::size_t q = static_cast<std::size_t>(static_cast<const std::uint8_t*>(hit) - data);
         const std::uint8_t* h = data + q;
         if (!IsExeIconCandidate(h)) {
@@ -88,14 +101,8 @@ ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx&
             result.truncatedAt = q;
             break;
         }
-        if (set.Count >= TIconEx::kMaxEntries) {
-            // Counted, not taken, so the caller can say how many are missing.
-            result.limitReached = true;
-            ++result.leftOut;
-            p = q + static_cast<std::size_t>(total);
-            continue;
-        }
-        IconEntry& e = set.Entries[set.Count];
+        ExeImage image;
+        IconEntry& e = image.entry;
         std::string problem;
         std::size_t next = 0;
         if (ReadU32LE(h) == kHeaderSize) {
@@ -121,9 +128,28 @@ ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx&
         e.HotSpotY = 0;
         e.ImageSize = static_cast<std::uint32_t>(total);
         e.ImageOffset = static_cast<std::uint32_t>(q);
-        ++set.Count;
         p = q + static_cast<std::size_t>(total);
+        if (!take(image)) break;
     }
+    return result;
+}
+
+ExeScanResult ScanExeImages(const std::uint8_t* data, std::size_t size, TIconEx& set) {
+    bool limitReached = false;
+    std::size_t leftOut = 0;
+    ExeScanResult result = ScanExeImagesEach(data, size, [&](ExeImage& image) {
+        if (set.Count >= TIconEx::kMaxEntries) {
+            // Counted, not taken, so the caller can say how many are missing.
+            limitReached = true;
+            ++leftOut;
+            return true;
+        }
+        set.Entries[set.Count] = std::move(image.entry);
+        ++set.Count;
+        return true;
+    });
+    result.limitReached = limitReached;
+    result.leftOut = leftOut;
     return result;
 }
 

@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
+#include "model/ExeImageWalk.h"
 #include "model/TIconEx.h"
 
 namespace vornik {
@@ -24,6 +26,14 @@ struct ExeScanResult {
     bool limitReached = false;
     std::size_t leftOut = 0;
 };
+
+// Scans data for icon images in file order and hands each one found to
+// `take` (false stops), decoded, with its directory fields computed (hot spot
+// 0, ImageOffset and SourcePos its offset). After an image the scan goes on
+// right after its AND rows. limitReached and leftOut stay clear. `passed`,
+// when given, hears now and then of the offset the scan has gone past.
+ExeScanResult ScanExeImagesEach(const std::uint8_t* data, std::size_t size, const std::function<bool(ExeImage&)>& take,
+                                const std::function<void(std::size_t)>& passed = {});
 
 // Scans data for icon images in file order and appends each one found to
 // set as an entry (directory fields computed, hot spot 0, ImageOffset and

@@ -1,6 +1,9 @@
 // vornik-cli groups and extract --groups: an executable's icon and cursor groups.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "AniCliRun.h"
 #include "PeBuilder.h"
 #include "TestFiles.h"
@@ -147,24 +150,39 @@ TEST(CliExtractGroups, RealExecutableGroupsHoldTheirResourcesInOrder) {
     }
 }
 
-TEST(CliList, ImagesLeftOutBeyondTheTableExitOne) {
+TEST(CliList, EveryImageIsListedAndExtractedBeyondTheEditorsTable) {
     TempDir dir;
     PeBuilder b;
-    const Bytes image = DibIconImage(16, 16, 1, 0x01);
     std::vector<GroupRecordEntry> members;
     for (std::uint16_t id = 1; id <= 1003; ++id) {
+        // Each image differs, so order and names can be checked.
+        const Bytes image = DibIconImage(16, 16, 1, static_cast<std::uint8_t>(id));
         b.Add(kRtIcon, id, image);
-        members.push_back({16, 16, 2, 1, 1, static_cast<std::uint32_t>(image.size()), id});
+        if (id <= 1001) members.push_back({16, 16, 2, 1, 1, static_cast<std::uint32_t>(image.size()), id});
     }
     b.Add(kRtGroupIcon, 1, GroupRecord(1, members));
     WriteAll(dir.path() / "many.dll", b.Build());
     const AniCliRun r = RunVornikCli({"list", "--tsv", dir.file("many.dll")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vornik-cli list: the set is full (1000 images); 3 more images were not read\n");
-    // The groups themselves have no such limit.
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 1003);
+    EXPECT_NE(r.out.find("\n1002\t16\t16\t1\t"), std::string::npos);
+
+    const std::string out = dir.file("out");
+    const AniCliRun x = RunVornikCli({"extract", dir.file("many.dll"), "-o", out});
+    EXPECT_EQ(x.status, 0) << x.err;
+    EXPECT_EQ(std::count(x.out.begin(), x.out.end(), '\n'), 1003);
+    // Grouped images in group order, then the two no group names.
+    TIconCurEX last;
+    ASSERT_TRUE(last.LoadFromFile(out + "/many-1002.ico"));
+    ASSERT_FALSE(last.Entries[0].XorBits.empty());
+    EXPECT_EQ(last.Entries[0].XorBits[0], static_cast<std::uint8_t>(1003));
+    EXPECT_FALSE(std::filesystem::exists(out + "/many-1003.ico"));
+
+    // The groups themselves have no such limit either.
     const AniCliRun g = RunVornikCli({"groups", dir.file("many.dll")});
     EXPECT_EQ(g.status, 0);
-    EXPECT_NE(g.out.find("icon group 1, language 1033: 1003 images\n"), std::string::npos);
+    EXPECT_NE(g.out.find("icon group 1, language 1033: 1001 images\n"), std::string::npos);
 }
 
 }  // namespace
