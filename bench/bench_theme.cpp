@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/CursorFiles.h"
-#include "app/CursorRoles.h"
-#include "app/CursorTheme.h"
+#include "formats/CursorFiles.h"
+#include "formats/CursorRoles.h"
+#include "formats/CursorTheme.h"
 #include "model/XcursorFile.h"
 #include "platform/FileIO.h"
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "anim/XcursorConvert.h"
-#include "app/InstallInf.h"
+#include "formats/InstallInf.h"
 #include "model/XcursorFile.h"
 #include "platform/Errors.h"
 #include "platform/Notice.h"

@@ -1,8 +1,8 @@
 // vornik-cli theme IN_DIR -o OUT_DIR
 #include <cstdio>
 
-#include "app/CursorTheme.h"
 #include "cli/CliCommand.h"
+#include "formats/CursorTheme.h"
 
 namespace vornik::cli {
 

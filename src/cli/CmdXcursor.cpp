@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "anim/XcursorConvert.h"
-#include "app/CursorFiles.h"
 #include "cli/CliCommand.h"
+#include "formats/CursorFiles.h"
 #include "platform/FileIO.h"
 
 namespace vornik::cli {

@@ -1,4 +1,4 @@
-#include "app/CursorRoles.h"
+#include "formats/CursorRoles.h"
 
 #include <algorithm>
 #include <cctype>

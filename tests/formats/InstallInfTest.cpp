@@ -2,8 +2,8 @@
 // missing sections and paths that try to leave the pack.
 #include <gtest/gtest.h>
 
-#include "app/CursorRoles.h"
-#include "app/InstallInf.h"
+#include "formats/CursorRoles.h"
+#include "formats/InstallInf.h"
 
 namespace vornik {
 namespace {

@@ -7,8 +7,8 @@
 #include <X11/Xcursor/Xcursor.h>
 
 #include "anim/XcursorConvert.h"
-#include "app/CursorFiles.h"
-#include "app/CursorTheme.h"
+#include "formats/CursorFiles.h"
+#include "formats/CursorTheme.h"
 #include "model/EntryPixels.h"
 #include "platform/FileIO.h"
 #include "TestFiles.h"

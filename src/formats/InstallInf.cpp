@@ -1,9 +1,9 @@
-#include "app/InstallInf.h"
+#include "formats/InstallInf.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "app/CursorRoles.h"
+#include "formats/CursorRoles.h"
 #include "platform/ShiftJis.h"
 #include "platform/Utf16.h"
 

@@ -1,4 +1,4 @@
-#include "app/CursorTheme.h"
+#include "formats/CursorTheme.h"
 
 #include <algorithm>
 #include <array>
@@ -9,9 +9,9 @@
 #include <optional>
 #include <set>
 
-#include "app/CursorFiles.h"
-#include "app/CursorRoles.h"
-#include "app/InstallInf.h"
+#include "formats/CursorFiles.h"
+#include "formats/CursorRoles.h"
+#include "formats/InstallInf.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 

@@ -7,7 +7,7 @@
 
 #include "TestFiles.h"
 #include "anim/XcursorConvert.h"
-#include "app/CursorFiles.h"
+#include "formats/CursorFiles.h"
 #include "model/EntryPixels.h"
 #include "model/XcursorFile.h"
 

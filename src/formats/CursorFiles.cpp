@@ -1,4 +1,4 @@
-#include "app/CursorFiles.h"
+#include "formats/CursorFiles.h"
 
 #include <algorithm>
 #include <cstring>
