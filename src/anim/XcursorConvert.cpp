@@ -1,6 +1,7 @@
 #include "anim/XcursorConvert.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 
 #include "imaging/BitmapInfoHeader.h"
@@ -11,7 +12,23 @@ namespace vornik {
 
 namespace {
 
-IconEntry toEntry(const XcursorPicture& p) {
+// Windows stretches a non-square cursor image to a square; the image is put
+// on a square transparent canvas instead, at its top left so that the hot
+// spot stays where it was.
+XcursorPicture squared(const XcursorPicture& p) {
+    if (p.width == p.height) return p;
+    XcursorPicture out = p;
+    const std::uint32_t side = std::max(p.width, p.height);
+    out.width = out.height = side;
+    out.pixels.assign(std::size_t{side} * side, 0);
+    for (std::uint32_t y = 0; y < p.height; ++y)
+        std::copy_n(p.pixels.begin() + static_cast<std::ptrdiff_t>(std::size_t{y} * p.width), p.width,
+                    out.pixels.begin() + static_cast<std::ptrdiff_t>(std::size_t{y} * side));
+    return out;
+}
+
+IconEntry toEntry(const XcursorPicture& picture) {
+    const XcursorPicture p = squared(picture);
     IconEntry e;
     BgraToEntry(XcursorToBgra(p), e);
     e.HotSpotX = static_cast<std::uint16_t>(std::min<std::uint32_t>(p.xhot, 0xFFFF));
@@ -66,15 +83,34 @@ void addFrame(TAniEX& set, const std::vector<IconEntry>& images) {
 
 std::string sizeText(std::uint32_t s) { return std::to_string(s) + " px"; }
 
+// Of `sizes`, the one nearest to n (the larger of two equally near).
+std::uint32_t nearestSize(std::uint32_t n, const std::vector<std::uint32_t>& sizes) {
+    std::uint32_t best = n;
+    std::uint32_t bestGap = UINT32_MAX;
+    for (std::uint32_t s : sizes) {
+        const std::uint32_t gap = s > n ? s - n : n - s;
+        if (gap < bestGap || (gap == bestGap && s > best)) {
+            best = s;
+            bestGap = gap;
+        }
+    }
+    return best;
+}
+
 // Index of each entry kept for an Xcursor file: one per nominal size, the
 // one with most colours (the first of equals), in the order of first
-// appearance of the sizes.
+// appearance of the sizes. Without `sizes` an entry's nominal size is its
+// larger side; with them, the nearest of them to that side.
 std::vector<const IconEntry*> onePerSize(const std::vector<const IconEntry*>& entries, const std::string& what,
-                                         std::vector<std::string>* notes) {
+                                         std::vector<std::string>* notes,
+                                         const std::vector<std::uint32_t>& sizes = {}) {
+    auto nominal = [&](const IconEntry& e) {
+        return sizes.empty() ? nominalOf(e) : nearestSize(nominalOf(e), sizes);
+    };
     std::vector<const IconEntry*> kept;
     for (const IconEntry* e : entries) {
-        const std::uint32_t n = nominalOf(*e);
-        auto same = std::find_if(kept.begin(), kept.end(), [&](const IconEntry* k) { return nominalOf(*k) == n; });
+        const std::uint32_t n = nominal(*e);
+        auto same = std::find_if(kept.begin(), kept.end(), [&](const IconEntry* k) { return nominal(*k) == n; });
         if (same == kept.end()) {
             kept.push_back(e);
             continue;
@@ -235,7 +271,10 @@ std::vector<XcursorPicture> AnimationToXcursor(const TAniEX& set, std::vector<st
         for (int f = 0; f < set.Count; ++f) steps.push_back({f, set.AnimHeader.DisplayRate});
     if (steps.empty()) throw EXcursorError("the animated cursor holds no frames");
 
-    // Each frame's images, one per size, decoded once.
+    // Each frame's images, one per size, decoded once. The first frame shown
+    // sets the nominal sizes; every other image takes the nearest of them, so
+    // that a frame drawn a little smaller (58 x 63 among 64 x 64 ones) still
+    // animates at its size instead of making a size of its own.
     std::vector<std::map<std::uint32_t, XcursorPicture>> decoded(static_cast<std::size_t>(set.Count));
     std::vector<std::uint32_t> sizes;
     std::vector<bool> used(static_cast<std::size_t>(set.Count), false);
@@ -246,10 +285,13 @@ std::vector<XcursorPicture> AnimationToXcursor(const TAniEX& set, std::vector<st
         const std::vector<IconEntry> images = frameImages(set, s.frame);
         std::vector<const IconEntry*> all;
         for (const IconEntry& e : images) all.push_back(&e);
-        for (const IconEntry* e : onePerSize(all, what, notes)) {
-            const std::uint32_t n = nominalOf(*e);
-            decoded[static_cast<std::size_t>(s.frame)].emplace(n, entryToXcursor(*e, 0, what, notes));
-            if (std::find(sizes.begin(), sizes.end(), n) == sizes.end()) sizes.push_back(n);
+        const bool first = sizes.empty();
+        for (const IconEntry* e : onePerSize(all, what, notes, sizes)) {
+            const std::uint32_t n = first ? nominalOf(*e) : nearestSize(nominalOf(*e), sizes);
+            XcursorPicture p = entryToXcursor(*e, 0, what, notes);
+            p.nominalSize = n;
+            decoded[static_cast<std::size_t>(s.frame)].emplace(n, std::move(p));
+            if (first) sizes.push_back(n);
         }
     }
     std::vector<XcursorPicture> out;

@@ -23,6 +23,7 @@ struct Shown {
     std::vector<Bytes> pixels;
     std::vector<std::pair<int, int>> hotSpots;
     std::vector<int> rates;
+    bool square = true;  // every image
 };
 
 Shown shownImages(const CursorDocument& doc) {
@@ -34,6 +35,7 @@ Shown shownImages(const CursorDocument& doc) {
         for (std::size_t i = 0; i < px.size(); i += 4)
             for (int c = 0; c < 3; ++c) px[i + c] = static_cast<std::uint8_t>((px[i + c] * px[i + 3] + 127) / 255);
         s.pixels.push_back(std::move(px));
+        s.square = s.square && e.PixelWidth() == e.PixelHeight();
         s.hotSpots.emplace_back(e.HotSpotX, e.HotSpotY);
     };
     if (doc.animation && doc.animation->StepCount() == 1) {
@@ -80,7 +82,11 @@ TEST(CursorFiles, CorpusCursorsGoToXcursorAndBackUnchanged) {
         const bool oneStep = doc.animation && doc.animation->StepCount() <= 1;
         EXPECT_EQ(back.animated(), doc.animated() && !oneStep);
         const Shown a = shownImages(doc), b = shownImages(back);
-        if (doc.cursor && doc.cursor->Count > 1) {
+        if (!a.square) {
+            // Windows stretches what is not square: such images come back padded to a square.
+            EXPECT_TRUE(b.square);
+            EXPECT_TRUE(a.hotSpots == b.hotSpots);
+        } else if (doc.cursor && doc.cursor->Count > 1) {
             // Several entries of one size keep only one; compare the sizes kept.
             EXPECT_LE(b.pixels.size(), a.pixels.size());
         } else {
