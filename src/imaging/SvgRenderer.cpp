@@ -104,6 +104,16 @@ void naturalSize(const SvgSource& source, RsvgHandle* handle, double& w, double&
                            std::to_string(std::llround(h)) + " pixels)");
 }
 
+SvgUserSize userExtent(RsvgHandle* handle, double naturalW, double naturalH) {
+    gboolean hasViewBox = FALSE;
+    RsvgRectangle viewBox{};
+    lib().rsvg_handle_get_intrinsic_dimensions(handle, nullptr, nullptr, nullptr, nullptr, &hasViewBox, &viewBox);
+    if (hasViewBox && std::isfinite(viewBox.width) && std::isfinite(viewBox.height) && viewBox.width > 0 &&
+        viewBox.height > 0)
+        return {viewBox.width, viewBox.height};
+    return {naturalW, naturalH};
+}
+
 TQvDIB render(const SvgSource& source, RsvgHandle* handle, double w, double h, int boxW, int boxH) {
     std::unique_ptr<cairo_surface_t, CairoSurfaceFree> surface(
         lib().cairo_image_surface_create(CAIRO_FORMAT_ARGB32, boxW, boxH));
@@ -151,19 +161,27 @@ TQvDIB render(const SvgSource& source, RsvgHandle* handle, double w, double h, i
 
 }  // namespace
 
-std::vector<TQvDIB> RenderSvgHere(const SvgSource& source, const std::vector<SvgBox>& boxes) {
+std::vector<TQvDIB> RenderSvgHere(const SvgSource& source, const std::vector<SvgBox>& boxes,
+                                  SvgUserSize* userSize) {
     for (const SvgBox& box : boxes)
         if (box.width < 0 || box.height < 0 || box.width > kMaxSvgSide || box.height > kMaxSvgSide ||
-            (box.width == 0) != (box.height == 0))
+            (box.width == 0 && box.height != 0))
             throw EQvDIBInvalidDIBPara("RenderSvg: Invalid Size");
     GPtr<RsvgHandle> handle = load(source);
     double w = 0, h = 0;
     naturalSize(source, handle.get(), w, h);
+    if (userSize) *userSize = userExtent(handle.get(), w, h);
     std::vector<TQvDIB> out;
     out.reserve(boxes.size());
     for (const SvgBox& box : boxes) {
         int boxW = box.width, boxH = box.height;
-        if (boxW == 0) {
+        if (boxW > 0 && boxH == 0) {
+            // The longer side fills the box; the other keeps the proportion.
+            const double shortSide = box.width * std::min(w, h) / std::max(w, h);
+            const int other = std::max(1, static_cast<int>(std::lround(shortSide)));
+            boxW = w >= h ? box.width : other;
+            boxH = w >= h ? other : box.width;
+        } else if (boxW == 0) {
             const double cw = std::ceil(w), ch = std::ceil(h);
             if (cw > kMaxSvgSide || ch > kMaxSvgSide)
                 refuse(source, "is " + std::to_string(std::llround(cw)) + " x " +

@@ -25,8 +25,9 @@ namespace vornik {
 namespace {
 
 // Messages from the child: one tag byte, then for 'E' a length and the text
-// of the exception (kind 'M' out of memory, 'P' parameter, 'V' other), for 'K' each
-// picture as width, height and its 32-bit top-down rows.
+// of the exception (kind 'M' out of memory, 'P' parameter, 'V' other), for 'K' the
+// document's user-unit extent (two doubles), then each picture as width, height
+// and its 32-bit top-down rows.
 constexpr std::size_t kMaxReply = 512u << 20;
 
 bool writeAll(int fd, const void* data, std::size_t size) {
@@ -63,9 +64,11 @@ void writeError(int fd, char kind, const std::string& message) {
     setrlimit(RLIMIT_AS, &as);
 #endif
     try {
-        const std::vector<TQvDIB> pictures = RenderSvgHere(source, boxes);
+        SvgUserSize userSize;
+        const std::vector<TQvDIB> pictures = RenderSvgHere(source, boxes, &userSize);
         const char tag = 'K';
-        bool ok = writeAll(fd, &tag, 1);
+        const double extent[2] = {userSize.width, userSize.height};
+        bool ok = writeAll(fd, &tag, 1) && writeAll(fd, extent, sizeof extent);
         for (const TQvDIB& dib : pictures) {
             const std::uint32_t size[2] = {static_cast<std::uint32_t>(dib.Width()),
                                            static_cast<std::uint32_t>(dib.Height())};
@@ -140,7 +143,7 @@ private:
 }  // namespace
 
 std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>& boxes,
-                              const SvgBudget& budget) {
+                              const SvgBudget& budget, SvgUserSize* userSize) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) throw EOutOfResources("no pipe for the SVG renderer");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(budget.seconds);
@@ -185,6 +188,9 @@ std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>
                                std::to_string(budget.memoryBytes >> 20) + " MB");
         throw EVornikError(message);
     }
+    double extent[2] = {0, 0};
+    if (!in.take(extent, sizeof extent)) throw EVornikError(quoted(source.path) + ": the SVG renderer broke off");
+    if (userSize) *userSize = {extent[0], extent[1]};
     std::vector<TQvDIB> out;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         std::uint32_t size[2] = {0, 0};

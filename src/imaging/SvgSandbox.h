@@ -22,7 +22,7 @@ struct SvgBudget {
 // RenderSvgHere; a document that runs out of time or memory is refused with
 // EVornikError naming the file and the budget.
 std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>& boxes,
-                              const SvgBudget& budget = {});
+                              const SvgBudget& budget = {}, SvgUserSize* userSize = nullptr);
 
 // The same for one box.
 TQvDIB RenderSvg(const SvgSource& source, SvgBox box, const SvgBudget& budget = {});

@@ -107,6 +107,32 @@ TEST(SvgRender, FitsIntoTheSquareWithTransparentPaddingAndKeepsOwnSize) {
     EXPECT_EQ(p[0], 0);
 }
 
+TEST(SvgRender, ALongerSideBoxKeepsTheProportionAndTheUserUnitsAreReported) {
+    // 100 x 200 user units shown at 10 x 20 pixels: hot spots are given in user units.
+    const SvgSource tall = source(R"x(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 200")x"
+                                  R"x( width="10" height="20"><rect width="100" height="200" fill="#00ff00"/></svg>)x");
+    SvgUserSize here, there;
+    const auto pictures = RenderSvgHere(tall, {{48, 0}, {25, 0}, {1, 0}}, &here);
+    EXPECT_EQ(here.width, 100);
+    EXPECT_EQ(here.height, 200);
+    ASSERT_EQ(pictures[0].Width(), 24);
+    ASSERT_EQ(pictures[0].Height(), 48);
+    EXPECT_EQ(pixel(pictures[0], 0, 0)[3], 255);  // no padding: the art fills the picture
+    EXPECT_EQ(pixel(pictures[0], 23, 47)[3], 255);
+    EXPECT_EQ(pictures[1].Width(), 13);  // 12.5 rounds up
+    EXPECT_EQ(pictures[1].Height(), 25);
+    EXPECT_EQ(pictures[2].Width(), 1);  // never below one pixel
+    const auto sandboxed = RenderSvg(tall, {{48, 0}}, {}, &there);
+    EXPECT_EQ(there.width, 100);
+    EXPECT_EQ(there.height, 200);
+    EXPECT_EQ(sandboxed.front().Height(), 48);
+    // Without a viewBox the user units are the pixels.
+    SvgUserSize plain;
+    RenderSvgHere(source("<svg xmlns='http://www.w3.org/2000/svg' width='30' height='12'/>"), {{6, 0}}, &plain);
+    EXPECT_EQ(plain.width, 30);
+    EXPECT_EQ(plain.height, 12);
+}
+
 TEST(SvgRender, SvgzIsDecompressedAndSniffed) {
     TempDir dir;
     const std::string svg = dir.file("a.svg");
