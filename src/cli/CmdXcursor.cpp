@@ -1,4 +1,5 @@
 // vornik-cli xcursor IN -o OUT [--sizes 24,32,...]
+// vornik-cli xcursor --config FILE.in -o OUT [--prefix DIR]
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "anim/XcursorConvert.h"
 #include "cli/CliCommand.h"
 #include "formats/CursorFiles.h"
+#include "formats/XcursorConfig.h"
 #include "platform/FileIO.h"
 
 namespace vornik::cli {
@@ -40,16 +42,33 @@ std::string lowerExtension(const std::string& path) {
 
 int runXcursor(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
-    std::string out, sizesText;
+    std::string out, sizesText, config, prefix;
     const bool haveOut = TakeOption(args, "-o", out);
     const bool haveSizes = TakeOption(args, "--sizes", sizesText);
+    const bool haveConfig = TakeOption(args, "--config", config);
+    const bool havePrefix = TakeOption(args, "--prefix", prefix);
     RejectUnknownOptions(args);
-    if (args.size() != 1) throw UsageError("expected one IN file");
+    if (haveConfig ? !args.empty() : args.size() != 1) throw UsageError("expected one IN file or --config FILE");
+    if (havePrefix && !haveConfig) throw UsageError("--prefix goes with --config");
     if (!haveOut) throw UsageError("missing -o OUT");
     const std::vector<int> sizes = haveSizes ? parseSizes(sizesText) : std::vector<int>{};
     const std::string ext = lowerExtension(out);
 
-    CursorDocument doc = ReadCursorDocument(args[0]);
+    CursorDocument doc;
+    if (haveConfig) {
+        auto images = XcursorFromConfigFile(config, prefix);
+        if (ext != ".cur" && ext != ".ani") {
+            if (!sizes.empty()) images = XcursorAtSizes(images, sizes);
+            WriteFileReplacing(out, WriteXcursor(images));
+            return 0;
+        }
+        XcursorConversion c = XcursorToSets(images);
+        doc.cursor = std::move(c.cursor);
+        doc.animation = std::move(c.animation);
+        doc.notes = std::move(c.notes);
+    } else {
+        doc = ReadCursorDocument(args[0]);
+    }
     std::vector<std::string> notes = doc.notes;
     if (ext == ".cur" || ext == ".ani") {
         if (!sizes.empty()) {
@@ -60,7 +79,8 @@ int runXcursor(const std::vector<std::string>& arguments) {
             notes.insert(notes.end(), c.notes.begin(), c.notes.end());
         }
         if (ext == ".cur" && doc.animated()) {
-            std::fprintf(stderr, "vornik-cli xcursor: \"%s\" is animated; write it as .ani\n", args[0].c_str());
+            std::fprintf(stderr, "vornik-cli xcursor: \"%s\" is animated; write it as .ani\n",
+                         (haveConfig ? config : args[0]).c_str());
             return 1;
         }
         if (ext == ".ani" && !doc.animated()) {
@@ -80,9 +100,15 @@ int runXcursor(const std::vector<std::string>& arguments) {
 const CommandRegistration registration(
     {"xcursor",
      "  xcursor IN -o OUT [--sizes 24,32,48,64]\n"
+     "  xcursor --config FILE.in -o OUT [--prefix DIR]\n"
      "                       converts a cursor between Xcursor (Linux) and CUR/ANI, IN read\n"
      "                       by content: OUT ending in .cur or .ani is written for Windows,\n"
-     "                       any other name as Xcursor; --sizes scales to those sizes",
+     "                       any other name as Xcursor; --sizes scales to those sizes.\n"
+     "                       --config builds the cursor from an xcursorgen config (lines\n"
+     "                       SIZE XHOT YHOT FILE [DELAY-MS], default delay 50) as xcursorgen\n"
+     "                       does, image for image in line order: PNG files as they are, SVG\n"
+     "                       files drawn at the line's size; files are found beside FILE.in\n"
+     "                       or in --prefix DIR",
      runXcursor});
 
 }  // namespace

@@ -196,8 +196,10 @@ Bytes WriteXcursor(const std::vector<XcursorPicture>& images) {
         if (!im) throw EXcursorError("out of memory for an Xcursor image");
         set->images[set->nimage++] = im;  // owned by the set from here
         im->size = p.nominalSize != 0 ? p.nominalSize : std::max(p.width, p.height);
-        im->xhot = std::min(p.xhot, p.width - 1);
-        im->yhot = std::min(p.yhot, p.height - 1);
+        // libXcursor loads a hot spot up to the side itself (one past the last
+        // pixel, which xcursorgen writes too) and refuses one beyond it.
+        im->xhot = p.xhot > p.width ? p.width - 1 : p.xhot;
+        im->yhot = p.yhot > p.height ? p.height - 1 : p.yhot;
         im->delay = p.delay;
         std::copy(p.pixels.begin(), p.pixels.end(), im->pixels);
     }

@@ -45,8 +45,9 @@ std::vector<XcursorPicture> ReadXcursor(const std::uint8_t* data, std::size_t si
 std::vector<XcursorPicture> ReadXcursorFile(const std::string& path);
 
 // The file libXcursor writes for the images, in the order given. Every image
-// must have pixels for width x height; a hot spot outside the image is moved to
-// its nearest edge pixel, since the library refuses such files on reading.
+// must have pixels for width x height; a hot spot beyond the image's side is
+// moved to its nearest edge pixel, since the library refuses such files on
+// reading.
 Bytes WriteXcursor(const std::vector<XcursorPicture>& images);
 
 }  // namespace vornik
