@@ -12,6 +12,7 @@
 #include "formats/CursorFiles.h"
 #include "formats/CursorRoles.h"
 #include "formats/InstallInf.h"
+#include "formats/ThemeFiles.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 
@@ -72,13 +73,6 @@ std::string joinNotes(const std::vector<std::string>& notes) {
     std::string out;
     for (const auto& n : notes) out += "; " + n;
     return out;
-}
-
-void replaceWithLink(const fs::path& link, const std::string& target) {
-    std::error_code ec;
-    if (fs::is_symlink(link, ec) || fs::exists(link, ec)) fs::remove(link, ec);
-    fs::create_symlink(target, link, ec);
-    if (ec) throw EInOutError("cannot create the link \"" + link.string() + "\": " + ec.message());
 }
 
 std::string themeNameOf(const fs::path& dir) {
@@ -192,7 +186,7 @@ ThemeReport WindowsPackToTheme(const std::string& inDir, const std::string& outD
         CursorDocument doc = ReadCursorDocument(from.string());
         std::vector<std::string> n = doc.notes;
         const Bytes xcursor = WriteXcursor(CursorDocumentToXcursor(doc, &n));
-        WriteFileReplacing((outCursors / name).string(), xcursor);
+        WriteThemeFile((outCursors / name).string(), xcursor);
         written.insert(name);
         notes = joinNotes(n);
     };
@@ -216,7 +210,7 @@ ThemeReport WindowsPackToTheme(const std::string& inDir, const std::string& outD
         int links = 0;
         for (const char* alias : role.aliases) {
             if (written.count(alias)) continue;
-            replaceWithLink(outCursors / alias, role.freedesktopName);
+            ReplaceWithLink((outCursors / alias).string(), role.freedesktopName);
             ++links;
         }
         report.mapped.push_back(std::string(role.role) + ": " + from->filename().string() + " -> " +

@@ -11,6 +11,7 @@
 #include "formats/CursorTheme.h"
 #include "model/EntryPixels.h"
 #include "platform/FileIO.h"
+#include "CursorSources.h"
 #include "TestFiles.h"
 
 namespace vornik {
@@ -165,14 +166,14 @@ TEST(CursorTheme, ThemeToWindowsAndBackKeepsTheImagesAndLinks) {
     EXPECT_TRUE(fs::is_symlink(cursors / "default"));
     EXPECT_EQ(fs::read_symlink(cursors / "wait"), "watch");
     // libXcursor's own theme lookup finds the cursors by their names and aliases.
-    ::setenv("XCURSOR_PATH", dir.path().string().c_str(), 1);
+    fs::create_directory_symlink(linux, test::XcursorSearchRoot() / "linux");
     for (const char* name : {"left_ptr", "default", "watch", "wait"}) {
         XcursorImages* found = XcursorLibraryLoadImages(name, "linux", 32);
         ASSERT_NE(found, nullptr) << name;
         EXPECT_EQ(found->nimage, name[0] == 'w' ? 3 : 1) << name;
         XcursorImagesDestroy(found);
     }
-    ::unsetenv("XCURSOR_PATH");
+    fs::remove(test::XcursorSearchRoot() / "linux");
     const Bytes indexBytes = test::ReadAll(fs::path(linux) / "index.theme");
     EXPECT_NE(std::string(indexBytes.begin(), indexBytes.end()).find("Name=Tiny Theme\n"), std::string::npos);
 }
