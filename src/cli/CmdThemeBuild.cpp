@@ -36,7 +36,7 @@ int runThemeBuild(const std::vector<std::string>& arguments) {
     if (!haveOut) throw UsageError("missing -o OUT_DIR");
     const ThemePlatforms platforms = havePlatforms ? parsePlatforms(platformsText) : ThemePlatforms{};
 
-    const ThemeBuildReport report = BuildTheme(ReadThemeSpec(args[0]), out, platforms);
+    const ThemeBuildReport report = BuildTheme(ReadThemeDescription(args[0]), out, platforms);
     if (!report.x11Folder.empty())
         std::printf("wrote %s: %d cursors, %d links, index.theme\n", report.x11Folder.c_str(), report.cursors,
                     report.links);

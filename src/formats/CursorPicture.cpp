@@ -29,7 +29,8 @@ BgraPicture fromDib(const TQvDIB& dib) {
     p.height = dib.Height();
     const std::size_t row = static_cast<std::size_t>(p.width) * 4;
     p.bgra.resize(row * static_cast<std::size_t>(p.height));
-    for (int y = 0; y < p.height; ++y) std::memcpy(p.bgra.data() + row * static_cast<std::size_t>(y), dib.ScanLine(y), row);
+    for (int y = 0; y < p.height; ++y)
+        std::memcpy(p.bgra.data() + row * static_cast<std::size_t>(y), dib.ScanLine(y), row);
     return p;
 }
 
@@ -41,14 +42,15 @@ BgraPicture scaledToSide(const BgraPicture& from, std::uint32_t side) {
     to.width = std::max(1, static_cast<int>(std::lround(from.width * factor)));
     to.height = std::max(1, static_cast<int>(std::lround(from.height * factor)));
     to.bgra.resize(static_cast<std::size_t>(to.width) * static_cast<std::size_t>(to.height) * 4);
-    ScaleAreaBgra(from.bgra.data(), from.width, from.height, static_cast<std::size_t>(from.width) * 4, to.bgra.data(),
-                  to.width, to.height, static_cast<std::size_t>(to.width) * 4);
+    ScaleAreaBgra(from.bgra.data(), from.width, from.height, static_cast<std::size_t>(from.width) * 4,
+                  to.bgra.data(), to.width, to.height, static_cast<std::size_t>(to.width) * 4);
     return to;
 }
 
 }  // namespace
 
-DrawnPicture DrawCursorPicture(const std::string& path, const std::vector<std::uint32_t>& sizes, RasterFit fit) {
+DrawnPicture DrawCursorPicture(const std::string& path, const std::vector<std::uint32_t>& sizes,
+                               RasterFit fit) {
     if (!FileExists(path)) throw EInOutError("no such file \"" + path + "\"");
     for (std::uint32_t s : sizes)
         if (s == 0 || s > kMaxXcursorSide)
@@ -69,12 +71,13 @@ DrawnPicture DrawCursorPicture(const std::string& path, const std::vector<std::u
     if (!IsPngImage(data.data(), data.size(), 0))
         throw EVornikError("\"" + path + "\" is neither a PNG nor an SVG picture");
     BgraPicture picture;
-    const std::string problem =
-        DecodePngBgra(data.data(), data.size(), kMaxRasterSourceSide, &picture.width, &picture.height, picture.bgra);
+    const std::string problem = DecodePngBgra(data.data(), data.size(), kMaxRasterSourceSide, &picture.width,
+                                              &picture.height, picture.bgra);
     if (!problem.empty()) throw EVornikError("\"" + path + "\": " + problem);
     out.width = picture.width;
     out.height = picture.height;
-    for (std::uint32_t s : sizes) out.pictures.push_back(fit == RasterFit::AsIs ? picture : scaledToSide(picture, s));
+    for (std::uint32_t s : sizes)
+        out.pictures.push_back(fit == RasterFit::AsIs ? picture : scaledToSide(picture, s));
     return out;
 }
 

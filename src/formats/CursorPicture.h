@@ -28,6 +28,7 @@ enum class RasterFit {
 // renderer, all sizes in one go); a PNG decoded once and fitted as `fit` says.
 // Throws EVornikError naming the file when it is missing, of another kind, or
 // refused.
-DrawnPicture DrawCursorPicture(const std::string& path, const std::vector<std::uint32_t>& sizes, RasterFit fit);
+DrawnPicture DrawCursorPicture(const std::string& path, const std::vector<std::uint32_t>& sizes,
+                               RasterFit fit);
 
 }  // namespace vornik

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/ThemeSpec.h"
+#include "formats/ThemeDescription.h"
 #include "model/XcursorFile.h"
 
 namespace vornik {
@@ -28,13 +28,14 @@ struct ThemeBuildReport {
 // from source coordinates by size / source size (rounded half up, kept inside
 // the image) and the frame's delay. ECursorSourceError with the TOML line for
 // a missing or unreadable source and a hot spot outside the source.
-std::vector<XcursorPicture> DrawThemeCursor(const ThemeSpec& spec, const ThemeCursor& cursor);
+std::vector<XcursorPicture> DrawThemeCursor(const ThemeDescription& theme, const ThemeCursor& cursor);
 
 // Builds the theme into outDir: for x11, NAME/cursors/ with one Xcursor file
 // per cursor, its other names and the automatic aliases that no cursor claims
 // as links, and NAME/index.theme; for windows, NAME-windows/ with a
 // multi-size .cur or .ani per role and install.inf. Every cursor is drawn
 // before anything is written, so a mistake leaves outDir as it was.
-ThemeBuildReport BuildTheme(const ThemeSpec& spec, const std::string& outDir, ThemePlatforms platforms = {});
+ThemeBuildReport BuildTheme(const ThemeDescription& theme, const std::string& outDir,
+                            ThemePlatforms platforms = {});
 
 }  // namespace vornik

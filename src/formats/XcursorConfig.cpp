@@ -51,10 +51,12 @@ std::vector<XcursorConfigLine> ParseXcursorConfig(const std::string& text, const
         XcursorConfigLine l;
         l.line = lineNo;
         if (!number(f[0], kMaxXcursorSide, l.size) || l.size == 0)
-            refuse(name, lineNo, "the size \"" + f[0] + "\" is not from 1 to " + std::to_string(kMaxXcursorSide));
+            refuse(name, lineNo,
+                   "the size \"" + f[0] + "\" is not from 1 to " + std::to_string(kMaxXcursorSide));
         if (!number(f[1], kMaxXcursorSide, l.xhot) || !number(f[2], kMaxXcursorSide, l.yhot))
-            refuse(name, lineNo, "the hot spot \"" + f[1] + " " + f[2] + "\" is not two numbers from 0 to " +
-                                     std::to_string(kMaxXcursorSide));
+            refuse(name, lineNo,
+                   "the hot spot \"" + f[1] + " " + f[2] + "\" is not two numbers from 0 to " +
+                       std::to_string(kMaxXcursorSide));
         l.file = f[3];
         if (f.size() > 4 && !number(f[4], UINT32_MAX, l.delay))
             refuse(name, lineNo, "the delay \"" + f[4] + "\" is not a number of milliseconds");
@@ -64,8 +66,8 @@ std::vector<XcursorConfigLine> ParseXcursorConfig(const std::string& text, const
     return out;
 }
 
-std::vector<XcursorPicture> XcursorFromConfig(const std::vector<XcursorConfigLine>& lines, const std::string& folder,
-                                              const std::string& configName) {
+std::vector<XcursorPicture> XcursorFromConfig(const std::vector<XcursorConfigLine>& lines,
+                                              const std::string& folder, const std::string& configName) {
     namespace fs = std::filesystem;
     // Every size each file is wanted at, so that an SVG is drawn in one go.
     std::map<std::string, std::vector<std::uint32_t>> sizesOf;
@@ -78,23 +80,28 @@ std::vector<XcursorPicture> XcursorFromConfig(const std::vector<XcursorConfigLin
     for (const XcursorConfigLine& l : lines) {
         auto it = drawn.find(l.file);
         if (it == drawn.end()) {
-            const fs::path file = fs::path(l.file).is_absolute() ? fs::path(l.file) : fs::path(folder) / l.file;
+            const fs::path file =
+                fs::path(l.file).is_absolute() ? fs::path(l.file) : fs::path(folder) / l.file;
             try {
-                it = drawn.emplace(l.file, DrawCursorPicture(file.string(), sizesOf[l.file], RasterFit::AsIs)).first;
+                it = drawn.emplace(l.file, DrawCursorPicture(file.string(), sizesOf[l.file], RasterFit::AsIs))
+                         .first;
             } catch (const EVornikError& e) {
                 refuse(configName, l.line, e.what());
             }
         }
         const std::vector<std::uint32_t>& sizes = sizesOf[l.file];
-        const auto at = static_cast<std::size_t>(std::find(sizes.begin(), sizes.end(), l.size) - sizes.begin());
+        const auto at =
+            static_cast<std::size_t>(std::find(sizes.begin(), sizes.end(), l.size) - sizes.begin());
         const BgraPicture& picture = it->second.pictures[at];
-        const auto w = static_cast<std::uint32_t>(picture.width), h = static_cast<std::uint32_t>(picture.height);
+        const auto w = static_cast<std::uint32_t>(picture.width),
+                   h = static_cast<std::uint32_t>(picture.height);
         // A hot spot on the edge just past the last pixel is what xcursorgen and
         // libXcursor still accept; beyond that the cursor would not load.
         if (l.xhot > w || l.yhot > h)
             refuse(configName, l.line,
-                   "the hot spot " + std::to_string(l.xhot) + "," + std::to_string(l.yhot) + " is outside the " +
-                       std::to_string(w) + " x " + std::to_string(h) + " picture \"" + l.file + "\"");
+                   "the hot spot " + std::to_string(l.xhot) + "," + std::to_string(l.yhot) +
+                       " is outside the " + std::to_string(w) + " x " + std::to_string(h) + " picture \"" +
+                       l.file + "\"");
         if (w > kMaxXcursorSide || h > kMaxXcursorSide)
             refuse(configName, l.line,
                    "\"" + l.file + "\" is " + std::to_string(w) + " x " + std::to_string(h) +
@@ -112,8 +119,7 @@ std::vector<XcursorPicture> XcursorFromConfigFile(const std::string& path, const
     if (!FileExists(path)) throw EInOutError("no such file \"" + path + "\"");
     const Bytes data = ReadFileBytes(path, kMaxConfigBytes);
     const std::string text(data.begin(), data.end());
-    const std::string folder =
-        !prefix.empty() ? prefix : std::filesystem::path(path).parent_path().string();
+    const std::string folder = !prefix.empty() ? prefix : std::filesystem::path(path).parent_path().string();
     return XcursorFromConfig(ParseXcursorConfig(text, path), folder.empty() ? "." : folder, path);
 }
 

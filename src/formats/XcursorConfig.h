@@ -36,8 +36,8 @@ std::vector<XcursorConfigLine> ParseXcursorConfig(const std::string& text, const
 // the line's size), with the line's nominal size, hot spot and delay. Files
 // are found in `folder` unless their path is absolute. Pictures used by
 // several lines are drawn once per file.
-std::vector<XcursorPicture> XcursorFromConfig(const std::vector<XcursorConfigLine>& lines, const std::string& folder,
-                                              const std::string& configName);
+std::vector<XcursorPicture> XcursorFromConfig(const std::vector<XcursorConfigLine>& lines,
+                                              const std::string& folder, const std::string& configName);
 
 // Reads and builds a config file; files relative to its folder, or to
 // `prefix` when that is not empty.

@@ -2,6 +2,7 @@
 // written with libpng, and small SVGs.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <png.h>
 #include <unistd.h>
 
@@ -12,8 +13,6 @@
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "model/XcursorFile.h"
 
@@ -52,7 +51,9 @@ inline void WritePng(const std::string& path, int w, int h, const std::vector<st
         if (format == PNG_FORMAT_GA) pixels.insert(pixels.end(), {p[0], p[3]});
         if (format == PNG_FORMAT_RGBA_COLORMAP) {
             std::size_t k = 0;
-            while (k < colormap.size() && !std::equal(p, p + 4, colormap.begin() + static_cast<std::ptrdiff_t>(k))) k += 4;
+            while (k < colormap.size() &&
+                   !std::equal(p, p + 4, colormap.begin() + static_cast<std::ptrdiff_t>(k)))
+                k += 4;
             if (k == colormap.size()) colormap.insert(colormap.end(), p, p + 4);
             pixels.push_back(static_cast<std::uint8_t>(k / 4));
         }
@@ -72,18 +73,19 @@ inline void WriteText(const std::string& path, const std::string& text) {
 // An SVG of w x h user units (drawn at width x height pixels when given) with
 // a filled shape, soft edges and a marker colour so renderings differ.
 inline std::string TestSvg(int w, int h, const std::string& colour, int pixelsW = 0, int pixelsH = 0) {
-    std::string size = pixelsW ? " width='" + std::to_string(pixelsW) + "' height='" + std::to_string(pixelsH) + "'" : "";
-    return "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 " + std::to_string(w) + " " + std::to_string(h) +
-           "'" + size + "><path d='M0 0 L" + std::to_string(w) + " " + std::to_string(h / 2) + " L" +
-           std::to_string(w / 3) + " " + std::to_string(h) + " Z' fill='" + colour +
-           "' stroke='black' stroke-width='" + std::to_string(w / 16 + 1) +
+    std::string size =
+        pixelsW ? " width='" + std::to_string(pixelsW) + "' height='" + std::to_string(pixelsH) + "'" : "";
+    return "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 " + std::to_string(w) + " " +
+           std::to_string(h) + "'" + size + "><path d='M0 0 L" + std::to_string(w) + " " +
+           std::to_string(h / 2) + " L" + std::to_string(w / 3) + " " + std::to_string(h) + " Z' fill='" +
+           colour + "' stroke='black' stroke-width='" + std::to_string(w / 16 + 1) +
            "' fill-opacity='0.8'/><circle cx='" + std::to_string(w / 2) + "' cy='" + std::to_string(h / 2) +
            "' r='" + std::to_string(w / 5) + "' fill='white'/></svg>";
 }
 
 // Everything libXcursor read for two files, image for image.
-inline void ExpectSameImages(const std::vector<XcursorPicture>& ours, const std::vector<XcursorPicture>& theirs,
-                             const std::string& what) {
+inline void ExpectSameImages(const std::vector<XcursorPicture>& ours,
+                             const std::vector<XcursorPicture>& theirs, const std::string& what) {
     ASSERT_EQ(ours.size(), theirs.size()) << what;
     for (std::size_t i = 0; i < ours.size(); ++i) {
         const XcursorPicture& a = ours[i];
@@ -109,7 +111,8 @@ inline const std::filesystem::path& XcursorSearchRoot() {
     struct Root {
         std::filesystem::path path;
         Root() {
-            path = std::filesystem::temp_directory_path() / ("vornik-xcursor-path-" + std::to_string(::getpid()));
+            path = std::filesystem::temp_directory_path() /
+                   ("vornik-xcursor-path-" + std::to_string(::getpid()));
             std::filesystem::remove_all(path);
             std::filesystem::create_directories(path);
             ::setenv("XCURSOR_PATH", path.c_str(), 1);

@@ -2,12 +2,12 @@
 // up by libXcursor as a desktop would, and its Windows pack converted back.
 #include <gtest/gtest.h>
 
-#include <X11/Xcursor/Xcursor.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
+
+#include <X11/Xcursor/Xcursor.h>
 
 #include "CursorSources.h"
 #include "TestFiles.h"
@@ -37,7 +37,8 @@ std::string writeTestTheme(const fs::path& dir) {
     }
     test::WritePng(file("beam.png"), 128, 128, test::PatternRgba(128, 128, 9));
     const char* colours[] = {"#ff0000", "#00ff00", "#0000ff", "#ffff00"};
-    for (int f = 0; f < 4; ++f) test::WriteText(file("w" + std::to_string(f) + ".svg"), test::TestSvg(64, 64, colours[f]));
+    for (int f = 0; f < 4; ++f)
+        test::WriteText(file("w" + std::to_string(f) + ".svg"), test::TestSvg(64, 64, colours[f]));
     test::WriteText(file("c.svg"), test::TestSvg(32, 32, "#808080"));
     test::WriteText(file("c-big.svg"), test::TestSvg(64, 64, "#404040"));
     const std::string toml = R"(name = "TestTheme"
@@ -107,16 +108,16 @@ std::vector<XcursorPicture> fromLibrary(const XcursorImages* images) {
 TEST(ThemeBuild, EveryNameAndAliasResolvesThroughLibXcursorAtEverySize) {
     const fs::path root = test::XcursorSearchRoot();
     fs::create_directories(root / "src");
-    const ThemeSpec spec = ReadThemeSpec(writeTestTheme(root / "src"));
-    const ThemeBuildReport report = BuildTheme(spec, root.string());
+    const ThemeDescription theme = ReadThemeDescription(writeTestTheme(root / "src"));
+    const ThemeBuildReport report = BuildTheme(theme, root.string());
     EXPECT_EQ(report.cursors, 5);
     EXPECT_EQ(report.roles, 5);  // hand2 takes the link role from its name
     EXPECT_TRUE(report.notes.empty());
 
     std::set<std::string> given;
-    for (const ThemeCursor& c : spec.cursors) given.insert(c.names.begin(), c.names.end());
+    for (const ThemeCursor& c : theme.cursors) given.insert(c.names.begin(), c.names.end());
     int looked = 0;
-    for (const ThemeCursor& c : spec.cursors) {
+    for (const ThemeCursor& c : theme.cursors) {
         const auto file = ReadXcursorFile((root / "TestTheme" / "cursors" / c.names.front()).string());
         ASSERT_EQ(file.size(), kSizes.size() * c.frames.size()) << c.names.front();
         std::vector<std::string> names = c.names;
@@ -125,9 +126,11 @@ TEST(ThemeBuild, EveryNameAndAliasResolvesThroughLibXcursorAtEverySize) {
                 if (!given.count(alias)) names.push_back(alias);
         for (const std::string& name : names)
             for (std::uint32_t size : kSizes) {
-                XcursorImages* images = XcursorLibraryLoadImages(name.c_str(), "TestTheme", static_cast<int>(size));
+                XcursorImages* images =
+                    XcursorLibraryLoadImages(name.c_str(), "TestTheme", static_cast<int>(size));
                 ASSERT_NE(images, nullptr) << name << " at " << size;
-                test::ExpectSameImages(fromLibrary(images), atSize(file, size), name + " at " + std::to_string(size));
+                test::ExpectSameImages(fromLibrary(images), atSize(file, size),
+                                       name + " at " + std::to_string(size));
                 XcursorImagesDestroy(images);
                 ++looked;
             }
@@ -141,11 +144,11 @@ TEST(ThemeBuild, EveryNameAndAliasResolvesThroughLibXcursorAtEverySize) {
 TEST(ThemeBuild, TheWindowsPackConvertsBackToTheSameImages) {
     test::TempDir dir;
     fs::create_directories(dir.path() / "src");
-    const ThemeSpec spec = ReadThemeSpec(writeTestTheme(dir.path() / "src"));
-    BuildTheme(spec, dir.file("out"));
+    const ThemeDescription theme = ReadThemeDescription(writeTestTheme(dir.path() / "src"));
+    BuildTheme(theme, dir.file("out"));
     const ThemeReport back = WindowsPackToTheme(dir.file("out/TestTheme-windows"), dir.file("back"));
     EXPECT_EQ(back.converted, 5);
-    for (const ThemeCursor& c : spec.cursors) {
+    for (const ThemeCursor& c : theme.cursors) {
         const int role = c.role >= 0 ? c.role : CursorRoleByThemeName(c.names.front());
         ASSERT_GE(role, 0);
         const std::string linuxName = CursorRoles()[static_cast<std::size_t>(role)].freedesktopName;
@@ -168,7 +171,7 @@ TEST(ThemeBuild, TheWindowsPackConvertsBackToTheSameImages) {
 
 TEST(ThemeBuild, HotSpotsScaleFromSourceUnitsRoundingHalfUp) {
     test::TempDir dir;
-    const ThemeSpec spec = ReadThemeSpec(writeTestTheme(dir.path()));
+    const ThemeDescription theme = ReadThemeDescription(writeTestTheme(dir.path()));
     struct Want {
         std::size_t cursor;
         std::uint32_t hot[4][2];  // at 24, 32, 48, 64
@@ -183,17 +186,17 @@ TEST(ThemeBuild, HotSpotsScaleFromSourceUnitsRoundingHalfUp) {
         {4, {{12, 12}, {16, 16}, {23, 23}, {31, 31}}},
     };
     for (const Want& w : wants) {
-        const auto images = DrawThemeCursor(spec, spec.cursors[w.cursor]);
+        const auto images = DrawThemeCursor(theme, theme.cursors[w.cursor]);
         for (std::size_t k = 0; k < kSizes.size(); ++k) {
             const XcursorPicture& p = images[k];
             EXPECT_EQ(p.nominalSize, kSizes[k]);
             EXPECT_EQ(p.width, kSizes[k]);
-            EXPECT_EQ(p.xhot, w.hot[k][0]) << spec.cursors[w.cursor].names.front() << " at " << kSizes[k];
-            EXPECT_EQ(p.yhot, w.hot[k][1]) << spec.cursors[w.cursor].names.front() << " at " << kSizes[k];
+            EXPECT_EQ(p.xhot, w.hot[k][0]) << theme.cursors[w.cursor].names.front() << " at " << kSizes[k];
+            EXPECT_EQ(p.yhot, w.hot[k][1]) << theme.cursors[w.cursor].names.front() << " at " << kSizes[k];
         }
     }
     // The animation: sizes in order, every frame at each, with its delay (50 when not given).
-    const auto watch = DrawThemeCursor(spec, spec.cursors[3]);
+    const auto watch = DrawThemeCursor(theme, theme.cursors[3]);
     ASSERT_EQ(watch.size(), 16u);
     const std::uint32_t delays[] = {50, 100, 200, 50};
     for (std::size_t i = 0; i < watch.size(); ++i) {
@@ -207,15 +210,16 @@ TEST(ThemeBuild, GivenNamesWinOverAutomaticAliasesAndRebuildsDoNotWriteThroughOl
     test::TempDir dir;
     test::WriteText(dir.file("a.svg"), test::TestSvg(32, 32, "#ff0000"));
     test::WriteText(dir.file("b.svg"), test::TestSvg(32, 32, "#0000ff"));
-    const std::string one = "name = \"T\"\nsizes = [32]\n[[cursor]]\nnames = [\"left_ptr\"]\nsource = \"a.svg\"\n";
+    const std::string one =
+        "name = \"T\"\nsizes = [32]\n[[cursor]]\nnames = [\"left_ptr\"]\nsource = \"a.svg\"\n";
     test::WriteText(dir.file("t.toml"), one);
-    BuildTheme(ReadThemeSpec(dir.file("t.toml")), dir.file("out"), {true, false});
+    BuildTheme(ReadThemeDescription(dir.file("t.toml")), dir.file("out"), {true, false});
     EXPECT_TRUE(fs::is_symlink(dir.file("out/T/cursors/arrow")));
     const auto leftPtr = ReadXcursorFile(dir.file("out/T/cursors/left_ptr"));
 
     // Now "arrow" is a cursor of its own: it replaces the old link, and left_ptr stays.
     test::WriteText(dir.file("t.toml"), one + "[[cursor]]\nnames = [\"arrow\"]\nsource = \"b.svg\"\n");
-    BuildTheme(ReadThemeSpec(dir.file("t.toml")), dir.file("out"), {true, false});
+    BuildTheme(ReadThemeDescription(dir.file("t.toml")), dir.file("out"), {true, false});
     EXPECT_FALSE(fs::is_symlink(dir.file("out/T/cursors/arrow")));
     test::ExpectSameImages(ReadXcursorFile(dir.file("out/T/cursors/left_ptr")), leftPtr, "left_ptr");
     EXPECT_NE(ReadXcursorFile(dir.file("out/T/cursors/arrow")).at(0).pixels, leftPtr.at(0).pixels);
@@ -227,16 +231,26 @@ TEST(ThemeBuild, GivenNamesWinOverAutomaticAliasesAndRebuildsDoNotWriteThroughOl
 TEST(ThemeBuild, MistakesNameTheTomlLine) {
     test::TempDir dir;
     test::WriteText(dir.file("a.svg"), test::TestSvg(32, 32, "#ff0000"));
-    const std::string head = "name = \"T\"\nsizes = [24, 32]\n[[cursor]]\nnames = [\"left_ptr\"]\n";  // lines 1-4
+    const std::string head =
+        "name = \"T\"\nsizes = [24, 32]\n[[cursor]]\nnames = [\"left_ptr\"]\n";  // lines 1-4
     struct Case {
         std::string text;
         const char* expected;
     } cases[] = {
-        {head + "source = \"missing.svg\"\n", "line 5: no such file",},
-        {head + "source = \"a.svg\"\nhotspot = [40, 2]\n", "line 6: the hot spot 40,2 is outside the source (32 x 32)",
+        {
+            head + "source = \"missing.svg\"\n",
+            "line 5: no such file",
         },
-        {head + "source = { 24 = \"a.svg\" }\n", "line 5: the source names no file for size 32",},
-        {head + "role = \"pointr\"\nsource = \"a.svg\"\n", "line 5: role \"pointr\" is not a Windows cursor role"},
+        {
+            head + "source = \"a.svg\"\nhotspot = [40, 2]\n",
+            "line 6: the hot spot 40,2 is outside the source (32 x 32)",
+        },
+        {
+            head + "source = { 24 = \"a.svg\" }\n",
+            "line 5: the source names no file for size 32",
+        },
+        {head + "role = \"pointr\"\nsource = \"a.svg\"\n",
+         "line 5: role \"pointr\" is not a Windows cursor role"},
         {head + "source = \"a.svg\"\nhotspots = [1, 1]\n", "line 6: unknown key \"hotspots\""},
         {head + "source = \"a.svg\"\n[[cursor]]\nnames = [\"default\", \"left_ptr\"]\nsource = \"a.svg\"\n",
          "line 6: the name \"left_ptr\" is given twice"},
@@ -249,7 +263,7 @@ TEST(ThemeBuild, MistakesNameTheTomlLine) {
     for (const Case& c : cases) {
         test::WriteText(dir.file("t.toml"), c.text);
         try {
-            BuildTheme(ReadThemeSpec(dir.file("t.toml")), dir.file("out"));
+            BuildTheme(ReadThemeDescription(dir.file("t.toml")), dir.file("out"));
             ADD_FAILURE() << "accepted:\n" << c.text;
         } catch (const ECursorSourceError& e) {
             EXPECT_NE(std::string(e.what()).find(c.expected), std::string::npos) << e.what();

@@ -21,7 +21,8 @@ bool haveXcursorgen() { return std::system("command -v xcursorgen >/dev/null 2>&
 // xcursorgen run in the config's folder, so that it finds the same files.
 std::vector<XcursorPicture> xcursorgen(const test::TempDir& dir, const std::string& config) {
     const std::string out = dir.file(config + ".xcursorgen");
-    const std::string command = "cd '" + dir.path().string() + "' && xcursorgen '" + config + "' '" + out + "'";
+    const std::string command =
+        "cd '" + dir.path().string() + "' && xcursorgen '" + config + "' '" + out + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return ReadXcursorFile(out);
 }
@@ -38,7 +39,8 @@ TEST(XcursorConfig, OurFileEqualsXcursorgensImageForImage) {
     if (!haveXcursorgen()) GTEST_SKIP() << "xcursorgen (x11-apps) is not installed";
     test::TempDir dir;
     // Every alpha level, several colour types, a picture that is not square.
-    for (int s : {24, 32, 48}) test::WritePng(dir.file("p" + std::to_string(s) + ".png"), s, s, test::PatternRgba(s, s, s));
+    for (int s : {24, 32, 48})
+        test::WritePng(dir.file("p" + std::to_string(s) + ".png"), s, s, test::PatternRgba(s, s, s));
     test::WritePng(dir.file("wide.png"), 29, 32, test::PatternRgba(29, 32, 3));
     test::WritePng(dir.file("tall.png"), 20, 31, test::PatternRgba(20, 31, 4));
     test::WritePng(dir.file("rgb.png"), 32, 32, test::PatternRgba(32, 32, 5), PNG_FORMAT_RGB);
@@ -50,7 +52,8 @@ TEST(XcursorConfig, OurFileEqualsXcursorgensImageForImage) {
         test::WritePng(dir.file("f" + std::to_string(f) + ".png"), 32, 32, test::PatternRgba(32, 32, 10 + f));
 
     expectLikeXcursorgen(dir, "static.in", "24 3 4 p24.png\n32 4 5 p32.png\n48 6 7 p48.png\n");
-    expectLikeXcursorgen(dir, "order.in", "# sizes out of order stay in line order\n48 1 1 p48.png\n24 1 1 p24.png\n");
+    expectLikeXcursorgen(dir, "order.in",
+                         "# sizes out of order stay in line order\n48 1 1 p48.png\n24 1 1 p24.png\n");
     expectLikeXcursorgen(dir, "animated.in",
                          "32 16 16 f0.png 30\n32 16 16 f1.png\n32 16 16 f2.png 120\n32 16 16 f3.png 7\n"
                          "24 1 1 p24.png 30\n24 1 1 p24.png 40\n");
@@ -88,7 +91,8 @@ TEST(XcursorConfig, AnSvgIsDrawnWithItsLongerSideAtTheLinesSize) {
     EXPECT_EQ(images[1].height, 24u);
     // Drawn afresh, not one scaled from the other: some opaque and some clear pixels at each size.
     for (const XcursorPicture& p : images) {
-        const auto opaque = std::count_if(p.pixels.begin(), p.pixels.end(), [](std::uint32_t v) { return v >> 24 == 255; });
+        const auto opaque =
+            std::count_if(p.pixels.begin(), p.pixels.end(), [](std::uint32_t v) { return v >> 24 == 255; });
         EXPECT_GT(opaque, 0);
         EXPECT_LT(static_cast<std::size_t>(opaque), p.pixels.size());
     }

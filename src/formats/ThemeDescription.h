@@ -37,7 +37,7 @@ struct ThemeCursor {
 };
 
 // A theme described in TOML: name, comment, inherits, sizes and its cursors.
-struct ThemeSpec {
+struct ThemeDescription {
     std::string path;    // the TOML file, for messages
     std::string folder;  // sources are relative to it
     std::string name;
@@ -50,7 +50,7 @@ struct ThemeSpec {
 // Parses the theme's TOML. Every mistake (bad TOML, a missing or mistyped
 // key, an unknown key, a role that is no Windows cursor role, a name used
 // twice) throws ECursorSourceError whose message holds "line N".
-ThemeSpec ParseThemeSpec(const std::string& text, const std::string& path);
-ThemeSpec ReadThemeSpec(const std::string& path);
+ThemeDescription ParseThemeDescription(const std::string& text, const std::string& path);
+ThemeDescription ReadThemeDescription(const std::string& path);
 
 }  // namespace vornik

@@ -1,13 +1,13 @@
 // Theme descriptions in TOML, read with toml++. Every node keeps its line, so
 // each mistake is reported where it was made.
-#include "formats/ThemeSpec.h"
+#include "formats/ThemeDescription.h"
+
+#include <toml++/toml.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <set>
-
-#include <toml++/toml.h>
 
 #include "formats/CursorRoles.h"
 #include "formats/XcursorConfig.h"
@@ -34,7 +34,8 @@ public:
     static int lineOf(const toml::node& n) { return static_cast<int>(n.source().begin.line); }
 
     // Refuses keys of the table that are not in `known`, naming the first.
-    void onlyKeys(const toml::table& t, std::initializer_list<const char*> known, const std::string& where) const {
+    void onlyKeys(const toml::table& t, std::initializer_list<const char*> known,
+                  const std::string& where) const {
         for (auto&& [key, value] : t) {
             const std::string k(key.str());
             if (std::none_of(known.begin(), known.end(), [&](const char* n) { return k == n; })) {
@@ -50,7 +51,8 @@ public:
         return n.as_string()->get();
     }
 
-    std::int64_t integer(const toml::node& n, const std::string& what, std::int64_t min, std::int64_t max) const {
+    std::int64_t integer(const toml::node& n, const std::string& what, std::int64_t min,
+                         std::int64_t max) const {
         if (!n.is_integer()) refuse(n, what + " must be a whole number");
         const std::int64_t v = n.as_integer()->get();
         if (v < min || v > max)
@@ -97,8 +99,9 @@ public:
         for (auto&& [key, value] : *n.as_table()) {
             const std::string k(key.str());
             std::uint32_t size = 0;
-            const bool digits = !k.empty() && k.size() <= 5 &&
-                                std::all_of(k.begin(), k.end(), [](unsigned char c) { return std::isdigit(c); });
+            const bool digits =
+                !k.empty() && k.size() <= 5 &&
+                std::all_of(k.begin(), k.end(), [](unsigned char c) { return std::isdigit(c); });
             if (digits) size = static_cast<std::uint32_t>(std::stoul(k));
             if (size == 0 || size > kMaxXcursorSide)
                 refuse(value, "\"" + k + "\" in " + what + " is not a size from 1 to " +
@@ -129,13 +132,15 @@ ThemeCursor readCursor(const Reader& r, const toml::table& t, int number) {
     if (const toml::node* role = t.get("role")) {
         const std::string text = r.text(*role, "role");
         std::string lower = text;
-        std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char ch) { return char(std::tolower(ch)); });
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char ch) { return char(std::tolower(ch)); });
         const auto& roles = CursorRoles();
         for (int i = 0; i < kCursorRoleCount; ++i)
             if (lower == roles[static_cast<std::size_t>(i)].role) c.role = i;
         if (c.role < 0) {
             std::string list;
-            for (const CursorRole& known : roles) list += (list.empty() ? "" : ", ") + std::string(known.role);
+            for (const CursorRole& known : roles)
+                list += (list.empty() ? "" : ", ") + std::string(known.role);
             r.refuse(*role, "role \"" + text + "\" is not a Windows cursor role (" + list + ")");
         }
         c.roleLine = Reader::lineOf(*role);
@@ -177,7 +182,7 @@ ThemeCursor readCursor(const Reader& r, const toml::table& t, int number) {
 
 }  // namespace
 
-ThemeSpec ParseThemeSpec(const std::string& text, const std::string& path) {
+ThemeDescription ParseThemeDescription(const std::string& text, const std::string& path) {
     const Reader r(path);
     toml::table root;
     try {
@@ -185,38 +190,38 @@ ThemeSpec ParseThemeSpec(const std::string& text, const std::string& path) {
     } catch (const toml::parse_error& e) {
         r.refuse(static_cast<int>(e.source().begin.line), std::string(e.description()));
     }
-    ThemeSpec spec;
-    spec.path = path;
-    spec.folder = std::filesystem::path(path).parent_path().string();
-    if (spec.folder.empty()) spec.folder = ".";
+    ThemeDescription theme;
+    theme.path = path;
+    theme.folder = std::filesystem::path(path).parent_path().string();
+    if (theme.folder.empty()) theme.folder = ".";
     r.onlyKeys(root, {"name", "comment", "inherits", "sizes", "cursor"}, "the theme");
 
     const toml::node* name = root.get("name");
     if (!name) r.refuse(1, "the theme has no name = \"...\"");
-    spec.name = r.fileName(*name, "name");
-    if (const toml::node* c = root.get("comment")) spec.comment = r.text(*c, "comment");
+    theme.name = r.fileName(*name, "name");
+    if (const toml::node* c = root.get("comment")) theme.comment = r.text(*c, "comment");
     if (const toml::node* inh = root.get("inherits")) {
         if (inh->is_array()) {
-            for (const toml::node& n : *inh->as_array()) spec.inherits.push_back(r.text(n, "inherits"));
+            for (const toml::node& n : *inh->as_array()) theme.inherits.push_back(r.text(n, "inherits"));
         } else {
-            spec.inherits.push_back(r.text(*inh, "inherits"));
+            theme.inherits.push_back(r.text(*inh, "inherits"));
         }
     }
-    for (const std::string& s : spec.inherits)
+    for (const std::string& s : theme.inherits)
         if (s.empty() || s.find_first_of(",\n\r") != std::string::npos)
             r.refuse(*root.get("inherits"), "inherits \"" + s + "\" is not a theme name");
-    if (spec.comment.find_first_of("\n\r") != std::string::npos)
+    if (theme.comment.find_first_of("\n\r") != std::string::npos)
         r.refuse(*root.get("comment"), "comment must be one line");
 
     const toml::node* sizes = root.get("sizes");
     if (!sizes) r.refuse(1, "the theme has no sizes = [...]");
     for (const toml::node& n : r.array(*sizes, "sizes")) {
         const auto s = static_cast<std::uint32_t>(r.integer(n, "a size", 1, kMaxXcursorSide));
-        if (std::find(spec.sizes.begin(), spec.sizes.end(), s) != spec.sizes.end())
+        if (std::find(theme.sizes.begin(), theme.sizes.end(), s) != theme.sizes.end())
             r.refuse(n, "size " + std::to_string(s) + " is given twice");
-        spec.sizes.push_back(s);
+        theme.sizes.push_back(s);
     }
-    if (spec.sizes.empty()) r.refuse(*sizes, "sizes is empty");
+    if (theme.sizes.empty()) r.refuse(*sizes, "sizes is empty");
 
     const toml::node* cursors = root.get("cursor");
     if (!cursors) r.refuse(1, "the theme has no [[cursor]]");
@@ -229,17 +234,18 @@ ThemeSpec ParseThemeSpec(const std::string& text, const std::string& path) {
         for (const std::string& nm : c.names)
             if (!names.insert(nm).second) r.refuse(c.line, "the name \"" + nm + "\" is given twice");
         if (c.role >= 0 && !roles.insert(c.role).second)
-            r.refuse(c.roleLine, "role \"" + std::string(CursorRoles()[static_cast<std::size_t>(c.role)].role) +
+            r.refuse(c.roleLine, "role \"" +
+                                     std::string(CursorRoles()[static_cast<std::size_t>(c.role)].role) +
                                      "\" is given to another cursor");
-        spec.cursors.push_back(std::move(c));
+        theme.cursors.push_back(std::move(c));
     }
-    return spec;
+    return theme;
 }
 
-ThemeSpec ReadThemeSpec(const std::string& path) {
+ThemeDescription ReadThemeDescription(const std::string& path) {
     if (!FileExists(path)) throw EInOutError("no such file \"" + path + "\"");
     const Bytes data = ReadFileBytes(path, kMaxThemeFileBytes);
-    return ParseThemeSpec(std::string(data.begin(), data.end()), path);
+    return ParseThemeDescription(std::string(data.begin(), data.end()), path);
 }
 
 }  // namespace vornik
