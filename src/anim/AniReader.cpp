@@ -40,7 +40,7 @@ public:
 
 private:
     [[noreturn]] void endsEarly(const char* what) const {
-        throw EInOutError("Read beyond end of file \"" + name_ + "\" (" + what + " at offset " +
+        throw EEndOfFile("Read beyond end of file \"" + name_ + "\" (" + what + " at offset " +
                           std::to_string(pos_) + ")");
     }
     std::size_t left() const { return size_ - pos_; }
@@ -96,6 +96,7 @@ private:
     bool sawHeader_ = false;
     bool stopped_ = false;
     bool framesFull_ = false;
+    std::uint64_t framesLeftOut_ = 0;
     std::vector<std::int32_t> rates_;  // "rate" values as the chunk holds them
     std::vector<std::int32_t> seq_;    // "seq " values as the chunk holds them
     std::size_t decoded_ = 0;          // bytes of frame images decoded so far
@@ -167,6 +168,7 @@ bool AniParser::readIcon() {
     const int index = set_.Count;
     if (framesFull_ || index >= TIconEx::kMaxEntries) {
         if (!framesFull_) ShowMessage(animsg::kTooManyFrames);
+        ++framesLeftOut_;
         framesFull_ = true;
         pos_ = after;
         return true;
@@ -239,21 +241,25 @@ void AniParser::settleSteps() {
     h.FrameCount = static_cast<std::uint32_t>(frames);
     if (h.StepCount > TAniEX::kMaxSteps) {
         ShowMessage(animsg::kTooManySteps);
+        set_.LoadLosses.push_back({LossCode::StepsDropped, {}, h.StepCount - TAniEX::kMaxSteps, {}});
         h.StepCount = TAniEX::kMaxSteps;
     }
     const auto rate = static_cast<std::int32_t>(std::min<std::uint32_t>(h.DisplayRate, INT32_MAX));
     int kept = 0;
-    bool dropped = false;
+    std::uint64_t dropped = 0;
     for (int i = 0; i < static_cast<int>(h.StepCount); ++i) {
         const auto at = static_cast<std::size_t>(i);
         const std::int32_t frame = at < seq_.size() ? seq_[at] : i;
         if (frame < 0 || frame >= frames) {
-            dropped = true;
+            ++dropped;
             continue;
         }
         set_.Steps[static_cast<std::size_t>(kept++)] = {at < rates_.size() ? rates_[at] : rate, frame};
     }
-    if (dropped) ShowMessage(animsg::kSeqFrameTooLarge);
+    if (dropped > 0) {
+        ShowMessage(animsg::kSeqFrameTooLarge);
+        set_.LoadLosses.push_back({LossCode::StepsDropped, "seq", dropped, {}});
+    }
     // An animation needs steps to play: without any, every frame is shown once.
     if (kept == 0) {
         kept = std::min(frames, TAniEX::kMaxSteps);
@@ -314,6 +320,7 @@ Outcome AniParser::run() {
         }
     }
     set_.ResourceType = 2;
+    if (framesLeftOut_ > 0) set_.LoadLosses.push_back({LossCode::EntriesLeftOut, "frames", framesLeftOut_, {}});
     if (stopped_) return Outcome::Read;
     if (!sawHeader_) {
         damaged("anih", "no anih chunk");
@@ -340,6 +347,7 @@ bool TAniEX::LoadFromMemory(const std::uint8_t* data, std::size_t size, const st
     Creator.clear();
     HasRateChunk = false;
     HasSeqChunk = false;
+    LoadLosses.clear();
     loadError_.clear();
     try {
         AniParser parser(*this, data, size, name, loadError_);

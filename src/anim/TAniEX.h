@@ -11,6 +11,7 @@
 #include "anim/FrameImages.h"
 #include "model/TIconEx.h"
 #include "platform/Bytes.h"
+#include "platform/ReadIssue.h"
 
 namespace vornik {
 
@@ -34,6 +35,8 @@ public:
     // and DeleteFrame keep it in step with the entries; a frame past its end
     // or without images is its entry alone.
     std::vector<FrameImageList> FrameImages;
+    // What the last LoadFromFile or LoadFromMemory left out of the file.
+    std::vector<Loss> LoadLosses;
 
     // --- ANI files ---
     // Replaces the content by the file's. False when the path is empty or the

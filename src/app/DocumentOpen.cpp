@@ -1,6 +1,6 @@
 #include "app/DocumentOpen.h"
 
-#include "app/HeldNotices.h"
+#include "platform/HeldNotices.h"
 
 #include <stdlib.h>
 
@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "app/EditActions.h"
-#include "app/HeldNotices.h"
+#include "platform/HeldNotices.h"
 #include "app/IsBmpFile.h"
 #include "app/LeaveDocument.h"
 #include "app/PictureFiles.h"

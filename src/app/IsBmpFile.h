@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/BmpContent.h"
+
 namespace vornik {
 
 // The content test for a bitmap under any name: a BITMAPFILEHEADER ("BM",
@@ -12,9 +14,6 @@ namespace vornik {
 // shorter than the 40 bytes the test reads, or one that cannot be opened,
 // raises EInOutError naming the file.
 bool IsBmpFile(const std::string& path);
-// The same test over the first bytes of a file (size is the file's length,
-// head holds min(size, 54) of its bytes).
-bool IsBmpContent(const std::uint8_t* head, std::size_t headSize, std::uint64_t fileSize);
 
 // An animated cursor under any name: "RIFF", a length, "ACON".
 bool IsAniFile(const std::string& path);

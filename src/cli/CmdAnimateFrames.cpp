@@ -16,6 +16,8 @@
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 #include "platform/ShiftJis.h"
+#include "model/IcoContent.h"
+#include "anim/AniContent.h"
 
 namespace vornik::cli {
 
@@ -56,12 +58,11 @@ std::pair<int, int> parseSize(const std::string& text) {
 }
 
 bool isIconOrCursorFile(const Bytes& d) {
-    return d.size() >= 6 && d[0] == 0 && d[1] == 0 && (d[2] == 1 || d[2] == 2) && d[3] == 0;
+    return IcoContentType(d.data(), d.size()) != 0;
 }
 
 bool isAnimatedCursor(const Bytes& d) {
-    return d.size() >= 12 && std::equal(d.begin(), d.begin() + 4, "RIFF") &&
-           std::equal(d.begin() + 8, d.begin() + 12, "ACON");
+    return IsAniContent(d.data(), d.size());
 }
 
 // The images one file gives a frame: every image of an icon or cursor file

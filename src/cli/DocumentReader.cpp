@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "anim/AniContent.h"
 #include "anim/TAniEX.h"
 #include "cli/EntryTable.h"
 #include "model/ExeImageWalk.h"
@@ -27,9 +28,9 @@ std::string upperExtension(const std::string& path) {
 
 bool beginsRiffAcon(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    char head[12] = {};
-    if (!in.read(head, sizeof head)) return false;
-    return std::memcmp(head, "RIFF", 4) == 0 && std::memcmp(head + 8, "ACON", 4) == 0;
+    std::uint8_t head[12] = {};
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return false;
+    return IsAniContent(head, sizeof head);
 }
 
 void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }

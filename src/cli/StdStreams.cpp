@@ -10,6 +10,7 @@
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 #include "platform/TempFolder.h"
+#include "formats/FormatRegistry.h"
 
 namespace vornik::cli {
 
@@ -20,11 +21,6 @@ std::string g_stdinCopy;
 
 // Standard input is held in full; no picture or icon file comes near this.
 constexpr std::size_t kMaxStdinBytes = 256u << 20;
-
-bool startsWith(const unsigned char* data, std::size_t size, const char* magic, std::size_t at = 0) {
-    const std::size_t n = std::strlen(magic);
-    return size >= at + n && std::memcmp(data + at, magic, n) == 0;
-}
 
 bool hasOption(const std::vector<std::string>& args, std::size_t end, const std::string& name) {
     for (std::size_t i = 0; i < end; ++i)
@@ -65,14 +61,11 @@ Bytes readStdin() {
 std::string ShownFileName(const std::string& path) { return path == g_stdinCopy && !path.empty() ? "-" : path; }
 
 std::string ExtensionForContent(const unsigned char* data, std::size_t size) {
-    if (startsWith(data, size, "RIFF") && startsWith(data, size, "ACON", 8)) return ".ani";
-    if (size >= 6 && data[0] == 0 && data[1] == 0 && data[3] == 0 && (data[2] == 1 || data[2] == 2))
-        return data[2] == 1 ? ".ico" : ".cur";
-    if (startsWith(data, size, "BM")) return ".bmp";
-    if (size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF) return ".jpg";
-    if (startsWith(data, size, "\x89PNG\r\n\x1a\n")) return ".png";
-    if (startsWith(data, size, "<svg") || startsWith(data, size, "<?xml")) return ".svg";
-    return ".bin";
+    // Named for the format the registry finds, so the commands that still
+    // go by a name read it as they would read the same file on disk.
+    const FileFormat& f = DetectFormat({data, size, size}, "");
+    if (f.name == "Xcursor") return "";
+    return f.extensions.empty() ? ".bin" : f.extensions.front();
 }
 
 StdStreams::~StdStreams() {

@@ -8,6 +8,8 @@
 #include "model/XcursorScale.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "anim/AniContent.h"
+#include "model/IcoContent.h"
 
 namespace vornik {
 
@@ -19,10 +21,9 @@ constexpr std::uint64_t kMaxCursorFileBytes = 1ull << 30;
 
 CursorFileKind SniffCursorFile(const Bytes& data) {
     if (IsXcursorData(data.data(), data.size())) return CursorFileKind::Xcursor;
-    if (data.size() >= 12 && std::memcmp(data.data(), "RIFF", 4) == 0 && std::memcmp(data.data() + 8, "ACON", 4) == 0)
+    if (IsAniContent(data.data(), data.size()))
         return CursorFileKind::Animated;
-    if (data.size() >= 6 && ReadU16LE(data.data()) == 0 && (ReadU16LE(data.data() + 2) == 1 || ReadU16LE(data.data() + 2) == 2) &&
-        ReadU16LE(data.data() + 4) > 0)
+    if (IcoContentType(data.data(), data.size()) != 0)
         return CursorFileKind::IconOrCursor;
     return CursorFileKind::Other;
 }

@@ -174,7 +174,7 @@ bool TIconEx::LoadFromExe(const std::string& path) {
         // The images found before stay in the set.
         loadError_ = "Read beyond end of file \"" + path + "\" (icon image at offset " +
                      std::to_string(r.truncatedAt) + ")";
-        throw EInOutError(loadError_);
+        throw EEndOfFile(loadError_);
     }
     return Count > 0;
 }

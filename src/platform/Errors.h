@@ -19,4 +19,10 @@ public:
     explicit EInOutError(const std::string& message) : EVornikError(message) {}
 };
 
+// A file that ends inside a structure it declares.
+class EEndOfFile : public EInOutError {
+public:
+    explicit EEndOfFile(const std::string& message) : EInOutError(message) {}
+};
+
 }  // namespace vornik

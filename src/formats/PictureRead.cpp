@@ -1,0 +1,69 @@
+#include "formats/PictureRead.h"
+
+#include <algorithm>
+
+#include "imaging/BmpContent.h"
+#include "imaging/JpegCodec.h"
+#include "imaging/JpegDIB.h"
+#include "imaging/JpegOrientation.h"
+#include "imaging/SvgSandbox.h"
+#include "imaging/SvgSource.h"
+#include "model/IconImageReader.h"
+#include "model/PngImage.h"
+#include "platform/Errors.h"
+#include "platform/FileIO.h"
+
+namespace vornik {
+
+namespace {
+
+constexpr std::uint64_t kMaxPictureFileBytes = 256ull << 20;
+constexpr int kMaxPngSide = 8192;
+
+ReadResult<TQvDIB> readPng(const Bytes& data) {
+    int w = 0, h = 0;
+    Bytes bgra;
+    const std::string problem = DecodePngBgra(data.data(), data.size(), kMaxPngSide, &w, &h, bgra);
+    if (!problem.empty()) return ReadResult<TQvDIB>::Refuse(RefusalCode::Damaged, {}, problem);
+    ReadResult<TQvDIB> r;
+    r.value.CreateDIB(w, h, 0, 32);
+    const std::size_t row = static_cast<std::size_t>(w) * 4;
+    for (int y = 0; y < h; ++y)
+        std::copy_n(bgra.data() + static_cast<std::size_t>(y) * row, row, r.value.MutableScanLine(h - 1 - y));
+    return r;
+}
+
+}  // namespace
+
+ReadResult<TQvDIB> ReadPicture(const std::string& path) {
+    using R = ReadResult<TQvDIB>;
+    if (!FileExists(path)) return R::Refuse(RefusalCode::FileMissing);
+    try {
+        if (FileSizeOf(path) > kMaxPictureFileBytes) return R::Refuse(RefusalCode::TooLarge);
+        const Bytes data = ReadFileBytes(path, kMaxPictureFileBytes);
+        if (IsPngImage(data.data(), data.size(), 0)) return readPng(data);
+        R r;
+        if (LooksLikeJpeg(data.data(), data.size())) {
+            LoadJpegIntoDIB(data.data(), data.size(), r.value);
+            r.value = ApplyExifOrientation(r.value, JpegExifOrientation(data.data(), data.size()));
+        } else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
+            // The reader's own checks decide; the content test is for telling formats apart.
+            r.value.LoadFromBytes(data);
+        } else if (LooksLikeSvg(data)) {
+            r.value = RenderSvg(MakeSvgSource(data, path), SvgBox{});
+        } else {
+            return R::Refuse(RefusalCode::NotThisFormat);
+        }
+        return r;
+    } catch (const EEndOfFile& e) {
+        return R::Refuse(RefusalCode::EndsEarly, {}, e.what());
+    } catch (const EInOutError& e) {
+        return R::Refuse(RefusalCode::CannotRead, {}, e.what());
+    } catch (const std::bad_alloc&) {
+        return R::Refuse(RefusalCode::TooLarge);
+    } catch (const std::exception& e) {
+        return R::Refuse(RefusalCode::Damaged, {}, e.what());
+    }
+}
+
+}  // namespace vornik
