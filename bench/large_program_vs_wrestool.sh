@@ -17,7 +17,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 if [ -z "$program" ]; then
     program=$work/big.exe
-    cp "$(dirname "$0")/../../shared/corpus/pe/pyinstaller__runw.exe" "$program"
+    cp "$(dirname "$0")/../../shared/corpus/pe/distlib__w64.exe" "$program"
     head -c 500M /dev/urandom >>"$program"
 fi
 size_kb=$(( $(stat -c %s "$program") / 1024 ))
@@ -30,7 +30,9 @@ measure() {  # command... -> "best-seconds max-kb" over $runs runs
     i=0
     while [ "$i" -lt "$runs" ]; do
         /usr/bin/time -f "%e %M" -o "$work/t" "$@" >/dev/null 2>&1 || true
-        read -r s kb <"$work/t"
+        read -r s kb <<EOF
+$(tail -n 1 "$work/t")
+EOF
         if [ -z "$best" ] || [ "$(echo "$s < $best" | bc)" = 1 ]; then best=$s; fi
         [ "$kb" -gt "$peak" ] && peak=$kb
         i=$((i + 1))
