@@ -185,5 +185,24 @@ TEST(CliList, EveryImageIsListedAndExtractedBeyondTheEditorsTable) {
     EXPECT_NE(g.out.find("icon group 1, language 1033: 1001 images\n"), std::string::npos);
 }
 
+// Wine's shell32 holds more icon images than the editor's table (1,840 in
+// Wine 8): the command line lists every one and writes every group.
+TEST(CliList, WineShell32ListsEveryImageAndEveryGroup) {
+    const std::filesystem::path dll = "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows/shell32.dll";
+    if (!std::filesystem::exists(dll)) GTEST_SKIP() << "Wine's programs are not installed";
+    const Bytes file = ReadAll(dll);
+    const ExeResources res = ReadExeResources(file.data(), file.size());
+    ASSERT_TRUE(res.present);
+    ASSERT_GT(res.icons.size(), static_cast<std::size_t>(TIconEx::kMaxEntries));
+    const AniCliRun r = RunVornikCli({"list", "--tsv", dll.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(r.out.begin(), r.out.end(), '\n')),
+              1 + res.icons.size() + res.cursors.size());
+    TempDir dir;
+    const AniCliRun g = RunVornikCli({"extract", dll.string(), "--groups", "-o", dir.file("groups")});
+    EXPECT_EQ(g.status, 0) << g.err;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(g.out.begin(), g.out.end(), '\n')), res.groups.size());
+}
+
 }  // namespace
 }  // namespace vornik
