@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,7 +22,8 @@ struct CliCommand {
     int (*run)(const std::vector<std::string>& args);
 };
 
-// Each command file registers itself with a static CommandRegistration.
+// Each command file registers itself with a static CommandRegistration
+// (cli/ is an object library, so every command file is linked).
 void RegisterCommand(CliCommand command);
 const std::vector<CliCommand>& Commands();
 
@@ -35,5 +37,10 @@ bool TakeOption(std::vector<std::string>& args, const std::string& name, std::st
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
 // Fails with UsageError on any remaining "--..." argument.
 void RejectUnknownOptions(const std::vector<std::string>& args);
+
+// Standard output and standard error of the running command: what RunCli
+// was given (the process's own streams for the program).
+std::FILE* CliOut();
+std::FILE* CliErr();
 
 }  // namespace vornik::cli

@@ -56,9 +56,9 @@ public:
     void print() const {
         for (const auto& [text, times] : texts_)
             if (times == 1)
-                std::fprintf(stderr, "vornik-cli animate: %s\n", text.c_str());
+                std::fprintf(CliErr(), "vornik-cli animate: %s\n", text.c_str());
             else
-                std::fprintf(stderr, "vornik-cli animate: %s (%d times)\n", text.c_str(), times);
+                std::fprintf(CliErr(), "vornik-cli animate: %s (%d times)\n", text.c_str(), times);
     }
 
 private:
@@ -124,7 +124,7 @@ int runAnimate(const std::vector<std::string>& arguments) {
 
     const std::string& path = args[0];
     if (!FileExists(path)) {
-        std::fprintf(stderr, "vornik-cli animate: no such file \"%s\"\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli animate: no such file \"%s\"\n", path.c_str());
         return 1;
     }
     TQvDIB imageView, maskView;
@@ -132,7 +132,7 @@ int runAnimate(const std::vector<std::string>& arguments) {
     const int width = imageView.Width(), height = imageView.Height();
     if (width > kMaxFrameSide || height > kMaxFrameSide) {
         std::fprintf(
-            stderr,
+            CliErr(),
             "vornik-cli animate: the %d x %d picture is larger than a cursor frame (at most %d x %d)\n",
             width, height, kMaxFrameSide, kMaxFrameSide);
         return 1;
@@ -140,14 +140,14 @@ int runAnimate(const std::vector<std::string>& arguments) {
     if (haveTransparent) {
         const RasterColor k = PickedColor(imageView, transparent.first, transparent.second);
         if (k == 0xFFFFFFFFu) {
-            std::fprintf(stderr, "vornik-cli animate: --transparent %d,%d lies outside the %d x %d picture\n",
+            std::fprintf(CliErr(), "vornik-cli animate: --transparent %d,%d lies outside the %d x %d picture\n",
                          transparent.first, transparent.second, width, height);
             return 1;
         }
         AutoMask(imageView, maskView, k, true);  // and CompleteImage
     }
     if (haveHotspot && (hotspot.first >= width || hotspot.second >= height)) {
-        std::fprintf(stderr, "vornik-cli animate: --hotspot %d,%d lies outside the %d x %d picture\n",
+        std::fprintf(CliErr(), "vornik-cli animate: --hotspot %d,%d lies outside the %d x %d picture\n",
                      hotspot.first, hotspot.second, width, height);
         return 1;
     }
@@ -166,7 +166,7 @@ int runAnimate(const std::vector<std::string>& arguments) {
     notices.print();
     if (frames == 0) {
         // An animated cursor without frames is of no use; nothing is written.
-        std::fprintf(stderr,
+        std::fprintf(CliErr(),
                      "vornik-cli animate: no frames: the parameter %d is too large for the %d x %d picture\n",
                      parameter, width, height);
         return 1;

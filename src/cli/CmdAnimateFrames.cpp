@@ -111,7 +111,7 @@ std::vector<IconEntry> loadFrameImages(const std::string& path) {
 std::string storedText(const std::string& utf8, const char* what) {
     std::string sjis = Utf8ToShiftJis(utf8);
     if (ShiftJisToUtf8(sjis) != utf8)
-        std::fprintf(stderr,
+        std::fprintf(CliErr(),
                      "vornik-cli animate: the %s has characters an animated cursor cannot hold; they "
                      "are written as ?\n",
                      what);
@@ -167,7 +167,7 @@ int RunAnimateFrames(const std::vector<std::string>& arguments) {
     AnimationScript script;
     if (haveScript) {
         if (!FileExists(scriptPath)) {
-            std::fprintf(stderr, "vornik-cli animate: no such file \"%s\"\n", scriptPath.c_str());
+            std::fprintf(CliErr(), "vornik-cli animate: no such file \"%s\"\n", scriptPath.c_str());
             return 1;
         }
         const Bytes text = ReadFileBytes(scriptPath, kMaxScriptBytes);
@@ -239,7 +239,7 @@ int RunAnimateFrames(const std::vector<std::string>& arguments) {
         for (const auto& image : frame) {
             RefuseOutputOverInput(image.file, out);
             if (!FileExists(image.file)) {
-                std::fprintf(stderr, "vornik-cli animate: no such file \"%s\"\n", image.file.c_str());
+                std::fprintf(CliErr(), "vornik-cli animate: no such file \"%s\"\n", image.file.c_str());
                 return 1;
             }
             std::vector<IconEntry> got = loadFrameImages(image.file);

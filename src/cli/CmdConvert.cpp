@@ -183,7 +183,7 @@ int runConvert(const std::vector<std::string>& arguments) {
     if (haveHotspot && type != 2) throw UsageError("--hotspot needs a .cur OUT");
     const std::string& path = args[0];
     if (!FileExists(path)) {
-        std::fprintf(stderr, "vornik-cli convert: no such file \"%s\"\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli convert: no such file \"%s\"\n", path.c_str());
         return 1;
     }
     RefuseOutputOverInput(path, out);
@@ -199,12 +199,12 @@ int runConvert(const std::vector<std::string>& arguments) {
     const TQvDIB stored = sources.MainSvg() ? sources.Main().rgba : LoadPicture(path);
     const int width = stored.Width(), height = stored.Height();
     if (haveTransparent && (transparent.first >= width || transparent.second >= height)) {
-        std::fprintf(stderr, "vornik-cli convert: --transparent %d,%d lies outside the %d x %d picture\n",
+        std::fprintf(CliErr(), "vornik-cli convert: --transparent %d,%d lies outside the %d x %d picture\n",
                      transparent.first, transparent.second, width, height);
         return 1;
     }
     if (haveHotspot && (hotspot.first >= width || hotspot.second >= height)) {
-        std::fprintf(stderr, "vornik-cli convert: --hotspot %d,%d lies outside the %d x %d picture\n", hotspot.first,
+        std::fprintf(CliErr(), "vornik-cli convert: --hotspot %d,%d lies outside the %d x %d picture\n", hotspot.first,
                      hotspot.second, width, height);
         return 1;
     }

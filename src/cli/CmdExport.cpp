@@ -78,7 +78,7 @@ Bytes onePairFile(const TQvDIB& image, const TQvDIB& mask, int type, int hotSpot
 }
 
 int fail(const std::string& why) {
-    std::fprintf(stderr, "vornik-cli export: %s\n", why.c_str());
+    std::fprintf(CliErr(), "vornik-cli export: %s\n", why.c_str());
     return 1;
 }
 

@@ -52,7 +52,7 @@ int runExtract(const std::vector<std::string>& arguments) {
     if (!haveStem) stem = std::filesystem::path(path).stem().string();
     if (stem.find_first_not_of(" \t") == std::string::npos) throw UsageError("the file name stem is blank");
     if (!FileExists(path)) {
-        std::fprintf(stderr, "vornik-cli extract: no such file \"%s\"\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli extract: no such file \"%s\"\n", path.c_str());
         return 1;
     }
 
@@ -64,7 +64,7 @@ int runExtract(const std::vector<std::string>& arguments) {
     int type = 1;  // the type every entry is written with; 0 = the set's own
     switch (ChooseReader(path)) {
         case ReaderKind::Bitmap:
-            std::fprintf(stderr, "vornik-cli extract: \"%s\" is a picture, not a set of icon entries\n",
+            std::fprintf(CliErr(), "vornik-cli extract: \"%s\" is a picture, not a set of icon entries\n",
                          path.c_str());
             return 1;
         case ReaderKind::AnimatedCursor: {
@@ -96,7 +96,7 @@ int runExtract(const std::vector<std::string>& arguments) {
         std::error_code ec;
         for (const auto& name : names) {
             if (std::filesystem::exists(name, ec)) {
-                std::fprintf(stderr, "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
+                std::fprintf(CliErr(), "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
                              name.c_str());
                 return 1;
             }
@@ -106,7 +106,7 @@ int runExtract(const std::vector<std::string>& arguments) {
         std::error_code ec;
         std::filesystem::create_directories(dir, ec);
         if (!std::filesystem::is_directory(dir, ec)) {
-            std::fprintf(stderr, "vornik-cli extract: cannot make the folder \"%s\"\n", dir.c_str());
+            std::fprintf(CliErr(), "vornik-cli extract: cannot make the folder \"%s\"\n", dir.c_str());
             return 1;
         }
     }
@@ -116,10 +116,10 @@ int runExtract(const std::vector<std::string>& arguments) {
             WriteFileReplacing(name, EntryPngBytes(set->Entries[static_cast<std::size_t>(i)]));
         else
             set->SaveEntryToFile(name, i, type);
-        std::printf("%s\n", name.c_str());
+        std::fprintf(CliOut(), "%s\n", name.c_str());
     }
     if (!error.empty() || set->Count == 0) {
-        std::fprintf(stderr, "vornik-cli extract: %s\n",
+        std::fprintf(CliErr(), "vornik-cli extract: %s\n",
                      error.empty() ? ("nothing to extract from \"" + path + "\"").c_str() : error.c_str());
         return 1;
     }

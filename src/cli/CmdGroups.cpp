@@ -42,17 +42,17 @@ int runGroups(const std::vector<std::string>& arguments) {
     ExeGroupsInput in;
     const std::string error = ReadExeGroups(path, in);
     if (!error.empty()) {
-        std::fprintf(stderr, "vornik-cli groups: %s\n", error.c_str());
+        std::fprintf(CliErr(), "vornik-cli groups: %s\n", error.c_str());
         return 1;
     }
     for (const ResourceGroup& g : in.resources.groups) {
-        std::printf("%s: %zu image%s\n", GroupTitle(g, true).c_str(), g.members.size(),
+        std::fprintf(CliOut(), "%s: %zu image%s\n", GroupTitle(g, true).c_str(), g.members.size(),
                     g.members.size() == 1 ? "" : "s");
-        for (std::size_t k = 0; k < g.members.size(); ++k) std::printf("%s\n", memberLine(in, g, k).c_str());
+        for (std::size_t k = 0; k < g.members.size(); ++k) std::fprintf(CliOut(), "%s\n", memberLine(in, g, k).c_str());
     }
     const std::size_t problems = PrintProblems("groups", path, in.resources);
     if (in.resources.groups.empty()) {
-        std::fprintf(stderr, "vornik-cli groups: \"%s\" holds no icon or cursor groups\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli groups: \"%s\" holds no icon or cursor groups\n", path.c_str());
         return 1;
     }
     return problems > 0 ? 1 : 0;

@@ -66,7 +66,7 @@ int runIconset(const std::vector<std::string>& arguments) {
         if (!all.count(side))
             throw UsageError("--source " + std::to_string(side) + " is not a size of the set");
     if (!FileExists(path)) {
-        std::fprintf(stderr, "vornik-cli iconset: no such file \"%s\"\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli iconset: no such file \"%s\"\n", path.c_str());
         return 1;
     }
 
@@ -100,7 +100,7 @@ int runIconset(const std::vector<std::string>& arguments) {
         WriteFileReplacing(file, svg->text);  // an SVGZ goes in decompressed, as themes expect .svg
         written.push_back(file);
     }
-    for (const std::string& file : written) std::printf("%s\n", file.c_str());
+    for (const std::string& file : written) std::fprintf(CliOut(), "%s\n", file.c_str());
     return 0;
 }
 

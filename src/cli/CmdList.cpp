@@ -22,8 +22,8 @@ int runList(const std::vector<std::string>& arguments) {
     // Several files: each table under the file's name, as head(1) does.
     int status = 0;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::printf("%s==> %s <==\n", i > 0 ? "\n" : "", ShownFileName(args[i]).c_str());
-        std::fflush(stdout);
+        std::fprintf(CliOut(), "%s==> %s <==\n", i > 0 ? "\n" : "", ShownFileName(args[i]).c_str());
+        std::fflush(CliOut());
         status = std::max(status, ListDocument(args[i], tsv));
     }
     return status;

@@ -86,10 +86,10 @@ int runPicture(const std::vector<std::string>& arguments) {
         dib = Decompressed(dib);
         if (haveColors) convert(dib, colors);
     } catch (const EInOutError& e) {
-        std::fprintf(stderr, "vornik-cli picture: %s\n", e.what());  // names the file already
+        std::fprintf(CliErr(), "vornik-cli picture: %s\n", e.what());  // names the file already
         return 1;
     } catch (const EVornikError& e) {
-        std::fprintf(stderr, "vornik-cli picture: %s: %s\n", in.c_str(), e.what());
+        std::fprintf(CliErr(), "vornik-cli picture: %s: %s\n", in.c_str(), e.what());
         return 1;
     }
     switch (kind) {

@@ -17,13 +17,13 @@ int runTheme(const std::vector<std::string>& arguments) {
     if (!haveOut) throw UsageError("missing -o OUT_DIR");
     const bool toWindows = IsXcursorThemeFolder(args[0]);
     const ThemeReport report = toWindows ? ThemeToWindowsPack(args[0], out) : WindowsPackToTheme(args[0], out);
-    for (const auto& l : report.mapped) std::printf("mapped: %s\n", l.c_str());
-    for (const auto& l : report.missing) std::printf("missing: %s\n", l.c_str());
-    for (const auto& l : report.skipped) std::printf("skipped: %s\n", l.c_str());
-    std::printf("%d cursors converted to %s\n", report.converted,
+    for (const auto& l : report.mapped) std::fprintf(CliOut(), "mapped: %s\n", l.c_str());
+    for (const auto& l : report.missing) std::fprintf(CliOut(), "missing: %s\n", l.c_str());
+    for (const auto& l : report.skipped) std::fprintf(CliOut(), "skipped: %s\n", l.c_str());
+    std::fprintf(CliOut(), "%d cursors converted to %s\n", report.converted,
                 toWindows ? "a Windows cursor scheme" : "a Linux cursor theme");
     if (report.converted == 0) {
-        std::fprintf(stderr, "vornik-cli theme: no cursor was converted from \"%s\"\n", args[0].c_str());
+        std::fprintf(CliErr(), "vornik-cli theme: no cursor was converted from \"%s\"\n", args[0].c_str());
         return 1;
     }
     return 0;

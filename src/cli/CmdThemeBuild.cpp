@@ -38,11 +38,11 @@ int runThemeBuild(const std::vector<std::string>& arguments) {
 
     const ThemeBuildReport report = BuildTheme(ReadThemeDescription(args[0]), out, platforms);
     if (!report.x11Folder.empty())
-        std::printf("wrote %s: %d cursors, %d links, index.theme\n", report.x11Folder.c_str(), report.cursors,
+        std::fprintf(CliOut(), "wrote %s: %d cursors, %d links, index.theme\n", report.x11Folder.c_str(), report.cursors,
                     report.links);
     if (!report.windowsFolder.empty())
-        std::printf("wrote %s: %d cursors, install.inf\n", report.windowsFolder.c_str(), report.roles);
-    for (const auto& n : report.notes) std::fprintf(stderr, "vornik-cli theme-build: note: %s\n", n.c_str());
+        std::fprintf(CliOut(), "wrote %s: %d cursors, install.inf\n", report.windowsFolder.c_str(), report.roles);
+    for (const auto& n : report.notes) std::fprintf(CliErr(), "vornik-cli theme-build: note: %s\n", n.c_str());
     return 0;
 }
 

@@ -79,7 +79,7 @@ int runXcursor(const std::vector<std::string>& arguments) {
             notes.insert(notes.end(), c.notes.begin(), c.notes.end());
         }
         if (ext == ".cur" && doc.animated()) {
-            std::fprintf(stderr, "vornik-cli xcursor: \"%s\" is animated; write it as .ani\n",
+            std::fprintf(CliErr(), "vornik-cli xcursor: \"%s\" is animated; write it as .ani\n",
                          (haveConfig ? config : args[0]).c_str());
             return 1;
         }
@@ -93,7 +93,7 @@ int runXcursor(const std::vector<std::string>& arguments) {
         if (!sizes.empty()) images = XcursorAtSizes(images, sizes);
         WriteFileReplacing(out, WriteXcursor(images));
     }
-    for (const auto& n : notes) std::fprintf(stderr, "vornik-cli xcursor: note: %s\n", n.c_str());
+    for (const auto& n : notes) std::fprintf(CliErr(), "vornik-cli xcursor: note: %s\n", n.c_str());
     return 0;
 }
 

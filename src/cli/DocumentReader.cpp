@@ -15,6 +15,7 @@
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 #include "platform/ShiftJis.h"
+#include "cli/CliCommand.h"
 
 namespace vornik::cli {
 
@@ -33,7 +34,7 @@ bool beginsRiffAcon(const std::string& path) {
     return IsAniContent(head, sizeof head);
 }
 
-void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), CliOut()); }
 
 std::string stepTsv(const TAniEX& ani) {
     std::string out = "Step\tFrame\tRate\n";
@@ -84,7 +85,7 @@ int listAni(const std::string& path, bool tsv) {
     const bool ok = ani.LoadFromFile(path);
     if (!ok || !ani.LoadError().empty()) {
         const std::string why = !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + path + "\"";
-        std::fprintf(stderr, "vornik-cli list: %s\n", why.c_str());
+        std::fprintf(CliErr(), "vornik-cli list: %s\n", why.c_str());
         return 1;
     }
     if (tsv) {
@@ -106,21 +107,21 @@ int listExe(const std::string& path, bool tsv) {
             return true;
         });
     } catch (const EInOutError& e) {
-        std::fprintf(stderr, "vornik-cli list: %s\n", e.what());
+        std::fprintf(CliErr(), "vornik-cli list: %s\n", e.what());
         return 1;
     }
     if (!rows.empty()) print(tsv ? FormatEntryTsv(rows) : FormatEntryTable(rows));
     // Images skipped make the listing incomplete.
-    for (const auto& note : walk.notes) std::fprintf(stderr, "vornik-cli list: \"%s\": %s\n", path.c_str(), note.c_str());
+    for (const auto& note : walk.notes) std::fprintf(CliErr(), "vornik-cli list: \"%s\": %s\n", path.c_str(), note.c_str());
     if (walk.truncated) {
         // The images found before are listed all the same.
-        std::fprintf(stderr, "vornik-cli list: Read beyond end of file \"%s\" (icon image at offset %zu)\n", path.c_str(),
+        std::fprintf(CliErr(), "vornik-cli list: Read beyond end of file \"%s\" (icon image at offset %zu)\n", path.c_str(),
                      walk.truncatedAt);
         return 1;
     }
     if (!walk.notes.empty()) return 1;
     if (rows.empty()) {
-        std::fprintf(stderr, "vornik-cli list: no icon images found in \"%s\"\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli list: no icon images found in \"%s\"\n", path.c_str());
         return 1;
     }
     return 0;
@@ -129,7 +130,7 @@ int listExe(const std::string& path, bool tsv) {
 int listIcon(const std::string& path, bool tsv) {
     TIconCurEX set;
     if (!set.LoadFromFile(path)) {
-        std::fprintf(stderr, "vornik-cli list: %s\n", set.LoadError().c_str());
+        std::fprintf(CliErr(), "vornik-cli list: %s\n", set.LoadError().c_str());
         return 1;
     }
     print(tsv ? FormatEntryTsv(set) : FormatEntryTable(set));
@@ -137,7 +138,7 @@ int listIcon(const std::string& path, bool tsv) {
 }
 
 int refuseBitmap(const char* command, const std::string& path) {
-    std::fprintf(stderr, "vornik-cli %s: \"%s\" is a picture, not a set of icon entries\n", command,
+    std::fprintf(CliErr(), "vornik-cli %s: \"%s\" is a picture, not a set of icon entries\n", command,
                  path.c_str());
     return 1;
 }
@@ -155,7 +156,7 @@ ReaderKind ChooseReader(const std::string& path) {
 
 int ListDocument(const std::string& path, bool tsv) {
     if (!FileExists(path)) {
-        std::fprintf(stderr, "vornik-cli list: no such file \"%s\"\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli list: no such file \"%s\"\n", path.c_str());
         return 1;
     }
     switch (ChooseReader(path)) {
@@ -173,7 +174,7 @@ int ListDocument(const std::string& path, bool tsv) {
 
 int ResaveDocument(const std::string& in, const std::string& out, EntryStorage storage) {
     if (!FileExists(in)) {
-        std::fprintf(stderr, "vornik-cli resave: no such file \"%s\"\n", in.c_str());
+        std::fprintf(CliErr(), "vornik-cli resave: no such file \"%s\"\n", in.c_str());
         return 1;
     }
     switch (ChooseReader(in)) {
@@ -182,14 +183,14 @@ int ResaveDocument(const std::string& in, const std::string& out, EntryStorage s
             if (!ani.LoadFromFile(in) || !ani.LoadError().empty()) {
                 const std::string why =
                     !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + in + "\"";
-                std::fprintf(stderr, "vornik-cli resave: %s\n", why.c_str());
+                std::fprintf(CliErr(), "vornik-cli resave: %s\n", why.c_str());
                 return 1;
             }
             ani.SaveToFile(out);
             return 0;
         }
         case ReaderKind::Executable:
-            std::fprintf(stderr,
+            std::fprintf(CliErr(),
                          "vornik-cli resave: icons found in \"%s\" are not written back; use extract\n",
                          in.c_str());
             return 1;
@@ -200,7 +201,7 @@ int ResaveDocument(const std::string& in, const std::string& out, EntryStorage s
     }
     TIconCurEX set;
     if (!set.LoadFromFile(in)) {
-        std::fprintf(stderr, "vornik-cli resave: %s\n", set.LoadError().c_str());
+        std::fprintf(CliErr(), "vornik-cli resave: %s\n", set.LoadError().c_str());
         return 1;
     }
     set.Storage = storage;

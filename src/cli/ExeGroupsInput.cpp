@@ -4,6 +4,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "cli/CliCommand.h"
 
 namespace vornik::cli {
 
@@ -23,7 +24,7 @@ std::string ReadExeGroups(const std::string& path, ExeGroupsInput& in) {
 }
 
 std::size_t PrintProblems(const char* command, const std::string& path, const ExeResources& res) {
-    for (const std::string& p : res.problems) std::fprintf(stderr, "vornik-cli %s: \"%s\": %s\n", command, path.c_str(), p.c_str());
+    for (const std::string& p : res.problems) std::fprintf(CliErr(), "vornik-cli %s: \"%s\": %s\n", command, path.c_str(), p.c_str());
     return res.problems.size();
 }
 

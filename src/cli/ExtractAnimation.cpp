@@ -12,6 +12,7 @@
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 #include "platform/ShiftJis.h"
+#include "cli/CliCommand.h"
 
 namespace vornik::cli {
 
@@ -79,13 +80,13 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
         std::error_code ec;
         for (const auto& o : outputs)
             if (fs::exists(o.name, ec)) {
-                std::fprintf(stderr,
+                std::fprintf(CliErr(),
                              "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
                              o.name.c_str());
                 return 1;
             }
         if (fs::exists(scriptName, ec)) {
-            std::fprintf(stderr,
+            std::fprintf(CliErr(),
                          "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
                          scriptName.c_str());
             return 1;
@@ -94,12 +95,12 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (!fs::is_directory(dir, ec)) {
-        std::fprintf(stderr, "vornik-cli extract: cannot make the folder \"%s\"\n", dir.c_str());
+        std::fprintf(CliErr(), "vornik-cli extract: cannot make the folder \"%s\"\n", dir.c_str());
         return 1;
     }
     for (const auto& o : outputs) {
         WriteFileReplacing(o.name, EntryPngBytes(o.image));
-        std::printf("%s\n", o.name.c_str());
+        std::fprintf(CliOut(), "%s\n", o.name.c_str());
         // A PNG has no way to say "invert the screen here".
         int inverted = 0;
         try {
@@ -108,7 +109,7 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
         }
         if (inverted > 0)
             std::fprintf(
-                stderr,
+                CliErr(),
                 "vornik-cli extract: %s: %d pixels that invert the screen are transparent in the PNG\n",
                 o.name.c_str(), inverted);
     }
@@ -116,7 +117,7 @@ int ExtractAnimationPng(const TAniEX& set, const std::string& path, const std::s
         script, "frames of " + fs::path(path).filename().string() + "; vornik-cli animate --script " +
                     fs::path(scriptName).filename().string() + " -o OUT.ani builds it again");
     WriteFileReplacing(scriptName, Bytes(text.begin(), text.end()));
-    std::printf("%s\n", scriptName.c_str());
+    std::fprintf(CliOut(), "%s\n", scriptName.c_str());
     return 0;
 }
 

@@ -12,13 +12,14 @@
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "cli/CliCommand.h"
 
 namespace vornik::cli {
 
 namespace {
 
 int fail(const std::string& message) {
-    std::fprintf(stderr, "vornik-cli extract: %s\n", message.c_str());
+    std::fprintf(CliErr(), "vornik-cli extract: %s\n", message.c_str());
     return 1;
 }
 
@@ -62,7 +63,7 @@ int ExtractExeImages(const std::string& path, const std::string& dir, const std:
                 one->Count = 1;
                 one->SaveEntryToFile(name, 0, 1);
             }
-            std::printf("%s\n", name.c_str());
+            std::fprintf(CliOut(), "%s\n", name.c_str());
             ++written;
             return true;
         });

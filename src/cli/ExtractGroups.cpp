@@ -24,7 +24,7 @@ int RunExtractGroups(const std::vector<std::string>& arguments) {
     if (!haveDir) throw UsageError("missing -o DIR");
     const std::string& path = args[0];
     auto fail = [](const std::string& message) {
-        std::fprintf(stderr, "vornik-cli extract: %s\n", message.c_str());
+        std::fprintf(CliErr(), "vornik-cli extract: %s\n", message.c_str());
         return 1;
     };
     ExeGroupsInput in;
@@ -56,9 +56,9 @@ int RunExtractGroups(const std::vector<std::string>& arguments) {
     if (ec || !fs::is_directory(dir, ec)) return fail("cannot create the folder \"" + dir + "\"");
     for (const auto& f : files) {
         WriteFileReplacing(f.first.string(), f.second);
-        std::printf("%s\n", f.first.string().c_str());
+        std::fprintf(CliOut(), "%s\n", f.first.string().c_str());
     }
-    for (const std::string& n : notes) std::fprintf(stderr, "vornik-cli extract: \"%s\": %s\n", path.c_str(), n.c_str());
+    for (const std::string& n : notes) std::fprintf(CliErr(), "vornik-cli extract: \"%s\": %s\n", path.c_str(), n.c_str());
     return notes.empty() ? 0 : 1;
 }
 

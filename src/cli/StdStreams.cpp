@@ -111,7 +111,7 @@ void StdStreams::Prepare(const std::string& command, std::vector<std::string>& a
     if (outputs.size() > 1) throw UsageError("standard output (-) can be written only once");
     if (outputs.empty()) return;
     const std::string ext = outputExtension(command, args, optionEnd, input_.empty() && !args.empty() ? args[0] : input_);
-    output_ = (std::filesystem::path(folder()) / ("stdout" + ext)).string();
+    output_ = (std::filesystem::path(folder()) / ("CliOut()" + ext)).string();
     std::string& a = args[outputs[0]];
     a = a == "-" ? output_ : a.substr(0, a.find('=') + 1) + output_;
 }
@@ -120,17 +120,17 @@ bool StdStreams::Finish(const std::string& command) {
     std::error_code ec;
     if (output_.empty() || !std::filesystem::exists(output_, ec)) return true;
     if (!std::filesystem::is_regular_file(output_, ec)) {
-        std::fprintf(stderr, "vornik-cli %s: standard output takes one file, not a folder\n", command.c_str());
+        std::fprintf(CliErr(), "vornik-cli %s: standard output takes one file, not a folder\n", command.c_str());
         return false;
     }
     try {
         const Bytes data = ReadFileBytes(output_);
-        if (std::fwrite(data.data(), 1, data.size(), stdout) != data.size() || std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "vornik-cli %s: cannot write standard output\n", command.c_str());
+        if (std::fwrite(data.data(), 1, data.size(), CliOut()) != data.size() || std::fflush(CliOut()) != 0) {
+            std::fprintf(CliErr(), "vornik-cli %s: cannot write standard output\n", command.c_str());
             return false;
         }
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "vornik-cli %s: %s\n", command.c_str(), Describe(e.what()).c_str());
+        std::fprintf(CliErr(), "vornik-cli %s: %s\n", command.c_str(), Describe(e.what()).c_str());
         return false;
     }
     return true;

@@ -1,0 +1,78 @@
+// The commands run in this process through RunCli, with their output caught.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "TestFiles.h"
+#include "cli/RunCli.h"
+
+namespace vornik::cli {
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string drain(std::FILE* f) {
+    std::rewind(f);
+    std::string text;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
+    std::fclose(f);
+    return text;
+}
+
+Outcome run(const std::vector<std::string>& args) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    Outcome r;
+    r.status = RunCli(args, out, err);
+    r.out = drain(out);
+    r.err = drain(err);
+    return r;
+}
+
+TEST(RunCli, UsageErrorsAreStatusTwoAndWriteOnlyToTheErrorStream) {
+    Outcome r = run({});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("usage: vornik-cli"), std::string::npos);
+
+    r = run({"no-such-command"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("unknown command \"no-such-command\""), std::string::npos);
+
+    r = run({"list", "--bogus", "x.ico"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("unknown option --bogus"), std::string::npos);
+
+    r = run({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("vornik-cli ", 0), 0u);
+}
+
+// Results on the output stream, refusals on the error stream with status 1;
+// one run leaves nothing behind for the next ("--" operands included).
+TEST(RunCli, ListWritesResultsAndRefusalsToTheirStreams) {
+    VORNIK_REQUIRE_CORPUS();
+    const auto icons = test::CorpusFiles("ico", ".ico");
+    ASSERT_FALSE(icons.empty());
+    Outcome r = run({"list", "--", icons.front().string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Offset"), std::string::npos) << r.out;
+
+    test::TempDir dir;
+    r = run({"list", dir.file("missing.ico")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_NE(r.err.find("missing.ico"), std::string::npos);
+
+    r = run({"list", icons.front().string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+}  // namespace
+}  // namespace vornik::cli
