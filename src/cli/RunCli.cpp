@@ -8,6 +8,7 @@
 #include "cli/CliNotices.h"
 #include "cli/StdStreams.h"
 #include "platform/Errors.h"
+#include "platform/FileIO.h"
 #include "platform/Notice.h"
 
 namespace vornik::cli {
@@ -39,6 +40,7 @@ void printUsage(std::FILE* out) {
                  "\nexit status: 0 success, 1 file refused or error (message on standard error), "
                  "2 usage error\n"
                  "options: --name=VALUE is --name VALUE; arguments after -- are never options;\n"
+                 "--force: files written may replace write-protected ones;\n"
                  "a file named - is standard input, or standard output where a file is written\n");
 }
 
@@ -71,6 +73,7 @@ int runCommand(const CliCommand& c, std::vector<std::string> args) {
             std::fprintf(out, "%s\n", c.usage.c_str());
             return 0;
         }
+        vornik::ReplaceWriteProtected(TakeFlag(args, "--force"));
         streams.Prepare(name, args, g_operandTail, name == "resave");
         vornik::ScopedNoticeHandler scope(&notices);
         rc = c.run(args);
@@ -79,7 +82,9 @@ int runCommand(const CliCommand& c, std::vector<std::string> args) {
         return 2;
     } catch (const std::exception& e) {
         notices.Print(err, name, [&](const std::string& t) { return streams.Describe(t); });
-        std::fprintf(err, "vornik-cli %s: %s\n", name.c_str(), streams.Describe(e.what()).c_str());
+        const bool protectedFile = dynamic_cast<const vornik::EWriteProtected*>(&e) != nullptr;
+        std::fprintf(err, "vornik-cli %s: %s%s\n", name.c_str(), streams.Describe(e.what()).c_str(),
+                     protectedFile ? "; --force replaces it" : "");
         return 1;
     }
     notices.Print(err, name, [&](const std::string& t) { return streams.Describe(t); });

@@ -1,5 +1,6 @@
 #include "platform/FileIO.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +21,8 @@ std::string describe(const std::string& what, const std::string& path, int err) 
 }
 
 constexpr int kMaxLinkHops = 40;
+
+std::atomic<bool> g_replaceWriteProtected{false};
 
 void writeAll(int fd, const std::uint8_t* data, std::size_t size, const std::string& path) {
     std::size_t done = 0;
@@ -69,6 +72,16 @@ void closeChecked(Fd& file, const std::string& path) {
     if (::close(file.release()) != 0) throw EInOutError(describe("Write error on file", path, errno));
 }
 
+// Flushes the folder that holds target, so the name just linked in or
+// renamed survives a power cut. A folder we may not open (write and search
+// rights only) or a file system that cannot flush folders is left as it is.
+void syncFolder(const std::string& target, const std::string& shown) {
+    Fd folder{::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (folder.fd < 0) return;
+    if (::fsync(folder.fd) != 0 && errno != EINVAL && errno != EROFS)
+        throw EInOutError(describe("Write error on file", shown, errno));
+}
+
 // Puts the complete file at temp in place of target.
 void renameOver(const std::string& temp, const std::string& target, const std::string& shown) {
     if (::rename(temp.c_str(), target.c_str()) != 0) {
@@ -76,6 +89,30 @@ void renameOver(const std::string& temp, const std::string& target, const std::s
         ::unlink(temp.c_str());
         throw EInOutError(describe("Cannot replace file", shown, err));
     }
+    syncFolder(target, shown);
+}
+
+// An existing target that is write-protected is refused, as cp refuses it:
+// we lack write permission, or the file has no write bit at all (root could
+// write it, but its owner said it is not to change).
+void refuseWriteProtected(const std::string& target, const std::string& shown) {
+    if (g_replaceWriteProtected) return;
+    struct stat st{};
+    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    if ((st.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES))
+        throw EWriteProtected(describe("Cannot replace file", shown, EACCES) + " (the file is write-protected)");
+}
+
+// A symbolic link whose final target cannot be made (its folder is missing)
+// says so, instead of a bare "No such file or directory" about a name that
+// is there.
+void refuseDanglingLink(const std::string& path, const std::string& target) {
+    struct stat st{};
+    if (target == path || ::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return;
+    if (::stat(folderOf(target).c_str(), &st) == 0) return;
+    if (errno != ENOENT && errno != ENOTDIR) return;
+    throw EInOutError("Cannot create file \"" + path + "\": the symbolic link points nowhere (to \"" + target +
+                      "\", whose folder does not exist)");
 }
 
 // Unnamed temporary file in the target's folder, linked in once complete.
@@ -100,6 +137,7 @@ bool writeUnnamed(const std::string& target, const std::string& shown, const std
     int err = linkTo(target);
     if (err == 0) {
         closeChecked(file, shown);
+        syncFolder(target, shown);
         return true;
     }
     if (err != EEXIST) {
@@ -209,14 +247,21 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
+void ReplaceWriteProtected(bool allowed) { g_replaceWriteProtected = allowed; }
+
 void WriteFileReplacing(const std::string& path, const std::uint8_t* data, std::size_t size) {
     const std::string target = FollowLinks(path);
+    refuseDanglingLink(path, target);
+    refuseWriteProtected(target, path);
     if (!writeUnnamed(target, path, data, size)) writeNamed(target, path, data, size);
 }
 
 namespace detail {
 void WriteFileReplacingNamed(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    writeNamed(FollowLinks(path), path, data, size);
+    const std::string target = FollowLinks(path);
+    refuseDanglingLink(path, target);
+    refuseWriteProtected(target, path);
+    writeNamed(target, path, data, size);
 }
 }  // namespace detail
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Bytes.h"
+#include "platform/Errors.h"
 
 namespace vornik {
 
@@ -41,6 +42,17 @@ std::string SaveTempNameFor(const std::string& path);
 // True when both paths name one existing file (same device and inode), as
 // when an output would overwrite the input being read.
 bool SameFile(const std::string& a, const std::string& b);
+
+// A save refused because its target is write-protected: we may not write it,
+// or nobody may (no write bit at all, as chmod a-w leaves a file, which root
+// would otherwise replace silently).
+class EWriteProtected : public EInOutError {
+public:
+    using EInOutError::EInOutError;
+};
+
+// Whether saves replace write-protected files (off unless asked, as cp).
+void ReplaceWriteProtected(bool allowed);
 
 namespace detail {
 // WriteFileReplacing without the unnamed temporary file (the fallback path).

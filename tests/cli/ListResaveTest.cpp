@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "TestFiles.h"
 #include "model/TIconEx.h"
@@ -110,6 +111,23 @@ TEST(CliResave, WritesTheSameBytesAndRefusesBadInput) {
     const CliRun unwritable = runCli({"resave", path, dir.file("no/dir/x.cur")});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("no/dir/x.cur"), std::string::npos) << unwritable.err;
+}
+
+TEST(CliResave, WriteProtectedOutputIsRefusedUnlessForced) {
+    test::TempDir dir;
+    const std::string path = writeCursor(dir);
+    const std::string out = dir.file("locked.cur");
+    test::WriteAll(out, Bytes{1, 2, 3});
+    std::filesystem::permissions(out, std::filesystem::perms(0444));
+    const CliRun refused = runCli({"resave", path, out});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "vornik-cli resave: Cannot replace file \"" + out +
+                               "\": Permission denied (the file is write-protected); --force replaces it\n");
+    EXPECT_EQ(test::ReadAll(out), (Bytes{1, 2, 3}));
+    const CliRun forced = runCli({"resave", "--force", path, out});
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_EQ(test::ReadAll(out), test::ReadAll(path));
+    EXPECT_EQ(std::filesystem::status(out).permissions(), std::filesystem::perms(0444));
 }
 
 TEST(CliResave, CorpusFilesRoundTrip) {

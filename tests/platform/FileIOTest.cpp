@@ -4,6 +4,7 @@
 #include <csignal>
 #include <filesystem>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +14,17 @@
 #include "platform/Errors.h"
 
 using namespace vornik;
+
+namespace {
+
+std::vector<std::string> Listing(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
 
 TEST(FileIO, ReplacingWritesExactBytesAndLeavesNoTemporary) {
     test::TempDir dir;
@@ -27,13 +39,84 @@ TEST(FileIO, ReplacingWritesExactBytesAndLeavesNoTemporary) {
 
 TEST(FileIO, FailedWriteKeepsOldFileAndNamesIt) {
     test::TempDir dir;
-    const std::string target = dir.file("missing-folder/a.ico");
+    const std::string target = dir.file("a.ico");
+    test::WriteAll(target, Bytes{1, 2, 3});
+    // The write fails part way: a child process may write no file beyond 1 KB.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);  // the write then fails with EFBIG
+        const rlimit limit{1024, 1024};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            WriteFileReplacing(target, Bytes(64 * 1024, 0x5A));
+        } catch (const EInOutError& e) {
+            ::_exit(std::string(e.what()).find(target) != std::string::npos ? 0 : 2);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the write succeeded, 2: the message does not name the file";
+    EXPECT_EQ(test::ReadAll(target), (Bytes{1, 2, 3}));
+    EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"a.ico"}));
+    // A folder that is not there: nothing made, the name in the message.
     try {
-        WriteFileReplacing(target, Bytes{1});
+        WriteFileReplacing(dir.file("missing-folder/a.ico"), Bytes{1});
         FAIL() << "expected EInOutError";
     } catch (const EInOutError& e) {
         EXPECT_NE(std::string(e.what()).find("missing-folder/a.ico"), std::string::npos);
     }
+}
+
+TEST(FileIO, WriteProtectedTargetIsRefusedUnlessAllowed) {
+    test::TempDir dir;
+    const std::string target = dir.file("a.ico");
+    test::WriteAll(target, Bytes{1, 2, 3});
+    std::filesystem::permissions(target, std::filesystem::perms(0444));
+    for (bool named : {false, true}) {
+        SCOPED_TRACE(named);
+        try {
+            if (named)
+                detail::WriteFileReplacingNamed(target, Bytes{9}.data(), 1);
+            else
+                WriteFileReplacing(target, Bytes{9});
+            FAIL() << "a write-protected file was replaced";
+        } catch (const EWriteProtected& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Cannot replace file \"" + target + "\": Permission denied (the file is write-protected)");
+        }
+        EXPECT_EQ(test::ReadAll(target), (Bytes{1, 2, 3}));
+    }
+    // Through a link the file it points to is judged.
+    std::filesystem::create_symlink("a.ico", dir.path() / "link.ico");
+    EXPECT_THROW(WriteFileReplacing(dir.file("link.ico"), Bytes{9}), EWriteProtected);
+    ReplaceWriteProtected(true);
+    WriteFileReplacing(dir.file("link.ico"), Bytes{9});
+    ReplaceWriteProtected(false);
+    EXPECT_EQ(test::ReadAll(target), (Bytes{9}));
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0444));
+    // Some write bit is enough: a file only its group may write is ours to replace as root.
+    std::filesystem::permissions(target, std::filesystem::perms(0464));
+    if (::geteuid() == 0) {
+        WriteFileReplacing(target, Bytes{7});
+        EXPECT_EQ(test::ReadAll(target), (Bytes{7}));
+    }
+}
+
+TEST(FileIO, LinkIntoAMissingFolderSaysItPointsNowhere) {
+    test::TempDir dir;
+    std::filesystem::create_symlink("gone/a.ico", dir.path() / "link.ico");
+    try {
+        WriteFileReplacing(dir.file("link.ico"), Bytes{1});
+        FAIL() << "expected EInOutError";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file \"" + dir.file("link.ico") +
+                                             "\": the symbolic link points nowhere (to \"" + dir.file("gone/a.ico") +
+                                             "\", whose folder does not exist)");
+    }
+    EXPECT_EQ(Listing(dir.path()), (std::vector<std::string>{"link.ico"}));
 }
 
 TEST(FileIO, ReadRefusesMissingAndOversizedFiles) {
@@ -45,17 +128,6 @@ TEST(FileIO, ReadRefusesMissingAndOversizedFiles) {
     EXPECT_FALSE(FileExists(dir.file("none")));
     EXPECT_TRUE(FileExists(dir.file("big")));
 }
-
-namespace {
-
-std::vector<std::string> Listing(const std::filesystem::path& dir) {
-    std::vector<std::string> names;
-    for (auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-}  // namespace
 
 TEST(FileIO, SaveThroughSymbolicLinkReplacesItsTargetAndKeepsTheLink) {
     test::TempDir dir;
