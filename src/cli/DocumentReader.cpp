@@ -129,7 +129,8 @@ int listExe(const std::string& path, bool tsv) {
 
 int listIcon(const std::string& path, bool tsv) {
     TIconCurEX set;
-    if (!set.LoadFromFile(path)) {
+    // Sizes come from the directory and the PNG headers: no pixels decoded.
+    if (!set.LoadFromFile(path, false)) {
         std::fprintf(CliErr(), "vornik-cli list: %s\n", set.LoadError().c_str());
         return 1;
     }
@@ -200,7 +201,9 @@ int ResaveDocument(const std::string& in, const std::string& out, EntryStorage s
             break;
     }
     TIconCurEX set;
-    if (!set.LoadFromFile(in)) {
+    // PNG images are decoded only when they are to be written as bitmaps;
+    // otherwise their streams go out as they came in.
+    if (!set.LoadFromFile(in, storage == EntryStorage::Bmp)) {
         std::fprintf(CliErr(), "vornik-cli resave: %s\n", set.LoadError().c_str());
         return 1;
     }

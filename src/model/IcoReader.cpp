@@ -1,7 +1,12 @@
 // Reading ICO and CUR files into a resource set.
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <fstream>
+
+#include "imaging/BitmapInfoHeader.h"
+#include "model/EntryStorage.h"
+#include "model/PngImage.h"
 
 #include "model/IconImageReader.h"
 #include "model/IconPngImage.h"
@@ -50,24 +55,72 @@ std::uint64_t declaredByHeaders(const std::string& path) {
     return declared;
 }
 
+std::uint32_t readU32BE(const std::uint8_t* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
+}
+
+// The end of the PNG stream at data[at] (after its IEND chunk), walking the
+// chunk lengths without decoding; 0 when a chunk runs past the bytes present.
+std::size_t pngStreamEnd(const std::uint8_t* data, std::size_t size, std::size_t at) {
+    std::size_t pos = at + 8;
+    while (pos <= size && size - pos >= 12) {
+        const std::uint64_t length = readU32BE(data + pos);
+        if (length > size - pos - 12) return 0;
+        const bool end = std::memcmp(data + pos + 4, "IEND", 4) == 0;
+        pos += 12 + static_cast<std::size_t>(length);
+        if (end) return pos;
+    }
+    return 0;
+}
+
+// A PNG-compressed image taken without decoding: its sides from IHDR, its
+// stream kept whole. Same contract as ReadIconImage.
+std::string readPngHeaderOnly(const std::uint8_t* data, std::size_t size, std::size_t at, IconEntry& e,
+                              std::size_t* next) {
+    if (size - at < 33 || std::memcmp(data + at + 12, "IHDR", 4) != 0) return "PNG image: no IHDR chunk";
+    const std::int64_t w = static_cast<std::int64_t>(readU32BE(data + at + 16));
+    const std::int64_t h = static_cast<std::int64_t>(readU32BE(data + at + 20));
+    if (w < 1 || h < 1 || w > kMaxPngIconSide || h > kMaxPngIconSide)
+        return "PNG image: " + std::to_string(w) + " x " + std::to_string(h) + " pixels, more than " +
+               std::to_string(kMaxPngIconSide) + " a side or none";
+    const std::size_t end = pngStreamEnd(data, size, at);
+    if (end == 0) return "PNG image: the stream runs past the end of the file";
+    BitmapInfoHeader header;
+    header.biWidth = static_cast<std::int32_t>(w);
+    header.biHeight = static_cast<std::int32_t>(h);
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biSizeImage = static_cast<std::uint32_t>(w * 4 * h);
+    e.InfoHeader.assign(BitmapInfoHeader::kSize, 0);
+    header.Write(e.InfoHeader.data());
+    e.XorBits.clear();
+    e.AndBits.clear();
+    e.XorSize = 0;
+    e.AndSize = 0;
+    e.SourcePos = static_cast<std::int32_t>(at);
+    KeepPngStream(e, data + at, end - at);
+    *next = end;
+    return {};
+}
+
 }  // namespace
 
-bool TIconEx::LoadFromFile(const std::string& path) {
+bool TIconEx::LoadFromFile(const std::string& path, bool pngPixels) {
     if (!FileExists(path)) {
         Clear();
         loadError_ = "\"" + path + "\": the file does not exist";
         return false;
     }
     Clear();
-    if (FileSizeOf(path) > kCheckHeadersFirstAbove && declaredByHeaders(path) > kMaxDecodedImageBytes) {
+    if (pngPixels && FileSizeOf(path) > kCheckHeadersFirstAbove && declaredByHeaders(path) > kMaxDecodedImageBytes) {
         loadError_ = "\"" + path + "\": the images together decode to more than " +
                      std::to_string(kMaxDecodedImageBytes >> 20) + " MiB";
         return false;
     }
-    return LoadFromBytes(ReadFileBytes(path), path);
+    return LoadFromBytes(ReadFileBytes(path), path, pngPixels);
 }
 
-bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessages) {
+bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessages, bool pngPixels) {
     Clear();
     loadError_.clear();
     auto refuse = [&](const std::string& problem) {
@@ -95,7 +148,7 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
     // of many large PNG images is refused at once, not after hundreds of
     // megabytes of decoding.
     std::uint64_t declared = 0;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count && pngPixels; ++i) {
         const std::uint32_t offset =
             ReadU32LE(p + kHeaderSize + IconEntry::kDirectorySize * static_cast<std::size_t>(i) + 12);
         if (offset >= directoryEnd && offset < size)
@@ -124,15 +177,16 @@ bool TIconEx::LoadFromBytes(const Bytes& data, const std::string& nameForMessage
                                    : next;
         // Count covers the entries read so far, so a refusal releases them.
         Count = static_cast<std::uint16_t>(i + 1);
+        const bool keepPng = !pngPixels && IsPngImage(p, size, at);
         // Checked before the rows are copied or the PNG decoded.
-        if (DeclaredImageBytes(p, size, at) > kMaxDecodedImageBytes - decoded)
+        if (!keepPng && DeclaredImageBytes(p, size, at) > kMaxDecodedImageBytes - decoded)
             return refuse("entry " + std::to_string(i) + ": the images together decode to more than " +
                           std::to_string(kMaxDecodedImageBytes >> 20) + " MiB");
-        const std::string problem = ReadIconImage(p, size, at, e, &next);
+        const std::string problem = keepPng ? readPngHeaderOnly(p, size, at, e, &next) : ReadIconImage(p, size, at, e, &next);
         if (problem == kPngImageNotSupported)
             return refuse("PNG-compressed image in entry " + std::to_string(i) + " is not supported yet");
         if (!problem.empty()) return refuse("entry " + std::to_string(i) + ": " + problem);
-        decoded += HeldBytes(e);
+        decoded += HeldBytes(e) + e.PngStream.size();
         if (decoded > kMaxDecodedImageBytes)
             return refuse("entry " + std::to_string(i) + ": the images together decode to more than " +
                           std::to_string(kMaxDecodedImageBytes >> 20) + " MiB");

@@ -13,10 +13,12 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 6;
 
-void checkWritable(const IconEntry& e, int index) {
+// An entry read without its PNG pixels (TIconEx::LoadFromFile) has no rows:
+// it can be written only as its PNG stream.
+void checkWritable(const IconEntry& e, int index, EntryStorage storage) {
     if (e.InfoHeader.size() < BitmapInfoHeader::kSize || e.XorSize < 0 || e.AndSize < 0 ||
         e.XorBits.size() < static_cast<std::size_t>(e.XorSize) ||
-        e.AndBits.size() < static_cast<std::size_t>(e.AndSize))
+        e.AndBits.size() < static_cast<std::size_t>(e.AndSize) || (e.XorSize == 0 && !StoredAsPng(e, storage)))
         throw EVornikError("entry " + std::to_string(index) + " holds no complete image");
 }
 
@@ -67,7 +69,7 @@ Bytes TIconEx::SaveToBytes() {
     std::size_t total = kHeaderSize + IconEntry::kDirectorySize * Count;
     for (int i = 0; i < Count; ++i) {
         const IconEntry& e = Entries[static_cast<std::size_t>(i)];
-        checkWritable(e, i);
+        checkWritable(e, i, Storage);
         total += BitmapInfoHeader::kSize + 4u * PaletteSize(ReadU16LE(e.InfoHeader.data() + bih::kBitCount)) +
                  static_cast<std::size_t>(e.XorSize) + static_cast<std::size_t>(e.AndSize);
     }
@@ -97,7 +99,7 @@ Bytes TIconEx::SaveEntryToBytes(int index, int type) {
     if (index < 0 || index >= Count)
         throw EVornikError("entry index " + std::to_string(index) + " is not in use");
     IconEntry& e = Entries[static_cast<std::size_t>(index)];
-    checkWritable(e, index);
+    checkWritable(e, index, Storage);
     Bytes out;
     AppendU16LE(out, 0);
     AppendU16LE(out, static_cast<std::uint16_t>(type));

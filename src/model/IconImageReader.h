@@ -25,7 +25,7 @@ std::string ReadIconImage(const std::uint8_t* data, std::size_t size, std::size_
 
 // The most bytes of entry blocks one file may make a reader hold. Compressed
 // images can expand far beyond the file's size; real files stay well below.
-constexpr std::size_t kMaxDecodedImageBytes = std::size_t{768} << 20;
+constexpr std::size_t kMaxDecodedImageBytes = std::size_t{512} << 20;
 
 // Bytes held by an entry's three blocks.
 inline std::size_t HeldBytes(const IconEntry& e) {

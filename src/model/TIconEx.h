@@ -55,9 +55,15 @@ public:
     // Replaces the content by the file's. False when the file is refused; the
     // set is then empty and LoadError() says why (naming the file).
     // A missing file is refused too; other read failures throw EInOutError.
-    bool LoadFromFile(const std::string& path);
+    //
+    // With pngPixels false, PNG-compressed images are not decoded: such an
+    // entry holds its header (sides from IHDR, 32 bits) and its PNG stream,
+    // no rows. Enough to list the set, or to write it back with the PNG
+    // streams as they are (any storage but Bmp); nothing else may use it. The
+    // decoding budget then counts only what is held.
+    bool LoadFromFile(const std::string& path, bool pngPixels = true);
     // The same over bytes already in memory; nameForMessages names them in LoadError().
-    bool LoadFromBytes(const Bytes& data, const std::string& nameForMessages);
+    bool LoadFromBytes(const Bytes& data, const std::string& nameForMessages, bool pngPixels = true);
     const std::string& LoadError() const { return loadError_; }
     // Writes the whole set as ICO (type 1) or CUR (type 2); nothing when Count is 0.
     // Throws EInOutError; a failed write leaves an existing file as it was.

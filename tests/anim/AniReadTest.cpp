@@ -253,7 +253,7 @@ TEST(AniRead, ManyLargePngFramesAreRefusedAtTheBudget) {
     TAniEX a;
     load(a, Ani({Anih(static_cast<std::uint32_t>(count), 1, 1), List("fram", icons)}));
     EXPECT_EQ(a.Count, 0);
-    EXPECT_NE(a.LoadError().find("the frames together decode to more than 768 MiB"), std::string::npos)
+    EXPECT_NE(a.LoadError().find("the frames together decode to more than 512 MiB"), std::string::npos)
         << a.LoadError();
     EXPECT_EQ(rec.texts().back(), std::string(animsg::kDamaged) + "icon");
 }

@@ -9,6 +9,7 @@
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
 #include "model/TIconEx.h"
+#include "platform/Errors.h"
 
 using namespace vornik;
 
@@ -201,8 +202,29 @@ TEST(PngIcon, ManyLargeImagesInOneSmallFileAreRefusedAtTheBudget) {
     TIconCurEX set;
     EXPECT_FALSE(set.LoadFromBytes(f, "bomb"));
     EXPECT_EQ(set.Count, 0);
-    EXPECT_NE(set.LoadError().find("the images together decode to more than 768 MiB"), std::string::npos)
+    EXPECT_NE(set.LoadError().find("the images together decode to more than 512 MiB"), std::string::npos)
         << set.LoadError();
+
+    // Without decoding the PNG images the same file lists and writes back:
+    // sides from IHDR, nothing but the streams held.
+    ASSERT_TRUE(set.LoadFromBytes(f, "bomb", false)) << set.LoadError();
+    ASSERT_EQ(set.Count, count);
+    std::size_t held = 0;
+    for (int i = 0; i < count; ++i) {
+        const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
+        EXPECT_EQ(e.PixelWidth(), 1024);
+        EXPECT_EQ(e.PixelHeight(), 1024);
+        EXPECT_EQ(ReadU16LE(e.InfoHeader.data() + 14), 32);
+        held += e.XorBits.size() + e.AndBits.size() + e.PngStream.size();
+    }
+    EXPECT_EQ(held, png.size() * static_cast<std::size_t>(count));
+    EXPECT_EQ(set.SaveToBytes(), f);
+    set.Storage = EntryStorage::Bmp;  // bitmaps need the pixels that were not decoded
+    EXPECT_THROW(set.SaveToBytes(), EVornikError);
+    // A stream cut short is refused even so.
+    Bytes cut(f.begin(), f.end() - 10);
+    EXPECT_FALSE(set.LoadFromBytes(cut, "cut", false));
+    EXPECT_NE(set.LoadError().find("the stream runs past the end of the file"), std::string::npos) << set.LoadError();
 }
 
 TEST(PngIcon, AChunkLongerThanTheDataIsRefusedBeforeAnyAllocation) {
