@@ -1,16 +1,22 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "anim/TAniEX.h"
 
 namespace vornik {
 
-// Playback of the step list, driven by the 15 ms play timer: the owner calls
-// Tick on every timer period while Playing().
+// Playback of the step list. Rates count in the file's unit, 1/60 s
+// ("jiffies"): the owner calls Tick once per jiffy while Playing(), and may
+// ask TicksDue how many jiffies a timer wake-up has to catch up.
 class AniPlayer {
 public:
-    static constexpr int kTickMilliseconds = 15;
+    static constexpr int kTicksPerSecond = 60;
+    // The timer period that wakes the owner: a little under one jiffy.
+    static constexpr int kTimerMilliseconds = 16;
+    // How long a step of this rate stays on screen, in milliseconds (rounded).
+    static int RateMilliseconds(std::int64_t rate);
 
     // Fills the view with the background colour and draws the frame at the
     // top-left corner at its own size.
@@ -24,6 +30,10 @@ public:
     void Tick(const TAniEX& set, const DrawFrame& draw);
     // sbstopClick.
     void Stop();
+    // The jiffies to run now, elapsedMs after Play: the first wake-up runs
+    // one (showing step 0), later ones what the clock says is due since the
+    // last call (at most one second's worth, after a stall).
+    int TicksDue(std::int64_t elapsedMs);
 
     bool Playing() const { return playing_; }
     int TickCounter() const { return counter_; }
@@ -33,6 +43,7 @@ private:
     bool playing_ = false;
     int counter_ = 0;
     int step_ = 0;
+    std::int64_t ticksRun_ = 0;
 };
 
 }  // namespace vornik

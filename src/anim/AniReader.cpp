@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "anim/AniMessages.h"
+#include "anim/InfoText.h"
 #include "anim/TAniEX.h"
 #include "imaging/BitmapInfoHeader.h"
 #include "model/IconImageReader.h"
@@ -348,10 +349,14 @@ bool TAniEX::LoadFromMemory(const std::uint8_t* data, std::size_t size, const st
     HasRateChunk = false;
     HasSeqChunk = false;
     LoadLosses.clear();
+    KeepInfoUtf8 = false;
     loadError_.clear();
     try {
         AniParser parser(*this, data, size, name, loadError_);
-        return parser.run() == Outcome::Read;
+        const bool read = parser.run() == Outcome::Read;
+        // A file that stores its texts as UTF-8 is saved so again.
+        KeepInfoUtf8 = HeldAsUtf8(Title) || HeldAsUtf8(Creator);
+        return read;
     } catch (...) {
         Clear();
         FrameImages.clear();

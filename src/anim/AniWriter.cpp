@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "anim/FrameImages.h"
+#include "anim/FrameSizes.h"
 #include "anim/TAniEX.h"
 #include "imaging/BitmapInfoHeader.h"
 #include "platform/Errors.h"
@@ -73,7 +74,33 @@ std::uint64_t iconChunkSize(const std::vector<WrittenImage>& images) {
     return n;
 }
 
+// The cursor file of one frame: directory header, entries, image blocks.
+void appendCursorFile(Bytes& out, const std::vector<WrittenImage>& images) {
+    AppendU16LE(out, 0);
+    AppendU16LE(out, 2);  // always a cursor, whatever the frame came from
+    AppendU16LE(out, static_cast<std::uint16_t>(images.size()));
+    std::uint32_t offset = static_cast<std::uint32_t>(6 + IconEntry::kDirectorySize * images.size());
+    for (const WrittenImage& w : images) {
+        std::uint8_t dir[IconEntry::kDirectorySize];
+        std::copy(std::begin(w.directory), std::end(w.directory), dir);
+        WriteU32LE(dir + 8, static_cast<std::uint32_t>(w.block->size()));
+        WriteU32LE(dir + 12, offset);
+        AppendBytes(out, dir, sizeof dir);
+        offset += static_cast<std::uint32_t>(w.block->size());
+    }
+    for (const WrittenImage& w : images) AppendBytes(out, w.block->data(), w.block->size());
+}
+
 }  // namespace
+
+Bytes FrameAsCursorFile(const TAniEX& set, int frame) {
+    if (frame < 0 || frame >= set.Count) throw EVornikError("no frame " + std::to_string(frame));
+    Bytes entryBlock;
+    const std::vector<WrittenImage> images = imagesOf(set, frame, entryBlock);
+    Bytes out;
+    appendCursorFile(out, images);
+    return out;
+}
 
 Bytes TAniEX::SaveToBytes() {
     // Check every frame before anything of the set changes.
@@ -154,19 +181,7 @@ Bytes TAniEX::SaveToBytes() {
         const std::uint64_t chunkSize = iconChunkSize(images);
         appendTag(out, "icon");
         AppendU32LE(out, static_cast<std::uint32_t>(chunkSize));
-        AppendU16LE(out, 0);
-        AppendU16LE(out, 2);  // always a cursor, whatever the frame came from
-        AppendU16LE(out, static_cast<std::uint16_t>(images.size()));
-        std::uint32_t offset = static_cast<std::uint32_t>(6 + IconEntry::kDirectorySize * images.size());
-        for (const WrittenImage& w : images) {
-            std::uint8_t dir[IconEntry::kDirectorySize];
-            std::copy(std::begin(w.directory), std::end(w.directory), dir);
-            WriteU32LE(dir + 8, static_cast<std::uint32_t>(w.block->size()));
-            WriteU32LE(dir + 12, offset);
-            AppendBytes(out, dir, sizeof dir);
-            offset += static_cast<std::uint32_t>(w.block->size());
-        }
-        for (const WrittenImage& w : images) AppendBytes(out, w.block->data(), w.block->size());
+        appendCursorFile(out, images);
         if (chunkSize % 2 != 0) out.push_back(0);  // RIFF pads odd chunks
         // The entry's directory says where its image was written, as in a cursor file of its own.
         IconEntry& e = Entries[static_cast<std::size_t>(i)];

@@ -71,6 +71,20 @@ std::vector<int> movePhase(int first, int step, int count) {
 
 }  // namespace
 
+int RotationFrameCount(int angle) { return 360 / std::max(angle, 1); }
+
+int GenerationRoom(const TAniEX* set) {
+    if (!set) return TAniEX::kMaxSteps;
+    return std::max(0, std::min(TIconEx::kMaxEntries - set->Count, TAniEX::kMaxSteps - set->StepCount()));
+}
+
+int RotationAngleThatFits(int angle, int room) {
+    if (room < 1) return 0;
+    angle = std::max(angle, 1);
+    if (RotationFrameCount(angle) <= room) return angle;
+    return 360 / (room + 1) + 1;
+}
+
 int GenerateRotation(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int angle,
                      int direction, int stretchbltmode, const GenerateStatus& status) {
     FrameMaker maker(set, imageView, maskView, status);

@@ -33,6 +33,17 @@ using GenerateStatus = std::function<void(const std::string&)>;
 // stretchbltmode is the "stretchbltmode" setting, used by the squeezes and the
 // zoom. Each returns the number of frames added.
 
+// Frames a rotation by `angle` degrees makes: 360 div angle (angle below 1
+// counts as 1).
+int RotationFrameCount(int angle);
+// How many frames can still be generated into the set: both the frame and
+// the step limit leave room (the whole step list for no set yet).
+int GenerationRoom(const TAniEX* set);
+// The angle nearest to `angle` whose rotation fits into `room` frames: the
+// angle itself when it fits, else the smallest larger one that does; 0 when
+// no frame fits.
+int RotationAngleThatFits(int angle, int room);
+
 // Angle step a: 360 div a frames, frame k turned by k * a degrees. Index:
 // 0 right, 1 left (RotateDIB by +/-), 2 "水平上方向", 3 "水平下方向"
 // (SqueezeDIBVertical by +/-), 4 "垂直右方向", 5 "垂直左方向"

@@ -37,6 +37,9 @@ public:
     std::vector<FrameImageList> FrameImages;
     // What the last LoadFromFile or LoadFromMemory left out of the file.
     std::vector<Loss> LoadLosses;
+    // Title and creator may be saved as UTF-8 as they are held: read so, or
+    // chosen by the user; no question before saving then.
+    bool KeepInfoUtf8 = false;
 
     // --- ANI files ---
     // Replaces the content by the file's. False when the path is empty or the

@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include "anim/FrameSizes.h"
 #include "anim/TAniEX.h"
+#include "platform/FileIO.h"
 
 namespace vornik {
 
@@ -98,7 +100,12 @@ int RunBatchSave(MainState& s, const BatchSaveFields& f) {
             saveAll(*d.IconSet, type, type == 2 ? ".cur" : ".ico");
         }
     } else if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
-        saveAll(*d.AniSet, 2, ".cur");
+        // Each frame as a cursor file of its own, with every size it holds.
+        for (int i = 0; i < d.AniSet->Count; ++i) {
+            WriteFileReplacing(nameFor(".cur"), FrameAsCursorFile(*d.AniSet, i));
+            ++counter;
+            ++written;
+        }
     }
     return written;
 }

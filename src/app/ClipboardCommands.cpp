@@ -1,5 +1,6 @@
 #include "app/ClipboardCommands.h"
 
+#include "anim/FrameOrder.h"
 #include "anim/TAniEX.h"
 #include "app/EditActions.h"
 #include "imaging/ConvertDIBFormat.h"
@@ -51,6 +52,18 @@ int SelectedEntry(const MainState& s, int selectedFrame, TIconEx*& set) {
 }  // namespace
 
 void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame) {
+    Copy1Click(s, entries, clipboard, selectedFrame < 0 ? std::vector<int>{} : std::vector<int>{selectedFrame});
+}
+
+void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame) {
+    Cut1Click(s, entries, clipboard, selectedFrame < 0 ? std::vector<int>{} : std::vector<int>{selectedFrame});
+}
+
+void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+                const std::vector<int>& selectedFrames) {
+    const std::vector<int> frames = s.doc.AniSet ? CleanSelection(selectedFrames, s.doc.AniSet->Count)
+                                                 : std::vector<int>{};
+    const int selectedFrame = frames.empty() ? -1 : frames.front();
     EditState& e = s.edit;
     if (e.target == ResourceTarget::Image) {
         if (!e.imgxor) return;
@@ -82,11 +95,16 @@ void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, 
     entries.image = image;
     entries.mask = mask;
     entries.available = true;
+    entries.frames.clear();
+    if (s.edit.PageControl1 == kAnimationPage)
+        for (int f : frames) entries.frames.push_back(CopyFrame(*s.doc.AniSet, f));
     CopyDIBToClipboard(image, clipboard);
 }
 
-void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame) {
-    Copy1Click(s, entries, clipboard, selectedFrame);
+void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+               const std::vector<int>& selectedFrames) {
+    Copy1Click(s, entries, clipboard, selectedFrames);
+    const int selectedFrame = selectedFrames.empty() ? -1 : selectedFrames.front();
     if (s.edit.target != ResourceTarget::View) return;
     if (s.edit.PageControl1 == kIconPage) {
         TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();  // an executable stays read-only
@@ -97,7 +115,7 @@ void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, i
     } else if (s.edit.PageControl1 == kAnimationPage) {
         TAniEX* ani = s.doc.AniSet.get();
         if (!ani || selectedFrame < 0 || selectedFrame >= ani->Count) return;
-        if (ani->DeleteFrame(selectedFrame) == -1) return;
+        if (DeleteFrames(*ani, selectedFrames) == 0) return;
         if (s.RefillAnimation) s.RefillAnimation(s);
     }
 }
@@ -144,6 +162,11 @@ void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard)
             TAniEX* ani = s.doc.AniSet.get();
             if (!ani) {
                 ShowMessage(kNoAniSetToPaste);
+                return;
+            }
+            if (!entries.frames.empty()) {
+                InsertFrameCopies(*ani, -1, entries.frames);
+                if (s.RefillAnimation) s.RefillAnimation(s);
                 return;
             }
             const int frame = ani->AddFrame();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "anim/FrameSizes.h"
 #include "app/MainState.h"
 #include "imaging/TQvClipboard.h"
 #include "imaging/TQvDIB.h"
@@ -15,6 +18,9 @@ struct EntryClipboard {
     TQvDIB image;
     TQvDIB mask;
     bool available = false;
+    // Frames copied on the Animation page, whole with every size; pasted
+    // there as they are (the image pair above is the first one's shown image).
+    std::vector<FrameCopy> frames;
 };
 
 // Copy1Click / tbcopy: with "image" or "mask" down that view goes to the
@@ -23,9 +29,15 @@ struct EntryClipboard {
 // and its image goes to the clipboard, or on the Bitmap page the take-in
 // square does.
 void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
+// The same with several frames selected on the Animation page (all of them
+// are copied, cut or pasted together).
+void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+                const std::vector<int>& selectedFrames);
 
 // Cut1Click / tbcut: copy; with "view" down the entry or frame is then removed.
 void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
+void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+               const std::vector<int>& selectedFrames);
 
 // Paste1Click / tbpaste: a clipboard bitmap into the image or mask view (or
 // the Bitmap page's picture); with "view" down on the Icon or Animation page

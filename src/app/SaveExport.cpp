@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/AnimationPage.h"
 #include "app/DocumentOpen.h"
 #include "app/XcursorDocument.h"
 #include "imaging/JpegDIB.h"
@@ -58,8 +59,10 @@ bool Save1Click(MainState& s) {
             if (d.AniFileName.empty()) return SaveAs1Click(s);
             if (IsXcursorName(d.AniFileName))
                 SaveAnimationAsXcursor(*d.AniSet, d.AniFileName);
-            else
+            else {
+                SettleInfoEncoding(*d.AniSet);
                 d.AniSet->SaveToFile(d.AniFileName);
+            }
             d.AniModified = false;
             return true;
         default:
@@ -89,8 +92,10 @@ bool SaveAs1Click(MainState& s) {
         if (!answer) return false;
         if (answer->filterIndex == 2)
             SaveAnimationAsXcursor(*d.AniSet, answer->path);
-        else
+        else {
+            SettleInfoEncoding(*d.AniSet);
             d.AniSet->SaveToFile(answer->path);
+        }
         d.AniFileName = answer->path;
         d.AniModified = false;
         SetCaptionFile(s, answer->path);

@@ -22,6 +22,22 @@ bool sameEntry(const IconEntry& a, const IconEntry& b) {
            a.AndBits == b.AndBits && a.XorSize == b.XorSize && a.AndSize == b.AndSize;
 }
 
+bool sameFrameImages(const TAniEX& a, const TAniEX& b) {
+    for (int f = 0; f < a.Count; ++f) {
+        const FrameImageList* x = a.ImagesOfFrame(f);
+        const FrameImageList* y = b.ImagesOfFrame(f);
+        if (!x || !y) {
+            if (x != y) return false;
+            continue;
+        }
+        if (x->Shown != y->Shown || x->Images.size() != y->Images.size()) return false;
+        for (std::size_t k = 0; k < x->Images.size(); ++k)
+            if (x->Images[k].Directory != y->Images[k].Directory || x->Images[k].Data != y->Images[k].Data)
+                return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::unique_ptr<TIconCurEX> CopySet(const TIconCurEX& set) {
@@ -40,6 +56,8 @@ std::unique_ptr<TAniEX> CopyAniSet(const TAniEX& set) {
     copy->AnimHeader = set.AnimHeader;
     copy->Steps = set.Steps;
     copy->DefaultRate = set.DefaultRate;
+    copy->FrameImages = set.FrameImages;  // the other sizes of each frame: undo must not drop them
+    copy->KeepInfoUtf8 = set.KeepInfoUtf8;
     return copy;
 }
 
@@ -53,7 +71,8 @@ bool SameSet(const TIconEx& a, const TIconEx& b) {
 
 bool SameAniSet(const TAniEX& a, const TAniEX& b) {
     return SameSet(a, b) && a.Title == b.Title && a.Creator == b.Creator && a.AnimHeader == b.AnimHeader &&
-           a.Steps == b.Steps && a.HasRateChunk == b.HasRateChunk && a.HasSeqChunk == b.HasSeqChunk;
+           a.Steps == b.Steps && a.HasRateChunk == b.HasRateChunk && a.HasSeqChunk == b.HasSeqChunk &&
+           sameFrameImages(a, b);
 }
 
 std::size_t SetBytes(const TIconEx& set) {
