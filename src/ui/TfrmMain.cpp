@@ -55,7 +55,8 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     setWindowIcon(QIcon(QPixmap::fromImage(DrawAppIcon(32))));
     setAcceptDrops(true);
     Timer1 = new QTimer(this);
-    Timer1->setInterval(15);
+    Timer1->setInterval(AniPlayer::kTimerMilliseconds);
+    Timer1->setTimerType(Qt::PreciseTimer);
 
     buildActions();
     buildMenus();

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "anim/AniPlayer.h"
 #include "app/ClipboardCommands.h"
@@ -18,6 +20,7 @@
 class QAction;
 class QActionGroup;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QGroupBox;
@@ -119,6 +122,11 @@ public:
     QToolButton* sbplay;
     QToolButton* sbstop;
     QToolButton* btnanieft;
+    QComboBox* cmbanisize;   // which size of the frames the page shows, edits and plays
+    QComboBox* cmbanizoom;   // the preview's zoom, 1x to 8x
+    QCheckBox* chkanihotspot;
+    QToolButton* btnanicolor;
+    QLabel* lblratems;       // the rate in milliseconds
     QToolBar* Toolbar971;
     QTimer* Timer1;
     QLabel* StatusPanel[3];
@@ -218,6 +226,15 @@ private:
     // that merely has focus: -1 when nothing is selected.
     int selectedFrame() const;
     int selectedStep() const;
+    std::vector<int> selectedFrames() const;
+    std::vector<int> selectedSteps() const;
+    void moveAniItems(bool frames, int delta);
+    void dropAniItems(bool frames, const std::vector<int>& rows, int before);
+    void deleteSelectedFrames();
+    void showAniPreview(int frame);
+    void applyAniZoom();
+    void refreshAniSizes();
+    void stepSelectionChanged();
     SaveChoice askSaveChanges(const std::string& text);
     void ApplyFlatButtons();
     void applyBackgroundColor();
@@ -232,6 +249,8 @@ private:
     std::string lastStatus_;
     std::vector<ResourceListRow> frameRows_;
     AniPlayer player_;
+    QElapsedTimer playClock_;
+    std::vector<int> framePick_, stepPick_;  // selections to keep across a refill
     EntryClipboard entryClipboard_;
     QtClipboard clipboard_;
     enum class MaskPaint { None, Opaque, Transparent } maskPaintMode_ = MaskPaint::None;

@@ -1,5 +1,9 @@
 #include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,8 +18,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "anim/FrameOrder.h"
+#include "anim/FrameSizes.h"
+#include "anim/GenerateFrames.h"
 #include "anim/PlayFrame.h"
 #include "anim/StepList.h"
+#include "app/AnimationPage.h"
 #include "app/EditActions.h"
 #include "app/RepeatedNotices.h"
 #include "app/UndoCommands.h"
@@ -25,6 +33,7 @@
 #include "platform/ShiftJis.h"
 #include "ui/DibImage.h"
 #include "ui/PanelWidgets.h"
+#include "ui/TAniListWidget.h"
 #include "ui/TPictureView.h"
 #include "ui/TfrmMain.h"
 #include "ui/TfrmOption.h"
@@ -41,13 +50,21 @@ QWidget* TfrmMain::buildAnimationPage() {
     pnlaniview->setObjectName("pnlaniview");
     auto* lv = new QVBoxLayout(pnlaniview);
     lv->setContentsMargins(0, 0, 0, 0);
-    lv->addWidget(new QLabel("フレーム", pnlaniview));
-    lvani1 = new QListWidget(pnlaniview);
+    auto* frameHead = new QHBoxLayout;
+    frameHead->addWidget(new QLabel("フレーム", pnlaniview));
+    frameHead->addStretch();
+    auto* lblanisize = new QLabel("フレームサイズ", pnlaniview);
+    frameHead->addWidget(lblanisize);
+    cmbanisize = new QComboBox(pnlaniview);
+    cmbanisize->setObjectName("cmbanisize");
+    cmbanisize->setStatusTip("一覧・編集・再生に使うフレームのサイズを選びます");
+    lblanisize->setBuddy(cmbanisize);
+    frameHead->addWidget(cmbanisize);
+    lv->addLayout(frameHead);
+    auto* frames = new TAniListWidget(pnlaniview);
+    lvani1 = frames;
     lvani1->setObjectName("lvani1");
-    lvani1->setViewMode(QListView::IconMode);
     lvani1->setIconSize(QSize(32, 32));
-    lvani1->setResizeMode(QListView::Adjust);
-    lvani1->setMovement(QListView::Static);
     lvani1->setGridSize(QSize(96, 64));
     lv->addWidget(lvani1, 1);
     auto* pnlstep = new QWidget(page);
@@ -55,12 +72,10 @@ QWidget* TfrmMain::buildAnimationPage() {
     auto* sv = new QVBoxLayout(pnlstep);
     sv->setContentsMargins(0, 0, 0, 0);
     sv->addWidget(new QLabel("ステップ", pnlstep));
-    lvani2 = new QListWidget(pnlstep);
+    auto* steps = new TAniListWidget(pnlstep);
+    lvani2 = steps;
     lvani2->setObjectName("lvani2");
-    lvani2->setViewMode(QListView::IconMode);
     lvani2->setIconSize(QSize(32, 32));
-    lvani2->setResizeMode(QListView::Adjust);
-    lvani2->setMovement(QListView::Static);
     lvani2->setGridSize(QSize(72, 64));
     sv->addWidget(lvani2, 1);
     v->addWidget(pnlaniview, 3);
@@ -69,24 +84,48 @@ QWidget* TfrmMain::buildAnimationPage() {
     auto* controls = new QHBoxLayout;
     auto* gbrate = new QGroupBox("Rate", page);
     gbrate->setObjectName("gbrate");
-    auto* rl = new QHBoxLayout(gbrate);
+    // The field, its time in milliseconds, then the step buttons.
+    auto* rl = new QGridLayout(gbrate);
     sprate = new QSpinBox(gbrate);
     sprate->setObjectName("sprate");
-    sprate->setRange(0, 99);
-    rl->addWidget(sprate);
+    sprate->setRange(0, kRateFieldMax);
+    sprate->setSuffix(" /60 秒");
+    sprate->setStatusTip("ステップの表示時間 (1/60 秒単位)");
+    sprate->setMinimumWidth(QFontMetrics(sprate->font()).horizontalAdvance("999 /60 秒") + 40);
+    rl->addWidget(sprate, 0, 0, 1, 2);
+    lblratems = new QLabel(gbrate);
+    lblratems->setObjectName("lblratems");
+    rl->addWidget(lblratems, 1, 0, 1, 2);
     sbaniadd = PanelButton(gbrate, "sbaniadd", "追加");
     sbaniadd->setStatusTip("ステップを追加します");
     sbanidel = PanelButton(gbrate, "sbanidel", "削除");
-    sbanidel->setStatusTip("ステップを削除します");
-    rl->addWidget(sbaniadd);
-    rl->addWidget(sbanidel);
+    sbanidel->setStatusTip("選択したステップを削除します");
+    rl->addWidget(sbaniadd, 2, 0);
+    rl->addWidget(sbanidel, 2, 1);
     controls->addWidget(gbrate);
 
     imganiview = new TPictureView;
     imganiview->setObjectName("imganiview");
     ScrollBoxAni = PictureBox(page, "ScrollBoxAni", imganiview);
-    ScrollBoxAni->setFixedSize(57, 57);
-    controls->addWidget(ScrollBoxAni);
+    // The cursor at its real size (the chosen frame size) times the zoom.
+    ScrollBoxAni->setMinimumSize(140, 140);
+    ScrollBoxAni->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    controls->addWidget(ScrollBoxAni, 1);
+    auto* previewOptions = new QVBoxLayout;
+    cmbanizoom = new QComboBox(page);
+    cmbanizoom->setObjectName("cmbanizoom");
+    for (int z = 1; z <= 8; ++z) cmbanizoom->addItem(QString("%1x").arg(z), z);
+    cmbanizoom->setStatusTip("プレビューの拡大率");
+    chkanihotspot = new QCheckBox("ホットスポット", page);
+    chkanihotspot->setObjectName("chkanihotspot");
+    chkanihotspot->setStatusTip("プレビューにホットスポットを表示します");
+    btnanicolor = PanelButton(page, "btnanicolor", "背景色...");
+    btnanicolor->setStatusTip("プレビューの背景色を選びます");
+    previewOptions->addWidget(cmbanizoom);
+    previewOptions->addWidget(chkanihotspot);
+    previewOptions->addWidget(btnanicolor);
+    previewOptions->addStretch();
+    controls->addLayout(previewOptions);
     sbplay = PanelButton(page, "sbplay", "再生");
     sbplay->setStatusTip("アニメーションを再生します");
     sbstop = PanelButton(page, "sbstop", "停止");
@@ -98,8 +137,7 @@ QWidget* TfrmMain::buildAnimationPage() {
     play->addWidget(sbstop);
     controls->addLayout(play);
     controls->addWidget(btnanieft);
-    controls->addStretch();
-    v->addLayout(controls);
+    v->addLayout(controls, 2);
 
     auto* form = new QFormLayout;
     edttitle = new QLineEdit(page);
@@ -117,31 +155,61 @@ QWidget* TfrmMain::buildAnimationPage() {
 }
 
 void TfrmMain::connectAnimation() {
+    auto* frames = static_cast<TAniListWidget*>(lvani1);
+    auto* steps = static_cast<TAniListWidget*>(lvani2);
     connect(lvani1, &QListWidget::itemDoubleClicked, this, [this] { lvani1DblClick(); });
-    connect(lvani2, &QListWidget::itemClicked, this, [this] {
-        // lvani2Click: the step's rate into the rate field.
-        const int step = selectedStep();
-        if (s_.doc.AniSet && step >= 0 && step < s_.doc.AniSet->StepCount())
-            sprate->setValue(s_.doc.AniSet->Steps[step].Rate);
+    connect(lvani1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (mirroring_ || player_.Playing()) return;
+        framePick_ = selectedFrames();
+        showAniPreview(selectedFrame());
     });
+    connect(lvani2, &QListWidget::itemSelectionChanged, this, [this] { stepSelectionChanged(); });
+    connect(frames, &TAniListWidget::moveRequested, this, [this](int delta) { moveAniItems(true, delta); });
+    connect(steps, &TAniListWidget::moveRequested, this, [this](int delta) { moveAniItems(false, delta); });
+    connect(frames, &TAniListWidget::dropRequested, this,
+            [this](std::vector<int> rows, int before) { dropAniItems(true, rows, before); });
+    connect(steps, &TAniListWidget::dropRequested, this,
+            [this](std::vector<int> rows, int before) { dropAniItems(false, rows, before); });
+    connect(frames, &TAniListWidget::deleteRequested, this, &TfrmMain::deleteSelectedFrames);
+    connect(steps, &TAniListWidget::deleteRequested, this, &TfrmMain::sbanidelClick);
     connect(sprate, qOverload<int>(&QSpinBox::valueChanged), this, [this](int rate) {
-        // sprateChange: the selected step takes the rate; its caption follows.
-        const int step = selectedStep();
-        if (mirroring_ || !s_.doc.AniSet || step < 0) return;
-        StepListView view;
-        view.Items.resize(static_cast<std::size_t>(std::max(s_.doc.AniSet->StepCount(), 0)));
-        undoable(kUndoAniSet, "rate", [&] { SetStepRate(*s_.doc.AniSet, view, step, rate); });
-        if (step < static_cast<int>(view.Items.size()) && lvani2->item(step))
-            lvani2->item(step)->setText(QString::fromStdString(view.Items[step].Caption));
+        // sprateChange: every selected step takes the rate typed, as one step of undo;
+        // showing a step's rate (mirroring) never writes it.
+        lblratems->setText(QString::fromStdString(RateNote(rate)));
+        const std::vector<int> chosen = selectedSteps();
+        if (mirroring_ || !s_.doc.AniSet || chosen.empty()) return;
+        undoable(kUndoAniSet, "rate", [&] { SetStepsRate(*s_.doc.AniSet, chosen, rate); });
+        const TAniEX* ani = s_.doc.AniSet.get();
+        for (int step : chosen)
+            if (ani && step < ani->StepCount() && lvani2->item(step))
+                lvani2->item(step)->setText(QString::fromStdString(StepCaption(step, ani->Steps[step].Rate)));
+    });
+    connect(cmbanisize, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        TAniEX* ani = s_.doc.AniSet.get();
+        if (!ani || index < 0) return;
+        // Which size is shown changes no byte of the file: no undo step, nothing to save.
+        runCommand([&] { ShowFrameSize(*ani, cmbanisize->itemData(index).toInt()); });
+        refreshAnimation();
+    });
+    connect(cmbanizoom, qOverload<int>(&QComboBox::currentIndexChanged), this, [this] { applyAniZoom(); });
+    connect(chkanihotspot, &QCheckBox::toggled, this, [this] {
+        if (!player_.Playing()) showAniPreview(selectedFrame());
+    });
+    connect(btnanicolor, &QToolButton::clicked, this, [this] {
+        const QColor c = QColorDialog::getColor(ColorOfSetting(s_.settings.color), this, "背景色");
+        if (!c.isValid()) return;
+        s_.settings.color = c.red() | (c.green() << 8) | (c.blue() << 16);
+        applyBackgroundColor();
+        if (!player_.Playing()) showAniPreview(selectedFrame());
     });
     connect(Timer1, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
     connect(edttitle, &QLineEdit::textEdited, this, [this](const QString& t) {
         if (!s_.doc.AniSet) return;
-        undoable(kUndoAniSet, "title", [&] { s_.doc.AniSet->Title = Utf8ToShiftJis(t.toStdString()); });
+        undoable(kUndoAniSet, "title", [&] { SetInfoText(*s_.doc.AniSet, false, t.toStdString()); });
     });
     connect(edtcreator, &QLineEdit::textEdited, this, [this](const QString& t) {
         if (!s_.doc.AniSet) return;
-        undoable(kUndoAniSet, "creator", [&] { s_.doc.AniSet->Creator = Utf8ToShiftJis(t.toStdString()); });
+        undoable(kUndoAniSet, "creator", [&] { SetInfoText(*s_.doc.AniSet, true, t.toStdString()); });
     });
     connect(sbaniadd, &QToolButton::clicked, this, &TfrmMain::sbaniaddClick);
     connect(sbanidel, &QToolButton::clicked, this, &TfrmMain::sbanidelClick);
@@ -151,42 +219,126 @@ void TfrmMain::connectAnimation() {
 }
 
 int TfrmMain::selectedFrame() const {
-    const QList<QListWidgetItem*> items = lvani1->selectedItems();
-    return items.isEmpty() ? -1 : lvani1->row(items.front());
+    const std::vector<int> rows = selectedFrames();
+    return rows.empty() ? -1 : rows.front();
 }
 
 int TfrmMain::selectedStep() const {
-    const QList<QListWidgetItem*> items = lvani2->selectedItems();
-    return items.isEmpty() ? -1 : lvani2->row(items.front());
+    const std::vector<int> rows = selectedSteps();
+    return rows.empty() ? -1 : rows.front();
+}
+
+std::vector<int> TfrmMain::selectedFrames() const { return static_cast<TAniListWidget*>(lvani1)->selectedRows(); }
+std::vector<int> TfrmMain::selectedSteps() const { return static_cast<TAniListWidget*>(lvani2)->selectedRows(); }
+
+void TfrmMain::stepSelectionChanged() {
+    if (mirroring_ || player_.Playing()) return;
+    stepPick_ = selectedSteps();
+    const TAniEX* ani = s_.doc.AniSet.get();
+    const int step = selectedStep();
+    if (!ani || step < 0 || step >= ani->StepCount()) return;
+    // lvani2Click: the step's rate into the field, without writing it back.
+    const RateFieldShow show = RateFieldFor(*ani, step);
+    const bool was = mirroring_;
+    mirroring_ = true;
+    sprate->setValue(show.value);
+    mirroring_ = was;
+    lblratems->setText(QString::fromStdString(show.note));
+    showAniPreview(ani->Steps[step].Frame);
+}
+
+void TfrmMain::moveAniItems(bool frames, int delta) {
+    TAniEX* ani = s_.doc.AniSet.get();
+    if (!ani || player_.Playing()) return;
+    const std::vector<int> rows = frames ? selectedFrames() : selectedSteps();
+    if (rows.empty()) return;
+    std::vector<int> after;
+    undoable(kUndoAniSet, frames ? "move frames" : "move steps",
+             [&] { after = frames ? MoveFrames(*ani, rows, delta) : MoveSteps(*ani, rows, delta); });
+    (frames ? framePick_ : stepPick_) = after;
+    refreshAnimation();
+    (frames ? lvani1 : lvani2)->setFocus();
+}
+
+void TfrmMain::dropAniItems(bool frames, const std::vector<int>& rows, int before) {
+    TAniEX* ani = s_.doc.AniSet.get();
+    if (!ani || player_.Playing() || rows.empty()) return;
+    std::vector<int> after;
+    undoable(kUndoAniSet, frames ? "move frames" : "move steps",
+             [&] { after = frames ? DropFrames(*ani, rows, before) : DropSteps(*ani, rows, before); });
+    (frames ? framePick_ : stepPick_) = after;
+    refreshAnimation();
+}
+
+void TfrmMain::deleteSelectedFrames() {
+    TAniEX* ani = s_.doc.AniSet.get();
+    const std::vector<int> rows = selectedFrames();
+    if (!ani || player_.Playing() || rows.empty()) return;
+    undoable(kUndoAniSet, "delete frames", [&] { DeleteFrames(*ani, rows); });
+    framePick_.clear();
+    stepPick_.clear();
+    refreshAnimation();
+}
+
+void TfrmMain::refreshAniSizes() {
+    const bool was = mirroring_;
+    mirroring_ = true;
+    cmbanisize->clear();
+    const TAniEX* ani = s_.doc.AniSet.get();
+    if (ani) {
+        const int shown = ShownSize(*ani, std::max(selectedFrame(), 0));
+        for (int size : SetSizes(*ani)) {
+            cmbanisize->addItem(QString("%1 x %1").arg(size), size);
+            if (size == shown) cmbanisize->setCurrentIndex(cmbanisize->count() - 1);
+        }
+    }
+    cmbanisize->setEnabled(cmbanisize->count() > 1);
+    mirroring_ = was;
 }
 
 void TfrmMain::refreshAnimation() {
+    const bool was = mirroring_;
+    mirroring_ = true;
     lvani1->clear();
     frameRows_.clear();
     TAniEX* ani = s_.doc.AniSet.get();
     if (!ani) {
         lvani2->clear();
+        refreshAniSizes();
+        mirroring_ = was;
         return;
     }
-    const bool was = mirroring_;
-    mirroring_ = true;
-    edttitle->setText(QString::fromStdString(ShiftJisToUtf8(ani->Title)));
-    edtcreator->setText(QString::fromStdString(ShiftJisToUtf8(ani->Creator)));
-    mirroring_ = was;
+    edttitle->setText(QString::fromStdString(InfoFieldText(*ani, false)));
+    edtcreator->setText(QString::fromStdString(InfoFieldText(*ani, true)));
     try {
         frameRows_ = RowsOf(FillResourceList(*ani, s_.settings.stretchbltmode));
     } catch (const std::exception&) {
         frameRows_.clear();  // frames that cannot be drawn are listed without pictures
     }
-    for (const auto& r : frameRows_)
-        new QListWidgetItem(QIcon(QPixmap::fromImage(r.large)), r.caption, lvani1);
+    for (int f = 0; f < ani->Count; ++f) {
+        QIcon icon;
+        if (f < static_cast<int>(frameRows_.size())) icon = QIcon(QPixmap::fromImage(frameRows_[f].large));
+        // The caption names every size the frame holds.
+        auto* item = new QListWidgetItem(
+            icon, QString("%1: %2").arg(f).arg(QString::fromStdString(FrameSizesCaption(*ani, f))), lvani1);
+        item->setToolTip(item->text());
+    }
+    framePick_ = CleanSelection(framePick_, ani->Count);
+    static_cast<TAniListWidget*>(lvani1)->selectRows(framePick_);
     refreshSteps();
+    refreshAniSizes();
+    mirroring_ = was;
 }
 
 void TfrmMain::refreshSteps() {
+    const bool was = mirroring_;
+    mirroring_ = true;
     lvani2->clear();
     TAniEX* ani = s_.doc.AniSet.get();
-    if (!ani) return;
+    if (!ani) {
+        mirroring_ = was;
+        return;
+    }
     StepListView steps;
     ImageList large{32, {}}, small{16, {}};
     try {
@@ -200,6 +352,9 @@ void TfrmMain::refreshSteps() {
             icon = QIcon(QPixmap::fromImage(ToQImage(large.pairs[item.ImageIndex])));
         new QListWidgetItem(icon, QString::fromStdString(item.Caption), lvani2);
     }
+    stepPick_ = CleanSelection(stepPick_, ani->StepCount());
+    static_cast<TAniListWidget*>(lvani2)->selectRows(stepPick_);
+    mirroring_ = was;
 }
 
 void TfrmMain::lvani1DblClick() {
@@ -231,21 +386,42 @@ void TfrmMain::sbaniaddClick() {
         position = AskYesNo("指定位置の後に挿入しますか?") ? (steps == 1 ? -1 : 1) : 0;
     }
     undoable(kUndoAniSet, "step", [&] { ani->InsertStep(frame, position, sprate->value()); });
+    stepPick_ = {position < 0 ? ani->StepCount() - 1 : position};
     refreshSteps();  // the frame selection stays for the next step
 }
 
 void TfrmMain::sbanidelClick() {
     TAniEX* ani = s_.doc.AniSet.get();
-    const int step = selectedStep();
-    if (!ani || step < 0) return;
-    undoable(kUndoAniSet, "delete step", [&] { ani->DeleteStep(step); });
+    const std::vector<int> chosen = selectedSteps();
+    if (!ani || chosen.empty() || player_.Playing()) return;
+    undoable(kUndoAniSet, "delete step", [&] { DeleteSteps(*ani, chosen); });
+    stepPick_.clear();
     refreshSteps();
 }
 
 void TfrmMain::btnanieftClick() {
     const bool ok = execDialog(frmaniEft) == QDialog::Accepted;
-    const AniEffectChoice choice = frmaniEft->choice(ok);
+    AniEffectChoice choice = frmaniEft->choice(ok);
     if (!ok) return;
+    if (choice.tab == AniEffectTab::Rotation) {
+        // A rotation too fine for the step list is not cut short without a word.
+        const int room = GenerationRoom(s_.doc.AniSet.get());
+        const int angle = std::max(choice.value, 1);
+        if (RotationFrameCount(angle) > room) {
+            const int fit = RotationAngleThatFits(angle, room);
+            if (fit == 0) {
+                ShowMessage("これ以上追加できません");
+                return;
+            }
+            const std::string question = "回転角度 " + std::to_string(angle) + " 度では " +
+                                         std::to_string(RotationFrameCount(angle)) +
+                                         " フレームになり、追加できる " + std::to_string(room) +
+                                         " フレームを越えます。\r" + std::to_string(fit) + " 度 (" +
+                                         std::to_string(RotationFrameCount(fit)) + " フレーム) で生成しますか?";
+            if (!AskYesNo(question)) return;
+            choice.value = fit;
+        }
+    }
     const EditState& e = s_.edit;
     // Checked before anything is made: no black 1 x 1 frames from empty views.
     if (!e.imgxor || !e.imgand) {
@@ -298,6 +474,7 @@ void TfrmMain::sbplayClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setPlaying(true);
     imganiview->clearPicture();
+    playClock_.start();
     Timer1->start();
 }
 
@@ -309,22 +486,43 @@ void TfrmMain::sbstopClick() {
     setPlaying(false);
 }
 
+void TfrmMain::showAniPreview(int frame) {
+    const TAniEX* ani = s_.doc.AniSet.get();
+    if (!ani || frame < 0 || frame >= ani->Count) {
+        imganiview->clearPicture();
+        imganiview->setHotSpotMark(std::nullopt);
+        return;
+    }
+    // The frame at its own size over the background colour.
+    const IconEntry& e = ani->Entries[frame];
+    const int w = std::max(ShownSize(*ani, frame), 1);
+    int h = w;
+    if (e.InfoHeader.size() >= 12) h = std::max(static_cast<int>(ReadU32LE(e.InfoHeader.data() + 8)), 1);
+    TQvDIB frameView;
+    frameView.CreateDIB(std::min(w, 1024), std::min(h, 1024), 0, 24);
+    const int c = s_.settings.color;
+    try {
+        DrawPlayFrame(*ani, frame, frameView, RgbColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    } catch (const std::exception&) {
+        // a frame that cannot be drawn shows the background
+    }
+    imganiview->setPicture(ToQImage(frameView));
+    imganiview->setHotSpotMark(chkanihotspot->isChecked() ? std::optional<QPoint>(QPoint(e.HotSpotX, e.HotSpotY))
+                                                          : std::nullopt);
+    applyAniZoom();
+}
+
+void TfrmMain::applyAniZoom() { imganiview->setZoom(std::clamp(cmbanizoom->currentData().toInt(), 1, 8)); }
+
 void TfrmMain::Timer1Timer() {
     const TAniEX* ani = s_.doc.AniSet.get();
     if (!ani) return;
-    player_.Tick(*ani, [this, ani](int frame) {
-        TQvDIB frameView;
-        frameView.CreateDIB(32, 32, 0, 24);
-        const int c = s_.settings.color;
-        try {
-            DrawPlayFrame(*ani, frame, frameView, RgbColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
-        } catch (const std::exception&) {
-            // a frame that cannot be drawn shows the background
-        }
-        const QImage view = ToQImage(frameView);
-        imganiview->setPicture(view);
-        applyZoom();
-    });
+    // The timer wakes a little more often than once a jiffy; the clock says
+    // how many jiffies are due, and only the last frame reached is drawn.
+    int shown = -1;
+    for (int due = player_.TicksDue(playClock_.elapsed()); due > 0; --due)
+        player_.Tick(*ani, [&shown](int frame) { shown = frame; });
+    if (shown >= 0) showAniPreview(shown);
 }
 
 }  // namespace vornik

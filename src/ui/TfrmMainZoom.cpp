@@ -96,10 +96,10 @@ void TfrmMain::buildZoomMenu() {
     view->insertMenu(before, zoom);
     view->insertAction(before, grid);
 
-    for (TPictureView* v : {imgxor, imgand, imganiview})
+    for (TPictureView* v : {imgxor, imgand})
         connect(v, &TPictureView::zoomWheel, this, [this](int steps) { zoomStep(steps); });
     auto* watcher = new ResizeWatcher(this, [this] { applyZoom(); });
-    for (QScrollArea* box : {ScrollBox1, ScrollBox2, ScrollBoxAni}) box->installEventFilter(watcher);
+    for (QScrollArea* box : {ScrollBox1, ScrollBox2}) box->installEventFilter(watcher);
 }
 
 int TfrmMain::shownZoom() const { return imgxor->zoom(); }
@@ -137,9 +137,6 @@ void TfrmMain::applyZoom() {
         v->setZoom(factor);
         v->setGridEnabled(s_.settings.pixelgrid);
     }
-    const QSize ani = room(ScrollBoxAni);
-    const QSize frame = imganiview->picture().size();
-    imganiview->setZoom(ZoomFactor(choice, frame.width(), frame.height(), ani.width(), ani.height()));
 }
 
 }  // namespace vornik

@@ -14,6 +14,7 @@
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
 #include "platform/MemorySettingsStore.h"
+#include "anim/FrameSizes.h"
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
 #include "ui/TfrmMain.h"
@@ -107,11 +108,12 @@ TEST_F(Editing, AnimationStepsAndPlayback) {
 
     w.sbplay->click();
     EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.Timer1->interval(), 15);
+    EXPECT_EQ(w.Timer1->interval(), 16);  // wakes about once a jiffy (1/60 s)
     EXPECT_FALSE(w.pnledit->isEnabled());
     EXPECT_FALSE(w.action("tbopen")->isEnabled());
     QMetaObject::invokeMethod(w.Timer1, "timeout");  // one tick shows step 0 at once
-    EXPECT_EQ(w.imganiview->picture().size(), QSize(32, 32));
+    const int side = ShownSize(*w.state().doc.AniSet, w.state().doc.AniSet->Steps[0].Frame);
+    EXPECT_EQ(w.imganiview->picture().size(), QSize(side, side));  // the cursor at its real size
     w.sbstop->click();
     EXPECT_FALSE(w.Timer1->isActive());
     EXPECT_TRUE(w.pnledit->isEnabled());
