@@ -117,8 +117,8 @@ const std::vector<PageCommandRow>& PageCommandTable() {
         {"tbiconadd", {true, false, true, false}},       {"tbview1", {true, true, false, false}},
         {"tbview2", {true, true, false, false}},         {"tbview3", {true, true, false, false}},
         {"tbview4", {true, true, false, false}},         {"spebx", {false, false, false, true}},
-        {"speby", {false, false, false, true}},          {"iconauto", {true, false, false, false}},
-        {"tbiconauto", {true, false, false, false}},     {"mnu_allsave", {true, true, true, false}},
+        {"speby", {false, false, false, true}},          {"iconauto", {true, false, true, false}},
+        {"tbiconauto", {true, false, true, false}},     {"mnu_allsave", {true, true, true, false}},
         {"mnu_bitmapzoom", {false, false, false, true}},
     };
     return table;

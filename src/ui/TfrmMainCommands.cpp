@@ -17,6 +17,7 @@
 #include "app/Commands.h"
 #include "app/EditActions.h"
 #include "app/EntryCommands.h"
+#include "app/FrameAutoComplete.h"
 #include "app/FileCommands.h"
 #include "app/ImportCommand.h"
 #include "app/Options.h"
@@ -210,7 +211,7 @@ void TfrmMain::registerCoreCommands() {
     handlers_.insert("iconauto", [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         undoable(
-            kUndoIconSet, "auto", [this] { vornik::iconautoClick(s_); }, true);
+            kUndoIconSet | kUndoAniSet, "auto", [this] { vornik::AutoCompleteShown(s_); }, true);
         QApplication::restoreOverrideCursor();
     });
     handlers_.insert("inport1", [this] {

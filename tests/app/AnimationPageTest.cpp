@@ -8,6 +8,8 @@
 #include "app/AnimationPage.h"
 #include "app/BatchSave.h"
 #include "app/ClipboardCommands.h"
+#include "app/EntryCommands.h"
+#include "app/FrameAutoComplete.h"
 #include "app/SetCopy.h"
 #include "app/UndoCommands.h"
 #include "model/EntryConversion.h"
@@ -137,4 +139,31 @@ TEST(AnimationPage, TitleCharactersOutsideShiftJisAreNamedBeforeSaving) {
     ASSERT_TRUE(back.LoadFromMemory(saved.data(), saved.size(), "t.ani"));
     EXPECT_EQ(InfoFieldText(back, false), "Zoë の矢印");
     EXPECT_EQ(InfoFieldText(back, true), "作者");
+}
+
+TEST(AnimationPage, AutoCompletionAddsTheMissingSizesToEveryFrame) {
+    const Bytes file = test::MultiSizeAni(2, {32});
+    MainState s = WithAni(file);
+    s.settings.autoicon = {};
+    s.settings.autoicon[5] = true;                  // 16 px, 4 bits
+    s.settings.autoicon[kClassicFormats + 2] = true;  // 48 px, 32 bits
+    s.settings.autoicon[11] = true;                 // 32 px, 8 bits: the frames have it
+    EXPECT_EQ(AutoCompleteFrames(s), 4);
+    const TAniEX& a = *s.doc.AniSet;
+    const std::vector<Bytes> before = test::IconChunks(file);
+    for (int f = 0; f < 2; ++f) {
+        EXPECT_EQ(FrameSizesCaption(a, f), "16, 32, 48");
+        EXPECT_EQ(ShownSize(a, f), 32);
+        const FrameImageList* list = a.ImagesOfFrame(f);
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->Images.size(), 3u);
+        // The frame's own image first and unchanged; the hot spot (1, 2) scaled.
+        EXPECT_EQ(list->Images[0].Data, Bytes(before[f].begin() + 22, before[f].end()));
+        for (const FrameImage& im : list->Images)
+            if (im.Width == 48) {
+                EXPECT_EQ(im.HotSpotX(), 1);
+                EXPECT_EQ(im.HotSpotY(), 3);
+            }
+    }
+    EXPECT_EQ(AutoCompleteFrames(s), 0);  // nothing is missing any more
 }

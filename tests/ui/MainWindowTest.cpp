@@ -167,7 +167,7 @@ TEST(MainWindow, PageChangesApplyTheCommandTable) {
     f.w.PageControl1->setCurrentIndex(1);
     EXPECT_FALSE(f.w.spebx->isEnabled());
     EXPECT_TRUE(f.w.action("Save1")->isEnabled());
-    EXPECT_FALSE(f.w.commandEnabled("tbiconauto"));
+    EXPECT_TRUE(f.w.commandEnabled("tbiconauto"));  // completes the sizes of every frame
     f.w.PageControl1->setCurrentIndex(0);
     EXPECT_FALSE(f.w.spebx->isEnabled());
     EXPECT_TRUE(f.w.commandEnabled("tbiconauto"));
