@@ -55,8 +55,8 @@ TEST(PageCommands, EachPageAndSetKindHasItsColumn) {
         {"tbview4", 1, 1, 0, 0},
         {"spebx", 0, 0, 0, 1},
         {"speby", 0, 0, 0, 1},
-        {"iconauto", 1, 0, 0, 0},
-        {"tbiconauto", 1, 0, 0, 0},
+        {"iconauto", 1, 0, 1, 0},
+        {"tbiconauto", 1, 0, 1, 0},
         {"mnu_allsave", 1, 1, 1, 0},
         {"mnu_bitmapzoom", 0, 0, 0, 1},
         // never touched by the table
