@@ -20,6 +20,7 @@
 #include "NoticeRecorder.h"
 #include "TestFiles.h"
 #include "anim/TAniEX.h"
+#include "app/AnimationPage.h"
 #include "app/Commands.h"
 #include "model/TIconEx.h"
 #include "platform/FileDialogsScript.h"
@@ -125,7 +126,7 @@ TEST(MainWindow, LayoutTitleSizeAndStatusPanels) {
     EXPECT_EQ(f.w.state().edit.spex, 127);
     emit f.w.spex->editingFinished();
     EXPECT_EQ(f.w.spex->value(), 127);
-    EXPECT_EQ(f.w.sprate->maximum(), 99);
+    EXPECT_EQ(f.w.sprate->maximum(), kRateFieldMax);  // 1/60 s, as in the file
     EXPECT_TRUE(f.w.sbview->isChecked());
     // With nothing stored the window takes 70 % of the screen.
     EXPECT_GE(f.w.width(), 610);

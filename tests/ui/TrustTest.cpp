@@ -163,7 +163,7 @@ TEST_F(Trust, AFailedOpenKeepsTheDocumentAndNamesTheFile) {
     EXPECT_EQ(w.windowTitle(), title);
 }
 
-TEST_F(Trust, GenerationPastTheLimitSaysSoOnce) {
+TEST_F(Trust, GenerationPastTheLimitOffersAnAngleThatFits) {
     VORNIK_REQUIRE_CORPUS();
     EXPECT_EQ(w.frmaniEft->serot->value(), 30);
     // Empty views: refused before anything is made.
@@ -176,15 +176,18 @@ TEST_F(Trust, GenerationPastTheLimitSaysSoOnce) {
 
     ASSERT_TRUE(showFirstIcon());
     w.PageControl1->setCurrentIndex(1);
+    notices.answers = {true};  // take the nearest angle that fits
     QTimer::singleShot(0, [&] {
         w.frmaniEft->PageControl1->setCurrentIndex(0);
         w.frmaniEft->serot->setValue(1);  // 360 frames: past the 100 steps a set holds
         w.frmaniEft->accept();
     });
     w.btnanieft->click();
-    int full = 0;
-    for (const auto& n : notices.notices) full += n.text == "これ以上追加できません";
-    EXPECT_EQ(full, 1);
+    // Said before anything is made, with the angle offered: 4 degrees, 90 frames.
+    ASSERT_EQ(notices.notices.size(), 1u);
+    EXPECT_EQ(notices.notices[0].kind, "question");
+    EXPECT_NE(notices.notices[0].text.find("4 度 (90 フレーム)"), std::string::npos);
+    EXPECT_EQ(w.lvani1->count(), 90);
     // The whole generation is one undo step.
     const int frames = w.lvani1->count();
     w.action("Undo1")->trigger();
