@@ -18,7 +18,7 @@ complete_words() {  # the words of the line up to the cursor, the last one being
 expect() {
   if [ "$1" != "$2" ]; then echo "FAIL: $3: got '$1', expected '$2'"; failures=$((failures + 1)); fi
 }
-commands=$(vornik-cli --help | sed -n 's/^  \([a-z][a-z]*\) .*/\1/p' | sort -u | tr '\n' ' ')
+commands=$(vornik-cli --help | sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p' | sort -u | tr '\n' ' ')
 expect "$(complete_words vornik-cli '')" "${commands}--help --version" "commands"
 expect "$(complete_words vornik-cli ex)" "export extract" "commands beginning ex"
 expect "$(complete_words vornik-cli list --t)" "--tsv" "list's options"
