@@ -45,11 +45,11 @@ int runSetIcon(const std::vector<std::string>& arguments) {
     const ProgramIconResult r = SetProgramIcon(exe.data(), exe.size(), icon.data(), icon.size(), options);
     if (r.refusal != ProgramIconRefusal::None) {
         const std::string& named = r.refusal == ProgramIconRefusal::BadIconFile ? args[1] : program;
-        std::fprintf(stderr, "vornik-cli set-icon: \"%s\": %s; nothing written\n", named.c_str(), r.reason.c_str());
+        std::fprintf(CliErr(), "vornik-cli set-icon: \"%s\": %s; nothing written\n", named.c_str(), r.reason.c_str());
         return 1;
     }
     WriteFileReplacing(out, r.output);
-    for (const std::string& note : r.notes) std::fprintf(stderr, "vornik-cli set-icon: %s\n", note.c_str());
+    for (const std::string& note : r.notes) std::fprintf(CliErr(), "vornik-cli set-icon: %s\n", note.c_str());
     return 0;
 }
 
