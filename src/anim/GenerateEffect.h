@@ -28,6 +28,6 @@ struct AniEffectChoice {
 // is raised to 1 (the field's minimum).
 bool RunAniEffect(std::unique_ptr<TAniEX>& aniSet, int defrate, const PictureView& imageView,
                   const PictureView& maskView, int stretchbltmode, const AniEffectChoice& choice,
-                  const GenerateStatus& status = {});
+                  const GenerateStatus& status = {}, const std::optional<PixelPoint>& hotSpot = std::nullopt);
 
 }  // namespace vornik

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "imaging/AlphaMask.h"
 #include "imaging/RasterColor.h"
+#include "imaging/TransformPoint.h"
 #include "imaging/TransformDIB.h"
 #include "model/EntryConversion.h"
 #include "platform/Errors.h"
@@ -14,24 +16,33 @@ namespace {
 
 // The same transform for image and mask, each with its own background.
 using FrameTransform = std::function<void(TQvDIB& dib, RasterColor background)>;
+// Where the same transform takes the hot spot.
+using PointTransform = std::function<PixelPoint(PixelPoint p, int w, int h)>;
+
+// A 32-bit picture keeps its alpha in every frame; others are taken as true
+// colour or their palette depth, as the view hands them over.
+TQvDIB frameSource(const PictureView& imageView) {
+    return HasAlphaChannel(imageView) ? DrawableSource(imageView) : ViewToDIB(imageView);
+}
 
 class FrameMaker {
 public:
     FrameMaker(TAniEX& set, const PictureView& imageView, const PictureView& maskView,
-               const GenerateStatus& status)
-        : set_(set), status_(status), image_(ViewToDIB(imageView)), mask_(ViewToDIB(maskView)) {
+               const GenerateStatus& status, const std::optional<PixelPoint>& hotSpot)
+        : set_(set), status_(status), hotSpot_(hotSpot), image_(frameSource(imageView)), mask_(ViewToDIB(maskView)) {
         if (image_.Width() != mask_.Width() || image_.Height() != mask_.Height())
             throw EVornikError("image and mask differ in size");
         // Shared copies of one reduced mask give every frame the same fresh
         // 1-bit copy that converting each time would.
         mask_.ConvertToMono();
+        StoreAlphaFromMask(image_, mask_);
     }
 
     int width() const { return image_.Width(); }
     int height() const { return image_.Height(); }
     int added() const { return added_; }
 
-    void make(const FrameTransform& transform, int ordinal) {
+    void make(const FrameTransform& transform, const PointTransform& point, int ordinal) {
         const std::uint32_t frameCount = set_.AnimHeader.FrameCount;
         // The slot is taken first so that a frame the set has no room for
         // costs no transform; the result is the same as transforming first.
@@ -42,7 +53,16 @@ public:
                 TQvDIB mask = mask_;
                 transform(image, kRasterBlack);
                 transform(mask, kRasterWhite);
+                // Averaged alpha is finer than a stretched 1-bit mask: a frame
+                // drawn by alpha takes the mask its alpha stands for.
+                if (AlphaInUse(image)) mask = MaskFromAlpha(image);
                 DIBsToEntry(set_, image, mask, frame);
+                if (hotSpot_) {
+                    const PixelPoint moved = point(*hotSpot_, image_.Width(), image_.Height());
+                    IconEntry& e = set_.Entries[static_cast<std::size_t>(frame)];
+                    e.HotSpotX = static_cast<std::uint16_t>(moved.x);
+                    e.HotSpotY = static_cast<std::uint16_t>(moved.y);
+                }
             } catch (...) {
                 // No empty frame may stay behind: it could not be saved.
                 set_.DeleteFrame(frame);
@@ -57,6 +77,7 @@ public:
 private:
     TAniEX& set_;
     const GenerateStatus& status_;
+    std::optional<PixelPoint> hotSpot_;
     TQvDIB image_;
     TQvDIB mask_;
     int added_ = 0;
@@ -86,8 +107,9 @@ int RotationAngleThatFits(int angle, int room) {
 }
 
 int GenerateRotation(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int angle,
-                     int direction, int stretchbltmode, const GenerateStatus& status) {
-    FrameMaker maker(set, imageView, maskView, status);
+                     int direction, int stretchbltmode, const GenerateStatus& status,
+                     const std::optional<PixelPoint>& hotSpot) {
+    FrameMaker maker(set, imageView, maskView, status, hotSpot);
     if (direction < 0 || direction > 5) return 0;
     const int a = std::max(angle, 1);
     const int n = 360 / a;
@@ -102,14 +124,19 @@ int GenerateRotation(TAniEX& set, const PictureView& imageView, const PictureVie
                 else
                     SqueezeDIBHorizontal(dib, background, stretchbltmode, degrees);
             },
+            [&](PixelPoint p, int w, int h) {
+                if (direction <= 1) return RotatePoint(p, w, h, degrees);
+                if (direction <= 3) return SqueezeVerticalPoint(p, w, h, degrees);
+                return SqueezeHorizontalPoint(p, w, h, degrees);
+            },
             k + 1);
     }
     return maker.added();
 }
 
 int GenerateZoom(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int rate, int mode,
-                 int stretchbltmode, const GenerateStatus& status) {
-    FrameMaker maker(set, imageView, maskView, status);
+                 int stretchbltmode, const GenerateStatus& status, const std::optional<PixelPoint>& hotSpot) {
+    FrameMaker maker(set, imageView, maskView, status, hotSpot);
     if (mode < 0 || mode > 2) return 0;
     const int w = maker.width();
     const int s = w / std::max(rate, 1);
@@ -117,7 +144,7 @@ int GenerateZoom(TAniEX& set, const PictureView& imageView, const PictureView& m
     auto frameOfSide = [&](int side, int ordinal) {
         maker.make(
             [&](TQvDIB& dib, RasterColor background) { ZoomDIB(dib, background, stretchbltmode, side); },
-            ordinal);
+            [&](PixelPoint p, int pw, int ph) { return ZoomPoint(p, pw, ph, side); }, ordinal);
     };
     int z = mode == 0 ? w : 0;
     if (mode != 0) {
@@ -134,8 +161,8 @@ int GenerateZoom(TAniEX& set, const PictureView& imageView, const PictureView& m
 }
 
 int GenerateMove(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int unit,
-                 int direction, const GenerateStatus& status) {
-    FrameMaker maker(set, imageView, maskView, status);
+                 int direction, const GenerateStatus& status, const std::optional<PixelPoint>& hotSpot) {
+    FrameMaker maker(set, imageView, maskView, status, hotSpot);
     if (direction < 0 || direction > 3) return 0;
     const int w = maker.width(), h = maker.height();
     const int u = std::max(unit, 1);
@@ -166,9 +193,10 @@ int GenerateMove(TAniEX& set, const PictureView& imageView, const PictureView& m
     for (const std::vector<int>* phase : {&leaving, &entering}) {
         int ordinal = 0;
         for (int position : *phase) {
-            maker.make([&](TQvDIB& dib,
-                           RasterColor background) { ShiftDIB(dib, background, direction, sign * position); },
-                       ++ordinal);
+            maker.make(
+                [&](TQvDIB& dib, RasterColor background) { ShiftDIB(dib, background, direction, sign * position); },
+                [&](PixelPoint p, int pw, int ph) { return ShiftPoint(p, pw, ph, direction, sign * position); },
+                ++ordinal);
         }
     }
     return maker.added();

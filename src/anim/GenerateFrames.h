@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "anim/TAniEX.h"
 #include "imaging/PictureView.h"
+#include "imaging/TransformPoint.h"
 
 namespace vornik {
 
@@ -32,6 +34,11 @@ using GenerateStatus = std::function<void(const std::string&)>;
 // while a frame is made removes that frame again and propagates.
 // stretchbltmode is the "stretchbltmode" setting, used by the squeezes and the
 // zoom. Each returns the number of frames added.
+//
+// A 32-bit image keeps its alpha in every frame (uncovered area transparent);
+// where a frame's mask says otherwise the mask wins (StoreAlphaFromMask).
+// Given a hot spot, every frame's hot spot is it moved by the frame's
+// transform and kept inside the picture; without one frames keep 0, 0.
 
 // Frames a rotation by `angle` degrees makes: 360 div angle (angle below 1
 // counts as 1).
@@ -49,19 +56,22 @@ int RotationAngleThatFits(int angle, int room);
 // (SqueezeDIBVertical by +/-), 4 "垂直右方向", 5 "垂直左方向"
 // (SqueezeDIBHorizontal by +/-).
 int GenerateRotation(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int angle,
-                     int direction, int stretchbltmode, const GenerateStatus& status = {});
+                     int direction, int stretchbltmode, const GenerateStatus& status = {},
+                     const std::optional<PixelPoint>& hotSpot = std::nullopt);
 
 // Rate r, s = W div r (nothing when 0): centred squares (ZoomDIB) of side
 // 0 "縮小": W, W - s, ... while above 0, at most s frames;
 // 1 "拡大": 0, s, 2s, ... while not above W, at most s frames;
 // 2 "拡大・縮小": the sequence of 1, then from its last side down as in 0.
 int GenerateZoom(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int rate, int mode,
-                 int stretchbltmode, const GenerateStatus& status = {});
+                 int stretchbltmode, const GenerateStatus& status = {},
+                 const std::optional<PixelPoint>& hotSpot = std::nullopt);
 
 // Unit u, n = W div u (nothing when 0): the picture leaves the frame in
 // direction 0 right, 1 left, 2 up, 3 down (ShiftDIB) in n frames, then enters
 // it again from the other side.
 int GenerateMove(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int unit,
-                 int direction, const GenerateStatus& status = {});
+                 int direction, const GenerateStatus& status = {},
+                 const std::optional<PixelPoint>& hotSpot = std::nullopt);
 
 }  // namespace vornik

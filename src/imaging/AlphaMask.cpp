@@ -84,4 +84,40 @@ TQvDIB WithAlphaFromMask(const TQvDIB& image, const TQvDIB& mask) {
     return out;
 }
 
+TQvDIB MaskFromAlpha(const TQvDIB& image) {
+    const int w = image.Width(), h = image.Height();
+    TQvDIB mask;
+    mask.CreateDIB(w, h, 0, 24);
+    if (!HasAlphaChannel(image)) return mask;
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* in = image.ScanLine(image.IsTopDown() ? h - 1 - y : y);
+        std::uint8_t* out = mask.MutableScanLine(y);
+        for (int x = 0; x < w; ++x)
+            if (in[4 * static_cast<std::size_t>(x) + 3] < kOpaqueAlpha) std::fill_n(out + 3 * static_cast<std::size_t>(x), 3, 255);
+    }
+    return mask;
+}
+
+void StoreAlphaFromMask(TQvDIB& image, const TQvDIB& mask) {
+    if (!AlphaInUse(image)) return;
+    if (mask.Width() != image.Width() || mask.Height() != image.Height())
+        throw EQvDIBInvalidDIBPara("StoreAlphaFromMask: the mask is not of the image's size");
+    const TQvDIB maskPixels = DrawableSource(mask);
+    const TQvDIBSourceSurface maskSource(maskPixels);
+    const RasterSurface& m = maskSource.Surface();
+    const int h = image.Height();
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t* row = nullptr;  // made private only when a pixel changes
+        for (int x = 0; x < image.Width(); ++x) {
+            const bool transparent = maskIsWhite(ReadPixelColor(m, x, y));
+            const std::size_t at = 4 * static_cast<std::size_t>(x) + 3;
+            const int stored = image.IsTopDown() ? y : h - 1 - y;
+            const std::uint8_t alpha = image.ScanLine(stored)[at];
+            if (transparent == (alpha < kOpaqueAlpha)) continue;
+            if (!row) row = image.MutableScanLine(stored);
+            row[at] = transparent ? 0 : 255;
+        }
+    }
+}
+
 }  // namespace vornik

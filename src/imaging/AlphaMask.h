@@ -35,4 +35,18 @@ TQvDIB FlattenAlpha(const TQvDIB& image);
 // come out bottom-up.
 TQvDIB WithAlphaFromMask(const TQvDIB& image, const TQvDIB& mask);
 
+// The mask a 32-bit picture's alpha stands for, as the mask view shows it: a
+// 24-bit bottom-up picture, black (opaque) where alpha >= kOpaqueAlpha, white
+// elsewhere. Nothing but the image's size is read from a picture without an
+// alpha channel: all opaque.
+TQvDIB MaskFromAlpha(const TQvDIB& image);
+
+// Stores a mask edited beside a 32-bit picture back into its alpha: where the
+// mask still says what the alpha says (MaskFromAlpha), alpha stays as it is,
+// so soft edges survive; where it differs, a transparent (white) mask pixel
+// makes alpha 0 and an opaque one alpha 255. The mask is 1-bit or true
+// colour, of the image's size (else EQvDIBInvalidDIBPara). Nothing happens
+// to a picture whose alpha is not in use (it goes by its mask).
+void StoreAlphaFromMask(TQvDIB& image, const TQvDIB& mask);
+
 }  // namespace vornik

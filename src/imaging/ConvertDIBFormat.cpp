@@ -1,6 +1,7 @@
 #include "imaging/ConvertDIBFormat.h"
 
 #include "imaging/AlphaMask.h"
+#include "imaging/AlphaPlanes.h"
 #include "imaging/AlphaSplit.h"
 #include "imaging/ExactPalette.h"
 #include "imaging/ScaleArea.h"
@@ -64,6 +65,10 @@ int SizeIndexToPixels(int index) {
         case 4: return 64;
         case 5: return 128;
         case 6: return 256;
+        case 7: return 20;
+        case 8: return 24;
+        case 9: return 40;
+        case 10: return 96;
         default: return 32;
     }
 }
@@ -108,6 +113,17 @@ int PixelFormatBitCount(PixelFormat format) {
 }
 
 void CopyBitmapRect(const TQvDIB& source, TQvDIB& target, int left, int top, int width, int height) {
+    if (HasAlphaChannel(source)) {
+        // Alpha comes along; what lies beyond the picture is transparent.
+        TQvDIB copy = source;
+        KeepingAlpha(copy, false, [&](TQvDIB& plane, bool) {
+            TQvDIB rect;
+            CopyBitmapRect(plane, rect, left, top, width, height);
+            plane = rect;
+        });
+        target = copy;
+        return;
+    }
     const TQvDIB from = DrawableSource(source);
     TQvDIB rect;
     rect.CreateDIB(width, height, 0, from.GetBitCount());
@@ -123,8 +139,10 @@ TQvDIB AlphaFormat(const TQvDIB& image, const TQvDIB& mask, int side, int stretc
     // The mask's transparent pixels become alpha 0, a picture's own alpha is
     // kept, and the alpha is scaled with the colour. A 32-bit picture whose
     // alpha is 0 everywhere goes by its mask alone.
-    const TQvDIB source = AlphaInUse(image) ? TQvDIB(image) : ToTwentyFourBits(image);
-    const TQvDIB rgba = WithAlphaFromMask(source, mask);
+    // A picture drawn by alpha is scaled as it is: its mask is derived from
+    // that alpha (an entry's may be coarser), and cutting by it would drop the
+    // faint pixels of soft edges.
+    const TQvDIB rgba = AlphaInUse(image) ? TQvDIB(image) : WithAlphaFromMask(ToTwentyFourBits(image), mask);
     return stretchbltmode == 0 ? ScaleNearest(rgba, side, side) : ScaleArea(rgba, side, side);
 }
 
@@ -132,7 +150,10 @@ void ConvertViews(PictureView& maskView, PictureView& imageView, int sizeIndex, 
                   int stretchbltmode) {
     const int size = SizeIndexToPixels(sizeIndex);
     if (ColorIndexToTarget(colorIndex) == 32) {
-        const TQvDIB rgba = AlphaFormat(imageView, ViewToDIB(maskView), size, stretchbltmode);
+        TQvDIB own = imageView;
+        if (own.Width() == maskView.Width() && own.Height() == maskView.Height())
+            StoreAlphaFromMask(own, maskView);  // mask edits made in the views count
+        const TQvDIB rgba = AlphaFormat(own, ViewToDIB(maskView), size, stretchbltmode);
         TQvDIB image, mask;
         SplitAlpha(rgba, image, mask);
         DIBToView(mask, maskView);

@@ -17,7 +17,8 @@ StretchMode StretchModeOfSetting(int stretchbltmode);
 // ratio is not kept.
 void ConvertDIBFormat(TQvDIB& dib, int target, int width, int height, bool fixedPalette, int stretchbltmode);
 
-// Size list (cmbsize) index to pixels: 1..6 give 16, 32, 48, 64, 128, 256;
+// Size list (cmbsize) index to pixels: 1..6 give 16, 32, 48, 64, 128, 256,
+// 7..10 give 20, 24, 40, 96;
 // 0 ("Any") and any other index 32.
 int SizeIndexToPixels(int index);
 // Colour list (cmbcolor) index to conversion target: 0 -> 1, 1 -> 4, 2 -> 8,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "imaging/AlphaMask.h"
 #include "imaging/TQvDIBCanvas.h"
 
 namespace vornik {
@@ -62,9 +63,13 @@ void CompleteImage(PictureView& imageView, PictureView& maskView) {
     const RasterSurface image = canvas.Surface();
     RasterWriter writer(image, RasterOp::SrcCopy);
     const int w = std::min(image.width, mask.width), h = std::min(image.height, mask.height);
+    // A picture drawn by alpha keeps the colour of its faint pixels: only
+    // what is fully transparent already may turn black.
+    const bool alpha = AlphaInUse(imageView);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (ReadPixelColor(mask, x, y) == kRasterWhite) writer.put(x, y, kRasterBlack);
+            if (ReadPixelColor(mask, x, y) == kRasterWhite && (!alpha || image.row(y)[4 * std::size_t(x) + 3] == 0))
+                writer.put(x, y, kRasterBlack);
 }
 
 void InvertMask(const PictureView& imageView, PictureView& maskView) {

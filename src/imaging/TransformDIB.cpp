@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "imaging/AlphaPlanes.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/PictureView.h"
 #include "imaging/RasterStretch.h"
@@ -50,6 +51,22 @@ long double truncSnapped(long double v) {
 
 }  // namespace
 
+std::pair<long double, long double> RotationCosSin(long double angle) {
+    const Turn t = turnOf(angle);
+    return {t.c, t.s};
+}
+
+int SqueezeStart(int side, long double angle) {
+    const int centre = side / 2;
+    return centre + static_cast<int>(truncSnapped(-centre * turnOf(angle).c));
+}
+
+namespace {
+
+bool averages(int stretchbltmode) { return StretchModeOfSetting(stretchbltmode) != StretchMode::ColorOnColor; }
+
+}  // namespace
+
 void RotatePixels(const TQvDIB& source, TQvDIB& target, RasterColor background, long double angle) {
     const TQvDIB from = DrawableSource(source);
     const TQvDIBSourceSurface src(from);
@@ -73,7 +90,7 @@ void RotatePixels(const TQvDIB& source, TQvDIB& target, RasterColor background, 
     }
 }
 
-void RotateDIB(TQvDIB& dib, RasterColor background, long double angle) {
+static void RotateDIBOnPlane(TQvDIB& dib, RasterColor background, long double angle) {
     const TQvDIB source = DrawableSource(dib);
     TQvDIB target = source;
     target.UniqueDIB();
@@ -81,13 +98,11 @@ void RotateDIB(TQvDIB& dib, RasterColor background, long double angle) {
     dib.Assign(&target);
 }
 
-void SqueezeDIBVertical(TQvDIB& dib, RasterColor background, int stretchbltmode, long double angle) {
+static void SqueezeDIBVerticalOnPlane(TQvDIB& dib, RasterColor background, int stretchbltmode, long double angle) {
     const TQvDIB source = DrawableSource(dib);
     TQvDIB target = blankCopy(dib, background);
     const int w = target.Width(), h = target.Height();
-    const int cy = h / 2;
-    const long double c = turnOf(angle).c;
-    const int y0 = cy + static_cast<int>(truncSnapped(-cy * c));
+    const int y0 = SqueezeStart(h, angle);
     {
         TQvDIBCanvas canvas(target);
         canvas.SetStretchBltMode(StretchModeOfSetting(stretchbltmode));
@@ -96,13 +111,11 @@ void SqueezeDIBVertical(TQvDIB& dib, RasterColor background, int stretchbltmode,
     dib.Assign(&target);
 }
 
-void SqueezeDIBHorizontal(TQvDIB& dib, RasterColor background, int stretchbltmode, long double angle) {
+static void SqueezeDIBHorizontalOnPlane(TQvDIB& dib, RasterColor background, int stretchbltmode, long double angle) {
     const TQvDIB source = DrawableSource(dib);
     TQvDIB target = blankCopy(dib, background);
     const int w = target.Width(), h = target.Height();
-    const int cx = w / 2;
-    const long double c = turnOf(angle).c;
-    const int x0 = cx + static_cast<int>(truncSnapped(-cx * c));
+    const int x0 = SqueezeStart(w, angle);
     {
         TQvDIBCanvas canvas(target);
         canvas.SetStretchBltMode(StretchModeOfSetting(stretchbltmode));
@@ -111,7 +124,7 @@ void SqueezeDIBHorizontal(TQvDIB& dib, RasterColor background, int stretchbltmod
     dib.Assign(&target);
 }
 
-void ShiftDIB(TQvDIB& dib, RasterColor background, int direction, int distance) {
+static void ShiftDIBOnPlane(TQvDIB& dib, RasterColor background, int direction, int distance) {
     const TQvDIB source = DrawableSource(dib);
     TQvDIB target = blankCopy(dib, background);
     int dx = 0, dy = 0;
@@ -130,7 +143,7 @@ void ShiftDIB(TQvDIB& dib, RasterColor background, int direction, int distance) 
     dib.Assign(&target);
 }
 
-void ZoomDIB(TQvDIB& dib, RasterColor background, int stretchbltmode, int size) {
+static void ZoomDIBOnPlane(TQvDIB& dib, RasterColor background, int stretchbltmode, int size) {
     const TQvDIB source = DrawableSource(dib);
     TQvDIB target = blankCopy(dib, background);
     const int cx = target.Width() / 2, cy = target.Height() / 2;
@@ -143,6 +156,37 @@ void ZoomDIB(TQvDIB& dib, RasterColor background, int stretchbltmode, int size) 
             canvas.StretchBlt(cx - size / 2, cy - size / 2, size, size, source, 0, 0, source.Width(), source.Height());
     }
     dib.Assign(&target);
+}
+
+// Each runs on both planes of a 32-bit picture: alpha moves with colour, the
+// background is transparent there, and area averaging (HALFTONE) mixes
+// premultiplied colour, so the colour under transparent pixels leaves no fringe.
+void RotateDIB(TQvDIB& dib, RasterColor background, long double angle) {
+    KeepingAlpha(dib, false, [&](TQvDIB& p, bool a) { RotateDIBOnPlane(p, a ? kRasterBlack : background, angle); });
+}
+
+void SqueezeDIBVertical(TQvDIB& dib, RasterColor background, int stretchbltmode, long double angle) {
+    KeepingAlpha(dib, averages(stretchbltmode), [&](TQvDIB& p, bool a) {
+        SqueezeDIBVerticalOnPlane(p, a ? kRasterBlack : background, stretchbltmode, angle);
+    });
+}
+
+void SqueezeDIBHorizontal(TQvDIB& dib, RasterColor background, int stretchbltmode, long double angle) {
+    KeepingAlpha(dib, averages(stretchbltmode), [&](TQvDIB& p, bool a) {
+        SqueezeDIBHorizontalOnPlane(p, a ? kRasterBlack : background, stretchbltmode, angle);
+    });
+}
+
+void ShiftDIB(TQvDIB& dib, RasterColor background, int direction, int distance) {
+    KeepingAlpha(dib, false, [&](TQvDIB& p, bool a) {
+        ShiftDIBOnPlane(p, a ? kRasterBlack : background, direction, distance);
+    });
+}
+
+void ZoomDIB(TQvDIB& dib, RasterColor background, int stretchbltmode, int size) {
+    KeepingAlpha(dib, averages(stretchbltmode), [&](TQvDIB& p, bool a) {
+        ZoomDIBOnPlane(p, a ? kRasterBlack : background, stretchbltmode, size);
+    });
 }
 
 int ZoomedLength(int rate, int size) { return static_cast<int>(std::trunc(rate * 0.01 * size)); }

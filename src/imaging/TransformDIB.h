@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "imaging/RasterColor.h"
 #include "imaging/TQvDIB.h"
 
@@ -34,6 +36,12 @@ void ShiftDIB(TQvDIB& dib, RasterColor background, int direction, int distance);
 // Draws the whole picture into a size x size square about the centre (size 1:
 // the centre pixel; size 0: nothing).
 void ZoomDIB(TQvDIB& dib, RasterColor background, int stretchbltmode, int size);
+
+// cos and sin of -angle * pi / 180 as the rotation uses them (exact at
+// quarter turns).
+std::pair<long double, long double> RotationCosSin(long double angle);
+// First row (column) a squeeze draws into: side div 2 + trunc(-(side div 2) * cos(angle)).
+int SqueezeStart(int side, long double angle);
 
 // The zoom dialog's proposal for a rate in per cent: trunc(rate * 0.01 * size).
 int ZoomedLength(int rate, int size);

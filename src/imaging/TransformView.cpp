@@ -1,5 +1,6 @@
 #include "imaging/TransformView.h"
 
+#include "imaging/AlphaPlanes.h"
 #include "imaging/RasterStretch.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "imaging/TransformDIB.h"
@@ -49,22 +50,34 @@ struct Point {
 
 }  // namespace
 
-void MirrorView(PictureView& view) { stretchReversed(view, true); }
-void FlipView(PictureView& view) { stretchReversed(view, false); }
+// A 32-bit picture moves its alpha with its colour and stays 32-bit.
+void MirrorView(PictureView& view) {
+    KeepingAlpha(view, false, [](TQvDIB& p, bool) { stretchReversed(p, true); });
+}
+void FlipView(PictureView& view) {
+    KeepingAlpha(view, false, [](TQvDIB& p, bool) { stretchReversed(p, false); });
+}
 
 void RotateViewRight(PictureView& view) {
-    movePixels(view, [](int x, int y, int, int h) { return Point{h - 1 - y, x}; });
+    KeepingAlpha(view, false, [](TQvDIB& p, bool) {
+        movePixels(p, [](int x, int y, int, int h) { return Point{h - 1 - y, x}; });
+    });
 }
 
 void RotateViewLeft(PictureView& view) {
-    movePixels(view, [](int x, int y, int w, int) { return Point{y, w - 1 - x}; });
+    KeepingAlpha(view, false, [](TQvDIB& p, bool) {
+        movePixels(p, [](int x, int y, int w, int) { return Point{y, w - 1 - x}; });
+    });
 }
 
 void RotateView(PictureView& view, long double angle, RasterColor background) {
-    TQvDIB target = ViewToDIB(view);
-    target.UniqueDIB();
-    RotatePixels(view, target, background, angle);
-    DIBToView(target, view);
+    // Corners a rotation uncovers become transparent in a 32-bit picture.
+    KeepingAlpha(view, false, [&](TQvDIB& p, bool alphaPlane) {
+        TQvDIB target = ViewToDIB(p);
+        target.UniqueDIB();
+        RotatePixels(p, target, alphaPlane ? kRasterBlack : background, angle);
+        DIBToView(target, p);
+    });
 }
 
 void MirrorViews(ViewTarget target, PictureView& imageView, PictureView& maskView) {

@@ -32,7 +32,9 @@ TEST(ConvertListsTest, SizeAndColourMappings) {
     EXPECT_EQ(SizeIndexToPixels(3), 48);
     EXPECT_EQ(SizeIndexToPixels(5), 128);
     EXPECT_EQ(SizeIndexToPixels(6), 256);
-    EXPECT_EQ(SizeIndexToPixels(7), 32);
+    EXPECT_EQ(SizeIndexToPixels(7), 20);
+    EXPECT_EQ(SizeIndexToPixels(10), 96);
+    EXPECT_EQ(SizeIndexToPixels(11), 32);
     EXPECT_EQ(SizeIndexToPixels(-1), 32);
     EXPECT_EQ(ColorIndexToTarget(0), 1);
     EXPECT_EQ(ColorIndexToTarget(2), 8);

@@ -72,10 +72,10 @@ TEST(ViewTransformTest, PalettePictureKeepsItsTable) {
     EXPECT_EQ(Rows(v), (std::vector<std::string>{"#a", ".b"}));
 }
 
-TEST(ViewTransformTest, ThirtyTwoBitViewsComeBackAsTwentyFour) {
+TEST(ViewTransformTest, ThirtyTwoBitViewsStayThirtyTwo) {
     TQvDIB v = Painted({"ab", "cd"}, 32);
     FlipView(v);
-    EXPECT_EQ(v.GetBitCount(), 24);
+    EXPECT_EQ(v.GetBitCount(), 32);
     EXPECT_EQ(Rows(v), (std::vector<std::string>{"cd", "ab"}));
 }
 
