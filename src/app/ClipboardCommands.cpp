@@ -3,6 +3,9 @@
 #include "anim/FrameOrder.h"
 #include "anim/TAniEX.h"
 #include "app/EditActions.h"
+#include "app/ImageIntake.h"
+#include "imaging/AlphaMask.h"
+#include "imaging/BmpAlpha.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/PictureView.h"
 #include "model/EntryConversion.h"
@@ -31,6 +34,12 @@ std::optional<TQvDIB> PasteClipboardToDIB(TQvClipboard& clipboard) {
         ShowMessage(kNoBitmapOnClipboard);
         return std::nullopt;
     }
+    // A 32-bit block with alpha keeps it; the DIB reader would drop it.
+    clipboard.Open();
+    std::optional<TQvDIB> withAlpha;
+    if (const Bytes* block = clipboard.GetData(CF_DIB)) withAlpha = DecodeBmpAlpha(*block, true);
+    clipboard.Close();
+    if (withAlpha) return withAlpha;
     TQvDIB dib;
     dib.Assign(clipboard);  // opens and closes the clipboard itself
     return dib;
@@ -124,11 +133,7 @@ void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard)
     EditState& e = s.edit;
     if (e.target == ResourceTarget::Image) {
         e.cmbtype = kTypeBitmap;
-        if (auto dib = PasteClipboardToDIB(clipboard)) {
-            PictureView view;
-            DIBToView(*dib, view);
-            e.imgxor = view;
-        }
+        if (auto dib = PasteClipboardToDIB(clipboard)) PictureIntoImageView(e, *dib);
         if (e.imgxor) SyncSelectorsFromImage(e, *e.imgxor);
         return;
     }
@@ -178,7 +183,10 @@ void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard)
         default:
             if (auto dib = PasteClipboardToDIB(clipboard)) {
                 PictureView view;
-                DIBToView(*dib, view);
+                if (AlphaInUse(*dib))
+                    view = *dib;  // the Bitmap page keeps alpha for the take-in
+                else
+                    DIBToView(*dib, view);
                 e.imgbmp = view;
                 e.Shape1Left = e.Shape1Top = 0;
                 e.spebx = e.speby = 0;

@@ -13,7 +13,10 @@ TQvDIB ComposePreview(const TQvDIB& image, const TQvDIB& mask, RasterColor backg
     TQvDIBCanvas canvas(out);
     canvas.FillRect(0, 0, image.Width(), image.Height(), background);
     if (AlphaInUse(image)) {
-        AlphaBlendOnto(canvas, 0, 0, image);
+        // Shown as it will be stored: mask edits count where they differ.
+        TQvDIB stored = image;
+        if (mask.Width() == image.Width() && mask.Height() == image.Height()) StoreAlphaFromMask(stored, mask);
+        AlphaBlendOnto(canvas, 0, 0, stored);
         return out;
     }
     const TQvDIB source = DrawableSource(image);

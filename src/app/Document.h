@@ -21,10 +21,20 @@ struct Document {
     std::string ExeFileName;
     std::string AniFileName;
     std::string BitmapFileName;
+    // The file was read as (or last saved as) Xcursor: Save writes it back
+    // in that format, whatever its name says.
+    bool IconXcursor = false;
+    bool AniXcursor = false;
 
     // Changed since opened, started or saved: leaving the document asks first.
     bool IconModified = false;
     bool AniModified = false;
+    // The sets as last opened, started or saved (CleanKnown once there was
+    // such a moment), so that undo back to them clears the modified marker.
+    std::unique_ptr<TIconCurEX> IconClean;
+    std::unique_ptr<TAniEX> AniClean;
+    bool IconCleanKnown = false;
+    bool AniCleanKnown = false;
 
     // The source of the import command: the file, its kind (0 icon, 1 cursor,
     // 2 animated cursor, 3 executable) and the set of that kind.

@@ -200,6 +200,7 @@ void OpenIconFile(MainState& s, const std::string& path) {
     s.doc.ExeShown = false;  // before the refill, which shows the set it names
     RefillResourceList(s);
     s.doc.IconFileName = path;
+    s.doc.IconXcursor = IsXcursorFile(path);
     SetCaptionFile(s, path);
 }
 
@@ -229,6 +230,7 @@ void OpenAniFile(MainState& s, const std::string& path) {
     if (s.RefillAnimation) s.RefillAnimation(s);
     if (s.ClearAnimationView) s.ClearAnimationView(s);
     s.doc.AniFileName = path;
+    s.doc.AniXcursor = IsXcursorFile(path);
     SetCaptionFile(s, path);
 }
 

@@ -1,5 +1,6 @@
 #include "app/EditActions.h"
 
+#include "app/PendingViews.h"
 #include "imaging/AlphaMask.h"
 #include "model/EntryConversion.h"
 #include "model/ListView.h"
@@ -34,6 +35,7 @@ void ShowEntry(MainState& s) {
     const int index = s.LVIcon.selected;
     const TIconEx* set = s.doc.ShownSet();
     if (index < 0 || !set || index >= set->Count || index >= static_cast<int>(s.LVIcon.items.size())) return;
+    if (!ConfirmPendingViews(s)) return;  // edits not yet in an entry are not dropped unasked
     // Into new pictures first: an entry that cannot be shown leaves the views.
     PictureView image, mask;
     EntryToViews(*set, image, mask, index);
@@ -51,6 +53,7 @@ void ShowEntry(MainState& s) {
         SetHotSpot(s.edit, 0, 0);
     }
     SyncSelectorsFromImage(s.edit, *s.edit.imgxor);
+    MarkViewsClean(s, s.doc.ExeShown ? -1 : index);
 }
 
 void SyncSelectorsFromImage(EditState& edit, const TQvDIB& picture) {
@@ -74,31 +77,7 @@ void SyncSelectorsFromImage(EditState& edit, int bitCount, int width, int height
             edit.cmbcolor = 3;
             break;
     }
-    edit.cmbsize = 0;
-    if (width == height) {
-        switch (width) {
-            case 16:
-                edit.cmbsize = 1;
-                break;
-            case 32:
-                edit.cmbsize = 2;
-                break;
-            case 48:
-                edit.cmbsize = 3;
-                break;
-            case 64:
-                edit.cmbsize = 4;
-                break;
-            case 128:
-                edit.cmbsize = 5;
-                break;
-            case 256:
-                edit.cmbsize = 6;
-                break;
-            default:
-                break;
-        }
-    }
+    edit.cmbsize = width == height ? IndexOfSize(width) : 0;
 }
 
 void SetHotSpot(EditState& edit, int x, int y) {
@@ -190,7 +169,7 @@ void cmbtypeChange(MainState& s, int index) {
 }
 
 void cmbsizeClick(MainState& s, int index) {
-    if (index < 0 || index > 6) return;
+    if (index < 0 || index >= kCmbSizeCount) return;
     s.edit.cmbsize = index;
     if (index >= 1) {
         s.edit.Shape1Width = SizeOfIndex(index);

@@ -64,7 +64,7 @@ inline void sbandClick(MainState& s) { SetResourceTarget(s, ResourceTarget::Mask
 // Type: "Icon"/"Cursor" enable the hot spot fields, "Bitmap" disables them.
 void cmbtypeChange(MainState& s, int index);
 inline void cmbtypeClick(MainState& s, int index) { cmbtypeChange(s, index); }
-// Size: 1..5 also sizes the Bitmap page's selection frame; "Any" leaves it.
+// Size: any listed side also sizes the Bitmap page's selection frame; "Any" leaves it.
 void cmbsizeClick(MainState& s, int index);
 // List style by the sender's tag 0..3; menu items and buttons both follow
 // LVIconStyle, so they always show the same choice. Other tags are ignored.

@@ -6,21 +6,16 @@
 
 namespace vornik {
 
-int SizeOfIndex(int cmbsize) {
-    switch (cmbsize) {
-        case 1:
-            return 16;
-        case 3:
-            return 48;
-        case 4:
-            return 64;
-        case 5:
-            return 128;
-        case 6:
-            return 256;
-        default:
-            return 32;
-    }
+namespace {
+constexpr int kSides[kCmbSizeCount] = {32, 16, 32, 48, 64, 128, 256, 20, 24, 40, 96};
+}  // namespace
+
+int SizeOfIndex(int cmbsize) { return cmbsize >= 0 && cmbsize < kCmbSizeCount ? kSides[cmbsize] : 32; }
+
+int IndexOfSize(int side) {
+    for (int i = 1; i < kCmbSizeCount; ++i)
+        if (kSides[i] == side) return i;
+    return 0;
 }
 
 int BitCountOfIndex(int cmbcolor) {

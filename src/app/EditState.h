@@ -25,7 +25,7 @@ inline constexpr int kHotSpotMax = 127;
 struct EditState {
     int PageControl1 = kIconPage;
     int cmbtype = kTypeIcon;  // 0 "Icon", 1 "Cursor", 2 "Bitmap"
-    int cmbsize = 2;          // 0 "Any", 1 " 16x 16" ... 5 "128x128", 6 " 256x256"
+    int cmbsize = 2;          // 0 "Any", 1 " 16x 16" ... 6 " 256x256", 7..10 20, 24, 40, 96
     int cmbcolor = 1;         // 0 "   2 color", 1 "  16 color", 2 " 256 color", 3 "True color", 4 32 bits with alpha
     int spex = 0;             // hot spot, 0..127
     int spey = 0;
@@ -49,15 +49,18 @@ struct EditState {
 // Item texts of the selectors. Items are only ever appended: settings and
 // other callers keep the indices of the older ones.
 inline constexpr const char* kCmbTypeItems[3] = {"Icon", "Cursor", "Bitmap"};
-inline constexpr const char* kCmbSizeItems[7] = {"Any",     " 16x 16", " 32x 32", " 48x 48",
-                                                 " 64x 64", "128x128", " 256x256"};
+inline constexpr const char* kCmbSizeItems[11] = {"Any",     " 16x 16", " 32x 32", " 48x 48",  " 64x 64", "128x128",
+                                                  " 256x256", " 20x 20", " 24x 24", " 40x 40", " 96x 96"};
 inline constexpr const char* kCmbColorItems[5] = {"   2 color", "  16 color", " 256 color", "True color",
                                                   "32ﾋﾞｯﾄ (ｱﾙﾌｧ)"};
 inline constexpr int kColorAlpha = 4;  // the 32-bit depth with alpha
 
-// Size index to pixels: 1..6 -> 16, 32, 48, 64, 128, 256; "Any" (and anything
-// else) -> 32.
+// Size index to pixels: 1..6 -> 16, 32, 48, 64, 128, 256, 7..10 -> 20, 24,
+// 40, 96 (appended later, so stored indices keep their sizes); "Any" (and
+// anything else) -> 32. IndexOfSize is the reverse (0 for an unlisted side).
 int SizeOfIndex(int cmbsize);
+int IndexOfSize(int side);
+inline constexpr int kCmbSizeCount = 11;
 // Colour index to bits per pixel: 0 -> 1, 1 -> 4, 2 -> 8, 3 -> 24, 4 -> 32.
 int BitCountOfIndex(int cmbcolor);
 

@@ -2,6 +2,7 @@
 
 #include "anim/TAniEX.h"
 #include "app/EditActions.h"
+#include "app/PendingViews.h"
 #include "imaging/AlphaMask.h"
 #include "imaging/AlphaSplit.h"
 #include "imaging/ConvertDIBFormat.h"
@@ -31,10 +32,13 @@ void CheckPair(const EditState& e) {
                            ") の大きさが違います。同じ大きさにしてから登録してください。");
 }
 
-void StorePair(TIconEx& set, int index, const EditState& e) {
+// An icon's directory holds planes and bit count where a cursor's holds its
+// hot spot: a click on the image view must not end up there.
+void StorePair(TIconEx& set, int index, const EditState& e, bool cursor) {
     ViewsToEntry(set, *e.imgxor, *e.imgand, index);
-    set.Entries[index].HotSpotX = static_cast<std::uint16_t>(e.spex);
-    set.Entries[index].HotSpotY = static_cast<std::uint16_t>(e.spey);
+    IconEntry& entry = set.Entries[index];
+    entry.HotSpotX = static_cast<std::uint16_t>(cursor ? e.spex : 1);
+    entry.HotSpotY = static_cast<std::uint16_t>(cursor ? e.spey : HeaderBitCount(entry));
 }
 
 void RefreshAnimation(MainState& s) {
@@ -118,7 +122,8 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
         }
         if (!ViewsReady(e)) return;
         CheckPair(e);
-        StorePair(*set, i, e);
+        StorePair(*set, i, e, set->ResourceType == 2);
+        MarkViewsClean(s, i);
         RefillResourceList(s);
     } else if (e.PageControl1 == kAnimationPage) {
         TAniEX* ani = s.doc.AniSet.get();
@@ -129,7 +134,8 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
         }
         if (!ViewsReady(e)) return;
         CheckPair(e);
-        StorePair(*ani, selectedFrame, e);
+        StorePair(*ani, selectedFrame, e, true);
+        MarkViewsClean(s, -1);
         RefreshAnimation(s);
     }
 }
@@ -142,11 +148,12 @@ void tbiconaddClick(MainState& s) {
         TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
         if (!set || set->AddSlot(0) == -1) return;
         try {
-            StorePair(*set, 0, e);
+            StorePair(*set, 0, e, set->ResourceType == 2);
         } catch (...) {
             set->DeleteSlot(0);  // no empty slot may stay behind
             throw;
         }
+        MarkViewsClean(s, 0);
         RefillResourceList(s);
     } else if (e.PageControl1 == kAnimationPage) {
         TAniEX* ani = s.doc.AniSet.get();
@@ -154,11 +161,12 @@ void tbiconaddClick(MainState& s) {
         const int frame = ani->AddFrame();
         if (frame == -1) return;
         try {
-            StorePair(*ani, frame, e);
+            StorePair(*ani, frame, e, true);
         } catch (...) {
             ani->DeleteSlot(frame);  // the new frame has no steps yet
             throw;
         }
+        MarkViewsClean(s, -1);
         RefreshAnimation(s);
     }
 }

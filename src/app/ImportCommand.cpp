@@ -2,6 +2,7 @@
 
 #include "app/DocumentOpen.h"
 #include "app/EditActions.h"
+#include "app/ImageIntake.h"
 #include "app/IsBmpFile.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
@@ -19,9 +20,7 @@ namespace {
 void PictureIntoTarget(EditState& e, TQvDIB dib) {
     if (e.target == ResourceTarget::View) return;  // nothing at all changes, not even the type
     if (e.target == ResourceTarget::Image) {
-        PictureView view;
-        DIBToView(dib, view);
-        e.imgxor = view;
+        PictureIntoImageView(e, dib);
     } else if (e.target == ResourceTarget::Mask) {
         dib.ConvertToMono();
         dib.ConvertToTrueColor();
@@ -42,15 +41,11 @@ bool ImportFile(MainState& s, const std::string& path, const IconSelectDialog& s
     const std::string ext = UpperExtension(path);
     bool taken = false;
     if (ext == ".BMP" || ext == ".DIB" || IsBmpFile(path)) {
-        TQvDIB dib;
-        dib.LoadFromFile(path);
-        PictureIntoTarget(e, dib);
+        PictureIntoTarget(e, LoadBitmapPicture(path));
         taken = e.target != ResourceTarget::View;
         if (!taken) return false;
     } else if (ext == ".JPG" || ext == ".JPEG") {
-        TQvDIB dib;
-        LoadJpegFile(path, dib);
-        PictureIntoTarget(e, dib);
+        PictureIntoTarget(e, LoadJpegPicture(path));
         taken = e.target != ResourceTarget::View;
         if (!taken) return false;
     } else if (IsSvgExtension(path)) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/PendingViews.h"
 #include "app/SaveExport.h"
 #include "app/UndoCommands.h"
 
@@ -16,6 +17,7 @@ std::string SaveChangesQuestion(const MainState& s, int page) {
 }
 
 bool ConfirmLeave(MainState& s, int page) {
+    if (page == kIconPage && !ConfirmPendingViews(s)) return false;
     if (!PageModified(s, page)) return true;
     const SaveChoice choice =
         s.AskSaveChanges ? s.AskSaveChanges(SaveChangesQuestion(s, page)) : SaveChoice::Discard;
@@ -33,6 +35,7 @@ bool ConfirmLeave(MainState& s, int page) {
 }
 
 bool ConfirmClose(MainState& s) {
+    if (!ConfirmPendingViews(s)) return false;
     const int shown = s.edit.PageControl1;
     const int other = shown == kAnimationPage ? kIconPage : kAnimationPage;
     if (shown != kBitmapPage && !ConfirmLeave(s, shown)) return false;
@@ -42,7 +45,7 @@ bool ConfirmClose(MainState& s) {
 
 void DocumentReplaced(MainState& s, int page) {
     if (page == kBitmapPage) return;  // the views' steps stay valid: only the picture changed
-    SetModified(s, page, false);
+    MarkClean(s, page);
     s.History.Clear();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "app/CommandStates.h"
@@ -31,6 +32,13 @@ struct MainState {
     CommandStates commands;
     ResourceList LVIcon;
     UndoHistory History;  // undo and redo of edits
+
+    // The views as last shown from or stored into an entry: edits beyond
+    // them are not in any document yet (PendingViews.h). ViewsEntry: the
+    // Icon page entry they came from, or -1.
+    std::optional<TQvDIB> ViewsCleanImage;
+    std::optional<TQvDIB> ViewsCleanMask;
+    int ViewsEntry = -1;
 
     std::string Caption = kAppTitle;  // window title
     std::string StatusPanel0;         // status bar panel 0

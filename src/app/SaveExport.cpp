@@ -5,13 +5,19 @@
 
 #include "app/AnimationPage.h"
 #include "app/DocumentOpen.h"
+#include "app/EditActions.h"
+#include "app/SetCopy.h"
+#include "app/UndoCommands.h"
 #include "app/XcursorDocument.h"
+#include "imaging/AlphaMask.h"
+#include "imaging/BmpAlpha.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
 #include "imaging/PngWrite.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 #include "platform/FileDialogs.h"
+#include "platform/FileIO.h"
 #include "platform/Notice.h"
 
 namespace vornik {
@@ -42,28 +48,40 @@ std::optional<FileDialogAnswer> AskSave(const char* filter, const char* defaultE
 
 }  // namespace
 
+void ChangeResourceKind(TIconEx& set, int resourceType) {
+    if (resourceType != 1 && resourceType != 2) return;
+    set.ResourceType = static_cast<std::uint16_t>(resourceType);
+    for (int i = 0; i < set.Count; ++i) {
+        IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
+        // A cursor's hot spot fields hold an icon's planes and bit count.
+        const int bits = e.InfoHeader.size() >= 16 ? ReadU16LE(e.InfoHeader.data() + 14) : 0;
+        e.HotSpotX = static_cast<std::uint16_t>(resourceType == 2 ? 0 : 1);
+        e.HotSpotY = static_cast<std::uint16_t>(resourceType == 2 ? 0 : bits);
+    }
+}
+
 bool Save1Click(MainState& s) {
     Document& d = s.doc;
     switch (s.edit.PageControl1) {
         case kIconPage:
             if (!d.IconSet || d.ExeShown) return false;
             if (d.IconFileName.empty()) return SaveAs1Click(s);
-            if (d.IconSet->ResourceType == 2 && IsXcursorName(d.IconFileName))
+            if (d.IconSet->ResourceType == 2 && d.IconXcursor)
                 SaveCursorSetAsXcursor(*d.IconSet, d.IconFileName);
             else
                 d.IconSet->SaveToFile(d.IconFileName);
-            d.IconModified = false;
+            MarkClean(s, kIconPage);
             return true;
         case kAnimationPage:
             if (!d.AniSet) return false;
             if (d.AniFileName.empty()) return SaveAs1Click(s);
-            if (IsXcursorName(d.AniFileName))
+            if (d.AniXcursor)
                 SaveAnimationAsXcursor(*d.AniSet, d.AniFileName);
             else {
                 SettleInfoEncoding(*d.AniSet);
                 d.AniSet->SaveToFile(d.AniFileName);
             }
-            d.AniModified = false;
+            MarkClean(s, kAnimationPage);
             return true;
         default:
             return false;
@@ -78,30 +96,59 @@ bool SaveAs1Click(MainState& s) {
         auto answer =
             AskSave(icon ? "ｱｲｺﾝ|*.ico" : "ｶｰｿﾙ|*.cur|Xcursor|*", icon ? "ico" : "cur", d.IconFileName);
         if (!answer) return false;
-        if (!icon && answer->filterIndex == 2)
-            SaveCursorSetAsXcursor(*d.IconSet, answer->path);
-        else
-            d.IconSet->SaveToFile(answer->path);
-        d.IconFileName = answer->path;  // only after the write returned
-        d.IconModified = false;
-        SetCaptionFile(s, answer->path);
+        const bool xcursor = !icon && answer->filterIndex == 2;
+        std::string path = answer->path;
+        // The name says the kind: a .cur name writes a cursor, a .ico name an
+        // icon; a name without either gets the document's own.
+        const std::string ext = UpperExtension(path);
+        int kind = d.IconSet->ResourceType == 2 ? 2 : 1;
+        if (ext == ".CUR")
+            kind = 2;
+        else if (ext == ".ICO")
+            kind = 1;
+        else if (!xcursor)
+            path += kind == 2 ? ".cur" : ".ico";
+        if (xcursor) {
+            SaveCursorSetAsXcursor(*d.IconSet, path);
+        } else if (kind != d.IconSet->ResourceType) {
+            std::unique_ptr<TIconCurEX> other = CopySet(*d.IconSet);
+            ChangeResourceKind(*other, kind);
+            other->SaveToFile(path);
+            d.IconSet = std::move(other);  // the document is now of the kind written
+            RefillResourceList(s);
+        } else {
+            d.IconSet->SaveToFile(path);
+        }
+        d.IconXcursor = xcursor;
+        d.IconFileName = path;  // only after the write returned
+        MarkClean(s, kIconPage);
+        SetCaptionFile(s, path);
         return true;
     }
     if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
         auto answer = AskSave("ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Xcursor|*", "ani", d.AniFileName);
         if (!answer) return false;
+        // An animation is written as ANI whatever its name, unless Xcursor was chosen.
         if (answer->filterIndex == 2)
             SaveAnimationAsXcursor(*d.AniSet, answer->path);
         else {
             SettleInfoEncoding(*d.AniSet);
             d.AniSet->SaveToFile(answer->path);
         }
+        d.AniXcursor = answer->filterIndex == 2;
         d.AniFileName = answer->path;
-        d.AniModified = false;
+        MarkClean(s, kAnimationPage);
         SetCaptionFile(s, answer->path);
         return true;
     }
     return false;
+}
+
+std::optional<TQvDIB> AlphaPictureOfViews(const EditState& e) {
+    if (!e.imgxor || !e.imgand || !AlphaInUse(*e.imgxor)) return std::nullopt;
+    TQvDIB image = *e.imgxor;
+    if (image.Width() == e.imgand->Width() && image.Height() == e.imgand->Height()) StoreAlphaFromMask(image, *e.imgand);
+    return image;
 }
 
 TQvDIB ComposeWithBackground(const TQvDIB& image, const TQvDIB& mask, int color) {
@@ -165,6 +212,8 @@ bool tbexportClick(MainState& s) {
             const TQvDIB image = ViewToDIB(*e.imgxor), mask = ViewToDIB(*e.imgand);
             if (e.target == ResourceTarget::Mask)
                 SavePngFile(path, mask);
+            else if (const std::optional<TQvDIB> rgba = AlphaPictureOfViews(e))
+                SavePngFile(path, *rgba);  // the entry's own alpha
             else
                 SavePngFile(path, image, &mask);  // transparent where the mask is white
             return true;
@@ -184,7 +233,11 @@ bool tbexportClick(MainState& s) {
             } else {
                 picture = ViewToDIB(*e.imgxor);
             }
-            if (ExportKindOf(path, e.cmbtype) == ExportKind::Bitmap)
+            const std::optional<TQvDIB> rgba =
+                e.target == ResourceTarget::Image && !s.settings.iconbackadd ? AlphaPictureOfViews(e) : std::nullopt;
+            if (ExportKindOf(path, e.cmbtype) == ExportKind::Bitmap && rgba)
+                WriteFileReplacing(path, EncodeBmpAlpha(*rgba));  // 32 bits with alpha, not 24
+            else if (ExportKindOf(path, e.cmbtype) == ExportKind::Bitmap)
                 picture.SaveToFile(path);
             else
                 SaveDIBAsJpegFile(picture, path);

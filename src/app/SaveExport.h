@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "app/MainState.h"
 #include "imaging/TQvDIB.h"
 
@@ -33,6 +35,14 @@ ExportKind ExportKindOf(const std::string& path, int cmbtype);
 // With "view" down a bitmap export only shows kExportNeedsTargetNotice.
 // False when nothing was written; nothing happens while the views are empty.
 bool tbexportClick(MainState& s);
+
+// The set becomes an icon (1) or a cursor (2) set: a cursor's entries get
+// hot spot 0, 0; an icon's planes 1 and their image's bit count.
+void ChangeResourceKind(TIconEx& set, int resourceType);
+
+// The image view as a 32-bit picture with the alpha its entry gets (mask
+// edits stored into it), when the image is drawn by alpha; else nothing.
+std::optional<TQvDIB> AlphaPictureOfViews(const EditState& edit);
 
 // A copy of the image in which every pixel whose mask pixel is exactly white
 // takes the background colour (RGB, red in the low byte).

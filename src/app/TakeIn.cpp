@@ -1,6 +1,7 @@
 #include "app/TakeIn.h"
 
 #include "app/EditActions.h"
+#include "imaging/AlphaMask.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/PictureView.h"
 
@@ -24,6 +25,8 @@ void TakeInBitmap(MainState& s) {
         TQvDIB image;
         CopyBitmapRect(DrawableSource(source), image, e.spebx, e.speby, side, side);
         e.imgxor = image;
+        // A square of a picture with alpha brings its own mask.
+        if (e.target == ResourceTarget::View && AlphaInUse(image)) e.imgand = MaskFromAlpha(image);
     } else {
         TQvDIB mask;
         CopyBitmapRect(DrawableSource(source), mask, e.spebx, e.speby, side, side);

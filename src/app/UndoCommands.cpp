@@ -1,6 +1,7 @@
 #include "app/UndoCommands.h"
 
 #include "app/EditActions.h"
+#include "app/PendingViews.h"
 #include "app/SetCopy.h"
 
 namespace vornik {
@@ -54,6 +55,16 @@ bool aniDiffers(const UndoStep& step, const MainState& s) {
     return step.ani && !SameAniSet(*step.ani, *s.doc.AniSet);
 }
 
+// Modified means: differs from the state last opened or saved, when that is
+// known; otherwise any change marks it.
+void followClean(MainState& s, unsigned parts) {
+    Document& d = s.doc;
+    if ((parts & kUndoIconSet) && d.IconCleanKnown)
+        d.IconModified = bool(d.IconSet) != bool(d.IconClean) || (d.IconSet && !SameSet(*d.IconSet, *d.IconClean));
+    if ((parts & kUndoAniSet) && d.AniCleanKnown)
+        d.AniModified = bool(d.AniSet) != bool(d.AniClean) || (d.AniSet && !SameAniSet(*d.AniSet, *d.AniClean));
+}
+
 // Undo and redo show the page whose work they change.
 void showPageOf(MainState& s, const UndoStep& step) {
     const int page = step.edit.PageControl1;
@@ -105,6 +116,7 @@ UndoStep RestoreStep(MainState& s, UndoStep step) {
         current.ani = std::move(s.doc.AniSet);
         s.doc.AniSet = std::move(step.ani);
     }
+    followClean(s, step.parts);
     refill(s, step.parts);
     if (step.parts & kUndoIconSet) s.LVIcon.selected = step.listSelected;
     current.bytes = ownBytes(s, current);
@@ -115,6 +127,7 @@ void CommitStep(MainState& s, UndoStep before) {
     if (Unchanged(s, before)) return;
     if ((before.parts & kUndoIconSet) && iconDiffers(before, s)) s.doc.IconModified = true;
     if ((before.parts & kUndoAniSet) && aniDiffers(before, s)) s.doc.AniModified = true;
+    followClean(s, before.parts);
     before.bytes = ownBytes(s, before);
     s.History.Push(std::move(before));
 }
@@ -158,6 +171,18 @@ void SetModified(MainState& s, int page, bool modified) {
     if (page == kAnimationPage) s.doc.AniModified = modified;
 }
 
+void MarkClean(MainState& s, int page) {
+    Document& d = s.doc;
+    SetModified(s, page, false);
+    if (page == kIconPage) {
+        d.IconClean = d.IconSet ? CopySet(*d.IconSet) : nullptr;
+        d.IconCleanKnown = true;
+    } else if (page == kAnimationPage) {
+        d.AniClean = d.AniSet ? CopyAniSet(*d.AniSet) : nullptr;
+        d.AniCleanKnown = true;
+    }
+}
+
 bool PageModified(const MainState& s, int page) {
     if (page == kIconPage) return s.doc.IconModified && !s.doc.ExeShown;
     if (page == kAnimationPage) return s.doc.AniModified;
@@ -165,7 +190,9 @@ bool PageModified(const MainState& s, int page) {
 }
 
 std::string WindowTitle(const MainState& s) {
-    return (PageModified(s, s.edit.PageControl1) ? "*" : "") + s.Caption;
+    // Edits in the views that no entry holds yet count as changes too.
+    const bool pending = s.edit.PageControl1 != kBitmapPage && ViewsPending(s);
+    return (PageModified(s, s.edit.PageControl1) || pending ? "*" : "") + s.Caption;
 }
 
 }  // namespace vornik

@@ -31,6 +31,9 @@ bool Redo1Click(MainState& s);
 
 // Marks the page's document as changed or saved.
 void SetModified(MainState& s, int page, bool modified);
+// The page's document as it is now is the saved one: not modified, and
+// undo or redo that returns to this state clears the marker again.
+void MarkClean(MainState& s, int page);
 bool PageModified(const MainState& s, int page);
 
 // The window title: the caption, with a leading "*" while the shown page's

@@ -231,11 +231,17 @@ void EntryToViews(const TIconEx& set, PictureView& imageView, PictureView& maskV
         imageView = image;
     else
         DIBToView(image, imageView);
-    DIBToView(mask, maskView);
+    // A picture drawn by its alpha shows the mask its alpha stands for; stored
+    // back unchanged, the alpha is kept as it is.
+    if (AlphaInUse(image))
+        maskView = MaskFromAlpha(image);
+    else
+        DIBToView(mask, maskView);
 }
 
 void ViewsToEntry(TIconEx& set, const PictureView& imageView, const PictureView& maskView, int index) {
-    const TQvDIB image = imagePicture(imageView);
+    TQvDIB image = imagePicture(imageView);
+    StoreAlphaFromMask(image, maskView);
     TQvDIB mask = ViewToDIB(maskView);
     mask.ConvertToMono();
     DIBsToEntry(set, image, mask, index);
@@ -266,14 +272,18 @@ void SaveImagePairAsCursor(const std::string& path, const TQvDIB& image, const T
 void SaveViewPairAsIcon(const std::string& path, const PictureView& imageView, const PictureView& maskView) {
     TQvDIB mask = ViewToDIB(maskView);
     mask.ConvertToMono();
-    SaveImagePairAsIcon(path, imagePicture(imageView), mask);
+    TQvDIB image = imagePicture(imageView);
+    StoreAlphaFromMask(image, maskView);
+    SaveImagePairAsIcon(path, image, mask);
 }
 
 void SaveViewPairAsCursor(const std::string& path, const PictureView& imageView, const PictureView& maskView,
                           int hotSpotX, int hotSpotY) {
     TQvDIB mask = ViewToDIB(maskView);
     mask.ConvertToMono();
-    SaveImagePairAsCursor(path, imagePicture(imageView), mask, hotSpotX, hotSpotY);
+    TQvDIB image = imagePicture(imageView);
+    StoreAlphaFromMask(image, maskView);
+    SaveImagePairAsCursor(path, image, mask, hotSpotX, hotSpotY);
 }
 
 }  // namespace vornik

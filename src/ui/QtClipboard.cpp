@@ -5,6 +5,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <cstring>
+
+#include "imaging/BmpAlpha.h"
 
 namespace vornik {
 
@@ -44,7 +47,7 @@ void QtClipboard::Close() {
 bool QtClipboard::HasFormat(std::uint32_t format) const {
     if (format != CF_DIB && format != CF_BITMAP) return false;
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime && mime->hasImage();
+    return mime && (mime->hasImage() || mime->hasFormat("image/png"));
 }
 
 const Bytes* QtClipboard::GetData(std::uint32_t format) const {
@@ -54,19 +57,38 @@ const Bytes* QtClipboard::GetData(std::uint32_t format) const {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        QImage image = QGuiApplication::clipboard()->image();
-        if (image.hasAlphaChannel())
-            image = image.convertToFormat(QImage::Format_ARGB32);
-        else
+        // PNG first: it is how most programs hand over alpha.
+        QImage image;
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        if (mime && mime->hasFormat("image/png")) image.loadFromData(mime->data("image/png"), "PNG");
+        if (image.isNull()) image = QGuiApplication::clipboard()->image();
+        if (image.isNull()) return nullptr;
+        if (image.hasAlphaChannel()) {
+            image = image.convertToFormat(QImage::Format_ARGB32);  // straight alpha, B G R A in memory
+            TQvDIB picture;
+            picture.CreateDIB(image.width(), -image.height(), 0, 32);
+            for (int y = 0; y < image.height(); ++y)
+                std::memcpy(picture.MutableScanLine(y), image.constScanLine(y), 4 * static_cast<std::size_t>(image.width()));
+            dib_ = EncodeBmpAlpha(picture, true);
+        } else {
             image = image.convertToFormat(QImage::Format_RGB888);
-        if (!image.save(&buffer, "BMP")) return nullptr;
-        dib_ = BmpToPackedDIB(Bytes(bytes.begin(), bytes.end()));
+            if (!image.save(&buffer, "BMP")) return nullptr;
+            dib_ = BmpToPackedDIB(Bytes(bytes.begin(), bytes.end()));
+        }
     }
     return dib_.empty() ? nullptr : &dib_;
 }
 
 void QtClipboard::SetData(const TQvClipboardData& data) {
     if (data.format != CF_DIB) return;
+    if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data.data, true)) {
+        // Offered as PNG too, so other programs get the alpha.
+        QImage image(withAlpha->Width(), withAlpha->Height(), QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(image.scanLine(y), withAlpha->ScanLine(image.height() - 1 - y), 4 * static_cast<std::size_t>(image.width()));
+        QGuiApplication::clipboard()->setImage(image);
+        return;
+    }
     const Bytes bmp = PackedDIBToBmp(data.data);
     QImage image;
     if (bmp.empty() || !image.loadFromData(bmp.data(), static_cast<int>(bmp.size()), "BMP")) return;

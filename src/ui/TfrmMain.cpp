@@ -23,6 +23,7 @@
 #include "app/EditActions.h"
 #include "app/LeaveDocument.h"
 #include "app/MainStart.h"
+#include "app/PendingViews.h"
 #include "app/TakeIn.h"
 #include "app/UndoCommands.h"
 #include "app/WindowPlacement.h"
@@ -227,7 +228,9 @@ void TfrmMain::undoable(unsigned parts, const char* label, const std::function<v
 
 SaveChoice TfrmMain::askSaveChanges(const std::string& text) {
     QMessageBox box(QMessageBox::Warning, kTitle, QString::fromStdString(text), QMessageBox::NoButton, this);
-    QPushButton* save = box.addButton("保存", QMessageBox::AcceptRole);
+    // Edits still in the views are stored into their entry, not into a file.
+    const bool views = text == kStoreViewsQuestion;
+    QPushButton* save = box.addButton(views ? "登録" : "保存", QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton("破棄", QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
     box.setDefaultButton(save);

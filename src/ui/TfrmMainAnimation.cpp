@@ -444,7 +444,8 @@ void TfrmMain::btnanieftClick() {
                          [this](const std::string& text) {
                              showStatus(0, QString::fromStdString(text));
                              StatusPanel[0]->repaint();
-                         });
+                         },
+                         PixelPoint{e.spex, e.spey});
         },
         true);
     QApplication::restoreOverrideCursor();

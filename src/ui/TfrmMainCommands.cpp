@@ -23,6 +23,7 @@
 #include "app/Options.h"
 #include "app/SaveExport.h"
 #include "app/UndoCommands.h"
+#include "app/ViewTransforms.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIBCanvas.h"
@@ -255,11 +256,14 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });
-    handlers_.insert("mnu_flip", [this] { viewsCommand(FlipViews); });
-    handlers_.insert("mnu_millor", [this] { viewsCommand(MirrorViews); });
-    handlers_.insert("mnu_r90", [this] { viewsCommand(RotateViewsRight); });
-    handlers_.insert("mnu_l90", [this] { viewsCommand(RotateViewsLeft); });
-    handlers_.insert("mnu_r180", [this] { viewsCommand(RotateViews180); });
+    for (auto [name, kind] : {std::pair{"mnu_flip", ViewTransform::Flip}, std::pair{"mnu_millor", ViewTransform::Mirror},
+                              std::pair{"mnu_r90", ViewTransform::QuarterRight},
+                              std::pair{"mnu_l90", ViewTransform::QuarterLeft},
+                              std::pair{"mnu_r180", ViewTransform::Half}}) {
+        handlers_.insert(name, [this, kind] {
+            undoable(kUndoViews, "views", [this, kind] { TransformViews(s_.edit, kind); });
+        });
+    }
     handlers_.insert("mnu_maskinv", [this] {
         viewsCommand([](ViewTarget, PictureView& image, PictureView& mask) { InvertMask(image, mask); });
     });
@@ -272,9 +276,7 @@ void TfrmMain::mnu_rotimageClick() {
     if (execDialog(frmrotinput) != QDialog::Accepted || frmrotinput->serot->value() == 0) return;
     const int angle = frmrotinput->serot->value();
     const bool left = frmrotinput->rbleft->isChecked();
-    viewsCommand([angle, left](ViewTarget t, PictureView& image, PictureView& mask) {
-        RotateViewsBy(t, image, mask, angle, left);
-    });
+    undoable(kUndoViews, "views", [this, angle, left] { TransformViews(s_.edit, ViewTransform::Angle, angle, left); });
 }
 
 void TfrmMain::mnu_bitmapzoomClick() {

@@ -94,7 +94,8 @@ void TfrmMain::PageControl1Change(int page) {
 
 void TfrmMain::LVIconDblClick() {
     s_.LVIcon.selected = LVIcon->selectedIndex();
-    undoable(kUndoViews, "show", [this] { ShowEntry(s_); });
+    // Lists too: edits still in the views may be stored into their entry first.
+    undoable(kUndoViews, "show", [this] { ShowEntry(s_); }, true);
 }
 
 void TfrmMain::sbviewClick() {

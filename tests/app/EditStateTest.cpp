@@ -165,9 +165,14 @@ TEST(Selectors, FollowThePicture) {
     SyncSelectorsFromImage(e, 4, 32, 32);
     EXPECT_EQ(e.cmbcolor, 1);
     EXPECT_EQ(e.cmbsize, 2);
-    SyncSelectorsFromImage(e, 1, 24, 24);
+    SyncSelectorsFromImage(e, 1, 30, 30);
     EXPECT_EQ(e.cmbcolor, 0);
     EXPECT_EQ(e.cmbsize, 0);
+    SyncSelectorsFromImage(e, 1, 24, 24);  // the later sizes have later indices
+    EXPECT_EQ(e.cmbsize, 8);
+    EXPECT_EQ(SizeOfIndex(e.cmbsize), 24);
+    SyncSelectorsFromImage(e, 1, 96, 96);
+    EXPECT_EQ(e.cmbsize, 10);
     SyncSelectorsFromImage(e, 32, 128, 128);
     EXPECT_EQ(e.cmbcolor, 3);
     EXPECT_EQ(e.cmbsize, 5);

@@ -8,6 +8,7 @@
 #include "app/DocumentOpen.h"
 #include "app/EntryCommands.h"
 #include "app/LeaveDocument.h"
+#include "app/PendingViews.h"
 #include "app/SetCopy.h"
 #include "app/UndoCommands.h"
 #include "imaging/MaskOps.h"
@@ -183,6 +184,7 @@ TEST(Undo, AddAndReplaceOfAMismatchedPairChangeNothing) {
 TEST(LeaveDocument, ModifiedDocumentsAskSaveDiscardOrCancel) {
     MainState s = IconState();
     PutViews(s.edit, 32, 32);
+    MarkViewsClean(s, -1);  // views already in a document: only the set is asked about
     std::vector<std::string> asked;
     SaveChoice answer = SaveChoice::Cancel;
     s.AskSaveChanges = [&](const std::string& text) {

@@ -215,7 +215,7 @@ TEST_F(CanvasZoom, ACursorsHotSpotIsMarkedAndOneTimesShowsThePictureAsIs) {
 
 TEST_F(CanvasZoom, SelectorsOffer256AndThirtyTwoBitsAndConvertKeepsAlpha) {
     w.show();
-    ASSERT_EQ(w.cmbsize->count(), 7);
+    ASSERT_EQ(w.cmbsize->count(), 11);
     EXPECT_EQ(w.cmbsize->itemText(5), "128x128");  // older indices unchanged
     EXPECT_EQ(w.cmbsize->itemText(6), " 256x256");
     ASSERT_EQ(w.cmbcolor->count(), 5);
