@@ -7,6 +7,7 @@
 
 #include "imaging/AlphaMask.h"
 #include "imaging/BitmapInfoHeader.h"
+#include "imaging/TQvDIBCanvas.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 
@@ -94,6 +95,26 @@ TQvDIB alphaPicture(const IconEntry& e) {
     stored.biClrUsed = clrUsed;
     stored.biPlanes = 1;
     return dib;
+}
+
+// Whether a 32-bit picture holds exactly the entry's 32-bit pixels.
+bool sameAsEntry(const IconEntry& e, const TQvDIB& image) {
+    if (e.InfoHeader.size() < BitmapInfoHeader::kSize || entryBitCount(e) != 32 || image.IsTopDown()) return false;
+    const BitmapInfoHeader h = BitmapInfoHeader::Read(e.InfoHeader.data());
+    if (h.biWidth != image.Width() || h.biHeight != image.Height()) return false;
+    const std::size_t size = static_cast<std::size_t>(image.Width()) * 4 * static_cast<std::size_t>(image.Height());
+    return e.XorBits.size() >= size && std::memcmp(e.XorBits.data(), image.Pixels(), size) == 0;
+}
+
+// Whether two pictures of any depth show the same colours.
+bool samePicture(const TQvDIB& a, const TQvDIB& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    const TQvDIB pa = DrawableSource(a), pb = DrawableSource(b);
+    const TQvDIBSourceSurface sa(pa), sb(pb);
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (ReadPixelColor(sa.Surface(), x, y) != ReadPixelColor(sb.Surface(), x, y)) return false;
+    return true;
 }
 
 // The image view's picture for an entry: a 32-bit one keeps its alpha.
@@ -244,6 +265,14 @@ void ViewsToEntry(TIconEx& set, const PictureView& imageView, const PictureView&
     StoreAlphaFromMask(image, maskView);
     TQvDIB mask = ViewToDIB(maskView);
     mask.ConvertToMono();
+    if (AlphaInUse(image) && index >= 0 && index < set.Count && sameAsEntry(set.Entries[static_cast<std::size_t>(index)], image) &&
+        samePicture(mask, MaskFromAlpha(image))) {
+        // Nothing was edited: the entry keeps its own mask (which may differ
+        // from what alpha stands for), so it stays byte for byte.
+        TQvDIB ownImage, ownMask;
+        EntryToDIBs(set, ownImage, ownMask, index);
+        mask = ownMask;
+    }
     DIBsToEntry(set, image, mask, index);
 }
 
