@@ -25,6 +25,7 @@
 #include "imaging/TQvDIBCanvas.h"
 #include "imaging/WorkingSize.h"
 #include "model/EntryConversion.h"
+#include "model/IcnsImage.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
 #include "model/TIconEx.h"
@@ -77,7 +78,7 @@ std::vector<int> parseColours(const std::string& text) {
     return targets;
 }
 
-std::vector<int> parseSizes(const std::string& text) {
+std::vector<int> parseSizes(const std::string& text, int maxSide) {
     std::set<int> sizes;
     for (const std::string& item : splitList(text)) {
         int n = 0;
@@ -86,10 +87,11 @@ std::vector<int> parseSizes(const std::string& text) {
         } catch (const UsageError&) {
             n = 0;
         }
-        if (n < 1 || n > 256) throw UsageError("--size takes sides from 1 to 256, not \"" + item + "\"");
+        if (n < 1 || n > maxSide)
+            throw UsageError("--size takes sides from 1 to " + std::to_string(maxSide) + ", not \"" + item + "\"");
         sizes.insert(n);
     }
-    if (sizes.empty()) throw UsageError("--size needs at least one side from 1 to 256");
+    if (sizes.empty()) throw UsageError("--size needs at least one side from 1 to " + std::to_string(maxSide));
     return {sizes.begin(), sizes.end()};
 }
 
@@ -157,8 +159,14 @@ int runConvert(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     std::string out, sizeText = "16,24,32,48,256", colourText = "32", transparentText, hotspotText;
     const bool haveOut = TakeOption(args, "-o", out);
+    std::string ext = std::filesystem::path(out).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    // An Apple icon holds 32-bit images of its own sizes up to 1024.
+    const bool icns = ext == ".icns";
+    if (icns) sizeText = "16,32,64,128,256,512,1024";
     TakeOption(args, "--size", sizeText);
-    TakeOption(args, "--colors", colourText);
+    if (TakeOption(args, "--colors", colourText) && icns && colourText != "32")
+        throw UsageError("an ICNS file holds 32-bit images only");
     const bool haveTransparent = TakeOption(args, "--transparent", transparentText);
     const bool haveHotspot = TakeOption(args, "--hotspot", hotspotText);
     const bool fixedPalette = TakeFlag(args, "--fixed-palette");
@@ -167,15 +175,17 @@ int runConvert(const std::vector<std::string>& arguments) {
     scaling.nearest = TakeFlag(args, "--nearest");
     scaling.stretch = TakeFlag(args, "--stretch");
     const EntryStorage storage = TakeStorageFlags(args);
-    const std::map<int, std::string> perSide = TakeSourceOptions(args, 256);
+    const std::map<int, std::string> perSide = TakeSourceOptions(args, icns ? 1024 : 256);
     RejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("expected one PICTURE");
-    if (!haveOut) throw UsageError("missing -o OUT.ico or OUT.cur");
-    std::string ext = std::filesystem::path(out).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    if (ext != ".ico" && ext != ".cur") throw UsageError("OUT must end in .ico or .cur");
+    if (!haveOut) throw UsageError("missing -o OUT.ico, OUT.cur or OUT.icns");
+    if (ext != ".ico" && ext != ".cur" && !icns) throw UsageError("OUT must end in .ico, .cur or .icns");
     const int type = ext == ".cur" ? 2 : 1;
-    const std::vector<int> sizes = parseSizes(sizeText);
+    const std::vector<int> sizes = parseSizes(sizeText, icns ? 1024 : 256);
+    for (int side : icns ? sizes : std::vector<int>{})
+        if (IcnsTypesForSide(side).empty())
+            throw UsageError("an ICNS file holds the sides 16, 32, 64, 128, 256, 512 and 1024, not " +
+                             std::to_string(side));
     const std::vector<int> targets = parseColours(colourText);
     std::pair<int, int> transparent{0, 0}, hotspot{0, 0};
     if (haveTransparent) transparent = parsePoint(transparentText, "--transparent");
@@ -215,7 +225,8 @@ int runConvert(const std::vector<std::string>& arguments) {
     const TQvDIB picture = PictureRgba(stored, working);
 
     TIconCurEX set;
-    for (int target : targets)
+    std::map<int, TQvDIB> icnsPictures;
+    for (int target : icns ? std::vector<int>{32} : targets)
         for (int size : sizes) {
             // An SVG is drawn for each size, and a picture given for a size
             // serves it; the main raster picture is scaled.
@@ -227,6 +238,10 @@ int runConvert(const std::vector<std::string>& arguments) {
                 square = squareOf(picture, size, scaling);
             else
                 square = squareOf(bottomUp(JoinAlpha(own.image, own.mask)), size, scaling);
+            if (icns) {
+                icnsPictures[size] = square;
+                continue;
+            }
             TQvDIB image, mask;
             entryPictures(square, target, fixedPalette, image, mask);
             const int index = set.AddSlot(-1);
@@ -239,6 +254,10 @@ int runConvert(const std::vector<std::string>& arguments) {
                 static_cast<std::uint16_t>(static_cast<long long>(hotspot.second) * size / height);
             DIBsToEntry(set, image, mask, index);
         }
+    if (icns) {
+        SaveIcnsFile(out, IcnsFromPictures(icnsPictures).elements);
+        return 0;
+    }
     set.Reserved = 0;
     set.ResourceType = static_cast<std::uint16_t>(type);
     set.Storage = storage;
@@ -248,7 +267,7 @@ int runConvert(const std::vector<std::string>& arguments) {
 
 const CommandRegistration registration(
     {"convert",
-     "  convert PICTURE -o OUT.ico|OUT.cur [--size LIST] [--colors LIST] [--fixed-palette]\n"
+     "  convert PICTURE -o OUT.ico|OUT.cur|OUT.icns [--size LIST] [--colors LIST] [--fixed-palette]\n"
      "          [--nearest] [--stretch] [--png|--bmp] [--transparent X,Y] [--hotspot X,Y]\n"
      "          [--source N=FILE]...\n"
      "                       a BMP, JPEG, PNG or SVG/SVGZ picture (a PNG keeps its alpha;\n"
@@ -261,7 +280,10 @@ const CommandRegistration registration(
      "                       (--stretch fills the square). 256-pixel 32-bit entries are\n"
      "                       stored as PNG (--png: all, --bmp: none). --transparent makes\n"
      "                       the colour of that pixel transparent; --hotspot (a cursor's,\n"
-     "                       in the picture's pixels) scales with each size",
+     "                       in the picture's pixels) scales with each size. OUT.icns: an\n"
+     "                       Apple icon of the sides 16,32,64,128,256,512,1024 (default all),\n"
+     "                       16 and 32 run-length coded with 8-bit masks, the rest PNG, with\n"
+     "                       the @2x types",
      runConvert});
 
 }  // namespace

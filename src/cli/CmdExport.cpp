@@ -8,6 +8,7 @@
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
+#include "cli/IcnsDocument.h"
 #include "cli/OutputGuard.h"
 #include "cli/StorageFlags.h"
 #include "imaging/AlphaMask.h"
@@ -82,6 +83,32 @@ int fail(const std::string& why) {
     return 1;
 }
 
+// An Apple icon's image: always 32 bits with alpha, a PNG one kept as it is.
+int exportIcns(const std::string& path, int index, const std::string& out, ExportKind kind, EntryStorage storage) {
+    TIconCurEX set;
+    Bytes png;
+    try {
+        IcnsEntryAsSet(path, index, set, png);
+    } catch (const EVornikError& e) {
+        return fail(e.what());
+    }
+    TQvDIB image, mask;
+    EntryToDIBs(set, image, mask, 0);
+    switch (kind) {
+        case ExportKind::Icon: WriteFileReplacing(out, entryFileBytes(set.Entries[0], 1, storage)); break;
+        case ExportKind::Cursor: WriteFileReplacing(out, entryFileBytes(set.Entries[0], 2, storage)); break;
+        case ExportKind::Bitmap: WriteFileReplacing(out, EncodeBmpWithAlpha(image)); break;
+        case ExportKind::Jpeg: SaveDIBAsJpegFile(image, out); break;
+        case ExportKind::Png:
+            if (!png.empty())
+                WriteFileReplacing(out, png);
+            else
+                SavePngFile(out, image, &mask);
+            break;
+    }
+    return 0;
+}
+
 int runExport(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     std::string entryText, out;
@@ -97,6 +124,7 @@ int runExport(const std::vector<std::string>& arguments) {
     const std::string& path = args[0];
     if (!FileExists(path)) return fail("no such file \"" + path + "\"");
     RefuseOutputOverInput(path, out);
+    if (IsIcnsFile(path)) return exportIcns(path, index, out, kind, storage);
 
     // The file is read as list reads it; each set is owned by its own type.
     std::unique_ptr<TAniEX> aniSet;
@@ -174,7 +202,7 @@ int runExport(const std::vector<std::string>& arguments) {
 const CommandRegistration registration(
     {"export",
      "  export FILE --entry N -o OUT [--png|--bmp]\n"
-     "                       entry N (from 0) of an icon, cursor, animated cursor or\n"
+     "                       entry N (from 0) of an icon, cursor, animated cursor, ICNS or\n"
      "                       executable as OUT: a one-image .ico or .cur (a cursor keeps\n"
      "                       the entry's hot spot; --png/--bmp: how its image is stored),\n"
      "                       the image as .bmp (32 bits with alpha) or .jpg, or the image\n"

@@ -10,6 +10,7 @@
 #include "cli/ExtractAnimation.h"
 #include "cli/ExtractExeImages.h"
 #include "cli/ExtractGroups.h"
+#include "cli/IcnsDocument.h"
 #include "cli/OutputGuard.h"
 #include "model/EntryStorage.h"
 #include "model/TIconEx.h"
@@ -55,6 +56,7 @@ int runExtract(const std::vector<std::string>& arguments) {
         std::fprintf(CliErr(), "vornik-cli extract: no such file \"%s\"\n", path.c_str());
         return 1;
     }
+    if (IsIcnsFile(path)) return ExtractIcns(path, dir, stem, counter, overwrite, asPng);
 
     // Owned by their own types (the set classes have no virtual destructor).
     std::unique_ptr<TAniEX> aniSet;
@@ -134,7 +136,8 @@ const CommandRegistration registration(
      "                       .ico or .cur named after the group, images byte for byte\n"
      "                       every entry as a one-image file DIR/STEM-NN.ext (DIR is made when\n"
      "                       missing): icons .ico, cursors and animation frames .cur, icons found\n"
-     "                       in other files .ico (--png: every entry as a .png with its alpha;\n"
+     "                       in other files .ico, images of an ICNS file .icns (--png: every\n"
+     "                       entry as a .png with its alpha, JPEG 2000 ones of an ICNS skipped;\n"
      "                       of an animated cursor every image of every frame, STEM-NN-WxH.png\n"
      "                       for a frame of several sizes, and STEM.txt for animate --script);\n"
      "                       a name already taken stops the run before anything is written,\n"

@@ -30,8 +30,9 @@ int runList(const std::vector<std::string>& arguments) {
 }
 
 const CommandRegistration registration({"list",
-                                         "  list [--tsv] FILE... the entries of an ICO, CUR or ANI file (with its steps) or the icon\n"
-                                         "                       images found in any other file, as a table numbered from 0\n"
+                                         "  list [--tsv] FILE... the entries of an ICO, CUR or ANI file (with its steps), the images of\n"
+                                         "                       an ICNS file (each with its type, as the last --tsv column) or the\n"
+                                         "                       icon images found in any other file, as a table numbered from 0\n"
                                          "                       as export --entry counts (--tsv: tab-separated, one line per\n"
                                          "                       entry); several files: each under a \"==> FILE <==\" line",
                                          runList});

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "cli/CliCommand.h"
+#include "cli/IcnsDocument.h"
+#include "model/IcnsFile.h"
 #include "cli/OutputGuard.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
@@ -57,9 +59,11 @@ bool loadPicture(const std::string& path, TQvDIB& dib) {
         dib.LoadFromBytes(bytes);
     else if (LooksLikeSvg(bytes))
         dib = RenderSvg(MakeSvgSource(bytes, path), SvgBox{});  // its own size, 32 bits with alpha
+    else if (IsIcnsData(bytes.data(), bytes.size()))
+        dib = LargestIcnsPicture(path);  // 32 bits with alpha
     else
-        throw EVornikError("not a BMP/DIB, JPEG or SVG file");
-    return LooksLikeSvg(bytes);
+        throw EVornikError("not a BMP/DIB, JPEG, SVG or ICNS file");
+    return LooksLikeSvg(bytes) || IsIcnsData(bytes.data(), bytes.size());
 }
 
 int runPicture(const std::vector<std::string>& arguments) {

@@ -21,8 +21,9 @@ int runResave(const std::vector<std::string>& arguments) {
 
 const CommandRegistration registration({"resave",
                                          "  resave IN OUT [--png|--bmp]\n"
-                                         "                       read an ICO, CUR or ANI file and write it back as OUT;\n"
-                                         "                       PNG images stay PNG (--png: every image as PNG, --bmp: none)",
+                                         "                       read an ICO, CUR, ANI or ICNS file and write it back as OUT;\n"
+                                         "                       PNG images stay PNG (--png: every image as PNG, --bmp: none);\n"
+                                         "                       an ICNS file keeps every element byte for byte",
                                          runResave});
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include "imaging/PictureRgba.h"
 #include "imaging/PictureView.h"
 #include "imaging/SvgSandbox.h"
+#include "cli/IcnsDocument.h"
+#include "model/IcnsFile.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
 #include "platform/Errors.h"
@@ -30,6 +32,7 @@ TQvDIB opaque32(const TQvDIB& image) {
 // The picture at its own depth: 32 bits with alpha for a PNG or an SVG.
 TQvDIB loadPicture(const std::string& path) {
     const Bytes data = ReadFileBytes(path, kMaxInputBytes);
+    if (IsIcnsData(data.data(), data.size())) return LargestIcnsPicture(path);
     if (IsPngImage(data.data(), data.size(), 0)) {
         int w = 0, h = 0;
         Bytes bgra;

@@ -141,7 +141,7 @@ TEST(CliPicture, RefusedInputsExitOneWithTheReason) {
     test::WriteAll(dir.path() / "text.bmp", Bytes{'h', 'e', 'l', 'l', 'o'});
     r = picture({dir.file("text.bmp"), "-o", dir.file("out.png")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vornik-cli picture: " + dir.file("text.bmp") + ": not a BMP/DIB, JPEG or SVG file\n");
+    EXPECT_EQ(r.err, "vornik-cli picture: " + dir.file("text.bmp") + ": not a BMP/DIB, JPEG, SVG or ICNS file\n");
 
     r = picture({dir.file("missing.bmp"), "-o", dir.file("out.png")});
     EXPECT_EQ(r.status, 1);
