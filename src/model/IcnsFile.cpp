@@ -110,6 +110,9 @@ IcnsFile ReadIcns(const std::uint8_t* data, std::size_t size, const std::string&
         }
         kept.push_back(std::move(e));
     }
+    // Nothing usable is a refusal, not an empty read: written back, it would
+    // be a file this reader refuses.
+    if (kept.empty()) throw refuse("none of its elements can be used (" + file.losses.front() + ")");
     file.elements = std::move(kept);
     return file;
 }

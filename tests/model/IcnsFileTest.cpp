@@ -211,6 +211,10 @@ TEST(IcnsFile, UnusableImagesAreLeftOutAndNamedJpeg2000IsListedButNotDecoded) {
     } catch (const EIcnsError& e) {
         EXPECT_NE(std::string(e.what()).find("ic09 (512 x 512): a JPEG 2000 image"), std::string::npos);
     }
+    // A file whose every element is left out is refused, naming the first.
+    EXPECT_NE(refusal(container({{IcnsType("ic11"), png512, 0}}))
+                  .find("none of its elements can be used (element \"ic11\""),
+              std::string::npos);
     // Kept elements are written back byte for byte.
     const IcnsFile again = readBytes(WriteIcns(read.elements));
     ASSERT_EQ(again.elements.size(), 2u);
