@@ -250,6 +250,8 @@ TEST_F(Editing, BitmapZoomAndFreeRotation) {
     ASSERT_EQ(notices.notices.size(), 1u);
     EXPECT_EQ(notices.notices[0].text, "「abc」は正しい整数ではありません。");
 
+    // The zoomed bitmap is a change: opening the icon asks, and the test discards it.
+    w.state().AskSaveChanges = [](const std::string&) { return SaveChoice::Discard; };
     ASSERT_TRUE(showFirstIcon());
     const QImage image = Rgb(w.imgxor->picture());
     QTimer::singleShot(0, [&] {
