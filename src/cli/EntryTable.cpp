@@ -50,6 +50,12 @@ std::string FormatEntryTable(const std::vector<EntryRow>& entries) {
                         ColorName(e.bitCount), hex(e.offset), std::to_string(e.size), std::to_string(e.hotX),
                         std::to_string(e.hotY)});
     }
+    // Caption and colour name read left to right; numbers line up on the right.
+    return AlignedColumns(rows, {1, 4});
+}
+
+std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows, const std::set<std::size_t>& leftAligned) {
+    if (rows.empty()) return {};
     std::vector<std::size_t> widths(rows[0].size(), 0);
     for (const auto& r : rows)
         for (std::size_t c = 0; c < r.size(); ++c) widths[c] = std::max(widths[c], r[c].size());
@@ -59,8 +65,7 @@ std::string FormatEntryTable(const std::vector<EntryRow>& entries) {
         for (std::size_t c = 0; c < r.size(); ++c) {
             if (c > 0) line += "  ";
             const std::string pad(widths[c] - r[c].size(), ' ');
-            // Caption and colour name read left to right; numbers line up on the right.
-            line += c == 1 || c == 4 ? r[c] + pad : pad + r[c];
+            line += leftAligned.count(c) ? r[c] + pad : pad + r[c];
         }
         line.erase(line.find_last_not_of(' ') + 1);
         out += line + "\n";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,11 @@ struct EntryRow {
 EntryRow RowOf(const IconEntry& e);
 std::string FormatEntryTable(const std::vector<EntryRow>& rows);
 std::string FormatEntryTsv(const std::vector<EntryRow>& rows);
+
+// Rows (the first a header) as columns two blanks apart, each as wide as its
+// widest cell: the given columns left-aligned, the rest right-aligned;
+// trailing blanks cut.
+std::string AlignedColumns(const std::vector<std::vector<std::string>>& rows, const std::set<std::size_t>& leftAligned);
 
 // The same entries tab-separated, for scripts. Stable form: a header line
 // "No\tX\tY\tBitCount\tColor\tOffset\tSize\tHX\tHY", then one line per entry

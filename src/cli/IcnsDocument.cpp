@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "cli/EntryFileNames.h"
+#include "cli/EntryTable.h"
 #include "cli/OutputGuard.h"
 #include "imaging/AlphaSplit.h"
 #include "imaging/PngWriteRgba.h"
@@ -51,24 +52,8 @@ std::string caption(const IcnsFile& file, const IcnsImage& image) {
     return text;
 }
 
-std::string table(const std::vector<std::vector<std::string>>& rows) {
-    std::vector<std::size_t> widths(rows[0].size(), 0);
-    for (const auto& r : rows)
-        for (std::size_t c = 0; c < r.size(); ++c) widths[c] = std::max(widths[c], r[c].size());
-    std::string out;
-    for (const auto& r : rows) {
-        std::string line;
-        for (std::size_t c = 0; c < r.size(); ++c) {
-            if (c > 0) line += "  ";
-            const std::string pad(widths[c] - r[c].size(), ' ');
-            const bool text = c == 1 || c == 4 || c == 7;
-            line += text ? r[c] + pad : pad + r[c];
-        }
-        line.erase(line.find_last_not_of(' ') + 1);
-        out += line + "\n";
-    }
-    return out;
-}
+// Caption, colour name and type read left to right.
+std::string table(const std::vector<std::vector<std::string>>& rows) { return AlignedColumns(rows, {1, 4, 7}); }
 
 // The image's element, and its mask for a classic image, as a file of its own.
 Bytes oneImageFile(const IcnsFile& file, const IcnsImage& image) {

@@ -8,22 +8,13 @@
 #include "imaging/PictureRgba.h"
 #include "imaging/ScaleArea.h"
 #include "imaging/SvgSandbox.h"
+#include "imaging/SvgSource.h"
 #include "imaging/WorkingSize.h"
 #include "platform/FileIO.h"
 
 namespace vornik::cli {
 
 namespace {
-
-// Sniffs the file's head only, so a large raster is not read twice.
-bool isSvgFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw EInOutError("Cannot open file \"" + path + "\"");
-    Bytes head(64 * 1024);
-    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return LooksLikeSvg(head);
-}
 
 // Fitted inside side x side keeping the aspect ratio, centred.
 TQvDIB fitted(const TQvDIB& picture, int side) {
@@ -52,7 +43,7 @@ IconSetDrawing::Source& IconSetDrawing::source(const std::string& path) {
     const auto found = sources_.find(path);
     if (found != sources_.end()) return found->second;
     Source s;
-    if (isSvgFile(path)) {
+    if (IsSvgFile(path)) {
         s.svg = std::make_shared<SvgSource>(ReadSvgSource(path));
         RenderSvg(*s.svg, SvgBox{16, 16});  // a document librsvg refuses is refused here, by name
     } else {

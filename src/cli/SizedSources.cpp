@@ -8,6 +8,7 @@
 #include "imaging/AlphaSplit.h"
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/SvgSandbox.h"
+#include "imaging/SvgSource.h"
 #include "imaging/WorkingSize.h"
 #include "platform/FileIO.h"
 
@@ -45,16 +46,6 @@ std::shared_ptr<SizedSources::Picture> fromRgba(const TQvDIB& rgba) {
     return p;
 }
 
-// Sniffs the file's head only, so a large raster is not read twice.
-bool isSvgFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw EInOutError("Cannot open file \"" + path + "\"");
-    Bytes head(64 * 1024);
-    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return LooksLikeSvg(head);
-}
-
 }  // namespace
 
 SizedSources::SizedSources(const std::string& mainPath, const std::map<int, std::string>& perSide,
@@ -67,7 +58,7 @@ SizedSources::SizedSources(const std::string& mainPath, const std::map<int, std:
     }
     users[mainPath];  // the main picture is always read, for its own size
     for (const auto& [path, served] : users) {
-        if (isSvgFile(path)) {
+        if (IsSvgFile(path)) {
             auto svg = std::make_shared<SvgSource>(ReadSvgSource(path));
             std::vector<SvgBox> boxes;
             for (int side : served) boxes.push_back({side, side});

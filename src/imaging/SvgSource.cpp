@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <fstream>
 #include <string_view>
 
 #include "imaging/SvgReferences.h"
@@ -99,6 +100,15 @@ bool LooksLikeSvg(const std::uint8_t* data, std::size_t size) {
     }
     const std::size_t n = std::min(size, kSniffBytes);
     return textLooksLikeSvg({reinterpret_cast<const char*>(data), n});
+}
+
+bool IsSvgFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw EInOutError("Cannot open file \"" + path + "\"");
+    Bytes head(64 * 1024);
+    in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    return LooksLikeSvg(head);
 }
 
 SvgSource MakeSvgSource(const Bytes& data, const std::string& path) {

@@ -25,6 +25,9 @@ constexpr std::size_t kMaxSvgTextBytes = 64u << 20;
 // decompresses to such XML. Reads at most the first few kilobytes.
 bool LooksLikeSvg(const std::uint8_t* data, std::size_t size);
 inline bool LooksLikeSvg(const Bytes& data) { return LooksLikeSvg(data.data(), data.size()); }
+// The same for a file, from its head only, so a large raster is not read
+// whole (EInOutError when it cannot be opened).
+bool IsSvgFile(const std::string& path);
 
 // Builds the source from a file's bytes: decompresses gzip, checks that it is
 // SVG and that nothing in it points outside its folder. EVornikError with a

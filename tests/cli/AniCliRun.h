@@ -1,6 +1,6 @@
 #pragma once
 
-// Runs vornik-cli as a program for the animated-cursor and extract tests.
+// Runs vornik-cli (or another program through the shell) as a process, for the command-line tests.
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -22,11 +22,11 @@ inline std::string ShellQuoted(const std::string& s) {
     return q + "'";
 }
 
-inline AniCliRun RunVornikCli(const std::vector<std::string>& args) {
+// Runs a shell command line, its output and errors caught.
+inline AniCliRun RunShell(const std::string& commandLine) {
     TempDir dir;
-    std::string command = ShellQuoted(VORNIK_CLI_PATH);
-    for (const auto& a : args) command += " " + ShellQuoted(a);
-    command += " >" + ShellQuoted(dir.file("out")) + " 2>" + ShellQuoted(dir.file("err"));
+    const std::string command =
+        commandLine + " >" + ShellQuoted(dir.file("out")) + " 2>" + ShellQuoted(dir.file("err"));
     const int raw = std::system(command.c_str());
     AniCliRun r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -34,6 +34,12 @@ inline AniCliRun RunVornikCli(const std::vector<std::string>& args) {
     r.out.assign(out.begin(), out.end());
     r.err.assign(err.begin(), err.end());
     return r;
+}
+
+inline AniCliRun RunVornikCli(const std::vector<std::string>& args) {
+    std::string command = ShellQuoted(VORNIK_CLI_PATH);
+    for (const auto& a : args) command += " " + ShellQuoted(a);
+    return RunShell(command);
 }
 
 }  // namespace vornik::test

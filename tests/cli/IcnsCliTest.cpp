@@ -2,12 +2,11 @@
 // icnsutils (png2icns, icns2png) and Pillow, when they are installed.
 #include <gtest/gtest.h>
 #include <png.h>
-#include <sys/wait.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 
+#include "AniCliRun.h"
 #include "TestFiles.h"
 #include "model/IcnsFile.h"
 
@@ -16,34 +15,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
+using ToolRun = test::AniCliRun;
 
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-ToolRun shell(const std::string& command) {
-    test::TempDir dir;
-    const int raw =
-        std::system((command + " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"))).c_str());
-    ToolRun r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    const Bytes out = test::ReadAll(dir.path() / "out"), err = test::ReadAll(dir.path() / "err");
-    r.out.assign(out.begin(), out.end());
-    r.err.assign(err.begin(), err.end());
-    return r;
-}
-
-ToolRun cli(const std::vector<std::string>& args) {
-    std::string command = quoted(VORNIK_CLI_PATH);
-    for (const auto& a : args) command += " " + quoted(a);
-    return shell(command);
-}
+ToolRun shell(const std::string& command) { return test::RunShell(command); }
+ToolRun cli(const std::vector<std::string>& args) { return test::RunVornikCli(args); }
 
 bool have(const char* program) { return fs::exists(std::string("/usr/bin/") + program); }
 bool havePillow() { return have("python3") && shell("/usr/bin/python3 -c 'import PIL'").status == 0; }
@@ -104,7 +79,7 @@ TEST(IcnsCli, OurFileListsInIcns2pngWithEveryTypeAndTheSamePixels) {
     EXPECT_EQ(pngPixels(dir.file("ours/app-09.png"), &side).size(), 1024u * 1024 * 4);
 
     if (!have("icns2png")) GTEST_SKIP() << "icnsutils is not installed";
-    const ToolRun listed = shell("icns2png -l " + quoted(icns));
+    const ToolRun listed = shell("icns2png -l " + test::ShellQuoted(icns));
     for (const char* type :
          {"is32", "s8mk", "il32", "l8mk", "ic11", "ic12", "ic07", "ic08", "ic13", "ic09", "ic14", "ic10"})
         EXPECT_NE(listed.out.find(std::string("'") + type + "'"), std::string::npos) << type << "\n"
@@ -112,7 +87,7 @@ TEST(IcnsCli, OurFileListsInIcns2pngWithEveryTypeAndTheSamePixels) {
     // icns2png decodes the run-length images with their masks and the
     // large PNG ones: the same pixels as ours.
     fs::create_directories(dir.file("theirs"));
-    ASSERT_EQ(shell("icns2png -x -o " + quoted(dir.file("theirs")) + " " + quoted(icns)).status, 0);
+    ASSERT_EQ(shell("icns2png -x -o " + test::ShellQuoted(dir.file("theirs")) + " " + test::ShellQuoted(icns)).status, 0);
     const std::pair<const char*, const char*> pairs[] = {{"app_16x16x32.png", "app-00.png"},
                                                          {"app_32x32x32.png", "app-01.png"},
                                                          {"app_256x256x32.png", "app-05.png"},
@@ -133,13 +108,13 @@ TEST(IcnsCli, Png2icnsFilesListResaveAndExtractWithTheirJpeg2000Kept) {
     for (int side : {16, 32, 48, 128, 256}) {
         const std::string png = dir.file("l" + std::to_string(side) + ".png");
         ASSERT_EQ(shell("rsvg-convert -w " + std::to_string(side) + " -h " + std::to_string(side) + " " +
-                        quoted(dir.file("logo.svg")) + " -o " + quoted(png))
+                        test::ShellQuoted(dir.file("logo.svg")) + " -o " + test::ShellQuoted(png))
                       .status,
                   0);
-        pngs += " " + quoted(png);
+        pngs += " " + test::ShellQuoted(png);
     }
     const std::string icns = dir.file("theirs.icns");
-    ASSERT_EQ(shell("png2icns " + quoted(icns) + pngs).status, 0);
+    ASSERT_EQ(shell("png2icns " + test::ShellQuoted(icns) + pngs).status, 0);
 
     const ToolRun table = cli({"list", icns});
     ASSERT_EQ(table.status, 0) << table.err;
@@ -159,7 +134,7 @@ TEST(IcnsCli, Png2icnsFilesListResaveAndExtractWithTheirJpeg2000Kept) {
         EXPECT_EQ(a.elements[i].type, b.elements[i].type);
         EXPECT_EQ(a.elements[i].data, b.elements[i].data) << IcnsTypeText(a.elements[i].type);
     }
-    ASSERT_EQ(shell("icns2png -l " + quoted(again)).status, 0);
+    ASSERT_EQ(shell("icns2png -l " + test::ShellQuoted(again)).status, 0);
 
     // extract --png: our decoding equals icns2png's; the JPEG 2000 one is skipped, saying so.
     const ToolRun png = cli({"extract", "--png", icns, "-o", dir.file("ours")});
@@ -167,7 +142,7 @@ TEST(IcnsCli, Png2icnsFilesListResaveAndExtractWithTheirJpeg2000Kept) {
     EXPECT_NE(png.err.find("entry 4 (ic08) is JPEG 2000"), std::string::npos) << png.err;
     EXPECT_FALSE(fs::exists(dir.file("ours/theirs-04.png")));
     fs::create_directories(dir.file("x"));
-    ASSERT_EQ(shell("icns2png -x -o " + quoted(dir.file("x")) + " " + quoted(icns)).status, 0);
+    ASSERT_EQ(shell("icns2png -x -o " + test::ShellQuoted(dir.file("x")) + " " + test::ShellQuoted(icns)).status, 0);
     EXPECT_EQ(pngPixels(dir.file("ours/theirs-00.png")), pngPixels(dir.file("x/theirs_16x16x32.png")));
     EXPECT_EQ(pngPixels(dir.file("ours/theirs-03.png")), pngPixels(dir.file("x/theirs_128x128x32.png")));
     // Without --png each image is a one-image ICNS, the JPEG 2000 one included.

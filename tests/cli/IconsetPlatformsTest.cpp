@@ -4,13 +4,12 @@
 // --overwrite.
 #include <gtest/gtest.h>
 #include <png.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
 
+#include "AniCliRun.h"
 #include "TestFiles.h"
 #include "imaging/ScaleArea.h"
 #include "imaging/SvgRenderer.h"
@@ -20,34 +19,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct SetRun {
-    int status = -1;
-    std::string out, err;
-};
+using SetRun = test::AniCliRun;
 
-std::string quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-SetRun shell(const std::string& command) {
-    test::TempDir dir;
-    const int raw =
-        std::system((command + " >" + quoted(dir.file("out")) + " 2>" + quoted(dir.file("err"))).c_str());
-    SetRun r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    const Bytes out = test::ReadAll(dir.path() / "out"), err = test::ReadAll(dir.path() / "err");
-    r.out.assign(out.begin(), out.end());
-    r.err.assign(err.begin(), err.end());
-    return r;
-}
-
-SetRun cli(const std::vector<std::string>& args) {
-    std::string command = quoted(VORNIK_CLI_PATH);
-    for (const auto& a : args) command += " " + quoted(a);
-    return shell(command);
-}
+SetRun shell(const std::string& command) { return test::RunShell(command); }
+SetRun cli(const std::vector<std::string>& args) { return test::RunVornikCli(args); }
 
 const char* const kLogo =
     "<svg xmlns='http://www.w3.org/2000/svg' width='128' height='128' viewBox='0 0 128 128'>"
@@ -116,7 +91,7 @@ TEST(IconsetPlatforms, AnSvgMakesEveryPlatformsFilesWithAValidManifest) {
     // The manifest parses as JSON; each icon exists at its stated size.
     if (fs::exists("/usr/bin/python3")) {
         const SetRun json =
-            shell("cd " + quoted(out) +
+            shell("cd " + test::ShellQuoted(out) +
                   " && /usr/bin/python3 -c \"import json\n"
                   "m = json.load(open('site.webmanifest'))\n"
                   "for i in m['icons']: print(i['src'], i['sizes'], i['type'], i['purpose'])\"");
