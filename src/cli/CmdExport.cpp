@@ -1,6 +1,7 @@
 // vornik-cli export FILE --entry N -o OUT [--png|--bmp]
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "imaging/JpegDIB.h"
 #include "imaging/PngWrite.h"
 #include "model/EntryConversion.h"
+#include "model/ExeImageWalk.h"
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -41,7 +43,7 @@ int parseIndex(const std::string& text) {
     try {
         std::size_t used = 0;
         const long long n = std::stoll(text, &used);
-        if (used == text.size() && n >= 0 && n < TIconEx::kMaxEntries) return static_cast<int>(n);
+        if (used == text.size() && n >= 0 && n <= INT32_MAX) return static_cast<int>(n);
     } catch (const std::exception&) {
     }
     throw UsageError("--entry needs an entry number from 0");
@@ -131,6 +133,7 @@ int runExport(const std::vector<std::string>& arguments) {
     std::unique_ptr<TExeEXsub> exeSet;
     std::unique_ptr<TIconCurEX> iconSet;
     TIconEx* set = nullptr;
+    int entry = index;  // the entry's place in set
     switch (ChooseReader(path)) {
         case ReaderKind::Bitmap: return fail("\"" + path + "\" is a picture, not a set of icon entries");
         case ReaderKind::AnimatedCursor:
@@ -139,29 +142,41 @@ int runExport(const std::vector<std::string>& arguments) {
                 return fail(aniSet->LoadError().empty() ? "cannot read \"" + path + "\"" : aniSet->LoadError());
             set = aniSet.get();
             break;
-        case ReaderKind::Executable:
+        case ReaderKind::Executable: {
+            // Any entry number list shows: the walk keeps only that image.
             exeSet = std::make_unique<TExeEXsub>();
             set = exeSet.get();
+            int seen = 0;
             try {
-                if (!set->LoadFromExe(path)) return fail("no icon images found in \"" + path + "\"");
+                WalkExeImages(path, [&](ExeImage& image) {
+                    if (seen++ != index) return true;
+                    exeSet->Entries[0] = std::move(image.entry);
+                    exeSet->Count = 1;
+                    return false;
+                });
             } catch (const EInOutError& e) {
-                // The images found before the error can still be exported.
-                if (set->Count <= index) return fail(e.what());
+                return fail(e.what());
             }
+            if (seen == 0) return fail("no icon images found in \"" + path + "\"");
+            if (exeSet->Count == 0)
+                return fail("\"" + path + "\" has " + std::to_string(seen) + " entries; there is no entry " +
+                            std::to_string(index));
+            entry = 0;
             break;
+        }
         case ReaderKind::IconCursor:
             iconSet = std::make_unique<TIconCurEX>();
             if (!iconSet->LoadFromFile(path)) return fail(iconSet->LoadError());
             set = iconSet.get();
             break;
     }
-    if (index >= set->Count)
+    if (entry >= set->Count)
         return fail("\"" + path + "\" has " + std::to_string(set->Count) + " entries; there is no entry " +
                     std::to_string(index));
 
     TQvDIB image, mask;
-    EntryToDIBs(*set, image, mask, index);
-    const IconEntry& e = set->Entries[static_cast<std::size_t>(index)];
+    EntryToDIBs(*set, image, mask, entry);
+    const IconEntry& e = set->Entries[static_cast<std::size_t>(entry)];
     // 16-bit pictures come out of an entry as 24 bits, and a PNG image is
     // best kept as it is: such entries are copied as they stand.
     const int bits = ReadU16LE(e.InfoHeader.data() + 14);

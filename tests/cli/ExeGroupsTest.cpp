@@ -178,6 +178,16 @@ TEST(CliList, EveryImageIsListedAndExtractedBeyondTheEditorsTable) {
     ASSERT_FALSE(last.Entries[0].XorBits.empty());
     EXPECT_EQ(last.Entries[0].XorBits[0], static_cast<std::uint8_t>(1003));
     EXPECT_FALSE(std::filesystem::exists(out + "/many-1003.ico"));
+    // export counts as list does, beyond the editor's table too.
+    const AniCliRun e = RunVornikCli({"export", dir.file("many.dll"), "--entry", "1002", "-o", dir.file("last.ico")});
+    EXPECT_EQ(e.status, 0) << e.err;
+    TIconCurEX exported;
+    ASSERT_TRUE(exported.LoadFromFile(dir.file("last.ico")));
+    ASSERT_FALSE(exported.Entries[0].XorBits.empty());
+    EXPECT_EQ(exported.Entries[0].XorBits[0], static_cast<std::uint8_t>(1003));
+    const AniCliRun beyond = RunVornikCli({"export", dir.file("many.dll"), "--entry", "1003", "-o", dir.file("no.ico")});
+    EXPECT_EQ(beyond.status, 1);
+    EXPECT_NE(beyond.err.find("has 1003 entries; there is no entry 1003"), std::string::npos) << beyond.err;
 
     // The groups themselves have no such limit either.
     const AniCliRun g = RunVornikCli({"groups", dir.file("many.dll")});
