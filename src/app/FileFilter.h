@@ -5,10 +5,13 @@
 namespace vornik {
 
 // The filter of the file choosers, as written throughout the program:
-// "Name|*.a;*.b|Name|*.c".
+// "Name|*.a;*.b|Name|*.c". The first group offers every file the open
+// command reads by its name; Xcursor files carry no extension, so their group
+// shows every file.
 inline constexpr const char* kOpenFilter =
-    "対象ﾌｧｲﾙ|*.dib;*.bmp;*.ico;*.cur;*.ani;*.jpg;*.jpeg;*.exe;*.dll|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|ｱｲｺﾝ|*.ico|"
-    "ｶｰｿﾙ|*.cur|ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Jpeg|*.jpg;*.jpeg|Exe/dll|*.exe;*.dll|All|*.*";
+    "対象ﾌｧｲﾙ|*.dib;*.bmp;*.ico;*.cur;*.ani;*.jpg;*.jpeg;*.svg;*.svgz;*.exe;*.dll|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|"
+    "ｱｲｺﾝ|*.ico|ｶｰｿﾙ|*.cur|ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Jpeg|*.jpg;*.jpeg|SVG|*.svg;*.svgz|Xcursor|*|"
+    "Exe/dll|*.exe;*.dll|All|*.*";
 
 // The same filter in Qt's form "Name (*.a *.b);;Name (*.c)": names and
 // patterns unchanged, pattern lists blank-separated. A name without patterns

@@ -20,6 +20,7 @@ struct ReferenceJpeg {
     int width = 0, height = 0, components = 0;
     J_COLOR_SPACE colorSpace = JCS_UNKNOWN;
     bool adobe = false;
+    int firstLumaQuant = 0;  // the luminance table's first (DC) entry: 8 at quality 75
     std::vector<std::uint8_t> samples;  // top-down, components per pixel, as libjpeg gives them
 };
 
@@ -49,6 +50,7 @@ inline bool referenceDecode(const std::uint8_t* data, std::size_t size, Referenc
     out.components = cinfo.output_components;
     out.colorSpace = cinfo.out_color_space;
     out.adobe = cinfo.saw_Adobe_marker;
+    if (cinfo.quant_tbl_ptrs[0]) out.firstLumaQuant = cinfo.quant_tbl_ptrs[0]->quantval[0];
     const std::size_t stride = std::size_t(out.width) * std::size_t(out.components);
     out.samples.resize(stride * std::size_t(out.height));
     while (cinfo.output_scanline < cinfo.output_height) {
@@ -71,6 +73,37 @@ inline ReferenceJpeg ReferenceDecode(const std::vector<std::uint8_t>& bytes) {
 }  // namespace vornik::test
 
 namespace vornik::test {
+
+// RGB samples (top-down, 3 per pixel) through libjpeg's own encoder at a
+// quality, so our decoder is judged on a file it did not write.
+inline std::vector<std::uint8_t> ReferenceEncodeRgb(int width, int height, const std::vector<std::uint8_t>& rgb,
+                                                    int quality) {
+    jpeg_compress_struct cinfo;
+    detail::ReferenceError err;
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = detail::referenceErrorExit;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    if (setjmp(err.jump)) throw std::runtime_error("reference encode failed");
+    jpeg_create_compress(&cinfo);
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW r = const_cast<JSAMPROW>(rgb.data() + std::size_t(width) * 3 * cinfo.next_scanline);
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
 
 // A uniform CMYK JPEG of the given four stored values, with or without the
 // Adobe marker (whose convention stores 255 - ink).

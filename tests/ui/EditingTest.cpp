@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QFontDatabase>
+#include <QImage>
+#include <QMenuBar>
+#include <QPainter>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -127,8 +129,29 @@ TEST_F(Editing, AnimationStepsAndPlayback) {
     EXPECT_EQ(w.state().edit.cmbtype, 1);
 }
 
-TEST(Fonts, AJapaneseFontIsInstalled) {
-    EXPECT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty());
+// The menu's Japanese text, drawn in the window's own font, shows a glyph of
+// its own for each character: with no font for them every one would be the
+// same empty box (or nothing at all).
+TEST_F(Editing, JapaneseMenuTextDrawsDistinctGlyphs) {
+    const QString title = w.menuBar()->actions().value(0) ? w.menuBar()->actions()[0]->text() : QString();
+    ASSERT_EQ(title, QString::fromUtf8("ファイル(&F)"));
+    auto draw = [&](QChar c) {
+        QImage image(48, 48, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.setFont(w.menuBar()->font());
+        p.setPen(Qt::black);
+        p.drawText(image.rect(), Qt::AlignCenter, QString(c));
+        return image;
+    };
+    std::vector<QImage> glyphs;
+    for (QChar c : QString::fromUtf8("ファイル")) glyphs.push_back(draw(c));
+    QImage blank(48, 48, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        EXPECT_NE(glyphs[i], blank) << i;
+        for (std::size_t k = i + 1; k < glyphs.size(); ++k) EXPECT_NE(glyphs[i], glyphs[k]) << i << " " << k;
+    }
 }
 
 TEST_F(Editing, MaskPaintingDrawsContinuousStrokesAndFloods) {
