@@ -18,17 +18,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (set.LoadError().empty() || set.Count != 0) std::abort();
         return 0;
     }
+    // Read without decoding PNG images (as list and resave do), the set has
+    // the same entries, sides and depths as read in full, and writes back the
+    // same bytes. Compared before either is written: writing sets the
+    // directory from each image's header.
+    vornik::TIconCurEX heads;
+    if (!heads.LoadFromBytes(bytes, "fuzz.ico", false) || heads.Count != set.Count) std::abort();
+    for (int i = 0; i < set.Count; ++i) {
+        const vornik::IconEntry &a = set.Entries[static_cast<std::size_t>(i)],
+                                &b = heads.Entries[static_cast<std::size_t>(i)];
+        if (a.PixelWidth() != b.PixelWidth() || a.PixelHeight() != b.PixelHeight() ||
+            vornik::ReadU16LE(a.InfoHeader.data() + 14) != vornik::ReadU16LE(b.InfoHeader.data() + 14))
+            std::abort();
+    }
+
     const vornik::Bytes first = set.SaveToBytes();
     vornik::TIconCurEX again;
     if (!again.LoadFromBytes(first, "first.ico")) std::abort();
     if (again.SaveToBytes() != first) std::abort();
-    if (set.Count > 0) (void)set.SaveEntryToBytes(set.Count - 1, 2);
-
-    // Read without decoding PNG images (as list and resave do), the set has
-    // the same entries and writes back the same bytes.
-    vornik::TIconCurEX heads;
-    if (!heads.LoadFromBytes(bytes, "fuzz.ico", false) || heads.Count != set.Count) std::abort();
     if (heads.SaveToBytes() != first) std::abort();
+    if (set.Count > 0) (void)set.SaveEntryToBytes(set.Count - 1, 2);
 
     for (int i = 0; i < set.Count && i < 3; ++i) {
         try {
