@@ -25,6 +25,8 @@ struct Document {
     // in that format, whatever its name says.
     bool IconXcursor = false;
     bool AniXcursor = false;
+    // The file was read as (or last saved as) an Apple icon (ICNS).
+    bool IconAppleIcon = false;
 
     // Changed since opened, started or saved: leaving the document asks first.
     bool IconModified = false;

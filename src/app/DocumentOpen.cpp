@@ -11,7 +11,7 @@
 #include <system_error>
 
 #include "app/EditActions.h"
-#include "platform/HeldNotices.h"
+#include "app/IcnsDocument.h"
 #include "app/IsBmpFile.h"
 #include "app/LeaveDocument.h"
 #include "app/PictureFiles.h"
@@ -116,6 +116,7 @@ LoaderChoice ChooseLoader(const std::string& path) {
     if (IsXcursorFile(path))
         return IsAnimatedXcursorFile(path) ? LoaderChoice{kAnimationPage, DocumentLoader::Animation}
                                            : LoaderChoice{kIconPage, DocumentLoader::Icon};
+    if (IsAppleIconFile(path)) return {kIconPage, DocumentLoader::Icon};
     if (ext == ".ICO" || ext == ".CUR") return {kIconPage, DocumentLoader::Icon};
     if (ext == ".ANI") return {kAnimationPage, DocumentLoader::Animation};
     return {kIconPage, DocumentLoader::Exe};
@@ -183,6 +184,9 @@ void OpenIconFile(MainState& s, const std::string& path) {
     std::unique_ptr<TIconCurEX> set;
     if (IsXcursorFile(path)) {
         set = LoadXcursorAsCursor(path);
+    } else if (IsAppleIconFile(path)) {
+        set = LoadAppleIconAsIconSet(path);
+        ShowExeLoadNotes(*set, path);  // images left out on reading
     } else {
         const std::string picture = PictureKindByContent(path);
         if (!picture.empty())
@@ -198,8 +202,9 @@ void OpenIconFile(MainState& s, const std::string& path) {
     s.doc.ExeSet.reset();
     s.doc.IconSet = std::move(set);
     s.doc.ExeShown = false;  // before the refill, which shows the set it names
-    RefillResourceList(s);
     s.doc.IconFileName = path;
+    s.doc.IconAppleIcon = IsAppleIconFile(path);  // before the refill too: an Apple icon's list shows types
+    RefillResourceList(s);
     s.doc.IconXcursor = IsXcursorFile(path);
     SetCaptionFile(s, path);
 }
@@ -258,6 +263,7 @@ void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
             s.doc.IconSet = std::make_unique<TIconCurEX>();
             s.doc.IconSet->ResourceType = kind == 1 ? 2 : 1;
             s.doc.ExeShown = false;
+            s.doc.IconAppleIcon = false;
             RefillResourceList(s);
             s.doc.IconFileName.clear();
             break;
@@ -297,7 +303,11 @@ void DropFiles(MainState& s, const std::vector<std::string>& paths) {
 void OpenImportSource(MainState& s) {
     Document& d = s.doc;
     const std::string ext = UpperExtension(d.ImportFileName);
-    if (ext == ".ICO" || ext == ".CUR") {
+    if (IsAppleIconFile(d.ImportFileName)) {
+        d.ImportKind = 0;
+        d.ImportIconSet.reset();
+        d.ImportIconSet = LoadAppleIconAsIconSet(d.ImportFileName);
+    } else if (ext == ".ICO" || ext == ".CUR") {
         d.ImportKind = ext == ".ICO" ? 0 : 1;
         d.ImportIconSet.reset();
         auto set = std::make_unique<TIconCurEX>();

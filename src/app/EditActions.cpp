@@ -1,5 +1,6 @@
 #include "app/EditActions.h"
 
+#include "app/IcnsDocument.h"
 #include "app/PendingViews.h"
 #include "imaging/AlphaMask.h"
 #include "model/EntryConversion.h"
@@ -29,6 +30,12 @@ ResourceList FillResourceList(TIconEx& set, int stretchbltmode) {
 void RefillResourceList(MainState& s) {
     s.LVIcon.Clear();
     if (TIconEx* set = s.doc.ShownSet()) s.LVIcon = FillResourceList(*set, s.settings.stretchbltmode);
+    // An Apple icon's entries also show the type each is saved as.
+    if (s.doc.IconSet && !s.doc.ExeShown && s.doc.IconAppleIcon)
+        for (std::size_t i = 0; i < s.LVIcon.items.size() && i < static_cast<std::size_t>(s.doc.IconSet->Count); ++i) {
+            const std::string type = AppleIconTypeOfEntry(*s.doc.IconSet, static_cast<int>(i));
+            s.LVIcon.items[i].caption += " - " + (type.empty() ? std::string("ICNS に保存できません") : type);
+        }
 }
 
 void ShowEntry(MainState& s) {

@@ -6,6 +6,7 @@
 #include "app/AnimationPage.h"
 #include "app/DocumentOpen.h"
 #include "app/EditActions.h"
+#include "app/IcnsDocument.h"
 #include "app/SetCopy.h"
 #include "app/UndoCommands.h"
 #include "app/XcursorDocument.h"
@@ -68,6 +69,8 @@ bool Save1Click(MainState& s) {
             if (d.IconFileName.empty()) return SaveAs1Click(s);
             if (d.IconSet->ResourceType == 2 && d.IconXcursor)
                 SaveCursorSetAsXcursor(*d.IconSet, d.IconFileName);
+            else if (d.IconAppleIcon)
+                SaveIconSetAsAppleIcon(*d.IconSet, d.IconFileName);
             else
                 d.IconSet->SaveToFile(d.IconFileName);
             MarkClean(s, kIconPage);
@@ -99,17 +102,26 @@ bool SaveAs1Click(MainState& s) {
         const bool xcursor = !icon && answer->filterIndex == 2;
         std::string path = answer->path;
         // The name says the kind: a .cur name writes a cursor, a .ico name an
-        // icon; a name without either gets the document's own.
+        // icon, a .icns name an Apple icon; a name without either gets the
+        // document's own.
         const std::string ext = UpperExtension(path);
         int kind = d.IconSet->ResourceType == 2 ? 2 : 1;
+        bool apple = false;
         if (ext == ".CUR")
             kind = 2;
         else if (ext == ".ICO")
             kind = 1;
-        else if (!xcursor)
+        else if (ext == ".ICNS")
+            apple = true;
+        else if (!xcursor && kind == 1 && d.IconAppleIcon) {
+            path += ".icns";
+            apple = true;
+        } else if (!xcursor)
             path += kind == 2 ? ".cur" : ".ico";
         if (xcursor) {
             SaveCursorSetAsXcursor(*d.IconSet, path);
+        } else if (apple) {
+            SaveIconSetAsAppleIcon(*d.IconSet, path);
         } else if (kind != d.IconSet->ResourceType) {
             std::unique_ptr<TIconCurEX> other = CopySet(*d.IconSet);
             ChangeResourceKind(*other, kind);
@@ -120,6 +132,10 @@ bool SaveAs1Click(MainState& s) {
             d.IconSet->SaveToFile(path);
         }
         d.IconXcursor = xcursor;
+        if (d.IconAppleIcon != apple) {
+            d.IconAppleIcon = apple;
+            RefillResourceList(s);  // the captions name ICNS types only for an Apple icon
+        }
         d.IconFileName = path;  // only after the write returned
         MarkClean(s, kIconPage);
         SetCaptionFile(s, path);

@@ -16,6 +16,14 @@ bool ValidBitCount(int bits) {
 
 int DefaultColorCount(int bits) { return bits == 1 ? 2 : bits == 4 ? 16 : bits == 8 ? 256 : 0; }
 
+// The colour-table entries written after the header. An indexed picture made
+// with no colours still gets its full (black) table: a reader takes a count
+// of 0 to mean the full table, and would otherwise read pixels as colours.
+std::uint32_t WrittenColorCount(const BitmapInfoHeader& h) {
+    if (h.biClrUsed == 0) return static_cast<std::uint32_t>(DefaultColorCount(h.biBitCount));
+    return h.biClrUsed > 256 ? 256 : h.biClrUsed;
+}
+
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3;
 
 // RLE data can describe far more pixels than it holds (end-of-line and delta
@@ -462,7 +470,7 @@ void TQvInternalDIB::LoadFromClipboardBlock(const std::uint8_t* data, std::size_
 // --- writing ---
 
 void TQvInternalDIB::SaveToStream(ByteWriteStream& stream) const {
-    const std::uint32_t colours = Header.biClrUsed > 256 ? 256 : Header.biClrUsed;
+    const std::uint32_t colours = WrittenColorCount(Header);
     const std::uint32_t offset = 54 + 4 * colours;
     stream.Reserve(stream.Size() + offset + static_cast<std::size_t>(DataSize));
     stream.WriteU16(0x4D42);
@@ -478,7 +486,7 @@ void TQvInternalDIB::SaveToStream(ByteWriteStream& stream) const {
 }
 
 Bytes TQvInternalDIB::SaveToClipboardBlock() const {
-    const std::uint32_t colours = Header.biClrUsed > 256 ? 256 : Header.biClrUsed;
+    const std::uint32_t colours = WrittenColorCount(Header);
     Bytes block;
     try {
         block.resize(40 + 4 * std::size_t{colours} + static_cast<std::size_t>(DataSize));

@@ -72,6 +72,7 @@ void TIconEx::Clear() {
     Origins.clear();
     LoadNotes.clear();
     LeftOut = 0;
+    IcnsKept.clear();
 }
 
 void TIconEx::FreeEntry(int index) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/EntryStorage.h"
+#include "model/IcnsFile.h"
 #include "model/IconEntry.h"
 
 namespace vornik {
@@ -86,6 +87,11 @@ public:
     std::vector<ExeEntryOrigin> Origins;
     std::vector<std::string> LoadNotes;
     int LeftOut = 0;
+
+    // --- Apple icons ---
+    // Elements of an ICNS file that no entry shows (JPEG 2000 images, other
+    // data), written back as they were when the set is saved as ICNS.
+    std::vector<IcnsElement> IcnsKept;
 
 protected:
     std::string loadError_;

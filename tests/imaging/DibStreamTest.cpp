@@ -156,6 +156,26 @@ TEST(DibStream, SaveWritesTheBmpLayout) {
     EXPECT_EQ(back.SaveToBytes(), out);
 }
 
+// An indexed picture made with no colours is written with its full table
+// (a count of 0 means that to every reader), so its pixels read back as
+// pixels: a 1-bit mask made this way used to lose 8 bytes of rows.
+TEST(DibStream, IndexedPictureWithoutColoursReadsBackWhole) {
+    TQvDIB dib;
+    dib.CreateDIB(16, 2, 0, 1);
+    dib.MutableScanLine(0)[1] = 0x5A;
+    dib.MutableScanLine(1)[0] = 0xC3;
+    const Bytes out = dib.SaveToBytes();
+    EXPECT_EQ(ReadU32LE(out.data() + 10), 54u + 8);
+    TQvDIB back;
+    back.LoadFromBytes(out);
+    ASSERT_EQ(back.Width(), 16);
+    EXPECT_EQ(back.ScanLine(0)[1], 0x5A);
+    EXPECT_EQ(back.ScanLine(1)[0], 0xC3);
+
+    const TQvClipboardData block = dib.SaveToClipboardFormat();
+    EXPECT_EQ(block.data.size(), 40u + 8 + 8);
+}
+
 TEST(DibStream, RleDataStaysCompressedUntilConverted) {
     BmpSpec s;
     s.width = 4;
