@@ -1,6 +1,7 @@
 #include "app/ViewZoom.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vornik {
 
@@ -19,6 +20,16 @@ int ZoomFactor(int choice, int w, int h, int boxW, int boxH) {
     return choice == kZoomFit ? FitZoom(w, h, boxW, boxH) : ValidZoomChoice(choice);
 }
 
+double FitScale(int w, int h, int boxW, int boxH) {
+    if (w <= 0 || h <= 0 || boxW <= 0 || boxH <= 0) return 1.0;
+    const double ratio = std::min(double(boxW) / w, double(boxH) / h);
+    return ratio >= 1.0 ? double(FitZoom(w, h, boxW, boxH)) : ratio;
+}
+
+double ZoomScale(int choice, int w, int h, int boxW, int boxH) {
+    return choice == kZoomFit ? FitScale(w, h, boxW, boxH) : double(ValidZoomChoice(choice));
+}
+
 int ZoomIn(int factor) {
     for (int f : kZoomSteps)
         if (f > factor) return f;
@@ -35,6 +46,11 @@ int ZoomOut(int factor) {
 int ScreenToPicture(int screen, int factor) {
     if (factor <= 1) return screen;
     return screen >= 0 ? screen / factor : -((-screen + factor - 1) / factor);
+}
+
+int ScreenToPicture(double screen, double scale) {
+    if (scale <= 0) return 0;
+    return static_cast<int>(std::floor(screen / scale));
 }
 
 }  // namespace vornik

@@ -1,6 +1,8 @@
 #include "ui/TPictureView.h"
 
+#include <QAbstractScrollArea>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QWheelEvent>
@@ -51,15 +53,40 @@ void TPictureView::updatePicture(const QImage& picture, const QRect& changed) {
     picture_ = picture.hasAlphaChannel() && picture.format() != QImage::Format_ARGB32_Premultiplied
                    ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                    : picture;
-    update(QRect(changed.topLeft() * zoom_, changed.size() * zoom_));
+    update(toScreen(changed).adjusted(-1, -1, 1, 1));
 }
 
-void TPictureView::setZoom(int factor) {
-    factor = std::clamp(factor, 1, kMaxZoom);
-    if (factor == zoom_) return;
-    zoom_ = factor;
+void TPictureView::setScale(double scale) {
+    scale = std::clamp(scale, 1.0 / kMaxZoom, double(kMaxZoom));
+    if (scale == scale_) return;
+    scale_ = scale;
     updateExtent();
     update();
+}
+
+void TPictureView::setSelectionMark(std::optional<QRect> pixels) {
+    if (selectionMark_ == pixels) return;
+    selectionMark_ = pixels;
+    update();
+}
+
+void TPictureView::setOverlay(const QImage& overlay) {
+    overlay_ = overlay;
+    update();
+}
+
+void TPictureView::setPanKey(bool held) {
+    panKey_ = held;
+    if (!panning_) setCursor(held ? Qt::OpenHandCursor : property("toolCursor").value<QCursor>());
+}
+
+QRect TPictureView::toScreen(const QRect& pixels) const {
+    // Edges are rounded the same way everywhere, so neighbouring pixels meet exactly.
+    const int left = static_cast<int>(std::floor(pixels.left() * scale_));
+    const int top = static_cast<int>(std::floor(pixels.top() * scale_));
+    const int right = static_cast<int>(std::floor((pixels.right() + 1) * scale_));
+    const int bottom = static_cast<int>(std::floor((pixels.bottom() + 1) * scale_));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 void TPictureView::setGridEnabled(bool on) {
@@ -81,7 +108,8 @@ void TPictureView::updateExtent() {
     if (frameEnabled_)
         extent = extent.expandedTo(
             QSize(std::max(0, framePos_.x() + frameSide_), std::max(0, framePos_.y() + frameSide_)));
-    setFixedSize(extent * zoom_);
+    setFixedSize(static_cast<int>(std::ceil(extent.width() * scale_)),
+                 static_cast<int>(std::ceil(extent.height() * scale_)));
 }
 
 void TPictureView::clearPicture() { setPicture(QImage()); }
@@ -106,47 +134,81 @@ void TPictureView::setFrameSide(int side) {
     update();
 }
 
-QSize TPictureView::sizeHint() const { return picture_.size() * zoom_; }
+QSize TPictureView::sizeHint() const { return size(); }
 
 bool TPictureView::insideFrame(QPoint p) const {
     return frameEnabled_ && QRect(framePos_, QSize(frameSide_, frameSide_)).contains(p);
 }
 
 QPoint TPictureView::toPicture(QPointF screen) const {
-    return QPoint(ScreenToPicture(static_cast<int>(std::floor(screen.x())), zoom_),
-                  ScreenToPicture(static_cast<int>(std::floor(screen.y())), zoom_));
+    if (scale_ >= 1.0 && scale_ == std::floor(scale_)) {
+        const int factor = static_cast<int>(scale_);
+        return QPoint(ScreenToPicture(static_cast<int>(std::floor(screen.x())), factor),
+                      ScreenToPicture(static_cast<int>(std::floor(screen.y())), factor));
+    }
+    return QPoint(ScreenToPicture(screen.x(), scale_), ScreenToPicture(screen.y(), scale_));
 }
 
 void TPictureView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    const QRect shown = e->rect() & QRect(QPoint(0, 0), picture_.size() * zoom_);
+    const QRect all = toScreen(QRect(QPoint(0, 0), picture_.size()));
+    const QRect shown = e->rect() & all;
     if (!picture_.isNull() && !shown.isEmpty()) {
         // Only the picture pixels under the exposed part are scaled and drawn.
-        const QRect pixels(QPoint(shown.left() / zoom_, shown.top() / zoom_),
-                           QPoint(shown.right() / zoom_, shown.bottom() / zoom_));
-        const QRect target(pixels.topLeft() * zoom_, pixels.size() * zoom_);
+        const QRect pixels =
+            QRect(QPoint(ScreenToPicture(double(shown.left()), scale_), ScreenToPicture(double(shown.top()), scale_)),
+                  QPoint(ScreenToPicture(double(shown.right()), scale_),
+                         ScreenToPicture(double(shown.bottom()), scale_))) &
+            QRect(QPoint(0, 0), picture_.size());
+        const QRect target = toScreen(pixels);
         if (picture_.hasAlphaChannel()) p.fillRect(target, checkerboard());
-        p.drawImage(target, picture_, pixels);
-        if (grid_ && zoom_ >= 4) paintGrid(p, pixels);
+        if (scale_ < 1.0) {
+            // Shrunk to fit: averaged, so thin lines do not vanish; drawn whole.
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.setClipRect(shown);
+            p.drawImage(QRectF(0, 0, picture_.width() * scale_, picture_.height() * scale_), picture_);
+            if (!overlay_.isNull())
+                p.drawImage(QRectF(0, 0, picture_.width() * scale_, picture_.height() * scale_), overlay_);
+            p.setClipping(false);
+        } else {
+            p.drawImage(target, picture_, pixels);
+            if (!overlay_.isNull() && overlay_.size() == picture_.size()) p.drawImage(target, overlay_, pixels);
+        }
+        if (grid_ && scale_ >= 4) paintGrid(p, pixels);
     }
     if (hotSpot_) paintHotSpot(p);
+    if (selectionMark_) {
+        // Black and white dashes: seen on every colour.
+        const QRect r = toScreen(*selectionMark_).adjusted(0, 0, -1, -1);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(r);
+        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+        p.drawRect(r);
+    }
+    const int zoom = this->zoom();
     if (frameEnabled_) {
         // Inverting outline: stays visible on any picture colour.
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(framePos_ * zoom_, QSize(frameSide_ * zoom_ - 1, frameSide_ * zoom_ - 1)));
+        p.drawRect(QRect(framePos_ * zoom, QSize(frameSide_ * zoom - 1, frameSide_ * zoom - 1)));
     }
 }
 
 void TPictureView::paintGrid(QPainter& p, const QRect& pixels) const {
     p.save();
     p.setPen(QPen(QColor(128, 128, 128, 110), 1));
-    const int top = pixels.top() * zoom_, bottom = (pixels.bottom() + 1) * zoom_ - 1;
-    const int left = pixels.left() * zoom_, right = (pixels.right() + 1) * zoom_ - 1;
+    const QRect area = toScreen(pixels);
     // One line on the first screen column and row of every picture pixel.
-    for (int x = pixels.left(); x <= pixels.right(); ++x) p.drawLine(x * zoom_, top, x * zoom_, bottom);
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) p.drawLine(left, y * zoom_, right, y * zoom_);
+    for (int x = pixels.left(); x <= pixels.right(); ++x) {
+        const int sx = toScreen(QRect(x, 0, 1, 1)).left();
+        p.drawLine(sx, area.top(), sx, area.bottom());
+    }
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        const int sy = toScreen(QRect(0, y, 1, 1)).top();
+        p.drawLine(area.left(), sy, area.right(), sy);
+    }
     p.restore();
 }
 
@@ -157,9 +219,10 @@ void TPictureView::paintHotSpot(QPainter& p) const {
     p.setCompositionMode(QPainter::RasterOp_NotDestination);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
-    const QRect cell(hotSpot_->x() * zoom_ - 1, hotSpot_->y() * zoom_ - 1, zoom_ + 1, zoom_ + 1);
+    const QRect pixel = toScreen(QRect(*hotSpot_, QSize(1, 1)));
+    const QRect cell = pixel.adjusted(-1, -1, 0, 0);
     p.drawRect(cell);
-    const int tick = std::max(3, zoom_);
+    const int tick = std::max(3, zoom());
     const int cx = cell.center().x(), cy = cell.center().y();
     p.drawLine(cell.left() - tick, cy, cell.left() - 1, cy);
     p.drawLine(cell.right() + 1, cy, cell.right() + tick, cy);
@@ -168,7 +231,24 @@ void TPictureView::paintHotSpot(QPainter& p) const {
     p.restore();
 }
 
+void TPictureView::panTo(QPoint global) {
+    auto* box = parentWidget() ? qobject_cast<QAbstractScrollArea*>(parentWidget()->parentWidget()) : nullptr;
+    if (!box) return;
+    const QPoint moved = global - panStart_;
+    box->horizontalScrollBar()->setValue(panScroll_.x() - moved.x());
+    box->verticalScrollBar()->setValue(panScroll_.y() - moved.y());
+}
+
 void TPictureView::mousePressEvent(QMouseEvent* e) {
+    auto* box = parentWidget() ? qobject_cast<QAbstractScrollArea*>(parentWidget()->parentWidget()) : nullptr;
+    if (box && !frameEnabled_ &&
+        (e->button() == Qt::MiddleButton || (panKey_ && e->button() == Qt::LeftButton))) {
+        panning_ = true;
+        panStart_ = e->globalPosition().toPoint();
+        panScroll_ = QPoint(box->horizontalScrollBar()->value(), box->verticalScrollBar()->value());
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
     const QPoint pos = toPicture(e->position());
     if (insideFrame(pos)) {
         // Shape1MouseDown: remember where inside the frame it was grabbed.
@@ -182,6 +262,10 @@ void TPictureView::mousePressEvent(QMouseEvent* e) {
 }
 
 void TPictureView::mouseMoveEvent(QMouseEvent* e) {
+    if (panning_) {
+        panTo(e->globalPosition().toPoint());
+        return;
+    }
     const QPoint pos = toPicture(e->position());
     if (frameEnabled_) setCursor(insideFrame(pos) || dragging_ ? Qt::PointingHandCursor : Qt::ArrowCursor);
     if (dragging_) {
@@ -192,6 +276,12 @@ void TPictureView::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TPictureView::mouseReleaseEvent(QMouseEvent* e) {
+    if (panning_) {
+        if (e->buttons() & (Qt::MiddleButton | Qt::LeftButton)) return;
+        panning_ = false;
+        setPanKey(panKey_);
+        return;
+    }
     const QPoint pos = toPicture(e->position());
     if (dragging_) {
         dragging_ = false;
@@ -210,7 +300,10 @@ void TPictureView::wheelEvent(QWheelEvent* e) {
     wheelRest_ += e->angleDelta().y();
     const int steps = wheelRest_ / 120;
     wheelRest_ -= steps * 120;
-    if (steps != 0) emit zoomWheel(steps);
+    if (steps != 0) {
+        emit zoomWheel(steps);
+        emit zoomWheelAt(steps, e->position().toPoint());
+    }
     e->accept();
 }
 

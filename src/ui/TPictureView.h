@@ -7,11 +7,13 @@
 
 namespace vornik {
 
-// A picture shown magnified by a whole factor (1 at start), anchored top left.
-// Mouse positions are reported in picture pixels (the screen position divided
-// by the factor, rounding down), so handlers never see the zoom. The widget's
-// size is the picture's times the factor. Pictures with alpha are shown over
-// a checkerboard. Optionally carries the selection frame of the Bitmap page: a
+// A picture shown magnified by a whole factor (1 at start), or shrunk by any
+// fraction when "fit" needs it, anchored top left. Mouse positions are
+// reported in picture pixels (the screen position divided by the scale,
+// rounding down), so handlers never see the zoom. The widget's size is the
+// picture's times the scale. Pictures with alpha are shown over a
+// checkerboard. The middle button, or the left one while Space is held,
+// drags the enclosing scroll box instead of reaching the handlers. Optionally carries the selection frame of the Bitmap page: a
 // square outline drawn inverted, which the user can drag (that page stays 1:1).
 class TPictureView : public QWidget {
     Q_OBJECT
@@ -25,9 +27,19 @@ public:
     // `changed` (picture pixels) differs: only that part is repainted.
     void updatePicture(const QImage& picture, const QRect& changed);
 
-    // Magnification, 1 or more; "fit" is chosen by the owner (FitZoom).
-    void setZoom(int factor);
-    int zoom() const { return zoom_; }
+    // Magnification, 1 or more; "fit" is chosen by the owner (FitScale).
+    void setZoom(int factor) { setScale(factor); }
+    // Any scale from 1/64 to 64; whole factors keep every pixel the same size.
+    void setScale(double scale);
+    // The whole factor shown (1 below 1:1) and the exact scale.
+    int zoom() const { return scale_ >= 1.0 ? static_cast<int>(scale_) : 1; }
+    double scale() const { return scale_; }
+    // A dashed outline around picture pixels (the canvas selection); none: no outline.
+    void setSelectionMark(std::optional<QRect> pixels);
+    // A picture drawn over this one at the same scale (the mask overlay); null: none.
+    void setOverlay(const QImage& overlay);
+    // Space held on the canvas: the left button pans.
+    void setPanKey(bool held);
     // Lines between the pixels, drawn at 4x and above when on.
     void setGridEnabled(bool on);
     // A cursor's hot spot, marked on the picture; none: no mark.
@@ -47,8 +59,10 @@ signals:
     void released(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     // The frame was dropped at a new position (picture coordinates).
     void frameDropped(int x, int y);
-    // Ctrl + wheel over the view: steps > 0 zoom in, < 0 zoom out.
+    // Ctrl + wheel over the view: steps > 0 zoom in, < 0 zoom out; at: the
+    // pointer in view coordinates.
     void zoomWheel(int steps);
+    void zoomWheelAt(int steps, QPoint at);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -65,8 +79,16 @@ private:
     void paintGrid(QPainter& p, const QRect& pixels) const;
     void paintHotSpot(QPainter& p) const;
 
+    QRect toScreen(const QRect& pixels) const;
+    void panTo(QPoint global);
+
     QImage picture_;
-    int zoom_ = 1;
+    QImage overlay_;
+    double scale_ = 1.0;
+    std::optional<QRect> selectionMark_;
+    bool panKey_ = false;
+    bool panning_ = false;
+    QPoint panStart_, panScroll_;
     bool grid_ = false;
     std::optional<QPoint> hotSpot_;
     bool frameEnabled_ = false;

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -70,11 +72,22 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     PageControl1->addTab(buildIconPage(), "Icon");
     PageControl1->addTab(buildAnimationPage(), "Animation");
     PageControl1->addTab(buildBitmapPage(), "Bitmap");
-    layout->addWidget(PageControl1, 1);
-    layout->addWidget(buildEditPanel(), 0);
+    // The list, the canvas (the main area) and the panel, sized by the user.
+    splmain = new QSplitter(Qt::Horizontal, central);
+    splmain->setObjectName("splmain");
+    splmain->setChildrenCollapsible(false);
+    splmain->addWidget(PageControl1);
+    splmain->addWidget(buildCanvas());
+    splmain->addWidget(wrapEditPanel(buildEditPanel()));
+    PageControl1->setMinimumWidth(120);  // the user may give the canvas nearly all the room
+    splmain->setStretchFactor(0, 0);
+    splmain->setStretchFactor(1, 1);
+    splmain->setStretchFactor(2, 0);
+    layout->addWidget(splmain, 1);
     setCentralWidget(central);
     buildStatusBar();
     buildZoomMenu();
+    connectCanvas();
 
     frmIconSelect = new TfrmIconSelect(this);
     frmAboutBox = new TfrmAboutBox(this);
@@ -140,6 +153,7 @@ void TfrmMain::FormCreate() {
     applyBackgroundColor();
     sprate->setValue(s_.settings.defrate);
     ScreenCapture1->configure(s_.settings.screencapture);
+    restoreLayout();
     refresh(true);
 }
 
@@ -151,6 +165,7 @@ void TfrmMain::SaveState() {
                    !isMinimized() && !isMaximized());
     store_.write(kToolbarSection, "state", saveState().toBase64().toStdString());
     store_.write(kToolbarSection, "visible", Toolbar971->isHidden() ? "0" : "1");
+    saveLayout();
     FormDestroy(s_, store_);
 }
 
@@ -209,6 +224,7 @@ void TfrmMain::refresh(bool lists) {
     imgand->setPicture(e.imgand ? ToQImage(*e.imgand) : QImage());
     imgbmp->setPicture(e.imgbmp ? ToQImage(*e.imgbmp) : QImage());
     markHotSpot();
+    refreshCanvas();
     applyZoom();
     refreshPreview();
     imgbmp->setFrameSide(e.Shape1Width);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "anim/AniPlayer.h"
+#include "app/CanvasTools.h"
 #include "app/ClipboardCommands.h"
 #include "app/MainState.h"
 #include "app/UndoHistory.h"
@@ -28,7 +29,10 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
+class QBoxLayout;
+class QCheckBox;
 class QScrollArea;
+class QSplitter;
 class QSpinBox;
 class QTabWidget;
 class QToolBar;
@@ -50,6 +54,7 @@ class Tfrmrotinput;
 class Tfrmbmpzoom;
 class Tfrmiconchk;
 class Tfrmallsave;
+class TSwatchGrid;
 
 // The main window. It shows the document and editing state and forwards each
 // command to one function of the headless core, then re-reads what changed.
@@ -130,6 +135,12 @@ public:
     QToolBar* Toolbar971;
     QTimer* Timer1;
     QLabel* StatusPanel[3];
+    // The canvas: the image and mask views as the main area, the drawing
+    // tools beside them, the pixel's RGBA in the status bar.
+    QWidget* grpview;
+    QWidget* pnltools;
+    QSplitter* splmain;
+    QLabel* StatusRgba;
 
     TfrmIconSelect* frmIconSelect;
     TfrmAboutBox* frmAboutBox;
@@ -236,6 +247,27 @@ private:
     void refreshAniSizes();
     void stepSelectionChanged();
     SaveChoice askSaveChanges(const std::string& text);
+    // The canvas (TfrmMainCanvas.cpp, TfrmMainToolPalette.cpp).
+    QWidget* buildCanvas();
+    QWidget* buildToolPalette();
+    void connectCanvas();
+    void restoreLayout();
+    void saveLayout();
+    void setTool(CanvasTool tool);
+    bool canvasHasFocus() const;
+    void canvasPress(CanvasView view, int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void canvasMove(int x, int y, Qt::KeyboardModifiers modifiers);
+    void canvasRelease(int x, int y, Qt::KeyboardModifiers modifiers);
+    void showCanvasChange(const PixelRect& r);
+    void refreshCanvas();
+    void refreshToolPalette();
+    void chooseColourDialog(bool secondary);
+    void canvasCopy(bool cut);
+    void canvasPaste();
+    void canvasSelectionCommand(const std::function<void()>& command);
+    void zoomStepAt(int steps, TPictureView* view, QPoint at);
+    void layoutViews();
+    QWidget* wrapEditPanel(QWidget* panel);
     void ApplyFlatButtons();
     void applyBackgroundColor();
     void applyResourceTarget(int target);
@@ -265,6 +297,20 @@ private:
     QActionGroup* viewToolGroup_ = nullptr;
     THelpViewer* help_ = nullptr;
     bool stateSaved_ = false;
+    CanvasTools tools_;
+    QBoxLayout* viewsLayout_ = nullptr;
+    bool composed_ = false;     // one canvas: the image with its mask as transparency
+    bool maskOverlay_ = false;  // in that canvas, transparent pixels tinted
+    QHash<int, QToolButton*> toolButtons_;
+    TSwatchGrid* recentGrid_ = nullptr;
+    TSwatchGrid* paletteGrid_ = nullptr;
+    QToolButton* primarySwatch_ = nullptr;
+    QToolButton* secondarySwatch_ = nullptr;
+    QLineEdit* hexEdit_ = nullptr;
+    QSpinBox* brushSize_ = nullptr;
+    QCheckBox* brushRound_ = nullptr;
+    QSpinBox* tolerance_ = nullptr;
+    QCheckBox* shapeFilled_ = nullptr;
 };
 
 }  // namespace vornik

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
 #include <QListWidget>
@@ -128,6 +129,11 @@ void TfrmMain::tbbmpgetClick() {
 
 void TfrmMain::imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     maskPaintMode_ = MaskPaint::None;
+    if (tools_.tool != CanvasTool::HotSpot) {  // the drawing tools, in black and white
+        canvasPress(CanvasView::Mask, x, y, button, modifiers);
+        showStatus(2, QString("%1,%2").arg(x).arg(y));
+        return;
+    }
     EditState& e = s_.edit;
     if (!e.imgand) return;
     if (modifiers & Qt::ShiftModifier) {
@@ -147,6 +153,7 @@ void TfrmMain::imgandMouseDown(int x, int y, Qt::MouseButton button, Qt::Keyboar
 }
 
 void TfrmMain::imgandMouseMove(int x, int y) {
+    if (tools_.drag) canvasMove(x, y, QApplication::keyboardModifiers());
     if (maskPaintMode_ != MaskPaint::None && s_.edit.imgand) {
         paintMask(maskPen_.x(), maskPen_.y(), x, y);  // a fast drag still leaves a continuous stroke
         maskPen_ = QPoint(x, y);
@@ -183,6 +190,7 @@ void TfrmMain::showMaskChange(int x, int y, int w, int h) {
 
 void TfrmMain::imgandMouseUp(int x, int y) {
     maskPaintMode_ = MaskPaint::None;
+    if (tools_.drag) canvasRelease(x, y, QApplication::keyboardModifiers());
     if (stroke_) {
         CommitStep(s_, std::move(*stroke_));
         stroke_.reset();
@@ -199,6 +207,11 @@ void TfrmMain::markHotSpot() {
 
 void TfrmMain::imgxorMouseDown(int x, int y, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     EditState& e = s_.edit;
+    if (tools_.tool != CanvasTool::HotSpot) {
+        canvasPress(CanvasView::Image, x, y, button, modifiers);
+        showStatus(2, QString("%1,%2").arg(x).arg(y));
+        return;
+    }
     if (button == Qt::LeftButton) {  // the hot spot, clamped as the fields do; no status text
         undoable(kUndoViews, "hot spot", [&] { SetHotSpot(e, x, y); });
         return;

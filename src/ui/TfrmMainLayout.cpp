@@ -140,31 +140,9 @@ QWidget* TfrmMain::buildBitmapPage() {
 QWidget* TfrmMain::buildEditPanel() {
     pnledit = new QGroupBox("編集パネル", this);
     pnledit->setObjectName("pnledit");
-    pnledit->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    pnledit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     auto* v = new QVBoxLayout(pnledit);
     v->setSpacing(4);
-
-    auto* grpview = new QGroupBox("リソース表示 image/mask", pnledit);
-    grpview->setObjectName("grpview");
-    // The image above its mask; both boxes share the height the panel has to
-    // spare, so they grow with the window.
-    auto* gv = new QVBoxLayout(grpview);
-    gv->setContentsMargins(4, 2, 4, 4);
-    imgxor = new TPictureView;
-    imgxor->setObjectName("imgxor");
-    imgxor->setCursor(Qt::CrossCursor);
-    imgand = new TPictureView;
-    imgand->setObjectName("imgand");
-    imgand->setCursor(Qt::UpArrowCursor);
-    ScrollBox1 = PictureBox(grpview, "ScrollBox1", imgxor);
-    ScrollBox2 = PictureBox(grpview, "ScrollBox2", imgand);
-    for (QScrollArea* s : {ScrollBox1, ScrollBox2}) {
-        s->setMinimumSize(136, 40);  // small screens: the boxes scroll rather than overlap
-        s->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        gv->addWidget(s, 1);
-    }
-    gv->addWidget(buildPreview(grpview));
-    v->addWidget(grpview, 1);
 
     auto* grpselect = new QGroupBox(pnledit);
     grpselect->setObjectName("grpselect");
@@ -251,9 +229,10 @@ QWidget* TfrmMain::buildEditPanel() {
     take->addWidget(new QLabel("BY", pnledit));
     take->addWidget(speby, 1);
     v->addLayout(take);
+    v->addWidget(buildPreview(pnledit));
+    v->addStretch(1);
 
-    for (const char* name : {"cmbtype", "cmbsize", "cmbcolor", "spex", "spey", "spebx", "speby", "grpselect",
-                             "ScrollBox1", "ScrollBox2"}) {
+    for (const char* name : {"cmbtype", "cmbsize", "cmbcolor", "spex", "spey", "spebx", "speby", "grpselect"}) {
         if (QWidget* w = pnledit->findChild<QWidget*>(name))
             w->setProperty("helpContext", HelpContextOf(name));
     }
@@ -273,6 +252,14 @@ void TfrmMain::buildStatusBar() {
         StatusPanel[i]->setFrameShadow(QFrame::Sunken);
         bar->addWidget(StatusPanel[i]);
     }
+    // The colour under the pointer: R,G,B,A.
+    StatusRgba = new QLabel(bar);
+    StatusRgba->setObjectName("StatusRgba");
+    StatusRgba->setFixedWidth(110);
+    StatusRgba->setFrameShape(QFrame::Panel);
+    StatusRgba->setFrameShadow(QFrame::Sunken);
+    StatusRgba->setStatusTip("ポインタの下のピクセルの色 (R,G,B,A)");
+    bar->addWidget(StatusRgba);
 }
 
 }  // namespace vornik

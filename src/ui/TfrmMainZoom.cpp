@@ -42,6 +42,8 @@ constexpr ZoomItem kZoomItems[] = {
     {"mnu_zoom4", "4倍(&4)", 4},
     {"mnu_zoom8", "8倍(&8)", 8},
     {"mnu_zoom16", "16倍", 16},
+    {"mnu_zoom32", "32倍", 32},
+    {"mnu_zoom64", "64倍", 64},
 };
 
 }  // namespace
@@ -96,8 +98,7 @@ void TfrmMain::buildZoomMenu() {
     view->insertMenu(before, zoom);
     view->insertAction(before, grid);
 
-    for (TPictureView* v : {imgxor, imgand})
-        connect(v, &TPictureView::zoomWheel, this, [this](int steps) { zoomStep(steps); });
+    // The image and mask views zoom about the pointer (TfrmMainCanvas.cpp).
     auto* watcher = new ResizeWatcher(this, [this] { applyZoom(); });
     for (QScrollArea* box : {ScrollBox1, ScrollBox2}) box->installEventFilter(watcher);
 }
@@ -119,24 +120,25 @@ void TfrmMain::zoomStep(int steps) {
 
 void TfrmMain::applyZoom() {
     const int choice = s_.settings.zoom;
-    for (const char* name : {"mnu_zoomfit", "mnu_zoom1", "mnu_zoom2", "mnu_zoom4", "mnu_zoom8", "mnu_zoom16"})
-        actions_[name]->setChecked(false);
+    for (const ZoomItem& item : kZoomItems) actions_[item.name]->setChecked(false);
     actions_[choice == kZoomFit ? QString("mnu_zoomfit") : QString("mnu_zoom%1").arg(choice)]->setChecked(true);
     {
         const QSignalBlocker block(actions_["mnu_pixelgrid"]);
         actions_["mnu_pixelgrid"]->setChecked(s_.settings.pixelgrid);
     }
     // "Fit" sizes both views of the pair alike, by the room of the smaller box,
-    // so the image and its mask stay pixel for pixel side by side.
+    // so the image and its mask stay pixel for pixel side by side; below 1:1
+    // when even that does not show the whole picture.
+    layoutViews();
     auto room = [](QScrollArea* box) { return box->maximumViewportSize(); };
-    const QSize pair = room(ScrollBox1).boundedTo(room(ScrollBox2));
+    const QSize pair = ScrollBox2->isHidden() ? room(ScrollBox1) : room(ScrollBox1).boundedTo(room(ScrollBox2));
     const QSize picture = imgxor->picture().isNull() ? imgand->picture().size() : imgxor->picture().size();
-    const int factor = ZoomFactor(choice, picture.width(), picture.height(), pair.width(), pair.height());
-    imgpreviewz->setZoom(factor);
+    const double scale = ZoomScale(choice, picture.width(), picture.height(), pair.width(), pair.height());
     for (TPictureView* v : {imgxor, imgand}) {
-        v->setZoom(factor);
+        v->setScale(scale);
         v->setGridEnabled(s_.settings.pixelgrid);
     }
+    imgpreviewz->setZoom(imgxor->zoom());
 }
 
 }  // namespace vornik

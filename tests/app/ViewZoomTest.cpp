@@ -8,7 +8,8 @@ using namespace vornik;
 
 TEST(ViewZoom, FitTakesTheLargestWholeFactorThatFitsTheBox) {
     // A box of 300 x 260, as the editing panel gives at its smallest.
-    EXPECT_EQ(FitZoom(16, 16, 300, 260), 16);   // 16.25 would fit; capped at the largest step
+    EXPECT_EQ(FitZoom(16, 16, 300, 260), 16);   // 16.25
+    EXPECT_EQ(FitZoom(4, 4, 3000, 2600), 64);   // capped at the largest step
     EXPECT_EQ(FitZoom(32, 32, 300, 260), 8);    // 8.1
     EXPECT_EQ(FitZoom(48, 48, 300, 260), 5);    // 5.4: whole factors, not only steps
     EXPECT_EQ(FitZoom(128, 128, 300, 260), 2);  // 2.03
@@ -27,7 +28,8 @@ TEST(ViewZoom, ChoicesStepsAndMouseMapping) {
     EXPECT_EQ(ValidZoomChoice(16), 16);
     EXPECT_EQ(ZoomIn(1), 2);
     EXPECT_EQ(ZoomIn(5), 8);  // from a "fit" factor to the next step
-    EXPECT_EQ(ZoomIn(16), 16);
+    EXPECT_EQ(ZoomIn(16), 32);
+    EXPECT_EQ(ZoomIn(64), 64);
     EXPECT_EQ(ZoomOut(5), 4);
     EXPECT_EQ(ZoomOut(1), 1);
     // Screen to picture pixels: every screen pixel of a picture pixel maps to it;
@@ -39,6 +41,19 @@ TEST(ViewZoom, ChoicesStepsAndMouseMapping) {
     EXPECT_EQ(ScreenToPicture(-8, 8), -1);
     EXPECT_EQ(ScreenToPicture(-9, 8), -2);
     EXPECT_EQ(ScreenToPicture(-3, 1), -3);
+    // Below 1:1 several picture pixels share a screen pixel.
+    EXPECT_EQ(ScreenToPicture(99.9, 0.5), 199);
+    EXPECT_EQ(ScreenToPicture(-0.1, 0.5), -1);
+}
+
+TEST(ViewZoom, FitGoesBelowOneOnlyWhenThePictureIsLargerThanItsBox) {
+    EXPECT_DOUBLE_EQ(FitScale(256, 256, 200, 300), 200.0 / 256);
+    EXPECT_DOUBLE_EQ(FitScale(256, 128, 128, 100), 0.5);
+    EXPECT_DOUBLE_EQ(FitScale(256, 256, 520, 900), 2.0);  // whole factors from 1 up
+    EXPECT_DOUBLE_EQ(FitScale(256, 256, 256, 256), 1.0);
+    EXPECT_DOUBLE_EQ(FitScale(0, 256, 256, 256), 1.0);
+    EXPECT_DOUBLE_EQ(ZoomScale(4, 256, 256, 10, 10), 4.0);  // a chosen factor is kept
+    EXPECT_DOUBLE_EQ(ZoomScale(kZoomFit, 256, 256, 128, 128), 0.5);
 }
 
 TEST(ViewZoom, TheChoiceIsKeptInTheSettings) {
