@@ -40,7 +40,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override {
-        auto* view = static_cast<TPictureView*>(watched);
+        auto* view = qobject_cast<TPictureView*>(watched);  // null while the view is being destroyed
+        if (!view) return false;
         if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease) {
             auto* k = static_cast<QKeyEvent*>(e);
             if (k->key() == Qt::Key_Space && !k->isAutoRepeat()) {
@@ -371,7 +372,15 @@ void TfrmMain::canvasSelectionCommand(const std::function<void()>& command) {
 void TfrmMain::canvasCopy(bool cut) {
     const auto pixels = SelectionPixels(s_, tools_);
     if (!pixels) return;
-    QImage image = ToQImage(*pixels).convertToFormat(QImage::Format_ARGB32);
+    // Straight (not premultiplied) alpha: faint pixels keep their exact colour.
+    QImage image(pixels->Width(), pixels->Height(), QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const Rgba c = ReadColour(*pixels, x, y);
+            line[x] = qRgba(c.r, c.g, c.b, c.a);
+        }
+    }
     QApplication::clipboard()->setImage(image);
     if (cut) runCommand([this] { DeleteSelection(s_, tools_); });
 }

@@ -113,6 +113,10 @@ void TfrmMain::setZoomChoice(int choice) {
 void TfrmMain::zoomStep(int steps) {
     // Steps go from the factor shown now, so "fit" zooms on from where it is.
     int factor = shownZoom();
+    if (imgxor->scale() < 1.0 && steps > 0) {  // from a "fit" below 1:1, the first step is 1:1
+        factor = 1;
+        --steps;
+    }
     for (; steps > 0; --steps) factor = ZoomIn(factor);
     for (; steps < 0; ++steps) factor = ZoomOut(factor);
     setZoomChoice(factor);
