@@ -2,6 +2,7 @@
 // zoom items, Ctrl + wheel, Ctrl + plus / minus, and "fit" following the boxes.
 #include <QAction>
 #include <QActionGroup>
+#include <QCursor>
 #include <QEvent>
 #include <QMenu>
 #include <QScrollArea>
@@ -79,8 +80,20 @@ void TfrmMain::buildZoomMenu() {
         a->setShortcutContext(Qt::WindowShortcut);
         actions_.insert(a->objectName(), a);
     }
-    connect(in, &QAction::triggered, this, [this] { zoomStep(1); });
-    connect(out, &QAction::triggered, this, [this] { zoomStep(-1); });
+    // Over the image or mask view the keys zoom about the pointer, as the wheel does.
+    auto keyStep = [this](int steps) {
+        for (TPictureView* v : {imgxor, imgand}) {
+            const QPoint at = v->mapFromGlobal(QCursor::pos());
+            QWidget* viewport = v->parentWidget();
+            if (v->isVisible() && viewport && viewport->rect().contains(v->mapTo(viewport, at))) {
+                zoomStepAt(steps, v, at);
+                return;
+            }
+        }
+        zoomStep(steps);
+    };
+    connect(in, &QAction::triggered, this, [keyStep] { keyStep(1); });
+    connect(out, &QAction::triggered, this, [keyStep] { keyStep(-1); });
 
     auto* grid = new QAction("ピクセルグリッド(&G)", this);
     grid->setObjectName("mnu_pixelgrid");
