@@ -246,6 +246,9 @@ PixelRect CanvasPress(MainState& s, CanvasTools& t, CanvasView view, int x, int 
     if (t.tool == CanvasTool::Pencil || t.tool == CanvasTool::Eraser) d.stroke.emplace(p.Width(), p.Height());
     t.drag = std::move(d);
     if (t.tool == CanvasTool::Fill) {
+        // An older 32-bit picture drawn by its mask takes it as alpha first: else all of it
+        // would read as one transparent area.
+        alphaFromMaskOnce(e);
         PixelCoverage c(p.Width(), p.Height());
         AddConnectedArea(c, p, x, y, view == CanvasView::Image ? t.tolerance : 0);
         if (view == CanvasView::Mask) return paintMask(e, c, !secondary);

@@ -221,6 +221,23 @@ TEST(CanvasTools, SelectionsMovePasteAndDeleteAsSingleSteps) {
     EXPECT_EQ(s.History.UndoCount(), 3u);  // move, (delete undone), paste, delete
 }
 
+TEST(CanvasTools, AnOlder32BitPictureDrawnByItsMaskKeepsItsLookWhenFilled) {
+    // Alpha 0 everywhere, the mask decides: the left half opaque red, the right half transparent.
+    MainState s = WithViews(32, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            WritePaintValue(*s.edit.imgxor, x, y, x < 2 ? 0x00FF0000u : 0u);
+            if (x >= 2) WritePaintValue(*s.edit.imgand, x, y, PaintValueOf(*s.edit.imgand, kWhite));
+        }
+    CanvasTools t;
+    t.tool = CanvasTool::Fill;
+    t.primary = Rgba{0, 255, 0, 255};
+    Click(s, t, 3, 0);
+    EXPECT_EQ(At(s, 3, 3), (Rgba{0, 255, 0, 255}));
+    EXPECT_EQ(At(s, 0, 0), (Rgba{255, 0, 0, 255})) << "the opaque half is neither filled nor made transparent";
+    EXPECT_EQ(MaskAt(s, 3, 3), kBlack);
+}
+
 TEST(CanvasTools, KeysBrushAndColoursStayInRange) {
     EXPECT_EQ(ToolOfKey('B', false), CanvasTool::Pencil);
     EXPECT_EQ(ToolOfKey('u', false), CanvasTool::Rectangle);
