@@ -194,7 +194,9 @@ PixelRect CanvasPress(MainState& s, CanvasTools& t, CanvasView view, int x, int 
     t.drag.reset();
     if (t.tool == CanvasTool::HotSpot) return {};
     if (view == CanvasView::Image ? !drawable(e.imgxor) : !drawable(e.imgand)) return {};
-    if (view == CanvasView::Mask &&
+    // The picker and the selection work on the mask view too: its pixels are
+    // the image's, so they pick, select and move the same pixels.
+    if (view == CanvasView::Mask && !maskFollows(e) &&
         (t.tool == CanvasTool::Picker || t.tool == CanvasTool::Select || t.tool == CanvasTool::Move))
         return {};
     if (t.tool == CanvasTool::Picker) {

@@ -48,6 +48,13 @@ int ScreenToPicture(int screen, int factor) {
     return screen >= 0 ? screen / factor : -((-screen + factor - 1) / factor);
 }
 
+double DevicePixelScale(double scale, double ratio) {
+    if (scale <= 0 || ratio <= 0) return 1.0;
+    const double product = scale * ratio;
+    // A hair of slack: 1.2 x 2.5 is 2.9999... in binary and means 3.
+    return product >= 1.0 ? std::floor(product + 1e-9) : product;
+}
+
 int ScreenToPicture(double screen, double scale) {
     if (scale <= 0) return 0;
     return static_cast<int>(std::floor(screen / scale));

@@ -33,6 +33,13 @@ double ZoomScale(int choice, int w, int h, int boxW, int boxH);
 int ZoomIn(int factor);
 int ZoomOut(int factor);
 
+// The device pixels one picture pixel covers at a scale on a screen of that
+// device pixel ratio: a whole number whenever it is one or more (rounded
+// down, so what fits at the scale still fits), so every picture pixel is the
+// same square of device pixels and the grid falls between device pixels, at
+// 125 % or 150 % as at 100 %; the plain product below one.
+double DevicePixelScale(double scale, double ratio);
+
 // A screen coordinate inside a view at that factor as a picture coordinate:
 // rounds towards minus infinity, so a drag just left of or above the picture
 // reads -1, not 0.

@@ -34,6 +34,11 @@ TPictureView::TPictureView(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     resize(0, 0);
+    ants_.setInterval(150);
+    connect(&ants_, &QTimer::timeout, this, [this] {
+        antPhase_ = (antPhase_ + 1) % 8;
+        updateSelectionEdge();
+    });
 }
 
 void TPictureView::setPicture(const QImage& picture) {
@@ -53,7 +58,7 @@ void TPictureView::updatePicture(const QImage& picture, const QRect& changed) {
     picture_ = picture.hasAlphaChannel() && picture.format() != QImage::Format_ARGB32_Premultiplied
                    ? picture.convertToFormat(QImage::Format_ARGB32_Premultiplied)
                    : picture;
-    update(toScreen(changed).adjusted(-1, -1, 1, 1));
+    update(toLogical(toDevice(changed)).adjusted(-1, -1, 1, 1));
 }
 
 void TPictureView::setScale(double scale) {
@@ -64,10 +69,33 @@ void TPictureView::setScale(double scale) {
     update();
 }
 
+double TPictureView::ratio() const { return devicePixelRatioF(); }
+
+double TPictureView::deviceScale() const { return DevicePixelScale(scale_, ratio()); }
+
+double TPictureView::shownScale() const { return deviceScale() / ratio(); }
+
 void TPictureView::setSelectionMark(std::optional<QRect> pixels) {
     if (selectionMark_ == pixels) return;
+    if (selectionMark_) updateSelectionEdge();
     selectionMark_ = pixels;
-    update();
+    if (selectionMark_) {
+        updateSelectionEdge();
+        if (!ants_.isActive()) ants_.start();
+    } else {
+        ants_.stop();
+    }
+}
+
+void TPictureView::updateSelectionEdge() {
+    // Only the four edges: the pixels inside are not drawn again at every step.
+    if (!selectionMark_) return;
+    const QRect r = toLogical(toDevice(*selectionMark_)).adjusted(-2, -2, 2, 2);
+    const int t = 4;
+    update(QRect(r.left(), r.top(), r.width(), t));
+    update(QRect(r.left(), r.bottom() - t + 1, r.width(), t));
+    update(QRect(r.left(), r.top(), t, r.height()));
+    update(QRect(r.right() - t + 1, r.top(), t, r.height()));
 }
 
 void TPictureView::setOverlay(const QImage& overlay) {
@@ -80,13 +108,30 @@ void TPictureView::setPanKey(bool held) {
     if (!panning_) setCursor(held ? Qt::OpenHandCursor : property("toolCursor").value<QCursor>());
 }
 
-QRect TPictureView::toScreen(const QRect& pixels) const {
+QRect TPictureView::toDevice(const QRect& pixels) const {
     // Edges are rounded the same way everywhere, so neighbouring pixels meet exactly.
-    const int left = static_cast<int>(std::floor(pixels.left() * scale_));
-    const int top = static_cast<int>(std::floor(pixels.top() * scale_));
-    const int right = static_cast<int>(std::floor((pixels.right() + 1) * scale_));
-    const int bottom = static_cast<int>(std::floor((pixels.bottom() + 1) * scale_));
+    const double d = deviceScale();
+    const int left = static_cast<int>(std::floor(pixels.left() * d));
+    const int top = static_cast<int>(std::floor(pixels.top() * d));
+    const int right = static_cast<int>(std::floor((pixels.right() + 1) * d));
+    const int bottom = static_cast<int>(std::floor((pixels.bottom() + 1) * d));
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+}
+
+QRect TPictureView::toLogical(const QRect& device) const {
+    // Every widget pixel that holds a part of those device pixels.
+    const double r = ratio();
+    return QRect(QPoint(static_cast<int>(std::floor(device.left() / r)), static_cast<int>(std::floor(device.top() / r))),
+                 QPoint(static_cast<int>(std::ceil((device.right() + 1) / r)) - 1,
+                        static_cast<int>(std::ceil((device.bottom() + 1) / r)) - 1));
+}
+
+QRect TPictureView::fromLogical(const QRect& logical) const {
+    const double r = ratio();
+    return QRect(
+        QPoint(static_cast<int>(std::floor(logical.left() * r)), static_cast<int>(std::floor(logical.top() * r))),
+        QPoint(static_cast<int>(std::ceil((logical.right() + 1) * r)) - 1,
+               static_cast<int>(std::ceil((logical.bottom() + 1) * r)) - 1));
 }
 
 void TPictureView::setGridEnabled(bool on) {
@@ -108,8 +153,9 @@ void TPictureView::updateExtent() {
     if (frameEnabled_)
         extent = extent.expandedTo(
             QSize(std::max(0, framePos_.x() + frameSide_), std::max(0, framePos_.y() + frameSide_)));
-    setFixedSize(static_cast<int>(std::ceil(extent.width() * scale_)),
-                 static_cast<int>(std::ceil(extent.height() * scale_)));
+    const double shown = shownScale();
+    setFixedSize(static_cast<int>(std::ceil(extent.width() * shown - 1e-9)),
+                 static_cast<int>(std::ceil(extent.height() * shown - 1e-9)));
 }
 
 void TPictureView::clearPicture() { setPicture(QImage()); }
@@ -141,72 +187,88 @@ bool TPictureView::insideFrame(QPoint p) const {
 }
 
 QPoint TPictureView::toPicture(QPointF screen) const {
-    if (scale_ >= 1.0 && scale_ == std::floor(scale_)) {
-        const int factor = static_cast<int>(scale_);
-        return QPoint(ScreenToPicture(static_cast<int>(std::floor(screen.x())), factor),
-                      ScreenToPicture(static_cast<int>(std::floor(screen.y())), factor));
+    const double d = deviceScale();
+    const QPointF device = screen * ratio();
+    if (d >= 1.0) {
+        const int factor = static_cast<int>(d);
+        return QPoint(ScreenToPicture(static_cast<int>(std::floor(device.x())), factor),
+                      ScreenToPicture(static_cast<int>(std::floor(device.y())), factor));
     }
-    return QPoint(ScreenToPicture(screen.x(), scale_), ScreenToPicture(screen.y(), scale_));
+    return QPoint(ScreenToPicture(device.x(), d), ScreenToPicture(device.y(), d));
 }
 
 void TPictureView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    const QRect all = toScreen(QRect(QPoint(0, 0), picture_.size()));
-    const QRect shown = e->rect() & all;
-    if (!picture_.isNull() && !shown.isEmpty()) {
-        // Only the picture pixels under the exposed part are scaled and drawn.
-        const QRect pixels =
-            QRect(QPoint(ScreenToPicture(double(shown.left()), scale_), ScreenToPicture(double(shown.top()), scale_)),
-                  QPoint(ScreenToPicture(double(shown.right()), scale_),
-                         ScreenToPicture(double(shown.bottom()), scale_))) &
-            QRect(QPoint(0, 0), picture_.size());
-        const QRect target = toScreen(pixels);
-        if (picture_.hasAlphaChannel()) p.fillRect(target, checkerboard());
-        if (scale_ < 1.0) {
-            // Shrunk to fit: averaged, so thin lines do not vanish; drawn whole.
-            p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.setClipRect(shown);
-            p.drawImage(QRectF(0, 0, picture_.width() * scale_, picture_.height() * scale_), picture_);
-            if (!overlay_.isNull())
-                p.drawImage(QRectF(0, 0, picture_.width() * scale_, picture_.height() * scale_), overlay_);
-            p.setClipping(false);
-        } else {
-            p.drawImage(target, picture_, pixels);
-            if (!overlay_.isNull() && overlay_.size() == picture_.size()) p.drawImage(target, overlay_, pixels);
-        }
-        if (grid_ && scale_ >= 4) paintGrid(p, pixels);
-    }
+    // From here on in device pixels, where each picture pixel is a whole square of them.
+    p.scale(1.0 / ratio(), 1.0 / ratio());
+    for (const QRect& r : e->region()) paintPicture(p, fromLogical(r));
     if (hotSpot_) paintHotSpot(p);
-    if (selectionMark_) {
-        // Black and white dashes: seen on every colour.
-        const QRect r = toScreen(*selectionMark_).adjusted(0, 0, -1, -1);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(Qt::white, 1));
-        p.drawRect(r);
-        p.setPen(QPen(Qt::black, 1, Qt::DashLine));
-        p.drawRect(r);
-    }
-    const int zoom = this->zoom();
+    if (selectionMark_) paintSelection(p);
     if (frameEnabled_) {
         // Inverting outline: stays visible on any picture colour.
         p.setCompositionMode(QPainter::RasterOp_NotDestination);
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(QRect(framePos_ * zoom, QSize(frameSide_ * zoom - 1, frameSide_ * zoom - 1)));
+        p.drawRect(toDevice(QRect(framePos_, QSize(frameSide_, frameSide_))).adjusted(0, 0, -1, -1));
     }
+}
+
+void TPictureView::paintPicture(QPainter& p, const QRect& exposed) const {
+    const QRect all = toDevice(QRect(QPoint(0, 0), picture_.size()));
+    const QRect shown = exposed & all;
+    if (picture_.isNull() || shown.isEmpty()) return;
+    const double d = deviceScale();
+    // Only the picture pixels under the exposed part are scaled and drawn.
+    const QRect pixels = QRect(QPoint(ScreenToPicture(double(shown.left()), d), ScreenToPicture(double(shown.top()), d)),
+                               QPoint(ScreenToPicture(double(shown.right()), d),
+                                      ScreenToPicture(double(shown.bottom()), d))) &
+                         QRect(QPoint(0, 0), picture_.size());
+    const QRect target = toDevice(pixels);
+    p.save();
+    p.setClipRect(shown);
+    if (picture_.hasAlphaChannel()) p.fillRect(target, checkerboard());
+    if (d < 1.0) {
+        // Shrunk to fit: averaged, so thin lines do not vanish; drawn whole.
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRectF whole(0, 0, picture_.width() * d, picture_.height() * d);
+        p.drawImage(whole, picture_);
+        if (!overlay_.isNull()) p.drawImage(whole, overlay_);
+    } else {
+        p.drawImage(target, picture_, pixels);
+        if (!overlay_.isNull() && overlay_.size() == picture_.size()) p.drawImage(target, overlay_, pixels);
+    }
+    if (grid_ && scale_ >= 4) paintGrid(p, pixels);
+    p.restore();
+}
+
+void TPictureView::paintSelection(QPainter& p) const {
+    // Black dashes over white that march: seen on every colour, and the
+    // selection is told apart from a drawn rectangle.
+    const QRect r = toDevice(*selectionMark_).adjusted(0, 0, -1, -1);
+    const int width = std::max(1, static_cast<int>(std::lround(ratio())));
+    p.save();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawRect(r);
+    QPen dashes(Qt::black, width, Qt::CustomDashLine, Qt::FlatCap, Qt::MiterJoin);
+    dashes.setDashPattern({4.0, 4.0});  // in pen widths
+    dashes.setDashOffset(antPhase_ / 2.0);
+    p.setPen(dashes);
+    p.drawRect(r);
+    p.restore();
 }
 
 void TPictureView::paintGrid(QPainter& p, const QRect& pixels) const {
     p.save();
     p.setPen(QPen(QColor(128, 128, 128, 110), 1));
-    const QRect area = toScreen(pixels);
-    // One line on the first screen column and row of every picture pixel.
+    const QRect area = toDevice(pixels);
+    // One line on the first device column and row of every picture pixel.
     for (int x = pixels.left(); x <= pixels.right(); ++x) {
-        const int sx = toScreen(QRect(x, 0, 1, 1)).left();
+        const int sx = toDevice(QRect(x, 0, 1, 1)).left();
         p.drawLine(sx, area.top(), sx, area.bottom());
     }
     for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        const int sy = toScreen(QRect(0, y, 1, 1)).top();
+        const int sy = toDevice(QRect(0, y, 1, 1)).top();
         p.drawLine(area.left(), sy, area.right(), sy);
     }
     p.restore();
@@ -219,10 +281,10 @@ void TPictureView::paintHotSpot(QPainter& p) const {
     p.setCompositionMode(QPainter::RasterOp_NotDestination);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
-    const QRect pixel = toScreen(QRect(*hotSpot_, QSize(1, 1)));
+    const QRect pixel = toDevice(QRect(*hotSpot_, QSize(1, 1)));
     const QRect cell = pixel.adjusted(-1, -1, 0, 0);
     p.drawRect(cell);
-    const int tick = std::max(3, zoom());
+    const int tick = std::max(3, static_cast<int>(deviceScale()));
     const int cx = cell.center().x(), cy = cell.center().y();
     p.drawLine(cell.left() - tick, cy, cell.left() - 1, cy);
     p.drawLine(cell.right() + 1, cy, cell.right() + tick, cy);

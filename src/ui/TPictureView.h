@@ -2,16 +2,19 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 #include <optional>
 
 namespace vornik {
 
 // A picture shown magnified by a whole factor (1 at start), or shrunk by any
-// fraction when "fit" needs it, anchored top left. Mouse positions are
-// reported in picture pixels (the screen position divided by the scale,
-// rounding down), so handlers never see the zoom. The widget's size is the
-// picture's times the scale. Pictures with alpha are shown over a
+// fraction when "fit" needs it, anchored top left. It is painted in device
+// pixels: from one device pixel per picture pixel up, every picture pixel is
+// the same whole number of them (DevicePixelScale), so pixels stay square and
+// sharp at fractional screen scales. Mouse positions are reported in picture
+// pixels (rounding down), so handlers never see the zoom. The widget's size
+// is the picture's at the scale shown. Pictures with alpha are shown over a
 // checkerboard. The middle button, or the left one while Space is held,
 // drags the enclosing scroll box instead of reaching the handlers. Optionally carries the selection frame of the Bitmap page: a
 // square outline drawn inverted, which the user can drag (that page stays 1:1).
@@ -34,7 +37,11 @@ public:
     // The whole factor shown (1 below 1:1) and the exact scale.
     int zoom() const { return scale_ >= 1.0 ? static_cast<int>(scale_) : 1; }
     double scale() const { return scale_; }
-    // A dashed outline around picture pixels (the canvas selection); none: no outline.
+    // The scale really shown, in widget (logical) pixels per picture pixel:
+    // the chosen one brought to whole device pixels.
+    double shownScale() const;
+    // A dashed outline around picture pixels (the canvas selection), its
+    // dashes marching while it is shown; none: no outline.
     void setSelectionMark(std::optional<QRect> pixels);
     // A picture drawn over this one at the same scale (the mask overlay); null: none.
     void setOverlay(const QImage& overlay);
@@ -79,13 +86,24 @@ private:
     void paintGrid(QPainter& p, const QRect& pixels) const;
     void paintHotSpot(QPainter& p) const;
 
-    QRect toScreen(const QRect& pixels) const;
+    double ratio() const;
+    double deviceScale() const;
+    // Picture pixels to the device pixels they cover, and device pixels to the
+    // widget pixels that hold them (and back).
+    QRect toDevice(const QRect& pixels) const;
+    QRect toLogical(const QRect& device) const;
+    QRect fromLogical(const QRect& logical) const;
+    void paintPicture(QPainter& p, const QRect& exposed) const;
+    void paintSelection(QPainter& p) const;
+    void updateSelectionEdge();
     void panTo(QPoint global);
 
     QImage picture_;
     QImage overlay_;
     double scale_ = 1.0;
     std::optional<QRect> selectionMark_;
+    QTimer ants_;        // moves the selection's dashes
+    int antPhase_ = 0;   // their offset, in dashes' device pixels
     bool panKey_ = false;
     bool panning_ = false;
     QPoint panStart_, panScroll_;

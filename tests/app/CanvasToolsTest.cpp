@@ -167,9 +167,25 @@ TEST(CanvasTools, MaskViewShapesPaintBlackAndWhiteAndFollowInAlpha) {
     EXPECT_EQ(MaskAt(s, 2, 2), kWhite);
     EXPECT_EQ(At(s, 2, 2).a, 0);
     EXPECT_EQ(At(s, 2, 3).a, 255);
+
+    // The picker and the selection take the same pixels on the mask view as on the image view.
+    WritePaintValue(*s.edit.imgxor, 5, 5, PaintValueOf(*s.edit.imgxor, kHalfBlue));
     t.tool = CanvasTool::Picker;
-    EXPECT_TRUE(CanvasPress(s, t, CanvasView::Mask, 1, 1, false, false).empty());
-    EXPECT_EQ(t.primary, kBlack);
+    EXPECT_TRUE(CanvasPress(s, t, CanvasView::Mask, 5, 5, false, false).empty());
+    EXPECT_EQ(t.primary, kHalfBlue);
+    const std::size_t steps = s.History.UndoCount();
+    t.tool = CanvasTool::Select;
+    Drag(s, t, 5, 5, 5, 5, false, CanvasView::Mask);
+    ASSERT_TRUE(t.selection);
+    EXPECT_EQ(*t.selection, (PixelRect{5, 5, 1, 1}));
+    t.tool = CanvasTool::Move;
+    CanvasPress(s, t, CanvasView::Mask, 5, 5, false, false);
+    CanvasRelease(s, t, 6, 7, false);
+    EXPECT_EQ(At(s, 6, 7), kHalfBlue);
+    EXPECT_EQ(MaskAt(s, 6, 7), kBlack);
+    EXPECT_EQ(At(s, 5, 5).a, 0);
+    EXPECT_EQ(MaskAt(s, 5, 5), kWhite);
+    EXPECT_EQ(s.History.UndoCount(), steps + 1);  // the move is one step
 }
 
 TEST(CanvasTools, SelectionsMovePasteAndDeleteAsSingleSteps) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/Settings.h"
 #include "app/ViewZoom.h"
 #include "platform/MemorySettingsStore.h"
@@ -64,4 +66,23 @@ TEST(ViewZoom, TheChoiceIsKeptInTheSettings) {
     EXPECT_EQ(LoadSettings(store).zoom, 4);
     store.write("option", "zoom", "5");  // not offered: read as fit
     EXPECT_EQ(LoadSettings(store).zoom, kZoomFit);
+}
+
+TEST(ViewZoom, AtFractionalScreenScalesEveryPixelIsTheSameWholeSquareOfDevicePixels) {
+    for (double ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+        for (double scale : {1.0, 2.0, 3.0, 4.0, 5.0, 7.0, 8.0, 16.0, 64.0, 0.9, 0.7}) {
+            const double d = DevicePixelScale(scale, ratio);
+            const double product = scale * ratio;
+            EXPECT_LE(d, product + 1e-9) << "never larger than asked: a fit stays a fit";
+            if (product >= 1.0) {
+                EXPECT_EQ(d, std::floor(d)) << scale << " at " << ratio;
+                EXPECT_GT(d, product - 1.0) << scale << " at " << ratio;
+            } else {
+                EXPECT_DOUBLE_EQ(d, product);  // below one device pixel the picture is averaged
+            }
+        }
+    }
+    EXPECT_EQ(DevicePixelScale(1.2, 2.5), 3.0);  // 2.9999... in binary
+    EXPECT_EQ(DevicePixelScale(1.0, 1.5), 1.0);
+    EXPECT_EQ(DevicePixelScale(3.0, 1.5), 4.0);
 }
