@@ -252,6 +252,7 @@ private:
     QWidget* buildToolPalette();
     void connectCanvas();
     void restoreLayout();
+    void applyDefaultLayout();
     void saveLayout();
     void setTool(CanvasTool tool);
     bool canvasHasFocus() const;
@@ -301,6 +302,7 @@ private:
     QBoxLayout* viewsLayout_ = nullptr;
     bool composed_ = false;     // one canvas: the image with its mask as transparency
     bool maskOverlay_ = false;  // in that canvas, transparent pixels tinted
+    bool layoutDefault_ = false;  // the splitters follow the window until the user moves one
     QHash<int, QToolButton*> toolButtons_;
     TSwatchGrid* recentGrid_ = nullptr;
     TSwatchGrid* paletteGrid_ = nullptr;

@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/Commands.h"
 #include "app/UndoCommands.h"
@@ -24,6 +25,7 @@
 #include "platform/Notice.h"
 #include "ui/DibImage.h"
 #include "ui/PanelWidgets.h"
+#include "ui/ResizeWatcher.h"
 #include "ui/TPictureView.h"
 #include "ui/TfrmMain.h"
 
@@ -219,9 +221,9 @@ void TfrmMain::connectCanvas() {
     }
 
     connect(imgxor, &TPictureView::moved, this, [this](int x, int y, Qt::MouseButtons, Qt::KeyboardModifiers m) {
+        canvasMove(x, y, m);  // first, so the status shows the pixel as drawn
         const auto c = ColourAt(s_.edit, x, y);
         StatusRgba->setText(c ? QString("%1,%2,%3,%4").arg(c->r).arg(c->g).arg(c->b).arg(c->a) : QString());
-        canvasMove(x, y, m);
     });
     connect(imgxor, &TPictureView::released, this,
             [this](int x, int y, Qt::MouseButton, Qt::KeyboardModifiers m) { canvasRelease(x, y, m); });
@@ -343,9 +345,12 @@ void TfrmMain::showCanvasChange(const PixelRect& r) {
             imgand->updatePicture(mask, changed);
         }
     }
-    imgxor->setSelectionMark(tools_.selection ? std::optional<QRect>(QRect(tools_.selection->x, tools_.selection->y,
-                                                                            tools_.selection->w, tools_.selection->h))
-                                              : std::nullopt);
+    // The selection covers the image and its mask alike: both show it.
+    const auto mark = tools_.selection ? std::optional<QRect>(QRect(tools_.selection->x, tools_.selection->y,
+                                                                    tools_.selection->w, tools_.selection->h))
+                                       : std::nullopt;
+    imgxor->setSelectionMark(mark);
+    imgand->setSelectionMark(composed_ ? std::nullopt : mark);
 }
 
 void TfrmMain::refreshCanvas() {
@@ -406,11 +411,11 @@ void TfrmMain::canvasPaste() {
 void TfrmMain::zoomStepAt(int steps, TPictureView* view, QPoint at) {
     // The picture point under the pointer stays under it.
     auto* box = view == imgand ? ScrollBox2 : ScrollBox1;
-    const double before = view->scale();
+    const double before = view->shownScale();
     const QPointF picturePoint = QPointF(at) / before;
     const QPoint inViewport = view->mapTo(box->viewport(), at);
     zoomStep(steps);
-    const double after = view->scale();
+    const double after = view->shownScale();
     box->horizontalScrollBar()->setValue(static_cast<int>(picturePoint.x() * after) - inViewport.x());
     box->verticalScrollBar()->setValue(static_cast<int>(picturePoint.y() * after) - inViewport.y());
     // The other view of the pair follows, so both show the same pixels.
@@ -437,15 +442,25 @@ void TfrmMain::restoreLayout() {
     if (auto state = store_.read(kLayoutSection, "splitter")) {
         splmain->restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
     } else {
-        // A new user: the list and the panel at their natural widths, the canvas takes the rest
-        // (once the window has its size).
-        QTimer::singleShot(0, this, [this] {
-            const int list = 220, panel = pnledit->sizeHint().width() + 4;
-            splmain->setSizes({list, std::max(200, splmain->width() - list - panel), panel});
-        });
+        // A new user: the default widths follow the window until the user
+        // moves a splitter (then the user's widths are kept).
+        layoutDefault_ = true;
+        connect(splmain, &QSplitter::splitterMoved, this, [this] { layoutDefault_ = false; });
+        splmain->installEventFilter(new ResizeWatcher(this, [this] {
+            if (layoutDefault_) applyDefaultLayout();
+        }));
+        QTimer::singleShot(0, this, [this] { applyDefaultLayout(); });
     }
     if (auto v = store_.read(kLayoutSection, "composed")) actions_["mnu_composed"]->setChecked(*v == "1");
     if (auto v = store_.read(kLayoutSection, "maskoverlay")) actions_["mnu_maskoverlay"]->setChecked(*v == "1");
+}
+
+void TfrmMain::applyDefaultLayout() {
+    // The panel at its natural width, the list narrower in a small window,
+    // the canvas takes the rest.
+    const int width = splmain->width();
+    const int list = std::clamp(width / 6, 120, 220), panel = pnledit->sizeHint().width() + 4;
+    splmain->setSizes({list, std::max(200, width - list - panel), panel});
 }
 
 void TfrmMain::saveLayout() {

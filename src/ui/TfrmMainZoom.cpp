@@ -8,27 +8,13 @@
 #include <QScrollArea>
 
 #include "app/ViewZoom.h"
+#include "ui/ResizeWatcher.h"
 #include "ui/TPictureView.h"
 #include "ui/TfrmMain.h"
 
 namespace vornik {
 
 namespace {
-
-// Runs a function whenever the watched widget changes size.
-class ResizeWatcher : public QObject {
-public:
-    ResizeWatcher(QObject* parent, std::function<void()> onResize) : QObject(parent), onResize_(std::move(onResize)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Resize) onResize_();
-        return false;
-    }
-
-private:
-    std::function<void()> onResize_;
-};
 
 struct ZoomItem {
     const char* name;

@@ -15,6 +15,10 @@
 #include <QToolButton>
 
 #include "NoticeRecorder.h"
+#include "TestFiles.h"
+#include "app/PendingViews.h"
+#include "model/EntryConversion.h"
+#include "imaging/AlphaMask.h"
 #include "imaging/PaintColour.h"
 #include "platform/MemorySettingsStore.h"
 #include "ui/TPictureView.h"
@@ -178,4 +182,67 @@ TEST_F(CanvasDraw, FitShowsALargePictureWholeAndZoomKeepsThePointedPixel) {
     // The splitter's sizes are kept.
     w.SaveState();
     EXPECT_TRUE(store.read("Layout", "splitter").has_value());
+}
+
+TEST_F(CanvasDraw, AUsersStrokesOnA32BitIconAreSavedExactly) {
+    // A white 32 px icon with one half-transparent blue pixel, opened as a user does.
+    test::TempDir dir;
+    TQvDIB picture = Filled32(32, Rgba{255, 255, 255, 255});
+    constexpr Rgba kHalfBlue{0, 0, 255, 128};
+    WritePaintValue(picture, 4, 4, PaintValueOf(picture, kHalfBlue));
+    TIconCurEX set;
+    set.InitEntry(0, 1, 32, 32, 32);
+    set.Count = 1;
+    DIBsToEntry(set, picture, MaskFromAlpha(picture), 0);
+    test::WriteAll(dir.file("blue.ico"), set.SaveToBytes());
+    w.OpenDocument(QString::fromStdString(dir.file("blue.ico")));
+    ASSERT_EQ(w.LVIcon->count(), 1);
+    w.LVIcon->selectIndex(0);
+    w.LVIconDblClick();
+    EXPECT_FALSE(ViewsPending(w.state()));
+    w.action("mnu_zoom8")->trigger();
+
+    w.imgxor->setFocus();
+    QTest::keyClick(w.imgxor, Qt::Key_I);
+    click(4, 4);
+    QTest::keyClick(w.imgxor, Qt::Key_B);
+    click(10, 10);
+    EXPECT_TRUE(ViewsPending(w.state())) << "a stroke is a change not yet in the entry";
+    QTest::keyClick(w.imgxor, Qt::Key_E);
+    click(20, 3);
+    // A line dragged from (2, 20) to (12, 28), then taken back.
+    QTest::keyClick(w.imgxor, Qt::Key_L);
+    const auto at = [&](int x, int y) { return QPoint(8 * x + 4, 8 * y + 4); };
+    Mouse(w.imgxor, QEvent::MouseButtonPress, at(2, 20), Qt::LeftButton, Qt::LeftButton);
+    Mouse(w.imgxor, QEvent::MouseMove, at(9, 21), Qt::NoButton, Qt::LeftButton);
+    Mouse(w.imgxor, QEvent::MouseMove, at(12, 28), Qt::NoButton, Qt::LeftButton);
+    Mouse(w.imgxor, QEvent::MouseButtonRelease, at(12, 28), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(pixel(2, 20), kHalfBlue);
+    EXPECT_EQ(pixel(12, 28), kHalfBlue);
+    EXPECT_EQ(pixel(9, 21), (Rgba{255, 255, 255, 255})) << "the line is drawn anew at each move";
+    QTest::keyClick(w.imgxor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(pixel(12, 28), (Rgba{255, 255, 255, 255}));
+    EXPECT_EQ(pixel(10, 10), kHalfBlue) << "only the last stroke is taken back";
+
+    QTest::keyClick(w.imgxor, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_FALSE(ViewsPending(w.state()));
+    QTest::keyClick(w.imgxor, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(notices.notices.empty());
+
+    TIconCurEX back;
+    ASSERT_TRUE(back.LoadFromFile(dir.file("blue.ico")));
+    ASSERT_EQ(back.Count, 1);
+    TQvDIB image, mask;
+    EntryToDIBs(back, image, mask, 0);
+    ASSERT_EQ(image.GetBitCount(), 32);
+    int differing = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const Rgba got = ReadColour(image, x, y);
+            if ((x == 20 && y == 3 && got.a != 0) ||
+                (!(x == 20 && y == 3) && got != ((x == 4 && y == 4) || (x == 10 && y == 10) ? kHalfBlue
+                                                                                          : Rgba{255, 255, 255, 255})))
+                ++differing;
+        }
+    EXPECT_EQ(differing, 0);
 }
