@@ -60,6 +60,7 @@ DrawnPicture DrawCursorPicture(const std::string& path, const std::vector<std::u
     DrawnPicture out;
     if (LooksLikeSvg(data)) {
         std::vector<SvgBox> boxes;
+        boxes.reserve(sizes.size());
         for (std::uint32_t s : sizes) boxes.push_back({static_cast<int>(s), 0});
         SvgUserSize user;
         const std::vector<TQvDIB> dibs = RenderSvg(MakeSvgSource(data, path), boxes, {}, &user);

@@ -21,7 +21,7 @@ std::string withoutName(const std::string& text, const std::string& path) {
     if (out.rfind(quoted, 0) == 0) {
         out.erase(0, quoted.size());
         if (out.rfind(": ", 0) == 0) out.erase(0, 2);
-        else if (out.rfind(" ", 0) == 0) out.erase(0, 1);
+        else if (out.rfind(' ', 0) == 0) out.erase(0, 1);
     }
     return out;
 }
@@ -97,7 +97,7 @@ Result ReadPictureFile(const std::string& path, const ReadOptions&) {
     r.refusal = std::move(p.refusal);
     r.losses = std::move(p.losses);
     r.value.kind = Yield::Picture;
-    r.value.picture = std::move(p.value);
+    r.value.picture = p.value;  // TQvDIB is copied, it has no move
     return r;
 }
 

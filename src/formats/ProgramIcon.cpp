@@ -260,7 +260,8 @@ ProgramIconResult SetProgramIcon(const std::uint8_t* data, std::size_t size, con
         const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
         bool taken = false;
         for (const PeSection& p : pe.sections) taken |= std::memcmp(p.name, name, 8) == 0;
-        std::memcpy(s, taken ? ".rsrc2\0\0" : name, 8);
+        // A section name fills its 8 bytes; it need not end in a zero.
+        std::memcpy(s, taken ? ".rsrc2\0\0" : name, 8);  // NOLINT(bugprone-not-null-terminated-result)
         WriteU32LE(s + 8, static_cast<std::uint32_t>(section.size()));
         WriteU32LE(s + 12, rva);
         WriteU32LE(s + 16, static_cast<std::uint32_t>(rawSize));

@@ -31,6 +31,7 @@ bool ReduceToOwnColours(TQvDIB& dib, int bitCount) {
     TQvDIB out;
     out.CreateDIB(s.width, s.height, 0, bitCount);
     std::vector<RgbQuad> table;
+    table.reserve(colours.size());
     for (RasterColor c : colours) table.push_back(MakeRgbQuad(RedOf(c), GreenOf(c), BlueOf(c)));
     out.SetColorTable(table.data(), static_cast<int>(table.size()));
     {
