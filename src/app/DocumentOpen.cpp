@@ -11,11 +11,11 @@
 #include <system_error>
 
 #include "app/EditActions.h"
-#include "app/IcnsDocument.h"
 #include "app/IsBmpFile.h"
 #include "app/LeaveDocument.h"
 #include "app/PictureFiles.h"
 #include "app/XcursorDocument.h"
+#include "formats/IcnsIconSet.h"
 #include "platform/Errors.h"
 #include "platform/Notice.h"
 #include "platform/Shortcut.h"

@@ -1,7 +1,7 @@
 #include "app/EditActions.h"
 
-#include "app/IcnsDocument.h"
 #include "app/PendingViews.h"
+#include "formats/IcnsIconSet.h"
 #include "imaging/AlphaMask.h"
 #include "model/EntryConversion.h"
 #include "model/ListView.h"

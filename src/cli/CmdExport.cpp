@@ -10,6 +10,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DocumentReader.h"
 #include "cli/IcnsDocument.h"
+#include "formats/IcnsIconSet.h"
 #include "cli/OutputGuard.h"
 #include "cli/StorageFlags.h"
 #include "imaging/AlphaMask.h"
@@ -126,7 +127,7 @@ int runExport(const std::vector<std::string>& arguments) {
     const std::string& path = args[0];
     if (!FileExists(path)) return fail("no such file \"" + path + "\"");
     RefuseOutputOverInput(path, out);
-    if (IsIcnsFile(path)) return exportIcns(path, index, out, kind, storage);
+    if (IsAppleIconFile(path)) return exportIcns(path, index, out, kind, storage);
 
     // The file is read as list reads it; each set is owned by its own type.
     std::unique_ptr<TAniEX> aniSet;

@@ -11,6 +11,7 @@
 #include "cli/ExtractExeImages.h"
 #include "cli/ExtractGroups.h"
 #include "cli/IcnsDocument.h"
+#include "formats/IcnsIconSet.h"
 #include "cli/OutputGuard.h"
 #include "model/EntryStorage.h"
 #include "model/TIconEx.h"
@@ -56,7 +57,7 @@ int runExtract(const std::vector<std::string>& arguments) {
         std::fprintf(CliErr(), "vornik-cli extract: no such file \"%s\"\n", path.c_str());
         return 1;
     }
-    if (IsIcnsFile(path)) return ExtractIcns(path, dir, stem, counter, overwrite, asPng);
+    if (IsAppleIconFile(path)) return ExtractIcns(path, dir, stem, counter, overwrite, asPng);
 
     // Owned by their own types (the set classes have no virtual destructor).
     std::unique_ptr<TAniEX> aniSet;

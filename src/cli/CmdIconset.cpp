@@ -60,7 +60,7 @@ int runIconset(const std::vector<std::string>& arguments) {
     try {
         written = WriteIconSet(out, files, overwrite);
     } catch (const EIconSetFileExists& e) {
-        std::fprintf(stderr, "vornik-cli iconset: %s\n", e.what());
+        std::fprintf(CliErr(), "vornik-cli iconset: %s\n", e.what());
         return 1;
     }
     for (const std::string& file : written) std::fprintf(CliOut(), "%s\n", file.c_str());

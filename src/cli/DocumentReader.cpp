@@ -11,6 +11,7 @@
 #include "anim/TAniEX.h"
 #include "cli/EntryTable.h"
 #include "cli/IcnsDocument.h"
+#include "formats/IcnsIconSet.h"
 #include "model/ExeImageWalk.h"
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
@@ -161,7 +162,7 @@ int ListDocument(const std::string& path, bool tsv) {
         std::fprintf(CliErr(), "vornik-cli list: no such file \"%s\"\n", path.c_str());
         return 1;
     }
-    if (IsIcnsFile(path)) return ListIcns(path, tsv);
+    if (IsAppleIconFile(path)) return ListIcns(path, tsv);
     switch (ChooseReader(path)) {
         case ReaderKind::AnimatedCursor:
             return listAni(path, tsv);
@@ -180,7 +181,7 @@ int ResaveDocument(const std::string& in, const std::string& out, EntryStorage s
         std::fprintf(CliErr(), "vornik-cli resave: no such file \"%s\"\n", in.c_str());
         return 1;
     }
-    if (IsIcnsFile(in)) return ResaveIcns(in, out);
+    if (IsAppleIconFile(in)) return ResaveIcns(in, out);
     switch (ChooseReader(in)) {
         case ReaderKind::AnimatedCursor: {
             TAniEX ani;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "cli/CliCommand.h"
 #include "cli/EntryFileNames.h"
 #include "cli/EntryTable.h"
 #include "cli/OutputGuard.h"
@@ -19,7 +20,7 @@ namespace vornik::cli {
 
 namespace {
 
-void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), CliOut()); }
 
 std::string hex(std::uint32_t v) {
     char buf[16];
@@ -29,7 +30,7 @@ std::string hex(std::uint32_t v) {
 
 void tellLosses(const char* command, const IcnsFile& file) {
     for (const std::string& loss : file.losses)
-        std::fprintf(stderr, "vornik-cli %s: %s\n", command, loss.c_str());
+        std::fprintf(CliErr(), "vornik-cli %s: %s\n", command, loss.c_str());
 }
 
 // Reads the file or says why not on stderr.
@@ -38,7 +39,7 @@ bool readOrSay(const char* command, const std::string& path, IcnsFile& file) {
         file = ReadIcnsFile(path);
         return true;
     } catch (const EVornikError& e) {
-        std::fprintf(stderr, "vornik-cli %s: %s\n", command, e.what());
+        std::fprintf(CliErr(), "vornik-cli %s: %s\n", command, e.what());
         return false;
     }
 }
@@ -63,13 +64,6 @@ Bytes oneImageFile(const IcnsFile& file, const IcnsImage& image) {
 }
 
 }  // namespace
-
-bool IsIcnsFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::uint8_t head[4] = {};
-    if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return false;
-    return IsIcnsData(head, sizeof head);
-}
 
 int ListIcns(const std::string& path, bool tsv) {
     IcnsFile file;
@@ -115,7 +109,7 @@ int ExtractIcns(const std::string& path, const std::string& dir, const std::stri
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (asPng && images[i].coding == IcnsCoding::Jpeg2000) continue;
             if (std::filesystem::exists(names[i], ec)) {
-                std::fprintf(stderr,
+                std::fprintf(CliErr(),
                              "vornik-cli extract: \"%s\" exists; nothing written (--overwrite replaces it)\n",
                              names[i].c_str());
                 return 1;
@@ -125,7 +119,7 @@ int ExtractIcns(const std::string& path, const std::string& dir, const std::stri
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (!std::filesystem::is_directory(dir, ec)) {
-        std::fprintf(stderr, "vornik-cli extract: cannot make the folder \"%s\"\n", dir.c_str());
+        std::fprintf(CliErr(), "vornik-cli extract: cannot make the folder \"%s\"\n", dir.c_str());
         return 1;
     }
     int status = file.losses.empty() ? 0 : 1;
@@ -135,7 +129,7 @@ int ExtractIcns(const std::string& path, const std::string& dir, const std::stri
         if (!asPng) {
             WriteFileReplacing(names[i], oneImageFile(file, image));
         } else if (image.coding == IcnsCoding::Jpeg2000) {
-            std::fprintf(stderr,
+            std::fprintf(CliErr(),
                          "vornik-cli extract: \"%s\": entry %zu (%s) is JPEG 2000, which Vornik does not "
                          "decode; skipped\n",
                          path.c_str(), i, IcnsTypeText(e.type).c_str());
@@ -146,16 +140,16 @@ int ExtractIcns(const std::string& path, const std::string& dir, const std::stri
             try {
                 WriteFileReplacing(names[i], EncodeRgbaPng(DecodeIcnsImage(file, image)));
             } catch (const EIcnsError& error) {
-                std::fprintf(stderr, "vornik-cli extract: \"%s\": %s\n", path.c_str(), error.what());
+                std::fprintf(CliErr(), "vornik-cli extract: \"%s\": %s\n", path.c_str(), error.what());
                 status = 1;
                 continue;
             }
         }
-        std::printf("%s\n", names[i].c_str());
+        std::fprintf(CliOut(), "%s\n", names[i].c_str());
     }
     tellLosses("extract", file);
     if (images.empty()) {
-        std::fprintf(stderr, "vornik-cli extract: nothing to extract from \"%s\"\n", path.c_str());
+        std::fprintf(CliErr(), "vornik-cli extract: nothing to extract from \"%s\"\n", path.c_str());
         return 1;
     }
     return status;

@@ -8,9 +8,6 @@
 
 namespace vornik::cli {
 
-// True when the file begins with "icns", whatever its name.
-bool IsIcnsFile(const std::string& path);
-
 // vornik-cli list for an ICNS file: one line per image with its type in the
 // caption and, with tsv, as the last column. Images left out on reading are
 // named on stderr and make the status 1.

@@ -1,6 +1,7 @@
 #include "formats/FormatReaders.h"
 
 #include "anim/XcursorConvert.h"
+#include "formats/IcnsIconSet.h"
 #include "formats/PictureRead.h"
 #include "model/XcursorFile.h"
 #include "platform/Errors.h"
@@ -99,6 +100,24 @@ Result ReadPictureFile(const std::string& path, const ReadOptions&) {
     r.value.kind = Yield::Picture;
     r.value.picture = p.value;  // TQvDIB is copied, it has no move
     return r;
+}
+
+Result ReadAppleIconFile(const std::string& path, const ReadOptions&) {
+    return guarded(path, [&] {
+        std::size_t unshown = 0;
+        auto set = LoadAppleIconAsIconSet(path, &unshown);
+        const std::size_t lost = set->LoadNotes.size() - unshown;
+        if (set->Count == 0) {
+            std::string detail;
+            for (const auto& note : set->LoadNotes) detail += (detail.empty() ? "" : "; ") + note;
+            return Result::Refuse(RefusalCode::NoImages, {}, detail);
+        }
+        Result r;
+        for (std::size_t i = 0; i < lost; ++i) r.losses.push_back({LossCode::EntriesLeftOut, {}, 1, set->LoadNotes[i]});
+        r.value.kind = Yield::IconSet;
+        r.value.icons = std::move(set);
+        return r;
+    });
 }
 
 Result ReadProgramFile(const std::string& path, const ReadOptions&) {

@@ -16,6 +16,9 @@ ReadResult<FileContent> ReadIconFile(const std::string& path, const ReadOptions&
 ReadResult<FileContent> ReadAniFile(const std::string& path, const ReadOptions& options);
 ReadResult<FileContent> ReadXcursorFile(const std::string& path, const ReadOptions& options);
 ReadResult<FileContent> ReadPictureFile(const std::string& path, const ReadOptions& options);
+// An Apple icon (ICNS): its images that decode, as an icon set; the images
+// left out are losses (JPEG 2000 ones are kept for saving, not lost).
+ReadResult<FileContent> ReadAppleIconFile(const std::string& path, const ReadOptions& options);
 // The icon images of a program's resources, or of any file by the content scan.
 ReadResult<FileContent> ReadProgramFile(const std::string& path, const ReadOptions& options);
 

@@ -10,6 +10,7 @@
 #include "imaging/BmpContent.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/SvgSource.h"
+#include "model/IcnsFile.h"
 #include "model/IcoContent.h"
 #include "model/IconImageReader.h"
 #include "model/XcursorFile.h"
@@ -29,6 +30,7 @@ bool isIco(const FormatHead& h) { return IcoContentType(h.data, h.size) == 1; }
 bool isCur(const FormatHead& h) { return IcoContentType(h.data, h.size) == 2; }
 bool isProgram(const FormatHead& h) { return IsExecutableContent(h.data, h.size); }
 bool isSvg(const FormatHead& h) { return LooksLikeSvg(h.data, h.size); }
+bool isIcns(const FormatHead& h) { return IsIcnsData(h.data, h.size); }
 
 }  // namespace
 
@@ -46,6 +48,7 @@ const std::vector<FileFormat>& Formats() {
         {"PE/NE", {".exe", ".dll", ".icl", ".ocx", ".cpl", ".scr", ".sys", ".drv", ".mui"}, isProgram,
          Yield::ProgramIcons, ReadProgramFile},
         {"SVG", {".svg", ".svgz"}, isSvg, Yield::Picture, ReadPictureFile},
+        {"ICNS", {".icns"}, isIcns, Yield::IconSet, ReadAppleIconFile},
         // New formats go above this line.
         {"content scan", {}, nullptr, Yield::ProgramIcons, ReadProgramFile},
     };

@@ -47,6 +47,9 @@ struct IconEntry {
     // above still hash to PngDigest (so any change to them drops it).
     Bytes PngStream;
     std::uint64_t PngDigest = 0;
+    // The Apple icon (ICNS) type the image was read as, kept when it is saved
+    // as ICNS again while its size fits; 0 for an image from anywhere else.
+    std::uint32_t IcnsType = 0;
 
     // Sides in pixels. A directory byte of 0 stands for 256 or more (the byte
     // holds only the low 8 bits); the image header then tells the real side.

@@ -126,6 +126,7 @@ int TIconEx::AddSlot(int index) {
     if (index < 0 || index >= Count) {
         const int slot = Count++;
         releaseBlocks(Entries[static_cast<std::size_t>(slot)]);
+        Entries[static_cast<std::size_t>(slot)].IcnsType = 0;  // a new image has no type of its own
         return slot;
     }
     ++Count;
@@ -133,6 +134,7 @@ int TIconEx::AddSlot(int index) {
         Entries[static_cast<std::size_t>(i)] = std::move(Entries[static_cast<std::size_t>(i - 1)]);
     // The slot keeps the directory fields of the entry moved up from it.
     releaseBlocks(Entries[static_cast<std::size_t>(index)]);
+    Entries[static_cast<std::size_t>(index)].IcnsType = 0;
     return index;
 }
 

@@ -9,8 +9,8 @@
 #include "DocumentTestSupport.h"
 #include "NoticeRecorder.h"
 #include "app/DocumentOpen.h"
-#include "app/IcnsDocument.h"
 #include "app/SaveExport.h"
+#include "formats/IcnsIconSet.h"
 #include "model/EntryConversion.h"
 #include "model/IcnsImage.h"
 #include "platform/FileDialogsScript.h"
@@ -140,4 +140,45 @@ TEST(IcnsDocument, OpenListEditSaveKeepsWhatWasNotTouched) {
     } catch (const EVornikError& e) {
         EXPECT_NE(std::string(e.what()).find("cut short"), std::string::npos) << e.what();
     }
+}
+
+// An image keeps the type it was read as: a run-length it32 at 128 stays it32
+// through open, edit and save instead of becoming the PNG ic07, and a new
+// entry of that side takes the type left free. A JPEG 2000 image is named
+// on opening, as it is not shown.
+TEST(IcnsDocument, EntriesKeepTheTypeTheyWereReadAs) {
+    test::TempDir dir;
+    test::NoticeRecorder notices;
+    FileDialogsScript dialogs;
+    MainState s;
+    IcnsFile made;
+    PutIcnsImage(made, IcnsType("it32"), square(128, 40));
+    PutIcnsImage(made, IcnsType("icp4"), square(16, 50));
+    made.elements.push_back({IcnsType("ic09"), {0, 0, 0, 0x0C, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A}, 0});
+    const std::string path = dir.file("classic.icns");
+    WriteFileReplacing(path, WriteIcns(made.elements));
+    OpenDocument(s, path);
+    ASSERT_TRUE(s.doc.IconSet);
+    ASSERT_EQ(s.LVIcon.items.size(), 2u);
+    EXPECT_NE(s.LVIcon.items[0].caption.find("it32"), std::string::npos) << s.LVIcon.items[0].caption;
+    EXPECT_NE(s.LVIcon.items[1].caption.find("icp4"), std::string::npos) << s.LVIcon.items[1].caption;
+    ASSERT_EQ(notices.texts().size(), 1u);
+    EXPECT_NE(notices.texts()[0].find("ic09"), std::string::npos) << notices.texts()[0];
+
+    TIconCurEX& set = *s.doc.IconSet;
+    TQvDIB mask;
+    mask.CreateDIB(128, 128, 2, 1);
+    DIBsToEntry(set, square(128, 90), mask, 0);  // edited, still 128
+    const int slot = set.AddSlot(0);             // a new 128 before it
+    set.InitEntry(slot, 1, 128, 128, 32);
+    EXPECT_EQ(AppleIconTypeOfEntry(set, 0), "ic07");
+    EXPECT_EQ(AppleIconTypeOfEntry(set, 1), "it32");
+    set.DeleteSlot(slot);
+    ASSERT_TRUE(Save1Click(s));
+    const IcnsFile saved = ReadIcnsFile(path);
+    std::vector<std::string> types;
+    for (const auto& e : saved.elements) types.push_back(IcnsTypeText(e.type));
+    EXPECT_EQ(types, (std::vector<std::string>{"it32", "t8mk", "icp4", "ic09"}));
+    for (const IcnsImage& image : IcnsImages(saved))
+        if (image.type == IcnsType("it32")) EXPECT_EQ(DecodeIcnsImage(saved, image).ScanLine(0)[0], 90);
 }

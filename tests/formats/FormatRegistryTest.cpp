@@ -4,6 +4,9 @@
 
 #include "TestFiles.h"
 #include "formats/FormatRegistry.h"
+#include "imaging/PngWriteRgba.h"
+#include "imaging/ScaleArea.h"
+#include "model/IcnsImage.h"
 #include "model/XcursorFile.h"
 
 namespace vornik {
@@ -33,7 +36,7 @@ TEST(FormatRegistry, EveryFormatOnceAndTheContentScanLast) {
         ASSERT_NE(f.read, nullptr) << f.name;
         for (const auto& ext : f.extensions) EXPECT_EQ(ext, LowerExtension("x" + ext)) << f.name;
     }
-    for (const char* name : {"ICO", "CUR", "ANI", "Xcursor", "BMP", "JPEG", "PNG", "SVG", "PE/NE"})
+    for (const char* name : {"ICO", "CUR", "ANI", "Xcursor", "BMP", "JPEG", "PNG", "SVG", "PE/NE", "ICNS"})
         EXPECT_NE(FormatNamed(name), nullptr) << name;
     EXPECT_EQ(formats.back().matches, nullptr);
     EXPECT_EQ(formats.back().name, "content scan");
@@ -55,6 +58,7 @@ TEST(FormatRegistry, ContentFirstExtensionOnlyWhenContentIsSilent) {
     EXPECT_EQ(detectBytes(wave, "sound.wav"), "content scan");
     EXPECT_EQ(detectBytes({'M', 'Z', 0, 0}, "setup.bin"), "PE/NE");
     EXPECT_EQ(detectBytes({0xFF, 0xD8, 0xFF, 0xE0}, "photo.ico"), "JPEG");
+    EXPECT_EQ(detectBytes({'i', 'c', 'n', 's', 0, 0, 0, 8}, "app.ico"), "ICNS");
     const std::string svg = "<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\"/>";
     EXPECT_EQ(detectBytes(Bytes(svg.begin(), svg.end()), "drawing.ico"), "SVG");
     // Nothing matches: the extension names the reader, which then says why it refuses.
@@ -62,6 +66,7 @@ TEST(FormatRegistry, ContentFirstExtensionOnlyWhenContentIsSilent) {
     EXPECT_EQ(detectBytes(junk, "broken.ICO"), "ICO");
     EXPECT_EQ(detectBytes(junk, "broken.png"), "PNG");
     EXPECT_EQ(detectBytes(junk, "broken.ani"), "ANI");
+    EXPECT_EQ(detectBytes(junk, "broken.icns"), "ICNS");
     EXPECT_EQ(detectBytes(junk, "broken.txt"), "content scan");
     EXPECT_EQ(detectBytes({}, ""), "content scan");
     // "BM" alone is not a bitmap: the information header must be plausible too.
@@ -101,6 +106,40 @@ TEST(FormatRegistry, XcursorFileReadsAsACursorSet) {
     EXPECT_EQ(r.value.kind, Yield::CursorSet);
     ASSERT_NE(r.value.icons, nullptr);
     EXPECT_EQ(r.value.icons->Count, 1);
+}
+
+// An Apple icon under any name reads as an icon set of its images. An image
+// left out (here a PNG of another size than its type's) is a loss; a JPEG 2000
+// image is kept for saving, so it is none; with no image shown it is refused.
+TEST(FormatRegistry, AppleIconReadsAsAnIconSet) {
+    TempDir dir;
+    TQvDIB small;
+    small.CreateDIB(16, 16, 0, 32);
+    IcnsFile file = IcnsFromPictures({{16, small}, {32, ScaleArea(small, 32, 32)}});
+    const IcnsElement jp2 = {IcnsType("ic09"), {0, 0, 0, 0x0C, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A}, 0};
+    file.elements.push_back(jp2);
+    WriteAll(dir.file("app.icon"), WriteIcns(file.elements));
+    auto r = ReadFileContent(dir.file("app.icon"));
+    ASSERT_EQ(r.State(), ReadState::Read) << r.refusal.detail;
+    EXPECT_EQ(r.value.kind, Yield::IconSet);
+    ASSERT_NE(r.value.icons, nullptr);
+    EXPECT_EQ(r.value.icons->Count, 3);  // is32, il32, ic11
+
+    // The ic11 (32 px) element holds the 16 px PNG of another file.
+    for (auto& e : file.elements)
+        if (e.type == IcnsType("ic11")) e.data = EncodeRgbaPng(small);
+    WriteAll(dir.file("wrong.icns"), WriteIcns(file.elements));
+    r = ReadFileContent(dir.file("wrong.icns"));
+    ASSERT_EQ(r.State(), ReadState::ReadWithLosses);
+    ASSERT_EQ(r.losses.size(), 1u);
+    EXPECT_NE(r.losses[0].detail.find("ic11"), std::string::npos) << r.losses[0].detail;
+    EXPECT_EQ(r.value.icons->Count, 2);
+
+    WriteAll(dir.file("only.icns"), WriteIcns({jp2}));
+    r = ReadFileContent(dir.file("only.icns"));
+    ASSERT_TRUE(r.refused);
+    EXPECT_EQ(r.refusal.code, RefusalCode::NoImages);
+    EXPECT_NE(r.refusal.detail.find("JPEG 2000"), std::string::npos) << r.refusal.detail;
 }
 
 // Each real file goes to the format its folder holds, and good files read.

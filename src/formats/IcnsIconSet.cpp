@@ -1,11 +1,11 @@
-#include "app/IcnsDocument.h"
+#include "formats/IcnsIconSet.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <map>
 
+#include "formats/FormatRegistry.h"
 #include "imaging/AlphaSplit.h"
 #include "model/EntryConversion.h"
 #include "model/EntryStorage.h"
@@ -18,15 +18,52 @@ namespace vornik {
 
 namespace {
 
-// Types by side in the order entries of one side take them.
-const std::map<int, std::vector<const char*>> kTypesBySide = {
-    {16, {"is32", "icp4"}},  {32, {"il32", "ic11"}},  {48, {"ih32"}},          {64, {"ic12", "icp6"}},
-    {128, {"ic07", "it32"}}, {256, {"ic08", "ic13"}}, {512, {"ic09", "ic14"}}, {1024, {"ic10"}},
+// Types by side in the order entries of one side without a type of their
+// own take them.
+const std::map<int, std::vector<std::uint32_t>> kTypesBySide = {
+    {16, {IcnsType("is32"), IcnsType("icp4"), IcnsType("ic04")}},
+    {32, {IcnsType("il32"), IcnsType("ic11"), IcnsType("icp5"), IcnsType("ic05")}},
+    {48, {IcnsType("ih32")}},
+    {64, {IcnsType("ic12"), IcnsType("icp6")}},
+    {128, {IcnsType("ic07"), IcnsType("it32")}},
+    {256, {IcnsType("ic08"), IcnsType("ic13")}},
+    {512, {IcnsType("ic09"), IcnsType("ic14")}},
+    {1024, {IcnsType("ic10")}},
 };
 
-std::uint32_t typeCode(const std::string& text) {
-    return (std::uint32_t(std::uint8_t(text[0])) << 24) | (std::uint32_t(std::uint8_t(text[1])) << 16) |
-           (std::uint32_t(std::uint8_t(text[2])) << 8) | std::uint32_t(std::uint8_t(text[3]));
+int squareSide(const IconEntry& e) { return e.PixelWidth() == e.PixelHeight() ? e.PixelWidth() : 0; }
+
+// The type of every entry (0: none holds it). An entry read from an ICNS
+// file keeps its type while its size still fits it, so an it32 stays
+// run-length coded and is not turned into ic07; the others take the free
+// types of their side in order.
+std::vector<std::uint32_t> typesOfEntries(const TIconEx& set) {
+    const int n = std::min<int>(set.Count, TIconEx::kMaxEntries);
+    std::vector<std::uint32_t> types(static_cast<std::size_t>(n), 0);
+    std::vector<std::uint32_t> taken;
+    auto isTaken = [&](std::uint32_t t) { return std::find(taken.begin(), taken.end(), t) != taken.end(); };
+    for (int i = 0; i < n; ++i) {
+        const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
+        const IcnsTypeInfo* info = FindIcnsType(e.IcnsType);
+        const bool fits = info && info->side == squareSide(e) && info->coding != IcnsCoding::Mask8 &&
+                          info->coding != IcnsCoding::Jpeg2000;
+        if (fits && !isTaken(e.IcnsType)) {
+            types[static_cast<std::size_t>(i)] = e.IcnsType;
+            taken.push_back(e.IcnsType);
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        if (types[static_cast<std::size_t>(i)] != 0) continue;
+        const auto side = kTypesBySide.find(squareSide(set.Entries[static_cast<std::size_t>(i)]));
+        if (side == kTypesBySide.end()) continue;
+        for (std::uint32_t t : side->second)
+            if (!isTaken(t)) {
+                types[static_cast<std::size_t>(i)] = t;
+                taken.push_back(t);
+                break;
+            }
+    }
+    return types;
 }
 
 // The entry as a 32-bit picture with alpha: its own alpha, or its mask's.
@@ -47,27 +84,24 @@ TQvDIB entryPicture(const TIconEx& set, int index) {
 }  // namespace
 
 bool IsAppleIconFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::uint8_t head[4] = {};
-    if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return false;
-    return IsIcnsData(head, sizeof head);
+    const auto format = DetectFileFormat(path);
+    return !format.refused && format.value->name == "ICNS";
 }
 
-bool IsAppleIconName(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return ext == ".icns";
-}
-
-std::unique_ptr<TIconCurEX> LoadAppleIconAsIconSet(const std::string& path) {
+std::unique_ptr<TIconCurEX> LoadAppleIconAsIconSet(const std::string& path, std::size_t* keptUnshown) {
     const IcnsFile file = ReadIcnsFile(path);
     auto set = std::make_unique<TIconCurEX>();
     set->ResourceType = 1;
     set->LoadNotes = file.losses;
+    std::vector<std::string> unshown;
     std::vector<bool> shown(file.elements.size(), false);
     for (const IcnsImage& image : IcnsImages(file)) {
-        if (image.coding == IcnsCoding::Jpeg2000) continue;  // kept below
+        if (image.coding == IcnsCoding::Jpeg2000) {  // kept below, and said so
+            unshown.push_back(IcnsTypeText(image.type) + " (" + std::to_string(image.side) + " x " +
+                              std::to_string(image.side) +
+                              "): JPEG 2000 images are not shown; it is kept in the file as it is");
+            continue;
+        }
         TQvDIB picture;
         try {
             picture = DecodeIcnsImage(file, image);
@@ -78,6 +112,7 @@ std::unique_ptr<TIconCurEX> LoadAppleIconAsIconSet(const std::string& path) {
         const int index = set->AddSlot(-1);
         if (index < 0) break;
         IconEntry& entry = set->Entries[static_cast<std::size_t>(index)];
+        entry.IcnsType = image.type;
         const Bytes& data = file.elements[image.element].data;
         std::size_t next = 0;
         if (image.coding == IcnsCoding::Png &&
@@ -101,35 +136,30 @@ std::unique_ptr<TIconCurEX> LoadAppleIconAsIconSet(const std::string& path) {
         if (!shown[i] && !(info && info->coding == IcnsCoding::Mask8))
             set->IcnsKept.push_back(file.elements[i]);
     }
+    if (keptUnshown) *keptUnshown = unshown.size();
+    set->LoadNotes.insert(set->LoadNotes.end(), unshown.begin(), unshown.end());
     return set;
 }
 
 std::string AppleIconTypeOfEntry(const TIconEx& set, int index) {
-    const IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
-    const int side = e.PixelWidth();
-    if (side != e.PixelHeight()) return {};
-    const auto types = kTypesBySide.find(side);
-    if (types == kTypesBySide.end()) return {};
-    std::size_t before = 0;
-    for (int i = 0; i < index; ++i) {
-        const IconEntry& o = set.Entries[static_cast<std::size_t>(i)];
-        before += o.PixelWidth() == side && o.PixelHeight() == side;
-    }
-    return before < types->second.size() ? types->second[before] : std::string();
+    const std::vector<std::uint32_t> types = typesOfEntries(set);
+    if (index < 0 || static_cast<std::size_t>(index) >= types.size() || types[static_cast<std::size_t>(index)] == 0)
+        return {};
+    return IcnsTypeText(types[static_cast<std::size_t>(index)]);
 }
 
 void SaveIconSetAsAppleIcon(const TIconEx& set, const std::string& path) {
     IcnsFile file;
+    const std::vector<std::uint32_t> types = typesOfEntries(set);
     for (int i = 0; i < set.Count; ++i) {
-        const std::string type = AppleIconTypeOfEntry(set, i);
+        const std::uint32_t code = types[static_cast<std::size_t>(i)];
         const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
-        if (type.empty())
+        if (code == 0)
             throw EVornikError(
                 "entry " + std::to_string(i) + " (" + std::to_string(e.PixelWidth()) + " x " +
                 std::to_string(e.PixelHeight()) +
                 "): an Apple icon holds square images of 16, 32, 48, 64, 128, 256, 512 and 1024 "
-                "pixels, at most two of a size");
-        const std::uint32_t code = typeCode(type);
+                "pixels, at most two of a size (four of 32, three of 16)");
         if (FindIcnsType(code)->coding == IcnsCoding::Png && !e.PngStream.empty())
             file.elements.push_back({code, EntryPngBytes(e), 0});  // as it was read while unchanged
         else
