@@ -182,8 +182,8 @@ int runConvert(const std::vector<std::string>& arguments) {
     if (ext != ".ico" && ext != ".cur" && !icns) throw UsageError("OUT must end in .ico, .cur or .icns");
     const int type = ext == ".cur" ? 2 : 1;
     const std::vector<int> sizes = parseSizes(sizeText, icns ? 1024 : 256);
-    for (int side : icns ? sizes : std::vector<int>{})
-        if (IcnsTypesForSide(side).empty())
+    for (int side : sizes)
+        if (icns && IcnsTypesForSide(side).empty())
             throw UsageError("an ICNS file holds the sides 16, 32, 64, 128, 256, 512 and 1024, not " +
                              std::to_string(side));
     const std::vector<int> targets = parseColours(colourText);
@@ -226,7 +226,11 @@ int runConvert(const std::vector<std::string>& arguments) {
 
     TIconCurEX set;
     std::map<int, TQvDIB> icnsPictures;
-    for (int target : icns ? std::vector<int>{32} : targets)
+    // An ICNS file is written from 32-bit pictures alone. Both sides are named
+    // vectors: a temporary made by the conditional (and its destructor)
+    // misled GCC 12's -Wfree-nonheap-object in optimised builds.
+    const std::vector<int> icnsTargets{32};
+    for (int target : icns ? icnsTargets : targets)
         for (int size : sizes) {
             // An SVG is drawn for each size, and a picture given for a size
             // serves it; the main raster picture is scaled.
