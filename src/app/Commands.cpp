@@ -45,6 +45,8 @@ std::vector<CommandInfo> BuildTable() {
         Item("File1", "mnu_allsave", "一括保存(&B)...", "", 0, {}, true),
         Item("File1", "inport1", "ｲﾝﾎﾟｰﾄ(&I)...", "ファイルからリソースを取り込みます", 10009, {}, true),
         Item("File1", "export1", "ｴｸｽﾎﾟｰﾄ(&E)...", "ファイルにリソースを保存します", 10010),
+        Item("File1", "mnu_exegroup", "このグループを現在のアイコンで置き換えて保存(&G)...",
+             "実行ファイルのこのグループを編集中のアイコンに置き換え、別名で保存します", 0),
         Item("File1", "Exit1", "終了(&X)", "プログラムを終了します", 10011, "Ctrl+Q", true),
         // View
         Item("View1", "tlbar1", "ツールバー(&T)", "ツールバーの表示を切り替えます", 10013),

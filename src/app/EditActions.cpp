@@ -106,6 +106,7 @@ const std::vector<PageCommandRow>& PageCommandTable() {
         {"speby", {false, false, false, true}},          {"iconauto", {true, false, true, false}},
         {"tbiconauto", {true, false, true, false}},     {"mnu_allsave", {true, true, true, false}},
         {"mnu_bitmapzoom", {false, false, false, true}},
+        {"mnu_exegroup", {false, true, false, false}},
     };
     return table;
 }

@@ -289,6 +289,13 @@ Bytes ImagePairFileBytes(const TQvDIB& image, const TQvDIB& mask, int resourceTy
     return pair.SaveToBytes();
 }
 
+Bytes ViewPairFileBytes(const PictureView& imageView, const PictureView& maskView, int resourceType, int hotSpotX,
+                        int hotSpotY) {
+    TQvDIB mask = ViewToDIB(maskView);
+    mask.ConvertToMono();
+    return ImagePairFileBytes(imagePicture(imageView), mask, resourceType, hotSpotX, hotSpotY);
+}
+
 void SaveImagePairAsIcon(const std::string& path, const TQvDIB& image, const TQvDIB& mask) {
     WriteFileReplacing(path, ImagePairFileBytes(image, mask, 1, 0, 0));
 }

@@ -50,5 +50,8 @@ void SaveViewPairAsCursor(const std::string& path, const PictureView& imageView,
 
 // The bytes the two savers write, for callers that write elsewhere.
 Bytes ImagePairFileBytes(const TQvDIB& image, const TQvDIB& mask, int resourceType, int hotSpotX, int hotSpotY);
+// The same from the two views (the mask view reduced to 1 bit).
+Bytes ViewPairFileBytes(const PictureView& imageView, const PictureView& maskView, int resourceType, int hotSpotX,
+                        int hotSpotY);
 
 }  // namespace vornik

@@ -22,6 +22,8 @@ struct Pending {
     const ResourceImage* image;
     std::size_t size;
     std::string label;
+    std::string group;
+    int language = -1;
 };
 
 std::string imageName(int kind, std::uint16_t id) {
@@ -39,7 +41,8 @@ std::vector<Pending> listOrder(const ExeResources& res) {
             const GroupMember& m = group.members[k];
             if (m.image < 0) continue;
             const ResourceImage& image = res.ImagesOf(group.kind)[static_cast<std::size_t>(m.image)];
-            order.push_back({group.kind, &image, MemberImageSize(res, group.kind, m), labels[g] + " #" + std::to_string(k + 1)});
+            order.push_back({group.kind, &image, MemberImageSize(res, group.kind, m), labels[g] + " #" + std::to_string(k + 1),
+                             group.name.Text(), group.language});
             named.insert({group.kind, m.image});
         }
     }
@@ -47,7 +50,7 @@ std::vector<Pending> listOrder(const ExeResources& res) {
         const auto& images = res.ImagesOf(kind);
         for (std::size_t i = 0; i < images.size(); ++i)
             if (!named.count({kind, static_cast<int>(i)}))
-                order.push_back({kind, &images[i], images[i].size, imageName(kind, images[i].id)});
+                order.push_back({kind, &images[i], images[i].size, imageName(kind, images[i].id), {}, -1});
     }
     return order;
 }
@@ -115,7 +118,7 @@ std::size_t WalkResourceImages(const std::uint8_t* data, std::size_t size, const
         e.ImageSize = static_cast<std::uint32_t>(p.image->size);
         e.ImageOffset = static_cast<std::uint32_t>(p.image->offset);
         e.SourcePos = static_cast<std::int32_t>(std::min<std::size_t>(at, INT32_MAX));
-        image.origin = {p.kind, p.label};
+        image.origin = {p.kind, p.label, p.group, p.language};
         ++handed;
         if (!take(image)) break;
     }

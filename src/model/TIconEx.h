@@ -18,6 +18,8 @@ struct RenderCache;  // model/RenderCache.h
 struct ExeEntryOrigin {
     int kind = 1;       // 1 icon image (RT_ICON), 2 cursor image (RT_CURSOR, hot spot in the entry)
     std::string label;  // its group and place in it, "IDI_APP #1"; "RT_ICON 7" for an image in no group
+    std::string group;  // the group's name or id ("IDI_APP", "101"); empty for an image in no group
+    int language = -1;  // the group's language; -1 for an image in no group
 };
 
 // The resource set: the 6-byte ICO/CUR header and a fixed table of 1000

@@ -21,6 +21,7 @@
 #include "app/FileCommands.h"
 #include "app/ImportCommand.h"
 #include "app/Options.h"
+#include "app/ProgramIconCommand.h"
 #include "app/SaveExport.h"
 #include "app/UndoCommands.h"
 #include "app/ViewTransforms.h"
@@ -199,6 +200,10 @@ void TfrmMain::registerCoreCommands() {
     handlers_.insert("Save1", [this] { runCommand([this] { vornik::Save1Click(s_); }); });
     handlers_.insert("SaveAs1", [this] { runCommand([this] { vornik::SaveAs1Click(s_); }); });
     handlers_.insert("export1", [this] { runCommand([this] { vornik::tbexportClick(s_); }); });
+    handlers_.insert("mnu_exegroup", [this] {
+        s_.LVIcon.selected = LVIcon->selectedIndex();
+        runCommand([this] { vornik::mnu_exegroupClick(s_); });
+    });
     handlers_.insert("mnu_iconrep", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
         undoable(

@@ -1,0 +1,81 @@
+#include "app/ProgramIconCommand.h"
+
+#include <filesystem>
+
+#include "app/SaveExport.h"
+#include "formats/ProgramIcon.h"
+#include "model/EntryConversion.h"
+#include "platform/FileDialogs.h"
+#include "platform/FileIO.h"
+#include "platform/Notice.h"
+
+namespace vornik {
+
+namespace {
+
+const ExeEntryOrigin* selectedOrigin(const MainState& s) {
+    const Document& d = s.doc;
+    if (!d.ExeShown || !d.ExeSet || d.ExeFileName.empty()) return nullptr;
+    const int index = s.LVIcon.selected;
+    if (index < 0 || static_cast<std::size_t>(index) >= d.ExeSet->Origins.size()) return nullptr;
+    const ExeEntryOrigin& o = d.ExeSet->Origins[static_cast<std::size_t>(index)];
+    return o.language < 0 ? nullptr : &o;
+}
+
+std::string refusalText(ProgramIconRefusal code) {
+    switch (code) {
+        case ProgramIconRefusal::SixteenBit: return "16ビットのプログラムには書き込めません";
+        case ProgramIconRefusal::Damaged: return "プログラムが壊れているため書き込めません";
+        case ProgramIconRefusal::Overlay: return "プログラムの後ろにあるデータを動かせないため書き込めません";
+        case ProgramIconRefusal::NoRoom: return "セクションを追加する場所がないため書き込めません";
+        default: return "プログラムに書き込めません";
+    }
+}
+
+}  // namespace
+
+bool SaveProgramWithGroupReplaced(MainState& s, const std::string& path) {
+    const ExeEntryOrigin* origin = selectedOrigin(s);
+    if (!origin || !s.edit.imgxor || !s.edit.imgand) return false;
+    if (SameFile(path, s.doc.ExeFileName) || path == s.doc.ExeFileName) {
+        ShowWarning("開いているファイルには保存できません\r別の名前を指定してください");
+        return false;
+    }
+    const int kind = origin->kind;
+    const Bytes icon = ViewPairFileBytes(*s.edit.imgxor, *s.edit.imgand, kind, kind == 2 ? s.edit.spex : 0,
+                                         kind == 2 ? s.edit.spey : 0);
+    const Bytes program = ReadFileBytes(s.doc.ExeFileName);
+    ProgramIconOptions options;
+    options.group = origin->group;
+    options.hasLanguage = true;
+    options.language = static_cast<std::uint16_t>(origin->language);
+    ProgramIconResult r = SetProgramIcon(program.data(), program.size(), icon.data(), icon.size(), options);
+    if (r.refusal == ProgramIconRefusal::Signed) {
+        if (!AskYesNo("このプログラムには署名(証明書)があります\r署名を取り除いて保存しますか?")) return false;
+        options.stripSignature = true;
+        r = SetProgramIcon(program.data(), program.size(), icon.data(), icon.size(), options);
+    }
+    if (r.refusal != ProgramIconRefusal::None) {
+        ShowWarning(refusalText(r.refusal) + "\r" + r.reason);
+        return false;
+    }
+    WriteFileReplacing(path, r.output);
+    return true;
+}
+
+bool mnu_exegroupClick(MainState& s) {
+    if (!selectedOrigin(s)) return false;
+    const std::filesystem::path current(s.doc.ExeFileName);
+    FileDialogRequest r;
+    r.dialog = kSaveDialogName;
+    r.initialDir = current.parent_path().string();
+    r.fileName = current.stem().string() + "-icon" + current.extension().string();
+    r.filter = "実行ﾌｧｲﾙ|*.exe;*.dll|すべてのﾌｧｲﾙ|*";
+    r.filterIndex = 1;
+    r.defaultExt = current.extension().string().empty() ? "exe" : current.extension().string().substr(1);
+    const auto answer = AskSaveFile(r);
+    if (!answer) return false;
+    return SaveProgramWithGroupReplaced(s, answer->path);
+}
+
+}  // namespace vornik
