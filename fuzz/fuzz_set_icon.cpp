@@ -1,10 +1,12 @@
 // Icons written into programs: for any program bytes set-icon never crashes,
-// and whatever it writes is a program our reader walks without damage or a
-// skipped entry, with a right checksum, holding the icon's images in the
-// group it reports. The last byte of the input picks the options.
+// and whatever it writes is a program our reader walks without damage and
+// without a problem the input did not have, with a right checksum, holding
+// the icon's images in the group it reports. The last byte of the input
+// picks the options; the bytes before it are the program.
 //
 // With SET_ICON_OUTPUT_DIR set, every output is also written there, so that
 // fuzz/check_set_icon_outputs.py can have pefile parse each one.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -67,6 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.add = (choice & 2) != 0;
     options.stripSignature = (choice & 4) != 0;
     if (choice & 8) options.group = std::to_string(1 + (choice >> 4));
+    // The option byte is no part of the program (it would read as data after the sections).
+    if (size) --size;
     const vornik::ProgramIconResult r = vornik::SetProgramIcon(data, size, icon.data(), icon.size(), options);
     if (r.refusal != vornik::ProgramIconRefusal::None) {
         if (!r.output.empty() || r.reason.empty()) std::abort();
@@ -74,7 +78,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const Bytes& out = r.output;
     const vornik::ExeResources res = vornik::ReadExeResources(out.data(), out.size());
-    if (!res.present || !res.damage.empty() || !res.problems.empty()) std::abort();
+    if (!res.present || !res.damage.empty()) std::abort();
+    // Resources are kept as they were: a problem of the output is one the input had.
+    const vornik::ExeResources before = vornik::ReadExeResources(data, size);
+    for (const std::string& p : res.problems)
+        if (std::find(before.problems.begin(), before.problems.end(), p) == before.problems.end()) std::abort();
     // The group written holds both images.
     bool found = false;
     for (const vornik::ResourceGroup& g : res.groups)
