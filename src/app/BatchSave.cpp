@@ -31,24 +31,39 @@ std::string BatchFolderText(const std::string& edit1) {
     return folder;
 }
 
-std::string BatchPreview(const MainState& s, const BatchSaveFields& f) {
-    std::string ext;
+std::vector<BatchFile> PlanBatchSave(const MainState& s, const BatchSaveFields& f) {
+    const std::string base = BatchFolderText(f.Edit1) + f.Edit2;
+    int counter = f.SpinEdit1;
+    std::vector<BatchFile> plan;
+    auto add = [&](int type, int entry) {
+        const char* ext = type == 2 ? ".cur" : ".ico";
+        std::string name = base + std::to_string(counter) + ext;
+        std::error_code ec;
+        while (f.RadioGroup1 == 0 && std::filesystem::exists(name, ec)) {
+            ++counter;  // slide past files that are there; later entries go on from here
+            name = base + std::to_string(counter) + ext;
+        }
+        plan.push_back({name, type, entry});
+        ++counter;
+    };
     const Document& d = s.doc;
-    switch (s.edit.PageControl1) {
-        case kIconPage:
-            if (d.ExeShown)
-                ext = "ico";
-            else if (d.IconSet)
-                ext = d.IconSet->ResourceType == 1 ? "ico" : "cur";
-            break;
-        case kAnimationPage:
-            if (d.AniSet) ext = "ani";
-            break;
-        default:
-            ext = "bmp";
-            break;
+    if (s.edit.PageControl1 == kIconPage) {
+        if (d.ExeShown && d.ExeSet) {
+            for (int i = 0; i < d.ExeSet->Count; ++i) add(1, i);
+        } else if (d.IconSet) {
+            // A set of neither type is written as icons.
+            const int type = d.IconSet->ResourceType == 2 ? 2 : 1;
+            for (int i = 0; i < d.IconSet->Count; ++i) add(type, i);
+        }
+    } else if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
+        for (int i = 0; i < d.AniSet->Count; ++i) add(2, i);
     }
-    return BatchFolderText(f.Edit1) + f.Edit2 + std::to_string(f.SpinEdit1) + "." + ext;
+    return plan;
+}
+
+std::string BatchPreview(const MainState& s, const BatchSaveFields& f) {
+    const std::vector<BatchFile> plan = PlanBatchSave(s, f);
+    return plan.empty() ? std::string() : plan.front().Name;
 }
 
 std::string CheckBatchSave(const BatchSaveFields& f, int& field) {
@@ -71,41 +86,17 @@ std::string CheckBatchSave(const BatchSaveFields& f, int& field) {
 
 int RunBatchSave(MainState& s, const BatchSaveFields& f) {
     Busy busy(s);
-    const std::string base = BatchFolderText(f.Edit1) + f.Edit2;
-    int counter = f.SpinEdit1;
-    int written = 0;
-    auto nameFor = [&](const char* ext) {
-        std::string name = base + std::to_string(counter) + ext;
-        std::error_code ec;
-        while (f.RadioGroup1 == 0 && std::filesystem::exists(name, ec)) {
-            ++counter;  // slide past files that are there; later entries go on from here
-            name = base + std::to_string(counter) + ext;
-        }
-        return name;
-    };
-    auto saveAll = [&](TIconEx& set, int type, const char* ext) {
-        for (int i = 0; i < set.Count; ++i) {
-            set.SaveEntryToFile(nameFor(ext), i, type);
-            ++counter;
-            ++written;
-        }
-    };
+    const std::vector<BatchFile> plan = PlanBatchSave(s, f);
     Document& d = s.doc;
-    if (s.edit.PageControl1 == kIconPage) {
-        if (d.ExeShown && d.ExeSet) {
-            saveAll(*d.ExeSet, 1, ".ico");
-        } else if (d.IconSet) {
-            // A set of neither type is written as icons.
-            const int type = d.IconSet->ResourceType == 2 ? 2 : 1;
-            saveAll(*d.IconSet, type, type == 2 ? ".cur" : ".ico");
-        }
-    } else if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
-        // Each frame as a cursor file of its own, with every size it holds.
-        for (int i = 0; i < d.AniSet->Count; ++i) {
-            WriteFileReplacing(nameFor(".cur"), FrameAsCursorFile(*d.AniSet, i));
-            ++counter;
-            ++written;
-        }
+    int written = 0;
+    for (const BatchFile& file : plan) {
+        if (s.edit.PageControl1 == kAnimationPage)
+            WriteFileReplacing(file.Name, FrameAsCursorFile(*d.AniSet, file.Entry));  // every size of the frame
+        else if (d.ExeShown && d.ExeSet)
+            d.ExeSet->SaveEntryToFile(file.Name, file.Entry, file.Type);
+        else
+            d.IconSet->SaveEntryToFile(file.Name, file.Entry, file.Type);
+        ++written;
     }
     return written;
 }

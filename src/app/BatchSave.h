@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/MainState.h"
 
@@ -21,16 +22,29 @@ struct BatchSaveFields {
 // The folder text: Edit1 trimmed, with a trailing separator.
 std::string BatchFolderText(const std::string& edit1);
 
-// Memo1: folder text + stem + start number + "." + the page's extension
-// ("ico"/"cur" by the set, "ani", "bmp"; none when no set applies).
+// One file the batch save writes: its full name, whether it is an icon (1)
+// or a cursor (2), and the entry or frame it holds.
+struct BatchFile {
+    std::string Name;
+    int Type = 1;
+    int Entry = 0;
+};
+
+// Every file a run would write now, in order, numbered and slid past the
+// files that are there as the run will do. The preview and the run share it
+// so the dialog shows exactly what is written: frames of an animation are
+// cursors (".cur"), the Bitmap page writes nothing.
+std::vector<BatchFile> PlanBatchSave(const MainState& s, const BatchSaveFields& f);
+
+// Memo1: the name of the first file the run writes, or empty when it writes
+// nothing.
 std::string BatchPreview(const MainState& s, const BatchSaveFields& f);
 
 // The warning Button1Click shows before running, or empty when it may run.
 // field: 1 for Edit1, 2 for Edit2 (where the focus goes).
 std::string CheckBatchSave(const BatchSaveFields& f, int& field);
 
-// Writes every entry of the active page's set as numbered one-image files;
-// returns how many were written. The Bitmap page writes nothing.
+// Writes the files of PlanBatchSave; returns how many were written.
 int RunBatchSave(MainState& s, const BatchSaveFields& f);
 
 }  // namespace vornik

@@ -8,7 +8,17 @@ namespace vornik {
 
 namespace {
 constexpr int kSides[kCmbSizeCount] = {32, 16, 32, 48, 64, 128, 256, 20, 24, 40, 96};
+// Item indices in the order the selector shows them.
+constexpr int kRows[kCmbSizeCount] = {0, 1, 7, 8, 2, 9, 3, 4, 10, 5, 6};
 }  // namespace
+
+int SizeRowOfIndex(int cmbsize) {
+    for (int row = 0; row < kCmbSizeCount; ++row)
+        if (kRows[row] == cmbsize) return row;
+    return -1;
+}
+
+int SizeIndexOfRow(int row) { return row >= 0 && row < kCmbSizeCount ? kRows[row] : -1; }
 
 int SizeOfIndex(int cmbsize) { return cmbsize >= 0 && cmbsize < kCmbSizeCount ? kSides[cmbsize] : 32; }
 

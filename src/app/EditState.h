@@ -61,6 +61,12 @@ inline constexpr int kColorAlpha = 4;  // the 32-bit depth with alpha
 int SizeOfIndex(int cmbsize);
 int IndexOfSize(int side);
 inline constexpr int kCmbSizeCount = 11;
+// The selector shows its items by size ("Any", 16, 20, 24, 32, 40, 48, 64,
+// 96, 128, 256) while cmbsize keeps the item index above, so settings and
+// callers that hold an index keep its size. Row and index map both ways; an
+// index or row out of range maps to -1.
+int SizeRowOfIndex(int cmbsize);
+int SizeIndexOfRow(int row);
 // Colour index to bits per pixel: 0 -> 1, 1 -> 4, 2 -> 8, 3 -> 24, 4 -> 32.
 int BitCountOfIndex(int cmbcolor);
 

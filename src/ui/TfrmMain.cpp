@@ -195,7 +195,7 @@ void TfrmMain::refresh(bool lists) {
     const EditState& e = s_.edit;
     if (PageControl1->currentIndex() != e.PageControl1) PageControl1->setCurrentIndex(e.PageControl1);
     cmbtype->setCurrentIndex(e.cmbtype);
-    cmbsize->setCurrentIndex(e.cmbsize);
+    cmbsize->setCurrentIndex(SizeRowOfIndex(e.cmbsize));
     cmbcolor->setCurrentIndex(e.cmbcolor);
     spex->setValue(e.spex);
     spey->setValue(e.spey);

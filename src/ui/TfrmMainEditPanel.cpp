@@ -115,8 +115,7 @@ void TfrmMain::cmbtypeChange() {
 
 void TfrmMain::cmbsizeClick() {
     undoable(kUndoViews, "size", [this] {
-        s_.edit.cmbsize = cmbsize->currentIndex();
-        vornik::cmbsizeClick(s_, cmbsize->currentIndex());
+        vornik::cmbsizeClick(s_, SizeIndexOfRow(cmbsize->currentIndex()));
     });
 }
 

@@ -175,7 +175,8 @@ QWidget* TfrmMain::buildEditPanel() {
     cmbtype->setStatusTip("リソースの種類を選択します");
     cmbsize = new QComboBox(grpprop);
     cmbsize->setObjectName("cmbsize");
-    for (const char* item : kCmbSizeItems) cmbsize->addItem(QString::fromUtf8(item));
+    for (int row = 0; row < kCmbSizeCount; ++row)
+        cmbsize->addItem(QString::fromUtf8(kCmbSizeItems[SizeIndexOfRow(row)]));
     cmbsize->setStatusTip("サイズを選択します");
     cmbcolor = new QComboBox(grpprop);
     cmbcolor->setObjectName("cmbcolor");

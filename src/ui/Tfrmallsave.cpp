@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -23,6 +24,7 @@ Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
       Edit2(new QLineEdit(this)),
       SpinEdit1(new QSpinBox(this)),
       Memo1(new QLineEdit(this)),
+      Files(new QPlainTextEdit(this)),
       RadioGroup1(new QButtonGroup(this)),
       s_(state) {
     setObjectName("frmallsave");
@@ -33,6 +35,10 @@ Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
     SpinEdit1->setRange(0, 999);
     Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
+    Files->setObjectName("Files");
+    Files->setReadOnly(true);
+    Files->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Files->setMinimumHeight(90);
     auto* browse = new QPushButton("参照...", this);
     connect(browse, &QPushButton::clicked, this, &Tfrmallsave::Button3Click);
     auto* folderRow = new QHBoxLayout;
@@ -43,6 +49,7 @@ Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
     form->addRow("ﾌｧｲﾙ名", Edit2);
     form->addRow("初期値", SpinEdit1);
     form->addRow("スタートファイル名", Memo1);
+    form->addRow("保存するファイル", Files);
     auto* box = RadioGroupBox(this, "同一ファイル名の処理", {"自動的にファイル名をスライド", "すべて上書き"}, RadioGroup1);
     RadioGroup1->button(0)->setChecked(true);
     auto* run = new QPushButton("実行", this);
@@ -63,6 +70,8 @@ Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
     connect(Edit1, &QLineEdit::textChanged, this, &Tfrmallsave::refreshPreview);
     connect(Edit2, &QLineEdit::textChanged, this, &Tfrmallsave::refreshPreview);
     connect(SpinEdit1, qOverload<int>(&QSpinBox::valueChanged), this, &Tfrmallsave::refreshPreview);
+    // Sliding past existing files changes the names.
+    connect(RadioGroup1, &QButtonGroup::idClicked, this, &Tfrmallsave::refreshPreview);
 }
 
 BatchSaveFields Tfrmallsave::fields() const {
@@ -74,7 +83,15 @@ BatchSaveFields Tfrmallsave::fields() const {
     return f;
 }
 
-void Tfrmallsave::refreshPreview() { Memo1->setText(QString::fromStdString(BatchPreview(s_, fields()))); }
+void Tfrmallsave::refreshPreview() {
+    const std::vector<BatchFile> plan = PlanBatchSave(s_, fields());
+    Memo1->setText(plan.empty() ? QString() : QString::fromStdString(plan.front().Name));
+    QStringList lines;
+    for (const BatchFile& file : plan)
+        lines << QString::fromStdString(file.Name) + (file.Type == 2 ? "  (ｶｰｿﾙ)" : "  (ｱｲｺﾝ)");
+    if (plan.empty()) lines << "(保存するものがありません)";
+    Files->setPlainText(lines.join('\n'));
+}
 
 void Tfrmallsave::Button1Click() {
     const BatchSaveFields f = fields();

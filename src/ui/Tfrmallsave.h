@@ -5,6 +5,7 @@
 #include "app/BatchSave.h"
 
 class QLineEdit;
+class QPlainTextEdit;
 class QSpinBox;
 class QButtonGroup;
 
@@ -26,6 +27,7 @@ public:
     QLineEdit* Edit2;
     QSpinBox* SpinEdit1;
     QLineEdit* Memo1;
+    QPlainTextEdit* Files;  // every name the run writes, with its kind
     QButtonGroup* RadioGroup1;
 
 private:

@@ -73,6 +73,9 @@ TEST(AnimationPage, BatchSaveWritesEachFrameWithEverySize) {
     BatchSaveFields f;
     f.Edit1 = dir.path().string();
     f.Edit2 = "fr";
+    // Frames are written as cursors, and the preview says so.
+    EXPECT_EQ(BatchPreview(s, f), (dir.path() / "fr0.cur").string());
+    for (const BatchFile& file : PlanBatchSave(s, f)) EXPECT_EQ(file.Type, 2);
     EXPECT_EQ(RunBatchSave(s, f), 2);
     const std::vector<Bytes> chunks = test::IconChunks(file);
     EXPECT_EQ(test::ReadAll(dir.path() / "fr0.cur"), chunks[0]);

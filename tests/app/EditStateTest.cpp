@@ -186,6 +186,17 @@ TEST(Selectors, FollowThePicture) {
     }
     EXPECT_EQ(SizeOfIndex(0), 32);
     EXPECT_EQ(SizeOfIndex(3), 48);
+    // Rows go by size ("Any" first) and map back to every index exactly once.
+    std::set<int> indices;
+    for (int row = 0; row < kCmbSizeCount; ++row) {
+        const int index = SizeIndexOfRow(row);
+        EXPECT_EQ(SizeRowOfIndex(index), row);
+        indices.insert(index);
+        if (row >= 2) EXPECT_LT(SizeOfIndex(SizeIndexOfRow(row - 1)), SizeOfIndex(index)) << row;
+    }
+    EXPECT_EQ(indices.size(), size_t(kCmbSizeCount));
+    EXPECT_EQ(SizeIndexOfRow(0), 0);
+    EXPECT_EQ(SizeRowOfIndex(kCmbSizeCount), -1);
     EXPECT_EQ(BitCountOfIndex(0), 1);
     EXPECT_EQ(BitCountOfIndex(3), 24);
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTimer>
@@ -135,6 +136,7 @@ TEST(DialogFlow, BatchSaveChecksItsFieldsThenWritesEveryEntry) {
         w.frmallsave->Edit1->setText(QString::fromStdString(dir.path().string()));
         w.frmallsave->Edit2->setText("ic");
         EXPECT_EQ(w.frmallsave->Memo1->text().toStdString(), dir.path().string() + "/ic0.ico");
+        EXPECT_EQ(w.frmallsave->Files->toPlainText().split('\n').size(), count);  // one line per file written
         w.frmallsave->Button1Click();
     });
     w.action("mnu_allsave")->trigger();
