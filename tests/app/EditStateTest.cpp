@@ -79,7 +79,7 @@ TEST(PageCommands, EachPageAndSetKindHasItsColumn) {
     s.doc.ExeShown = true;
     EXPECT_EQ(PageControl1Change(s, kIconPage), "LVIcon");
     check(kColExeSet, "executable");
-    EXPECT_EQ(PageCommandTable().size(), 21u);
+    EXPECT_EQ(PageCommandTable().size(), 22u);
 }
 
 TEST(PageCommands, CaptionNamesThePageDocument) {
