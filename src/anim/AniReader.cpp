@@ -78,6 +78,13 @@ private:
         error_ = "\"" + name_ + "\" is damaged: " + why;
         stopped_ = true;
     }
+    // Passes over one frame chunk whose images do not read: the frames before
+    // and after it stay, the loss names the frame by its place in the file.
+    void dropFrame(const std::string& frameName, const std::string& why) {
+        ShowMessage(std::string(animsg::kDamaged) + "icon");
+        set_.LoadLosses.push_back({LossCode::FrameDropped, frameName, fileFrames_, why});
+        frameDropped_ = true;
+    }
 
     void readHeader();
     void readValues(std::vector<std::int32_t>& into, const char* what);
@@ -97,6 +104,9 @@ private:
     bool sawHeader_ = false;
     bool stopped_ = false;
     bool framesFull_ = false;
+    bool frameDropped_ = false;
+    std::uint64_t fileFrames_ = 0;  // icon chunks met so far
+    std::vector<int> frameMap_;     // frame number in the file -> index in the set, -1 when dropped
     std::uint64_t framesLeftOut_ = 0;
     std::vector<std::int32_t> rates_;  // "rate" values as the chunk holds them
     std::vector<std::int32_t> seq_;    // "seq " values as the chunk holds them
@@ -140,7 +150,7 @@ bool AniParser::readImage(std::size_t limit, std::size_t offset, const std::uint
     decoded.ReadDirectory(directory);
     const std::string problem = ReadIconImage(data_, limit, offset, decoded, &next);
     if (!problem.empty()) {
-        damaged("icon", frameName + ": " + problem);
+        dropFrame(frameName, problem);
         return false;
     }
     // Compressed images can expand far beyond the file; a real file stays well below this.
@@ -174,20 +184,32 @@ bool AniParser::readIcon() {
         pos_ = after;
         return true;
     }
-    const std::string frameName = "frame " + std::to_string(index);
+    const std::string frameName = "frame " + std::to_string(fileFrames_);
+    // Whatever happens to this frame, the walk goes on after its chunk.
+    struct Onward {
+        AniParser& p;
+        std::size_t after;
+        int kept;
+        ~Onward() {
+            if (p.stopped_) return;
+            p.frameMap_.push_back(p.set_.Count > kept ? kept : -1);
+            ++p.fileFrames_;
+            if (p.set_.Count == kept) p.pos_ = after;
+        }
+    } onward{*this, after, index};
     if (chunkSize < 6 + IconEntry::kDirectorySize) {
-        damaged("icon", frameName + ": icon chunk too short");
-        return false;
+        dropFrame(frameName, "icon chunk too short");
+        return true;
     }
     const std::uint16_t count = ReadU16LE(data_ + start + 4);
     if (count == 0) {
-        damaged("icon", frameName + ": no image in the icon chunk");
-        return false;
+        dropFrame(frameName, "no image in the icon chunk");
+        return true;
     }
     const std::uint64_t directoryEnd = 6 + std::uint64_t{IconEntry::kDirectorySize} * count;
     if (directoryEnd > chunkSize) {
-        damaged("icon", frameName + ": image directory runs past the icon chunk");
-        return false;
+        dropFrame(frameName, "image directory runs past the icon chunk");
+        return true;
     }
     // A lone bitmap image may run past a chunk size that is too small, and the
     // reading goes on after it; several images stay inside their chunk.
@@ -205,13 +227,13 @@ bool AniParser::readIcon() {
         const std::string name = count == 1 ? frameName : frameName + " image " + std::to_string(k);
         FrameImage image;
         IconEntry decoded;
-        std::size_t next = 0;
-        if (!readImage(limit, offset, directory, name, image, decoded, next)) return false;
+        std::size_t imageEnd = 0;
+        if (!readImage(limit, offset, directory, name, image, decoded, imageEnd)) return !stopped_;
         list.Images.push_back(std::move(image));
         // Only the image the editor shows is held decoded.
         if (k == NearestTo32(list.Images)) shown = std::move(decoded);
-        cursor = next;
-        if (count == 1 && !IsPngImage(data_, size_, offset)) lastEnd = std::max(after, next);
+        cursor = imageEnd;
+        if (count == 1 && !IsPngImage(data_, size_, offset)) lastEnd = std::max(after, imageEnd);
     }
     list.Shown = NearestTo32(list.Images);
     IconEntry& e = set_.Entries[static_cast<std::size_t>(index)];
@@ -246,27 +268,30 @@ void AniParser::settleSteps() {
         h.StepCount = TAniEX::kMaxSteps;
     }
     const auto rate = static_cast<std::int32_t>(std::min<std::uint32_t>(h.DisplayRate, INT32_MAX));
-    int kept = 0;
+    int steps = 0;
     std::uint64_t dropped = 0;
     for (int i = 0; i < static_cast<int>(h.StepCount); ++i) {
         const auto at = static_cast<std::size_t>(i);
         const std::int32_t frame = at < seq_.size() ? seq_[at] : i;
-        if (frame < 0 || frame >= frames) {
+        if (frame < 0 || static_cast<std::size_t>(frame) >= frameMap_.size()) {
             ++dropped;
             continue;
         }
-        set_.Steps[static_cast<std::size_t>(kept++)] = {at < rates_.size() ? rates_[at] : rate, frame};
+        // A step of a dropped frame goes with it; that loss is already told.
+        const int kept = frameMap_[static_cast<std::size_t>(frame)];
+        if (kept < 0) continue;
+        set_.Steps[static_cast<std::size_t>(steps++)] = {at < rates_.size() ? rates_[at] : rate, kept};
     }
     if (dropped > 0) {
         ShowMessage(animsg::kSeqFrameTooLarge);
         set_.LoadLosses.push_back({LossCode::StepsDropped, "seq", dropped, {}});
     }
     // An animation needs steps to play: without any, every frame is shown once.
-    if (kept == 0) {
-        kept = std::min(frames, TAniEX::kMaxSteps);
-        for (int i = 0; i < kept; ++i) set_.Steps[static_cast<std::size_t>(i)] = {rate, i};
+    if (steps == 0) {
+        steps = std::min(frames, TAniEX::kMaxSteps);
+        for (int i = 0; i < steps; ++i) set_.Steps[static_cast<std::size_t>(i)] = {rate, i};
     }
-    h.StepCount = static_cast<std::uint32_t>(kept);
+    h.StepCount = static_cast<std::uint32_t>(steps);
 }
 
 Outcome AniParser::run() {
@@ -325,6 +350,13 @@ Outcome AniParser::run() {
     if (stopped_) return Outcome::Read;
     if (!sawHeader_) {
         damaged("anih", "no anih chunk");
+    } else if (set_.Count == 0 && frameDropped_) {
+        // Every frame was dropped (and told): the file is damaged for the frame that went first.
+        const Loss first = set_.LoadLosses.front();
+        set_.Clear();
+        set_.FrameImages.clear();
+        set_.AnimHeader.StepCount = 0;
+        error_ = "\"" + name_ + "\" is damaged: " + first.where + ": " + first.detail;
     } else if (set_.Count == 0) {
         damaged("icon", "no frames");
     } else {

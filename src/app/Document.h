@@ -37,6 +37,10 @@ struct Document {
     std::unique_ptr<TAniEX> AniClean;
     bool IconCleanKnown = false;
     bool AniCleanKnown = false;
+    // Read with losses (frames, rows or images left out): the first save
+    // over the file it came from asks first, so the loss is never silent.
+    bool IconReadWithLosses = false;
+    bool AniReadWithLosses = false;
 
     // The source of the import command: the file, its kind (0 icon, 1 cursor,
     // 2 animated cursor, 3 executable) and the set of that kind.

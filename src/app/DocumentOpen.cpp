@@ -1,25 +1,19 @@
 #include "app/DocumentOpen.h"
 
-#include "platform/HeldNotices.h"
-
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <system_error>
 
 #include "app/EditActions.h"
-#include "app/IsBmpFile.h"
 #include "app/LeaveDocument.h"
-#include "app/PictureFiles.h"
+#include "app/ReadMessages.h"
 #include "app/XcursorDocument.h"
+#include "formats/FormatReaders.h"
+#include "formats/FormatRegistry.h"
 #include "formats/IcnsIconSet.h"
 #include "platform/Errors.h"
 #include "platform/Notice.h"
 #include "platform/Shortcut.h"
-#include "platform/TempFolder.h"
 
 namespace vornik {
 
@@ -36,6 +30,19 @@ std::uint32_t aniDefaultRate(const Settings& settings) {
     return static_cast<std::uint32_t>(std::max(settings.defrate, 0));
 }
 
+ReadOptions readOptions(const MainState& s) { return {aniDefaultRate(s.settings)}; }
+
+int pageOf(Yield kind) {
+    switch (kind) {
+        case Yield::Picture:
+            return kBitmapPage;
+        case Yield::Animation:
+            return kAnimationPage;
+        default:
+            return kIconPage;
+    }
+}
+
 void afterBitmapLoaded(MainState& s, const std::string& path) {
     s.edit.Shape1Left = 0;
     s.edit.Shape1Top = 0;
@@ -47,41 +54,60 @@ void afterBitmapLoaded(MainState& s, const std::string& path) {
     SetCaptionFile(s, path);
 }
 
-// Reads a bitmap in disguise through a copy under a bitmap name; the copy is
-// removed on every way out. The copy goes into a folder of its own made
-// fresh under the temporary folder: a fixed name directly in a shared /tmp
-// could be a link planted by someone else, and copying onto it would
-// overwrite whatever it points to.
-TQvDIB loadThroughTempCopy(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::string pattern = (fs::path(TempFolder()) / "vornik-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw EInOutError("Cannot create a temporary folder in \"" + TempFolder() + "\"");
-    const fs::path folder = pattern;
-    const fs::path copy = folder / kTempBitmapName;
-    struct RemoveCopy {
-        fs::path folder;
-        ~RemoveCopy() {
-            std::error_code e;
-            fs::remove_all(folder, e);
-        }
-    } remover{folder};
-    std::error_code ec;
-    fs::copy_file(path, copy, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw EInOutError("Cannot copy file \"" + path + "\" to \"" + copy.string() + "\"");
-    return LoadBitmapPicture(copy.string());
+// Puts what was read in as its page's document. Only called with a read
+// result, so nothing here can leave a half-replaced document.
+void install(MainState& s, FileContent& c, const std::string& path) {
+    switch (c.kind) {
+        case Yield::IconSet:
+        case Yield::CursorSet:
+        case Yield::Cursors:
+            s.doc.ExeSet.reset();
+            s.doc.IconSet = std::move(c.icons);
+            s.doc.ExeShown = false;  // before the refill, which shows the set it names
+            s.doc.IconFileName = path;
+            s.doc.IconAppleIcon = IsAppleIconFile(path);  // before the refill too: an Apple icon's list shows types
+            RefillResourceList(s);
+            s.doc.IconXcursor = IsXcursorFile(path);
+            if (s.doc.IconAppleIcon) ShowExeLoadNotes(*s.doc.IconSet, path);  // images left out on reading
+            break;
+        case Yield::ProgramIcons:
+            // Why the resource directory was not used, when the file was scanned instead.
+            if (c.program->Origins.empty()) ShowExeLoadNotes(*c.program, path);
+            s.doc.IconSet.reset();
+            s.doc.ExeSet = std::move(c.program);
+            s.doc.ExeShown = true;
+            RefillResourceList(s);
+            s.doc.ExeFileName = path;
+            break;
+        case Yield::Animation:
+            s.doc.AniSet = std::move(c.animation);
+            if (s.RefillAnimation) s.RefillAnimation(s);
+            if (s.ClearAnimationView) s.ClearAnimationView(s);
+            s.doc.AniFileName = path;
+            s.doc.AniXcursor = IsXcursorFile(path);
+            break;
+        case Yield::Picture:
+            s.edit.imgbmp = std::move(c.picture);
+            afterBitmapLoaded(s, path);
+            break;
+    }
+    SetCaptionFile(s, path);
 }
 
-// What a file's first bytes say it is, for files that no reader of ours
-// takes whole: the icon reader is not handed a picture under an icon name.
-std::string PictureKindByContent(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    unsigned char head[8] = {};
-    in.read(reinterpret_cast<char*>(head), sizeof head);
-    if (in.gcount() == 8 && head[0] == 0x89 && head[1] == 'P' && head[2] == 'N' && head[3] == 'G')
-        return "PNG";
-    if (in.gcount() >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) return "JPEG";
-    return {};
+// Apple icons are read by their own loader; every other file through the registry.
+ReadResult<FileContent> readDocument(const MainState& s, const std::string& path) {
+    using R = ReadResult<FileContent>;
+    if (!IsAppleIconFile(path)) return ReadFileContent(path, readOptions(s));
+    R r;
+    try {
+        r.value.icons = LoadAppleIconAsIconSet(path);
+    } catch (const EInOutError&) {
+        return R::Refuse(RefusalCode::CannotRead);
+    } catch (const EVornikError& e) {
+        return R::Refuse(RefusalCode::Damaged, {}, e.what());
+    }
+    r.value.kind = Yield::IconSet;
+    return r;
 }
 
 }  // namespace
@@ -104,154 +130,55 @@ std::string UpperExtension(const std::string& path) {
 }
 
 LoaderChoice ChooseLoader(const std::string& path) {
-    const std::string ext = UpperExtension(path);
-    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG" || IsSvgExtension(path))
-        return {kBitmapPage, DocumentLoader::Bitmap};
-    if (IsBmpFile(path)) return {kBitmapPage, DocumentLoader::Bitmap};
-    // An animated cursor saved under another name would otherwise be scanned
-    // as an executable and show stray frames on the Icon page.
-    if (IsAniFile(path)) return {kAnimationPage, DocumentLoader::Animation};
-    // Xcursor files carry no extension: an animated one goes to the
-    // Animation page, a still one to the Icon page as a cursor.
-    if (IsXcursorFile(path))
-        return IsAnimatedXcursorFile(path) ? LoaderChoice{kAnimationPage, DocumentLoader::Animation}
-                                           : LoaderChoice{kIconPage, DocumentLoader::Icon};
     if (IsAppleIconFile(path)) return {kIconPage, DocumentLoader::Icon};
-    if (ext == ".ICO" || ext == ".CUR") return {kIconPage, DocumentLoader::Icon};
-    if (ext == ".ANI") return {kAnimationPage, DocumentLoader::Animation};
-    return {kIconPage, DocumentLoader::Exe};
+    const auto format = DetectFileFormat(path);
+    if (format.refused) throw EVornikError(RefusalMessage(format.refusal));
+    const FileFormat& f = *format.value;
+    switch (f.yields) {
+        case Yield::Picture:
+            return {kBitmapPage, DocumentLoader::Bitmap};
+        case Yield::Animation:
+            return {kAnimationPage, DocumentLoader::Animation};
+        case Yield::Cursors:
+            // Xcursor files carry no extension: an animated one goes to the
+            // Animation page, a still one to the Icon page as a cursor.
+            return IsAnimatedXcursorFile(path) ? LoaderChoice{kAnimationPage, DocumentLoader::Animation}
+                                               : LoaderChoice{kIconPage, DocumentLoader::Icon};
+        case Yield::ProgramIcons:
+            return {kIconPage, DocumentLoader::Exe};
+        default:
+            return {kIconPage, DocumentLoader::Icon};
+    }
 }
 
 void OpenDocument(MainState& s, const std::string& path) {
-    LoaderChoice choice;
-    try {
-        choice = ChooseLoader(path);
-    } catch (const std::exception& e) {
-        throw EVornikError(OpenFailedMessage(path, e.what()));
-    }
-    if (!ConfirmLeave(s, choice.page)) return;
     WaitCursorScope busy(s);
+    // Read first: a refused file is never taken as the document, and the
+    // previous one, its page and its name stay as they were.
+    ReadResult<FileContent> r = readDocument(s, path);
+    if (r.refused) throw EVornikError(OpenFailedMessage(path, RefusalMessage(r.refusal)));
+    const int page = pageOf(r.value.kind);
+    if (!ConfirmLeave(s, page)) return;
+    const auto format = DetectFileFormat(path);
+    if (!format.refused && format.value->name == "BMP" && UpperExtension(path) != ".BMP" &&
+        UpperExtension(path) != ".DIB")
+        ShowMessage(kForeignBitmapNotice);
     s.StatusPanel0 = "検索中...";
-    const int previous = s.edit.PageControl1;
-    s.edit.PageControl1 = choice.page;
-    try {
-        switch (choice.loader) {
-            case DocumentLoader::Bitmap:
-                OpenBitmapFile(s, path);
-                break;
-            case DocumentLoader::Icon:
-                OpenIconFile(s, path);
-                break;
-            case DocumentLoader::Animation:
-                OpenAniFile(s, path);
-                break;
-            case DocumentLoader::Exe:
-                OpenExeFile(s, path);
-                break;
-        }
-    } catch (const std::exception& e) {
-        // The loaders replace a document only once it was read: the previous
-        // one stays, and so does its page and its name.
-        s.edit.PageControl1 = previous;
-        UpdatePageCommands(s, previous);
-        SetCaptionFile(s, s.doc.FileNameOfPage(previous));
-        s.StatusPanel0.clear();
-        throw EVornikError(OpenFailedMessage(path, e.what()));
-    }
-    DocumentReplaced(s, choice.page);
-    UpdatePageCommands(s, choice.page);
+    s.edit.PageControl1 = page;
+    install(s, r.value, path);
+    DocumentReplaced(s, page);
+    if (page == kIconPage) s.doc.IconReadWithLosses = !r.losses.empty();
+    if (page == kAnimationPage) s.doc.AniReadWithLosses = !r.losses.empty();
+    UpdatePageCommands(s, page);
     SetCaptionFile(s, path);
     s.HistoryMenu1.Add(path);
     s.StatusPanel0 = "検索終了";
+    if (!r.losses.empty()) ShowMessage(LossesMessage(path, r.losses));
 }
-
-namespace {
-// Why a reader refused a file: its own Japanese notices when it gave any, else
-// its recorded reason.
-std::string RefusalText(const HeldNotices& said, const std::string& kind, const std::string& loadError) {
-    const std::string head = kind + "のファイルとして読めません";
-    if (!said.Text().empty()) return head + "。\n" + said.Text();
-    return loadError.empty() ? head + "。" : head + ": " + loadError;
-}
-}  // namespace
 
 std::string OpenFailedMessage(const std::string& path, const std::string& reason) {
     const std::string name = std::filesystem::path(path).filename().string();
     return "ファイル「" + name + "」を開けませんでした。\n" + reason + "\n(" + path + ")";
-}
-
-void OpenIconFile(MainState& s, const std::string& path) {
-    std::unique_ptr<TIconCurEX> set;
-    if (IsXcursorFile(path)) {
-        set = LoadXcursorAsCursor(path);
-    } else if (IsAppleIconFile(path)) {
-        set = LoadAppleIconAsIconSet(path);
-        ShowExeLoadNotes(*set, path);  // images left out on reading
-    } else {
-        const std::string picture = PictureKindByContent(path);
-        if (!picture.empty())
-            throw EVornikError("中身は " + picture + " 画像です。アイコンやカーソルのファイルではありません。");
-        set = std::make_unique<TIconCurEX>();
-        // A refused file must not become an empty document under its name: a
-        // later save would write over the file that was never read. What the
-        // reader said goes into the one failure message.
-        HeldNotices said;
-        if (!set->LoadFromFile(path)) throw EVornikError(RefusalText(said, "アイコンまたはカーソル", set->LoadError()));
-        said.Release();
-    }
-    s.doc.ExeSet.reset();
-    s.doc.IconSet = std::move(set);
-    s.doc.ExeShown = false;  // before the refill, which shows the set it names
-    s.doc.IconFileName = path;
-    s.doc.IconAppleIcon = IsAppleIconFile(path);  // before the refill too: an Apple icon's list shows types
-    RefillResourceList(s);
-    s.doc.IconXcursor = IsXcursorFile(path);
-    SetCaptionFile(s, path);
-}
-
-void OpenExeFile(MainState& s, const std::string& path) {
-    auto set = std::make_unique<TExeEXsub>();
-    set->LoadFromExe(path);
-    ShowExeLoadNotes(*set, path);
-    s.doc.IconSet.reset();
-    s.doc.ExeSet = std::move(set);
-    s.doc.ExeShown = true;
-    RefillResourceList(s);
-    s.doc.ExeFileName = path;
-    SetCaptionFile(s, path);
-}
-
-void OpenAniFile(MainState& s, const std::string& path) {
-    std::unique_ptr<TAniEX> set;
-    if (IsXcursorFile(path)) {
-        set = LoadXcursorAsAnimation(path, aniDefaultRate(s.settings));
-    } else {
-        set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
-        HeldNotices said;
-        if (!set->LoadFromFile(path)) throw EVornikError(RefusalText(said, "アニメーションカーソル", set->LoadError()));
-        said.Release();
-    }
-    s.doc.AniSet = std::move(set);
-    if (s.RefillAnimation) s.RefillAnimation(s);
-    if (s.ClearAnimationView) s.ClearAnimationView(s);
-    s.doc.AniFileName = path;
-    s.doc.AniXcursor = IsXcursorFile(path);
-    SetCaptionFile(s, path);
-}
-
-void OpenBitmapFile(MainState& s, const std::string& path) {
-    const std::string ext = UpperExtension(path);
-    if (ext == ".BMP" || ext == ".DIB") {
-        s.edit.imgbmp = LoadBitmapPicture(path);
-    } else if (ext == ".JPG" || ext == ".JPEG") {
-        s.edit.imgbmp = LoadJpegPicture(path);
-    } else if (IsSvgExtension(path)) {
-        s.edit.imgbmp = LoadSvgPicture(path);
-    } else {
-        ShowMessage(kForeignBitmapNotice);
-        s.edit.imgbmp = loadThroughTempCopy(path);
-    }
-    afterBitmapLoaded(s, path);
 }
 
 void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
@@ -266,6 +193,7 @@ void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
             s.doc.IconAppleIcon = false;
             RefillResourceList(s);
             s.doc.IconFileName.clear();
+            s.doc.IconReadWithLosses = false;
             break;
         }
         case kAnimationPage:
@@ -273,6 +201,7 @@ void NewDocument(MainState& s, const std::function<int()>& chooseKind) {
             s.doc.AniSet = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
             if (s.RefillAnimation) s.RefillAnimation(s);
             s.doc.AniFileName.clear();
+            s.doc.AniReadWithLosses = false;
             break;
         case kBitmapPage:
             s.edit.imgbmp.reset();
@@ -302,29 +231,27 @@ void DropFiles(MainState& s, const std::vector<std::string>& paths) {
 
 void OpenImportSource(MainState& s) {
     Document& d = s.doc;
-    const std::string ext = UpperExtension(d.ImportFileName);
-    if (IsAppleIconFile(d.ImportFileName)) {
-        d.ImportKind = 0;
-        d.ImportIconSet.reset();
-        d.ImportIconSet = LoadAppleIconAsIconSet(d.ImportFileName);
-    } else if (ext == ".ICO" || ext == ".CUR") {
-        d.ImportKind = ext == ".ICO" ? 0 : 1;
-        d.ImportIconSet.reset();
-        auto set = std::make_unique<TIconCurEX>();
-        set->LoadFromFile(d.ImportFileName);
-        d.ImportIconSet = std::move(set);
-    } else if (ext == ".ANI") {
-        d.ImportKind = 2;
-        d.ImportAniSet.reset();
-        auto set = std::make_unique<TAniEX>(aniDefaultRate(s.settings));
-        set->LoadFromFile(d.ImportFileName);
-        d.ImportAniSet = std::move(set);
-    } else {
-        d.ImportKind = 3;
-        d.ImportExeSet.reset();
-        auto set = std::make_unique<TExeEXsub>();
-        set->LoadFromExe(d.ImportFileName);
-        d.ImportExeSet = std::move(set);
+    d.ImportIconSet.reset();
+    d.ImportAniSet.reset();
+    d.ImportExeSet.reset();
+    ReadResult<FileContent> r = readDocument(s, d.ImportFileName);
+    if (r.refused) throw EVornikError(OpenFailedMessage(d.ImportFileName, RefusalMessage(r.refusal)));
+    if (!r.losses.empty()) ShowMessage(LossesMessage(d.ImportFileName, r.losses));
+    switch (r.value.kind) {
+        case Yield::Animation:
+            d.ImportKind = 2;
+            d.ImportAniSet = std::move(r.value.animation);
+            break;
+        case Yield::ProgramIcons:
+            d.ImportKind = 3;
+            d.ImportExeSet = std::move(r.value.program);
+            break;
+        case Yield::Picture:
+            throw EVornikError(OpenFailedMessage(d.ImportFileName, RefusalMessage({RefusalCode::NotForCommand})));
+        default:
+            d.ImportKind = r.value.kind == Yield::CursorSet ? 1 : 0;
+            d.ImportIconSet = std::move(r.value.icons);
+            break;
     }
 }
 

@@ -19,36 +19,26 @@ struct LoaderChoice {
 // The path's extension with its dot, in upper case ("" when it has none).
 std::string UpperExtension(const std::string& path);
 
-// Which page and loader a file goes to, first match winning: .BMP .DIB .JPG
-// .JPEG -> Bitmap; bitmap content under any other name -> Bitmap; animated
-// cursor content under any name -> Animation; .ICO .CUR -> Icon; .ANI ->
-// Animation; anything else -> the executable scan on the Icon page. Reads
-// the file's first bytes; EInOutError when it cannot.
+// Which page and loader a file goes to: the format the registry finds by
+// content (the extension only where the content says nothing) and what that
+// format yields. EVornikError when the file cannot be read at all.
 LoaderChoice ChooseLoader(const std::string& path);
 
-// Opens any file: the page is made active, the loader runs, the page's
-// commands are applied; the caption names the file and it joins the recent
-// files. A loader's error propagates with the new page active and its
-// commands applied, the previous document of that page untouched.
+// Opens any file through the format registry. The file is read first: a
+// refused file raises EVornikError with a message naming the file and the
+// reason, and the previous document, page and name stay. Otherwise the page
+// of what it yields is made active (a modified document there is asked
+// about first), the content becomes that page's document, the caption names
+// the file and it joins the recent files. A file read with losses is marked
+// so (its first save asks) and a message lists what was left out.
 void OpenDocument(MainState& s, const std::string& path);
 
-// The four loaders. Each reads into a new set (or picture) and only then
-// replaces the page's document, so a file that cannot be read leaves the old
-// one in place. A file the reader refuses still replaces it by an empty set.
-void OpenIconFile(MainState& s, const std::string& path);
-void OpenExeFile(MainState& s, const std::string& path);
-// One notice listing what LoadFromExe skipped or found damaged; nothing when all was sound.
+// One notice listing what the program reader skipped or found damaged; nothing when all was sound.
 void ShowExeLoadNotes(const TIconEx& set, const std::string& path);
-void OpenAniFile(MainState& s, const std::string& path);
-// .BMP/.DIB and .JPG/.JPEG by their extension; any other name is a bitmap in
-// disguise: a notice, then it is read through a temporary copy vxtemp.bmp
-// in a fresh folder under TempFolder(), both removed afterwards, also on
-// failure.
-void OpenBitmapFile(MainState& s, const std::string& path);
+// Shown when a bitmap comes under another name; it is read as the bitmap it is.
 inline constexpr const char* kForeignBitmapNotice =
     "このファイルは拡張子が \"ico\"ですが、中身は ビットマップ(\"bmp\")です。\r"
     "ビットマップファイルとして読み込みます。";
-inline constexpr const char* kTempBitmapName = "vxtemp.bmp";
 
 // The message of an open that failed: names the file, then why.
 std::string OpenFailedMessage(const std::string& path, const std::string& reason);
@@ -62,8 +52,9 @@ void NewDocument(MainState& s, const std::function<int()>& chooseKind);
 // is a shortcut. Nothing happens for an empty list.
 void DropFiles(MainState& s, const std::vector<std::string>& paths);
 
-// Fills the import slot of ImportFileName's kind by its extension (.ICO 0,
-// .CUR 1, .ANI 2, anything else 3, an executable scan).
+// Fills the import slot with ImportFileName read through the format registry
+// (0 icon set, 1 cursor set, 2 animation, 3 a program's images). A refused
+// file or a picture raises EVornikError naming the file and the reason.
 void OpenImportSource(MainState& s);
 
 }  // namespace vornik

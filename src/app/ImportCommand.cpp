@@ -3,11 +3,14 @@
 #include "app/DocumentOpen.h"
 #include "app/EditActions.h"
 #include "app/ImageIntake.h"
-#include "app/IsBmpFile.h"
-#include "imaging/JpegDIB.h"
-#include "imaging/PictureView.h"
+#include "app/ReadMessages.h"
+#include "formats/FormatRegistry.h"
+#include "formats/PictureRead.h"
+#include "imaging/AlphaMask.h"
 #include "imaging/AlphaSplit.h"
-#include "app/PictureFiles.h"
+#include "imaging/PictureView.h"
+#include "platform/Errors.h"
+#include "platform/Notice.h"
 #include "model/EntryConversion.h"
 #include "platform/FileDialogs.h"
 
@@ -38,20 +41,16 @@ void PictureIntoTarget(EditState& e, TQvDIB dib) {
 
 bool ImportFile(MainState& s, const std::string& path, const IconSelectDialog& showDialog) {
     EditState& e = s.edit;
-    const std::string ext = UpperExtension(path);
     bool taken = false;
-    if (ext == ".BMP" || ext == ".DIB" || IsBmpFile(path)) {
-        PictureIntoTarget(e, LoadBitmapPicture(path));
-        taken = e.target != ResourceTarget::View;
-        if (!taken) return false;
-    } else if (ext == ".JPG" || ext == ".JPEG") {
-        PictureIntoTarget(e, LoadJpegPicture(path));
-        taken = e.target != ResourceTarget::View;
-        if (!taken) return false;
-    } else if (IsSvgExtension(path)) {
-        TQvDIB dib = LoadSvgPicture(path);
-        if (e.target == ResourceTarget::Mask) {
-            // The mask comes from the drawing's coverage, not its colours.
+    const auto format = DetectFileFormat(path);
+    if (format.refused) throw EVornikError(OpenFailedMessage(path, RefusalMessage(format.refusal)));
+    if (format.value->yields == Yield::Picture) {
+        ReadResult<TQvDIB> r = ReadPicture(path);
+        if (r.refused) throw EVornikError(OpenFailedMessage(path, RefusalMessage(r.refusal)));
+        if (!r.losses.empty()) ShowMessage(LossesMessage(path, r.losses));
+        TQvDIB dib = std::move(r.value);
+        if (e.target == ResourceTarget::Mask && HasAlphaChannel(dib)) {
+            // The mask comes from the picture's coverage, not its colours.
             TQvDIB colours, mask;
             SplitAlpha(dib, colours, mask);
             dib = mask;

@@ -47,7 +47,21 @@ std::optional<FileDialogAnswer> AskSave(const char* filter, const char* defaultE
     return AskSaveFile(r);
 }
 
+// Before a document read with losses is written over its file: "yes"
+// overwrites; "no" (also Escape, or no one to answer) goes to Save As, whose
+// chooser can still be cancelled.
+enum class LossyAnswer { Overwrite, SaveAs };
+LossyAnswer askBeforeOverwriting(const std::string& path) {
+    return AskYesNo(LossySaveQuestion(path)) ? LossyAnswer::Overwrite : LossyAnswer::SaveAs;
+}
+
 }  // namespace
+
+std::string LossySaveQuestion(const std::string& path) {
+    return "「" + std::filesystem::path(path).filename().string() +
+           "」は一部を読み込めませんでした。\r上書きすると、読み込めなかった部分はファイルから失われます。\r"
+           "上書きしますか?(いいえ: 別の名前で保存)";
+}
 
 void ChangeResourceKind(TIconEx& set, int resourceType) {
     if (resourceType != 1 && resourceType != 2) return;
@@ -67,6 +81,10 @@ bool Save1Click(MainState& s) {
         case kIconPage:
             if (!d.IconSet || d.ExeShown) return false;
             if (d.IconFileName.empty()) return SaveAs1Click(s);
+            if (d.IconReadWithLosses) {
+                const LossyAnswer a = askBeforeOverwriting(d.IconFileName);
+                if (a == LossyAnswer::SaveAs) return SaveAs1Click(s);
+            }
             if (d.IconSet->ResourceType == 2 && d.IconXcursor)
                 SaveCursorSetAsXcursor(*d.IconSet, d.IconFileName);
             else if (d.IconAppleIcon)
@@ -74,10 +92,15 @@ bool Save1Click(MainState& s) {
             else
                 d.IconSet->SaveToFile(d.IconFileName);
             MarkClean(s, kIconPage);
+            d.IconReadWithLosses = false;
             return true;
         case kAnimationPage:
             if (!d.AniSet) return false;
             if (d.AniFileName.empty()) return SaveAs1Click(s);
+            if (d.AniReadWithLosses) {
+                const LossyAnswer a = askBeforeOverwriting(d.AniFileName);
+                if (a == LossyAnswer::SaveAs) return SaveAs1Click(s);
+            }
             if (d.AniXcursor)
                 SaveAnimationAsXcursor(*d.AniSet, d.AniFileName);
             else {
@@ -85,6 +108,7 @@ bool Save1Click(MainState& s) {
                 d.AniSet->SaveToFile(d.AniFileName);
             }
             MarkClean(s, kAnimationPage);
+            d.AniReadWithLosses = false;
             return true;
         default:
             return false;
@@ -138,6 +162,7 @@ bool SaveAs1Click(MainState& s) {
         }
         d.IconFileName = path;  // only after the write returned
         MarkClean(s, kIconPage);
+        d.IconReadWithLosses = false;
         SetCaptionFile(s, path);
         return true;
     }
@@ -154,6 +179,7 @@ bool SaveAs1Click(MainState& s) {
         d.AniXcursor = answer->filterIndex == 2;
         d.AniFileName = answer->path;
         MarkClean(s, kAnimationPage);
+        d.AniReadWithLosses = false;
         SetCaptionFile(s, answer->path);
         return true;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "app/MainState.h"
 #include "imaging/TQvDIB.h"
@@ -11,9 +12,14 @@ inline constexpr const char* kSaveDialogName = "SavePictureDialog2";
 inline constexpr const char* kExportNeedsTargetNotice =
     "エクスポートするリソースをリソース選択ボタンで、image か mask を選択してください";
 
+// Asked (yes/no) before the first save over a file that was read with
+// losses: yes overwrites, no goes to Save As, where the chooser can cancel.
+std::string LossySaveQuestion(const std::string& path);
+
 // Save1Click / tbsave: the active page's set to its file; a set without a
 // file name goes through Save As. The Bitmap page saves nothing. No question
-// before overwriting, the caption stays.
+// before overwriting, except for a document read with losses (LossySaveQuestion:
+// overwrite, or save under another name, or cancel in that chooser); the caption stays.
 // True when the set was written.
 bool Save1Click(MainState& s);
 

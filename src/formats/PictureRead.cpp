@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "imaging/BmpAlpha.h"
 #include "imaging/BmpContent.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/JpegDIB.h"
@@ -48,7 +49,11 @@ ReadResult<TQvDIB> ReadPicture(const std::string& path) {
             r.value = ApplyExifOrientation(r.value, JpegExifOrientation(data.data(), data.size()));
         } else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
             // The reader's own checks decide; the content test is for telling formats apart.
-            r.value.LoadFromBytes(data);
+            // A 32-bit picture with alpha keeps it; the DIB reader would drop it.
+            if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, false))
+                r.value = std::move(*withAlpha);
+            else
+                r.value.LoadFromBytes(data);
         } else if (LooksLikeSvg(data)) {
             r.value = RenderSvg(MakeSvgSource(data, path), SvgBox{});
         } else {

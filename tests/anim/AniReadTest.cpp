@@ -237,8 +237,12 @@ TEST(AniRead, PngFramesAreDecodedAndBrokenOnesAreDamage) {
     Bytes icon = Chunk("icon", CursorFile({PngBlock()}));
     load(a, Ani({Anih(2, 2, 1), Frames(1), List("fram", {icon})}));
     EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "icon"}));
-    EXPECT_EQ(a.Count, 0);
-    EXPECT_NE(a.LoadError().find("PNG image"), std::string::npos);
+    // The good frame stays; the broken one is a loss naming it.
+    EXPECT_EQ(a.Count, 1);
+    ASSERT_EQ(a.LoadLosses.size(), 1u);
+    EXPECT_EQ(a.LoadLosses[0].code, LossCode::FrameDropped);
+    EXPECT_EQ(a.LoadLosses[0].where, "frame 1");
+    EXPECT_NE(a.LoadLosses[0].detail.find("PNG image"), std::string::npos);
 }
 
 TEST(AniRead, ManyLargePngFramesAreRefusedAtTheBudget) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DocumentTestSupport.h"
-#include "app/PictureFiles.h"
+#include "formats/PictureRead.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/JpegOrientation.h"
 #include "platform/FileIO.h"
@@ -21,7 +21,9 @@ TEST(JpegUprightTest, PicturesStoredSidewaysOpenUpright) {
         } catch (const EVornikError&) {
             continue;  // refused files are another test's business
         }
-        const TQvDIB shown = LoadJpegPicture(path.string());
+        const ReadResult<TQvDIB> read = ReadPicture(path.string());
+        ASSERT_FALSE(read.refused) << path;
+        const TQvDIB& shown = read.value;
         const bool sideways = orientation >= 5 && orientation <= 8;
         EXPECT_EQ(shown.Width(), sideways ? raw.Height() : raw.Width()) << path;
         EXPECT_EQ(shown.Height(), sideways ? raw.Width() : raw.Height()) << path;
