@@ -8,6 +8,7 @@
 
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
+#include "cli/ReadNotes.h"
 #include "cli/DocumentReader.h"
 #include "cli/IcnsDocument.h"
 #include "formats/IcnsIconSet.h"
@@ -135,14 +136,8 @@ int runExport(const std::vector<std::string>& arguments) {
     std::unique_ptr<TIconCurEX> iconSet;
     TIconEx* set = nullptr;
     int entry = index;  // the entry's place in set
+    std::vector<Loss> losses;
     switch (ChooseReader(path)) {
-        case ReaderKind::Bitmap: return fail("\"" + path + "\" is a picture, not a set of icon entries");
-        case ReaderKind::AnimatedCursor:
-            aniSet = std::make_unique<TAniEX>();
-            if (!aniSet->LoadFromFile(path) || !aniSet->LoadError().empty())
-                return fail(aniSet->LoadError().empty() ? "cannot read \"" + path + "\"" : aniSet->LoadError());
-            set = aniSet.get();
-            break;
         case ReaderKind::Executable: {
             // Any entry number list shows: the walk keeps only that image.
             exeSet = std::make_unique<TExeEXsub>();
@@ -165,12 +160,21 @@ int runExport(const std::vector<std::string>& arguments) {
             entry = 0;
             break;
         }
-        case ReaderKind::IconCursor:
-            iconSet = std::make_unique<TIconCurEX>();
-            if (!iconSet->LoadFromFile(path)) return fail(iconSet->LoadError());
-            set = iconSet.get();
+        default: {
+            ReadResult<FileContent> read = ReadEntrySet(path);
+            if (read.refused) {
+                PrintRefusal("export", path, read.refusal);
+                return 1;
+            }
+            aniSet = std::move(read.value.animation);
+            iconSet = std::move(read.value.icons);
+            set = aniSet ? static_cast<TIconEx*>(aniSet.get()) : iconSet.get();
+            losses = std::move(read.losses);
             break;
+        }
     }
+    // The entry asked for may be one that was read; the exit status still says the file was not whole.
+    ReportLosses(path, losses);
     if (entry >= set->Count)
         return fail("\"" + path + "\" has " + std::to_string(set->Count) + " entries; there is no entry " +
                     std::to_string(index));

@@ -5,6 +5,7 @@
 
 #include "anim/TAniEX.h"
 #include "cli/CliCommand.h"
+#include "cli/ReadNotes.h"
 #include "cli/DocumentReader.h"
 #include "cli/EntryFileNames.h"
 #include "cli/ExtractAnimation.h"
@@ -63,33 +64,27 @@ int runExtract(const std::vector<std::string>& arguments) {
     std::unique_ptr<TAniEX> aniSet;
     std::unique_ptr<TIconCurEX> iconSet;
     TIconEx* set = nullptr;
-    std::string error;
-    int type = 1;  // the type every entry is written with; 0 = the set's own
-    switch (ChooseReader(path)) {
-        case ReaderKind::Bitmap:
-            std::fprintf(CliErr(), "vornik-cli extract: \"%s\" is a picture, not a set of icon entries\n",
-                         path.c_str());
-            return 1;
-        case ReaderKind::AnimatedCursor: {
-            aniSet = std::make_unique<TAniEX>();
-            if (!aniSet->LoadFromFile(path) || !aniSet->LoadError().empty()) error = aniSet->LoadError();
-            set = aniSet.get();
-            type = 2;
-            break;
-        }
-        case ReaderKind::Executable:
-            // Any number of images, one at a time.
-            return ExtractExeImages(path, dir, stem, counter, overwrite, asPng);
-        case ReaderKind::IconCursor:
-            iconSet = std::make_unique<TIconCurEX>();
-            set = iconSet.get();
-            if (!set->LoadFromFile(path)) error = set->LoadError();
-            type = 0;
-            break;
+    // Any number of images of a program, one at a time.
+    if (ChooseReader(path) == ReaderKind::Executable)
+        return ExtractExeImages(path, dir, stem, counter, overwrite, asPng);
+    ReadResult<FileContent> read = ReadEntrySet(path);
+    if (read.refused) {
+        PrintRefusal("extract", path, read.refusal);
+        return 1;
     }
+    aniSet = std::move(read.value.animation);
+    iconSet = std::move(read.value.icons);
+    set = aniSet ? static_cast<TIconEx*>(aniSet.get()) : iconSet.get();
+    // Frames are written as cursors; an icon set as its own type.
+    int type = aniSet ? 2 : 0;
+    // What the read left out is said before anything is written; the exit status says it too.
+    PrintLosses("extract", path, read.losses);
+    const int status = read.losses.empty() ? 0 : 1;
     // An animated cursor's pictures come with the script that builds it again.
-    if (asPng && aniSet && error.empty() && aniSet->Count > 0)
-        return ExtractAnimationPng(*aniSet, path, dir, stem, counter, overwrite);
+    if (asPng && aniSet && aniSet->Count > 0) {
+        const int written = ExtractAnimationPng(*aniSet, path, dir, stem, counter, overwrite);
+        return written != 0 ? written : status;
+    }
     // An icon set of an unknown type is written as icons.
     if (type == 0) type = set->ResourceType == 2 ? 2 : 1;
     const std::string ext = asPng ? ".png" : type == 2 ? ".cur" : ".ico";
@@ -121,12 +116,7 @@ int runExtract(const std::vector<std::string>& arguments) {
             set->SaveEntryToFile(name, i, type);
         std::fprintf(CliOut(), "%s\n", name.c_str());
     }
-    if (!error.empty() || set->Count == 0) {
-        std::fprintf(CliErr(), "vornik-cli extract: %s\n",
-                     error.empty() ? ("nothing to extract from \"" + path + "\"").c_str() : error.c_str());
-        return 1;
-    }
-    return 0;
+    return status;
 }
 
 const CommandRegistration registration(

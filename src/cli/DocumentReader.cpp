@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "anim/AniContent.h"
 #include "anim/TAniEX.h"
 #include "cli/EntryTable.h"
 #include "cli/IcnsDocument.h"
+#include "cli/ReadNotes.h"
+#include "cli/StdStreams.h"
+#include "formats/FormatRegistry.h"
 #include "formats/IcnsIconSet.h"
 #include "model/ExeImageWalk.h"
 #include "model/TIconEx.h"
@@ -22,19 +24,6 @@
 namespace vornik::cli {
 
 namespace {
-
-std::string upperExtension(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
-    return ext;
-}
-
-bool beginsRiffAcon(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::uint8_t head[12] = {};
-    if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return false;
-    return IsAniContent(head, sizeof head);
-}
 
 void print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), CliOut()); }
 
@@ -82,21 +71,20 @@ std::string frameSizes(const TAniEX& ani, bool tsv) {
     return out;
 }
 
-int listAni(const std::string& path, bool tsv) {
-    TAniEX ani;
-    const bool ok = ani.LoadFromFile(path);
-    if (!ok || !ani.LoadError().empty()) {
-        const std::string why = !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + path + "\"";
-        std::fprintf(CliErr(), "vornik-cli list: %s\n", why.c_str());
-        return 1;
-    }
-    if (tsv) {
-        print(FormatEntryTsv(ani) + "\n" + stepTsv(ani) + "\n" + frameSizes(ani, true));
-    } else {
-        print(FormatEntryTable(ani) + "\n" + stepTable(ani) + "\n" + frameSizes(ani, false) + "\nTitle: " + ShiftJisToUtf8(ani.Title) +
-              "\nCreator: " + ShiftJisToUtf8(ani.Creator) + "\n");
-    }
-    return 0;
+std::string aniListing(const TAniEX& ani, bool tsv) {
+    if (tsv) return FormatEntryTsv(ani) + "\n" + stepTsv(ani) + "\n" + frameSizes(ani, true);
+    return FormatEntryTable(ani) + "\n" + stepTable(ani) + "\n" + frameSizes(ani, false) +
+           "\nTitle: " + ShiftJisToUtf8(ani.Title) + "\nCreator: " + ShiftJisToUtf8(ani.Creator) + "\n";
+}
+
+// A picture as one row in the usual columns: its size and depth, the whole file as its data.
+std::string pictureListing(const TQvDIB& picture, const std::string& path, bool tsv) {
+    EntryRow row;
+    row.width = picture.Width();
+    row.height = picture.Height();
+    row.bitCount = picture.GetBitCount();
+    row.size = static_cast<std::uint32_t>(std::min<std::uint64_t>(FileSizeOf(path), UINT32_MAX));
+    return tsv ? FormatEntryTsv(std::vector<EntryRow>{row}) : FormatEntryTable(std::vector<EntryRow>{row});
 }
 
 int listExe(const std::string& path, bool tsv) {
@@ -108,112 +96,109 @@ int listExe(const std::string& path, bool tsv) {
             rows.push_back(RowOf(image.entry));
             return true;
         });
-    } catch (const EInOutError& e) {
-        std::fprintf(CliErr(), "vornik-cli list: %s\n", e.what());
+    } catch (const EInOutError&) {
+        PrintRefusal("list", path, {RefusalCode::CannotRead, {}, {}});
         return 1;
     }
-    if (!rows.empty()) print(tsv ? FormatEntryTsv(rows) : FormatEntryTable(rows));
-    // Images skipped make the listing incomplete.
-    for (const auto& note : walk.notes) std::fprintf(CliErr(), "vornik-cli list: \"%s\": %s\n", path.c_str(), note.c_str());
-    if (walk.truncated) {
-        // The images found before are listed all the same.
-        std::fprintf(CliErr(), "vornik-cli list: Read beyond end of file \"%s\" (icon image at offset %zu)\n", path.c_str(),
-                     walk.truncatedAt);
-        return 1;
-    }
-    if (!walk.notes.empty()) return 1;
     if (rows.empty()) {
-        std::fprintf(CliErr(), "vornik-cli list: no icon images found in \"%s\"\n", path.c_str());
+        PrintRefusal("list", path, {walk.truncated ? RefusalCode::EndsEarly : RefusalCode::NoImages, {}, {}});
         return 1;
     }
-    return 0;
-}
-
-int listIcon(const std::string& path, bool tsv) {
-    TIconCurEX set;
-    // Sizes come from the directory and the PNG headers: no pixels decoded.
-    if (!set.LoadFromFile(path, false)) {
-        std::fprintf(CliErr(), "vornik-cli list: %s\n", set.LoadError().c_str());
-        return 1;
+    print(tsv ? FormatEntryTsv(rows) : FormatEntryTable(rows));
+    // Images skipped make the listing incomplete; after a content scan the
+    // one note says why the directory was not used, and nothing is lost.
+    std::vector<Loss> losses;
+    if (walk.fromResources && !walk.notes.empty()) {
+        std::string detail;
+        for (const auto& note : walk.notes) detail += (detail.empty() ? "" : "; ") + note;
+        losses.push_back({LossCode::ResourcesSkipped, {}, walk.notes.size(), detail});
     }
-    print(tsv ? FormatEntryTsv(set) : FormatEntryTable(set));
-    return 0;
-}
-
-int refuseBitmap(const char* command, const std::string& path) {
-    std::fprintf(CliErr(), "vornik-cli %s: \"%s\" is a picture, not a set of icon entries\n", command,
-                 path.c_str());
-    return 1;
+    if (walk.truncated)
+        losses.push_back({LossCode::ImageCut, "offset " + std::to_string(walk.truncatedAt), 1, {}});
+    PrintLosses("list", path, losses);
+    return losses.empty() ? 0 : 1;
 }
 
 }  // namespace
 
 ReaderKind ChooseReader(const std::string& path) {
-    if (beginsRiffAcon(path)) return ReaderKind::AnimatedCursor;
-    const std::string ext = upperExtension(path);
-    if (ext == ".BMP" || ext == ".DIB" || ext == ".JPG" || ext == ".JPEG") return ReaderKind::Bitmap;
-    if (ext == ".ICO" || ext == ".CUR") return ReaderKind::IconCursor;
-    if (ext == ".ANI") return ReaderKind::AnimatedCursor;
+    const auto format = DetectFileFormat(path);
+    if (format.refused) return ReaderKind::Executable;  // the walk says why
+    switch (format.value->yields) {
+        case Yield::Picture: return ReaderKind::Bitmap;
+        case Yield::Animation: return ReaderKind::AnimatedCursor;
+        case Yield::IconSet:
+        case Yield::CursorSet: return ReaderKind::IconCursor;
+        case Yield::Cursors: return ReaderKind::Xcursor;
+        case Yield::ProgramIcons: break;
+    }
     return ReaderKind::Executable;
 }
 
+ReadResult<FileContent> ReadEntrySet(const std::string& path, bool decodePng) {
+    using R = ReadResult<FileContent>;
+    const auto format = DetectFileFormat(path);
+    if (format.refused) return R::Refuse(format.refusal.code);
+    if (format.value->yields == Yield::Picture) return R::Refuse(RefusalCode::NotForCommand);
+    ReadOptions options;
+    options.decodePng = decodePng;
+    return format.value->read(path, options);
+}
+
 int ListDocument(const std::string& path, bool tsv) {
-    if (!FileExists(path)) {
-        std::fprintf(CliErr(), "vornik-cli list: no such file \"%s\"\n", path.c_str());
+    if (FileExists(path) && IsAppleIconFile(path)) return ListIcns(path, tsv);
+    // The same reader the editor's open command takes (FormatRegistry.h).
+    const auto format = DetectFileFormat(path);
+    if (format.refused) {
+        PrintRefusal("list", path, format.refusal);
         return 1;
     }
-    if (IsAppleIconFile(path)) return ListIcns(path, tsv);
-    switch (ChooseReader(path)) {
-        case ReaderKind::AnimatedCursor:
-            return listAni(path, tsv);
-        case ReaderKind::Executable:
-            return listExe(path, tsv);
-        case ReaderKind::Bitmap:
-            return refuseBitmap("list", path);
-        case ReaderKind::IconCursor:
-            break;
+    // Programs are walked, not read whole: any number of images.
+    if (format.value->yields == Yield::ProgramIcons) return listExe(path, tsv);
+    ReadResult<FileContent> r = format.value->read(path, {});
+    if (r.refused) {
+        PrintRefusal("list", path, r.refusal);
+        return 1;
     }
-    return listIcon(path, tsv);
+    const FileContent& c = r.value;
+    if (c.kind == Yield::Picture)
+        print(pictureListing(c.picture, path, tsv));
+    else if (c.animation)
+        print(aniListing(*c.animation, tsv));
+    else
+        print(tsv ? FormatEntryTsv(*c.icons) : FormatEntryTable(*c.icons));
+    PrintLosses("list", path, r.losses);
+    return r.losses.empty() ? 0 : 1;
 }
 
 int ResaveDocument(const std::string& in, const std::string& out, EntryStorage storage) {
-    if (!FileExists(in)) {
-        std::fprintf(CliErr(), "vornik-cli resave: no such file \"%s\"\n", in.c_str());
+    if (FileExists(in) && IsAppleIconFile(in)) return ResaveIcns(in, out);
+    const ReaderKind kind = ChooseReader(in);
+    if (kind == ReaderKind::Executable || kind == ReaderKind::Xcursor) {
+        if (!FileExists(in)) {
+            PrintRefusal("resave", in, {RefusalCode::FileMissing, {}, {}});
+            return 1;
+        }
+        std::fprintf(CliErr(), "vornik-cli resave: icons found in \"%s\" are not written back; use extract\n",
+                     ShownFileName(in).c_str());
         return 1;
     }
-    if (IsAppleIconFile(in)) return ResaveIcns(in, out);
-    switch (ChooseReader(in)) {
-        case ReaderKind::AnimatedCursor: {
-            TAniEX ani;
-            if (!ani.LoadFromFile(in) || !ani.LoadError().empty()) {
-                const std::string why =
-                    !ani.LoadError().empty() ? ani.LoadError() : "cannot read \"" + in + "\"";
-                std::fprintf(CliErr(), "vornik-cli resave: %s\n", why.c_str());
-                return 1;
-            }
-            ani.SaveToFile(out);
-            return 0;
-        }
-        case ReaderKind::Executable:
-            std::fprintf(CliErr(),
-                         "vornik-cli resave: icons found in \"%s\" are not written back; use extract\n",
-                         in.c_str());
-            return 1;
-        case ReaderKind::Bitmap:
-            return refuseBitmap("resave", in);
-        case ReaderKind::IconCursor:
-            break;
-    }
-    TIconCurEX set;
     // PNG images are decoded only when they are to be written as bitmaps;
     // otherwise their streams go out as they came in.
-    if (!set.LoadFromFile(in, storage == EntryStorage::Bmp)) {
-        std::fprintf(CliErr(), "vornik-cli resave: %s\n", set.LoadError().c_str());
+    ReadResult<FileContent> r = ReadEntrySet(in, storage == EntryStorage::Bmp);
+    if (r.refused) {
+        PrintRefusal("resave", in, r.refusal);
         return 1;
     }
-    set.Storage = storage;
-    set.SaveToFile(out);
-    return 0;
+    if (r.value.animation) {
+        r.value.animation->SaveToFile(out);
+    } else {
+        r.value.icons->Storage = storage;
+        r.value.icons->SaveToFile(out);
+    }
+    // Written all the same: what was read is kept, and the exit status says it is not all.
+    PrintLosses("resave", in, r.losses);
+    return r.losses.empty() ? 0 : 1;
 }
 
 }  // namespace vornik::cli

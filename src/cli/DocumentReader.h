@@ -2,16 +2,23 @@
 
 #include <string>
 
+#include "formats/FileContent.h"
+#include "formats/ReadResult.h"
 #include "model/EntryStorage.h"
 
 namespace vornik::cli {
 
-// Which reader a file goes to, as the editor's open command chooses it: by
-// the extension (case-insensitive), except that a file beginning "RIFF" ...
-// "ACON" is an animated cursor whatever its name.
-enum class ReaderKind { IconCursor, AnimatedCursor, Executable, Bitmap };
+// Which reader a file goes to, as the editor's open command chooses it: the
+// format registry's, by content (a missing or unreadable file is left to the
+// program walk, which says why).
+enum class ReaderKind { IconCursor, AnimatedCursor, Executable, Bitmap, Xcursor };
 
 ReaderKind ChooseReader(const std::string& path);
+
+// An icon, cursor, animated cursor or Xcursor file read through the format
+// registry, as the editor reads it; a picture is refused (NotForCommand).
+// PNG images of an icon file are decoded only with decodePng.
+ReadResult<FileContent> ReadEntrySet(const std::string& path, bool decodePng = true);
 
 // vornik-cli list: the entries (and for an animated cursor its steps, title
 // and creator) on standard output. Returns the exit status.

@@ -6,6 +6,7 @@
 #include "VornikVersion.h"
 #include "cli/CliCommand.h"
 #include "cli/CliNotices.h"
+#include "cli/ReadNotes.h"
 #include "cli/StdStreams.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
@@ -76,6 +77,7 @@ int runCommand(const CliCommand& c, std::vector<std::string> args) {
         vornik::ReplaceWriteProtected(TakeFlag(args, "--force"));
         streams.Prepare(name, args, g_operandTail, name == "resave");
         vornik::ScopedNoticeHandler scope(&notices);
+        BeginLossRecord(name);
         rc = c.run(args);
     } catch (const UsageError& e) {
         std::fprintf(err, "vornik-cli %s: %s\nusage:\n%s\n", name.c_str(), e.what(), c.usage.c_str());
@@ -90,7 +92,7 @@ int runCommand(const CliCommand& c, std::vector<std::string> args) {
     notices.Print(err, name, [&](const std::string& t) { return streams.Describe(t); });
     if (!streams.Finish(name)) rc = 1;
     // Data was left out: the result is not the whole input.
-    if (rc == 0 && notices.DroppedData()) rc = 1;
+    if (rc == 0 && (notices.DroppedData() || LossesReported())) rc = 1;
     return rc;
 }
 

@@ -47,10 +47,10 @@ Result guarded(const std::string& path, F&& read) {
 
 }  // namespace
 
-Result ReadIconFile(const std::string& path, const ReadOptions&) {
+Result ReadIconFile(const std::string& path, const ReadOptions& options) {
     return guarded(path, [&] {
         auto set = std::make_unique<TIconCurEX>();
-        if (!set->LoadFromFile(path))
+        if (!set->LoadFromFile(path, options.decodePng))
             return Result::Refuse(RefusalCode::Damaged, {}, withoutName(set->LoadError(), path));
         if (set->Count == 0) return Result::Refuse(RefusalCode::NoImages);
         Result r;

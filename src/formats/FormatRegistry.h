@@ -22,6 +22,9 @@ inline constexpr std::size_t kFormatHeadSize = 64 * 1024;
 struct ReadOptions {
     // The rate an animation gets when its file names none (the option "defrate").
     std::uint32_t aniDefaultRate = 10;
+    // Whether the PNG images of an icon or cursor file are decoded (a listing
+    // or a copy needs only their headers and bytes).
+    bool decodePng = true;
 };
 
 // One entry per format. matches is the content test that lives beside the
