@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/CliCommand.h"
+#include "cli/ReadNotes.h"
 #include "formats/CursorTheme.h"
 
 namespace vornik::cli {
@@ -22,11 +23,15 @@ int runTheme(const std::vector<std::string>& arguments) {
     for (const auto& l : report.skipped) std::fprintf(CliOut(), "skipped: %s\n", l.c_str());
     std::fprintf(CliOut(), "%d cursors converted to %s\n", report.converted,
                 toWindows ? "a Windows cursor scheme" : "a Linux cursor theme");
+    // Files that could not be read, or only in part: the theme is not complete.
+    for (const auto& l : report.refused) std::fprintf(CliErr(), "vornik-cli theme: refused: %s\n", l.c_str());
+    for (const auto& l : report.readWithLosses)
+        PrintLosses("theme", l.file, l.losses);
     if (report.converted == 0) {
         std::fprintf(CliErr(), "vornik-cli theme: no cursor was converted from \"%s\"\n", args[0].c_str());
         return 1;
     }
-    return 0;
+    return report.refused.empty() && report.readWithLosses.empty() ? 0 : 1;
 }
 
 const CommandRegistration registration(

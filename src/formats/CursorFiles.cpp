@@ -43,6 +43,7 @@ CursorDocument ReadCursorDocument(const Bytes& data, const std::string& name) {
             if (!set->LoadFromMemory(data.data(), data.size(), name) || !set->LoadError().empty())
                 throw EVornikError(set->LoadError().empty() ? "\"" + name + "\" cannot be read" : set->LoadError());
             if (set->Count == 0) throw EVornikError("\"" + name + "\" holds no frames");
+            doc.losses = set->LoadLosses;
             doc.animation = std::move(set);
             return doc;
         }

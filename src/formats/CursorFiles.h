@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ReadIssue.h"
+
 #include "anim/TAniEX.h"
 #include "model/TIconEx.h"
 #include "model/XcursorFile.h"
@@ -21,6 +23,7 @@ struct CursorDocument {
     std::unique_ptr<TIconCurEX> cursor;
     std::unique_ptr<TAniEX> animation;
     std::vector<std::string> notes;  // what a conversion could not keep exactly
+    std::vector<Loss> losses;        // what the reader left out (frames of an ANI)
     bool animated() const { return animation != nullptr; }
 };
 

@@ -184,6 +184,7 @@ ThemeReport WindowsPackToTheme(const std::string& inDir, const std::string& outD
     std::set<std::string> written;
     auto convert = [&](const fs::path& from, const std::string& name, std::string& notes) {
         CursorDocument doc = ReadCursorDocument(from.string());
+        if (!doc.losses.empty()) report.readWithLosses.push_back({from.filename().string(), doc.losses});
         std::vector<std::string> n = doc.notes;
         const Bytes xcursor = WriteXcursor(CursorDocumentToXcursor(doc, &n));
         WriteThemeFile((outCursors / name).string(), xcursor);
@@ -202,7 +203,7 @@ ThemeReport WindowsPackToTheme(const std::string& inDir, const std::string& outD
         try {
             convert(*from, role.freedesktopName, notes);
         } catch (const EVornikError& e) {
-            report.skipped.push_back(from->filename().string() + ": " + e.what());
+            report.refused.push_back(from->filename().string() + ": " + e.what());
             report.missing.push_back(std::string(role.role) + ": " + from->filename().string() + " was refused");
             continue;
         }
@@ -228,7 +229,7 @@ ThemeReport WindowsPackToTheme(const std::string& inDir, const std::string& outD
         try {
             convert(p, name, notes);
         } catch (const EVornikError& e) {
-            report.skipped.push_back(p.filename().string() + ": " + e.what());
+            report.refused.push_back(p.filename().string() + ": " + e.what());
             continue;
         }
         ++report.converted;
@@ -265,6 +266,7 @@ ThemeReport ThemeToWindowsPack(const std::string& inDir, const std::string& outD
             }
             try {
                 CursorDocument doc = ReadCursorDocument(p.string());
+                if (!doc.losses.empty()) report.readWithLosses.push_back({name, doc.losses});
                 const std::string file = std::string(role.role) + WindowsCursorExtension(doc);
                 WriteWindowsCursor(doc, (fs::path(outDir) / file).string());
                 files[r] = file;
@@ -273,7 +275,7 @@ ThemeReport ThemeToWindowsPack(const std::string& inDir, const std::string& outD
                 done = true;
                 break;
             } catch (const EVornikError& e) {
-                report.skipped.push_back(name + ": " + e.what());
+                report.refused.push_back(name + ": " + e.what());
             }
         }
         if (!done) report.missing.push_back(std::string(role.role) + ": the theme has no " + role.freedesktopName);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ReadIssue.h"
+
 namespace vornik {
 
 // What a theme conversion did, in lines a user reads.
@@ -10,6 +12,14 @@ struct ThemeReport {
     std::vector<std::string> mapped;   // "pointer: Normal.cur -> left_ptr (+3 links)"
     std::vector<std::string> missing;  // roles with no cursor, and why
     std::vector<std::string> skipped;  // files left out, and why
+    // Cursor files that could not be read ("name: why"), and those read with
+    // losses ("name: what was left out"): the conversion is not complete.
+    std::vector<std::string> refused;
+    struct Lossy {
+        std::string file;
+        std::vector<Loss> losses;
+    };
+    std::vector<Lossy> readWithLosses;
     int converted = 0;                 // cursor files written
 };
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "../anim/AniBuilder.h"
 #include "AniCliRun.h"
 #include "TestFiles.h"
 #include "model/XcursorFile.h"
@@ -65,6 +66,28 @@ TEST(XcursorCli, ThemeReportsAndFailsWhenNothingConverts) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("mapped: pointer: left_ptr -> pointer.cur"), std::string::npos) << r.out;
     EXPECT_TRUE(fs::exists(dir.file("win/install.inf")));
+}
+
+// A pack with one good cursor, one broken cursor and an animation with a
+// damaged frame: what can be converted is, and the exit status and the error
+// stream say which files were not (or not wholly) read.
+TEST(XcursorCli, ThemeWithABadFileExitsOneAndNamesIt) {
+    test::TempDir dir;
+    fs::create_directories(dir.path() / "pack");
+    using test::Chunk, test::CursorFile, test::CursorImage;
+    const Bytes cursor = CursorFile({CursorImage(32, 4, 1)});
+    WriteFileReplacing(dir.file("pack/Normal Select.cur"), cursor);
+    WriteFileReplacing(dir.file("pack/Busy.cur"), Bytes{0, 0, 2, 0, 1, 0, 1});
+    const Bytes ani = test::Ani({test::Anih(3, 3, 7), test::List("fram", {Chunk("icon", cursor), Chunk("icon", Bytes(4, 0)),
+                                                                        Chunk("icon", cursor)})});
+    WriteFileReplacing(dir.file("pack/Working in Background.ani"), ani);
+    const auto r = test::RunVornikCli({"theme", dir.file("pack"), "-o", dir.file("out")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("mapped: pointer: Normal Select.cur"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("mapped: working: Working in Background.ani"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("refused: Busy.cur"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("\"Working in Background.ani\": read with losses: frame 1 "), std::string::npos) << r.err;
+    EXPECT_EQ(r.out.find("vornik-cli"), std::string::npos) << r.out;  // messages stay off the results
 }
 
 }  // namespace

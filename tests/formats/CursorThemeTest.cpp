@@ -194,7 +194,9 @@ TEST(CursorTheme, WindowsPackWithoutInfUsesFileNamesAndReportsWhatIsLeft) {
     EXPECT_TRUE(fs::exists(dir.path() / "out" / "cursors" / "left_ptr"));
     EXPECT_TRUE(fs::exists(dir.path() / "out" / "cursors" / "Sparkle"));
     EXPECT_EQ(r.missing.size(), 16u);
-    EXPECT_EQ(r.skipped.size(), 2u);  // readme.txt and broken.cur
+    ASSERT_EQ(r.skipped.size(), 1u);  // readme.txt: not a cursor
+    ASSERT_EQ(r.refused.size(), 1u);  // broken.cur: not readable
+    EXPECT_EQ(r.refused[0].rfind("broken.cur: ", 0), 0u) << r.refused[0];
 
     // An empty folder converts nothing.
     fs::create_directories(dir.path() / "empty");
