@@ -6,6 +6,8 @@
 
 #include "cli/CliCommand.h"
 #include "cli/IcnsDocument.h"
+#include "cli/PictureInput.h"
+#include "imaging/AlphaMask.h"
 #include "model/IcnsFile.h"
 #include "cli/OutputGuard.h"
 #include "imaging/JpegCodec.h"
@@ -21,8 +23,6 @@
 namespace vornik::cli {
 
 namespace {
-
-constexpr std::uint64_t kMaxInputBytes = 256ull << 20;
 
 enum class OutputKind { Bitmap, Jpeg, Png };
 
@@ -49,23 +49,6 @@ void convert(TQvDIB& dib, const std::string& colors) {
         dib.ConvertToTrueColor();
 }
 
-// Picks the reader by content: FF D8 starts a JPEG, "BM" a bitmap file.
-// Answers whether the picture's fourth byte is alpha (an SVG's rendering).
-bool loadPicture(const std::string& path, TQvDIB& dib) {
-    const Bytes bytes = ReadFileBytes(path, kMaxInputBytes);
-    if (LooksLikeJpeg(bytes.data(), bytes.size()))
-        LoadJpegIntoDIB(bytes.data(), bytes.size(), dib);
-    else if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
-        dib.LoadFromBytes(bytes);
-    else if (LooksLikeSvg(bytes))
-        dib = RenderSvg(MakeSvgSource(bytes, path), SvgBox{});  // its own size, 32 bits with alpha
-    else if (IsIcnsData(bytes.data(), bytes.size()))
-        dib = LargestIcnsPicture(path);  // 32 bits with alpha
-    else
-        throw EVornikError("not a BMP/DIB, JPEG, SVG or ICNS file");
-    return LooksLikeSvg(bytes) || IsIcnsData(bytes.data(), bytes.size());
-}
-
 int runPicture(const std::vector<std::string>& arguments) {
     std::vector<std::string> args = arguments;
     std::string out, colors;
@@ -82,9 +65,15 @@ int runPicture(const std::vector<std::string>& arguments) {
     RefuseOutputOverInput(in, out);
 
     TQvDIB dib;
-    bool alpha = false;
     try {
-        alpha = loadPicture(in, dib);
+        // The editor's picture reader (PictureInput.h): refusals name the file.
+        dib = LoadPicture(in);
+    } catch (const EVornikError& e) {
+        std::fprintf(CliErr(), "vornik-cli picture: %s\n", e.what());
+        return 1;
+    }
+    const bool alpha = HasAlphaChannel(dib);
+    try {
         // Decoded here, so bad RLE data is refused with the file's name for
         // every output, never copied into a BMP unchecked.
         dib = Decompressed(dib);

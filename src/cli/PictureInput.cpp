@@ -11,6 +11,9 @@
 #include "imaging/PictureView.h"
 #include "imaging/SvgSandbox.h"
 #include "cli/IcnsDocument.h"
+#include "cli/ReadNotes.h"
+#include "cli/StdStreams.h"
+#include "formats/PictureRead.h"
 #include "model/IcnsFile.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
@@ -29,35 +32,23 @@ TQvDIB opaque32(const TQvDIB& image) {
     return WithAlphaFromMask(image, black);
 }
 
+[[noreturn]] TQvDIB refuseNotPicture(const std::string& path) {
+    throw EVornikError("\"" + ShownFileName(path) + "\" is not a BMP, JPEG, PNG or SVG picture");
+}
+
 // The picture at its own depth: 32 bits with alpha for a PNG or an SVG.
 TQvDIB loadPicture(const std::string& path) {
     const Bytes data = ReadFileBytes(path, kMaxInputBytes);
     if (IsIcnsData(data.data(), data.size())) return LargestIcnsPicture(path);
-    if (IsPngImage(data.data(), data.size(), 0)) {
-        int w = 0, h = 0;
-        Bytes bgra;
-        const std::string problem = DecodePngBgra(data.data(), data.size(), kMaxPngSide, &w, &h, bgra);
-        if (!problem.empty()) throw EVornikError("\"" + path + "\": " + problem);
-        TQvDIB image;
-        image.CreateDIB(w, h, 0, 32);
-        const std::size_t row = static_cast<std::size_t>(w) * 4;
-        for (int y = 0; y < h; ++y)
-            std::copy_n(bgra.data() + static_cast<std::size_t>(y) * row, row, image.MutableScanLine(h - 1 - y));
-        return image;
+    // The editor's picture reader: the same pictures read, the same refused.
+    ReadResult<TQvDIB> r = ReadPicture(path);
+    if (r.refused) {
+        Refusal why = r.refusal;
+        if (why.code == RefusalCode::NotThisFormat) return refuseNotPicture(path);
+        throw EVornikError("\"" + ShownFileName(path) + "\": " + EnglishRefusal(why));
     }
-    TQvDIB image;
-    if (LooksLikeJpeg(data.data(), data.size())) {
-        LoadJpegIntoDIB(data.data(), data.size(), image);
-        image = ApplyExifOrientation(image, JpegExifOrientation(data.data(), data.size()));
-    } else if (LooksLikeSvg(data)) {
-        // drawn at its own size, 32 bits with straight alpha
-        image = RenderSvg(MakeSvgSource(data, path), SvgBox{});
-    } else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
-        image.LoadFromBytes(data);
-    } else {
-        throw EVornikError("\"" + path + "\" is not a BMP, JPEG, PNG or SVG picture");
-    }
-    return image;
+    ReportLosses(path, r.losses);
+    return std::move(r.value);
 }
 
 }  // namespace

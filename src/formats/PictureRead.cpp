@@ -5,10 +5,13 @@
 #include "imaging/BmpAlpha.h"
 #include "imaging/BmpContent.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/RleDecoder.h"
+#include "imaging/TQvClipboard.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/JpegOrientation.h"
 #include "imaging/SvgSandbox.h"
 #include "imaging/SvgSource.h"
+#include "formats/FormatRegistry.h"
 #include "model/IconImageReader.h"
 #include "model/PngImage.h"
 #include "platform/Errors.h"
@@ -20,6 +23,14 @@ namespace {
 
 constexpr std::uint64_t kMaxPictureFileBytes = 256ull << 20;
 constexpr int kMaxPngSide = 8192;
+
+// Rows an RLE picture's data never reaches; damaged runs raise EQvDIBInvalidDIB.
+int rleRowsMissing(const TQvDIB& dib) {
+    static const RleMessages kMessages = {{"bad end of line", "bad delta", "bad absolute run", "bad encoded run",
+                                           "bad end of line", "bad delta", "bad absolute run", "bad encoded run"}};
+    return DecodeRle(dib.Pixels(), static_cast<std::size_t>(std::max(dib.DataSize(), 0)), dib.GetBitCount(),
+                     dib.Width(), dib.Height(), nullptr, 0, kMessages);
+}
 
 ReadResult<TQvDIB> readPng(const Bytes& data) {
     int w = 0, h = 0;
@@ -54,10 +65,26 @@ ReadResult<TQvDIB> ReadPicture(const std::string& path) {
                 r.value = std::move(*withAlpha);
             else
                 r.value.LoadFromBytes(data);
+        } else if (LowerExtension(path) == ".dib" && data.size() >= 4 && ReadU32LE(data.data()) >= 40 &&
+                   ReadU32LE(data.data()) <= 124) {
+            // A .dib may be a packed DIB as the clipboard holds it: no file header.
+            if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, true))
+                r.value = std::move(*withAlpha);
+            else
+                r.value.LoadFromClipboardFormat(CF_DIB, &data, nullptr);
         } else if (LooksLikeSvg(data)) {
             r.value = RenderSvg(MakeSvgSource(data, path), SvgBox{});
         } else {
             return R::Refuse(RefusalCode::NotThisFormat);
+        }
+        if (r.value.Compression() == 1 || r.value.Compression() == 2) {
+            const int missing = rleRowsMissing(r.value);
+            // Rows are stored from the bottom: the missing ones are at the top.
+            if (missing > 0)
+                r.losses.push_back({LossCode::RowsMissing,
+                                    missing == 1 ? "row 1 from the top"
+                                                 : "rows 1-" + std::to_string(missing) + " from the top",
+                                    static_cast<std::uint64_t>(missing), {}});
         }
         return r;
     } catch (const EEndOfFile& e) {

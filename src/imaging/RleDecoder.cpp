@@ -7,7 +7,7 @@
 
 namespace vornik {
 
-void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int width, int height,
+int DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int width, int height,
                std::uint8_t* out, std::size_t outStride, const RleMessages& messages) {
     const bool rle4 = bitCount == 4;
     const int base = rle4 ? 4 : 0;  // message offset
@@ -17,7 +17,7 @@ void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int widt
     std::size_t pos = 0;
     auto fail = [&](int number) { throw EQvDIBInvalidDIB(messages.text[base + number - 1]); };
     auto put = [&](std::int64_t col, std::uint8_t value) {
-        if (col < width) out[static_cast<std::size_t>(y) * outStride + static_cast<std::size_t>(col)] = value;
+        if (out && col < width) out[static_cast<std::size_t>(y) * outStride + static_cast<std::size_t>(col)] = value;
     };
 
     while (size - pos >= 2) {
@@ -26,7 +26,8 @@ void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int widt
         pos += 2;
         if (first > 0) {
             if (x + first > limit || y >= height) fail(4);
-            if (rle4) {
+            if (!out) {
+            } else if (rle4) {
                 const std::uint8_t pair[2] = {static_cast<std::uint8_t>(second >> 4),
                                               static_cast<std::uint8_t>(second & 0x0F)};
                 std::uint8_t* row = out + static_cast<std::size_t>(y) * outStride;
@@ -46,9 +47,9 @@ void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int widt
             x = 0;
             if (y > height) fail(1);
         } else if (second == 1) {  // end of bitmap
-            return;
+            return 0;
         } else if (second == 2) {  // delta
-            if (size - pos < 2) return;
+            if (size - pos < 2) break;
             x += src[pos];
             y += src[pos + 1];
             pos += 2;
@@ -66,17 +67,19 @@ void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int widt
                     const std::uint8_t b = src[pos + at];
                     put(x + i, static_cast<std::uint8_t>((i & 1) ? (b & 0x0F) : (b >> 4)));
                 }
-            } else if (x < width) {
+            } else if (out && x < width) {
                 const std::int64_t fit = std::min<std::int64_t>({std::int64_t{n}, width - x,
                                                                  static_cast<std::int64_t>(have)});
                 std::memcpy(out + static_cast<std::size_t>(y) * outStride + static_cast<std::size_t>(x), src + pos,
                             static_cast<std::size_t>(fit));
             }
             x += n;
-            if (size - pos < padded) return;  // the data ends inside the run
+            if (size - pos < padded) break;  // the data ends inside the run
             pos += padded;
         }
     }
+    // The data ended without its end-of-bitmap code.
+    return y >= height ? 0 : static_cast<int>(height - y);
 }
 
 }  // namespace vornik

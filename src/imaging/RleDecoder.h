@@ -18,7 +18,10 @@ struct RleMessages {
 // raises EQvDIBInvalidDIB with the message of its number. Data that ends
 // without an end-of-bitmap code ends the picture there; nothing is read past
 // `size`. An RLE4 pixel in the column just past an odd width is dropped.
-void DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int width, int height,
+// With out null nothing is written: the data is only checked.
+// Returns how many rows the data never reached (counting a row it ended
+// inside): 0 for data that ends with its end-of-bitmap code or fills every row.
+int DecodeRle(const std::uint8_t* src, std::size_t size, int bitCount, int width, int height,
                std::uint8_t* out, std::size_t outStride, const RleMessages& messages);
 
 }  // namespace vornik

@@ -55,6 +55,24 @@ TEST(CliPictureRle, BadRunIsRefusedNamingTheFileForEveryOutput) {
     }
 }
 
+// Data that ends after the first of two rows: the picture is written all the
+// same, and the exit status and the error stream say a row is missing.
+TEST(CliPictureRle, CutDataIsWrittenButSaidWithStatusOne) {
+    TempDir dir;
+    const std::string in = dir.file("cut-rle.bmp");
+    WriteAll(in, rle8File({4, 1, 0, 0}));
+    const std::vector<std::vector<std::string>> runs = {{"picture", in, "-o", dir.file("o.png")},
+                                                        {"convert", in, "-o", dir.file("o.ico")}};
+    for (const auto& args : runs) {
+        const AniCliRun r = RunVornikCli(args);
+        EXPECT_EQ(r.status, 1) << args[0] << ": " << r.err;
+        EXPECT_NE(r.err.find("\"" + in + "\": read with losses: the pixel data ends early: 1 row is missing (row 1 from the top)"),
+                  std::string::npos)
+            << args[0] << ": " << r.err;
+        EXPECT_TRUE(std::filesystem::exists(args[3])) << args[0];
+    }
+}
+
 TEST(CliPictureRle, GoodRleIsWrittenDecoded) {
     TempDir dir;
     const std::string in = dir.file("rle.bmp");
