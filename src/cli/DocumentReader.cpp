@@ -155,7 +155,10 @@ int ListDocument(const std::string& path, bool tsv) {
     }
     // Programs are walked, not read whole: any number of images.
     if (format.value->yields == Yield::ProgramIcons) return listExe(path, tsv);
-    ReadResult<FileContent> r = format.value->read(path, {});
+    // Sizes come from the directory and the PNG headers: no pixels decoded.
+    ReadOptions options;
+    options.decodePng = false;
+    ReadResult<FileContent> r = format.value->read(path, options);
     if (r.refused) {
         PrintRefusal("list", path, r.refusal);
         return 1;

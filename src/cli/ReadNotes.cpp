@@ -31,7 +31,9 @@ std::string plural(std::uint64_t n, const char* one, const char* many) {
 }  // namespace
 
 std::string EnglishRefusal(const Refusal& refusal) {
-    return reason(refusal.code) + (refusal.where.empty() ? "" : " (" + refusal.where + ")");
+    std::string inBrackets = refusal.where;
+    if (!refusal.detail.empty()) inBrackets += (inBrackets.empty() ? "" : ": ") + refusal.detail;
+    return reason(refusal.code) + (inBrackets.empty() ? "" : " (" + inBrackets + ")");
 }
 
 std::string EnglishLoss(const Loss& loss) {

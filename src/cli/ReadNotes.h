@@ -8,8 +8,9 @@
 namespace vornik::cli {
 
 // The command line's English for why a file was refused and for what a read
-// left out, made from their codes (the reader's own wording is not shown:
-// it may be a library's or name our internals).
+// left out, made from their codes; the reader's own detail follows in
+// brackets (readers leave out wording that is not ours, such as the bitmap
+// codec's).
 std::string EnglishRefusal(const Refusal& refusal);
 std::string EnglishLoss(const Loss& loss);
 

@@ -5,6 +5,7 @@
 #include "imaging/BmpAlpha.h"
 #include "imaging/BmpContent.h"
 #include "imaging/JpegCodec.h"
+#include "imaging/QvDIBErrors.h"
 #include "imaging/RleDecoder.h"
 #include "imaging/TQvClipboard.h"
 #include "imaging/JpegDIB.h"
@@ -93,6 +94,14 @@ ReadResult<TQvDIB> ReadPicture(const std::string& path) {
         return R::Refuse(RefusalCode::CannotRead, {}, e.what());
     } catch (const std::bad_alloc&) {
         return R::Refuse(RefusalCode::TooLarge);
+    } catch (const EQvDIBInvalidDIB&) {
+        return R::Refuse(RefusalCode::Damaged);  // the codec's words name its routines
+    } catch (const EQvDIBInvalidDIBFile&) {
+        return R::Refuse(RefusalCode::Damaged);
+    } catch (const EQvDIBInvalidDIBPara&) {
+        return R::Refuse(RefusalCode::Damaged);
+    } catch (const EQvDIBInvalidPalette&) {
+        return R::Refuse(RefusalCode::Damaged);
     } catch (const std::exception& e) {
         return R::Refuse(RefusalCode::Damaged, {}, e.what());
     }

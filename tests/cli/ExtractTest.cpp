@@ -82,15 +82,15 @@ TEST(CliExtract, CursorsFramesAndExecutables) {
     ASSERT_TRUE(frame.LoadFromFile(out.file("f-01.cur")));
     EXPECT_EQ(frame.ResourceType, 2);
 
-    // An icon file under another name goes through the scan: icons, type 1.
+    // A cursor file under a program's name is read by its content: cursors come out.
     std::filesystem::copy_file(writeIcons(src, 2, 2), src.file("blob.dll"));
     const AniCliRun exe =
         RunVornikCli({"extract", src.file("blob.dll"), "-o", out.path().string(), "--stem", "x"});
     ASSERT_EQ(exe.status, 0) << exe.err;
-    EXPECT_EQ(exe.out, out.file("x-00.ico") + "\n" + out.file("x-01.ico") + "\n");
+    EXPECT_EQ(exe.out, out.file("x-00.cur") + "\n" + out.file("x-01.cur") + "\n");
     TIconCurEX icon;
-    ASSERT_TRUE(icon.LoadFromFile(out.file("x-01.ico")));
-    EXPECT_EQ(icon.ResourceType, 1);
+    ASSERT_TRUE(icon.LoadFromFile(out.file("x-01.cur")));
+    EXPECT_EQ(icon.ResourceType, 2);
     EXPECT_EQ(icon.Entries[0].Width, 32);
 }
 

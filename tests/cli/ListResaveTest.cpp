@@ -77,7 +77,7 @@ TEST(CliList, RefusedFilesAndUsageErrors) {
     const CliRun refused = runCli({"list", dir.file("t3.ico")});
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.out.empty());
-    EXPECT_NE(refused.err.find("\"" + dir.file("t3.ico") + "\": not an icon or cursor file"),
+    EXPECT_NE(refused.err.find("\"" + dir.file("t3.ico") + "\": the file is damaged (not an icon or cursor file"),
               std::string::npos)
         << refused.err;
     const CliRun missing = runCli({"list", dir.file("none.ico")});
@@ -103,7 +103,7 @@ TEST(CliResave, WritesTheSameBytesAndRefusesBadInput) {
     const CliRun bad = runCli({"resave", dir.file("cut.cur"), dir.file("keep.cur")});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(
-        bad.err.find("\"" + dir.file("cut.cur") + "\": entry 1: mask data runs past the end of the file"),
+        bad.err.find("\"" + dir.file("cut.cur") + "\": the file is damaged (entry 1: mask data runs past the end of the file)"),
         std::string::npos)
         << bad.err;
     EXPECT_EQ(test::ReadAll(dir.path() / "keep.cur"), (Bytes{1, 2, 3}));

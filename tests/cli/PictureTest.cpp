@@ -134,14 +134,14 @@ TEST(CliPicture, RefusedInputsExitOneWithTheReason) {
     const std::string bad = (test::CorpusDir() / "bad" / "gdkpixbuf__issue205.jpg").string();
     PictureRun r = picture({bad, "-o", dir.file("out.png")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vornik-cli picture: " + bad +
-                         ": JPEG image too large: 64250 x 64250 pixels (at most 33554432 allowed)\n");
+    EXPECT_EQ(r.err, "vornik-cli picture: \"" + bad +
+                         "\": the file is damaged (JPEG image too large: 64250 x 64250 pixels (at most 33554432 allowed))\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.png")));
 
     test::WriteAll(dir.path() / "text.bmp", Bytes{'h', 'e', 'l', 'l', 'o'});
     r = picture({dir.file("text.bmp"), "-o", dir.file("out.png")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vornik-cli picture: " + dir.file("text.bmp") + ": not a BMP/DIB, JPEG, SVG or ICNS file\n");
+    EXPECT_EQ(r.err, "vornik-cli picture: \"" + dir.file("text.bmp") + "\" is not a BMP, JPEG, PNG or SVG picture\n");
 
     r = picture({dir.file("missing.bmp"), "-o", dir.file("out.png")});
     EXPECT_EQ(r.status, 1);
