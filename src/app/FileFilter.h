@@ -9,8 +9,8 @@ namespace vornik {
 // command reads by its name; Xcursor files carry no extension, so their group
 // shows every file.
 inline constexpr const char* kOpenFilter =
-    "対象ﾌｧｲﾙ|*.dib;*.bmp;*.ico;*.cur;*.ani;*.jpg;*.jpeg;*.svg;*.svgz;*.exe;*.dll|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|"
-    "ｱｲｺﾝ|*.ico|ｶｰｿﾙ|*.cur|ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Jpeg|*.jpg;*.jpeg|SVG|*.svg;*.svgz|Xcursor|*|"
+    "対象ﾌｧｲﾙ|*.dib;*.bmp;*.ico;*.cur;*.ani;*.jpg;*.jpeg;*.png;*.svg;*.svgz;*.exe;*.dll|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|"
+    "ｱｲｺﾝ|*.ico|ｶｰｿﾙ|*.cur|ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Jpeg|*.jpg;*.jpeg|PNG|*.png|SVG|*.svg;*.svgz|Xcursor|*|"
     "Exe/dll|*.exe;*.dll|All|*.*";
 
 // The same filter in Qt's form "Name (*.a *.b);;Name (*.c)": names and

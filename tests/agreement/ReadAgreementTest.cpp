@@ -83,7 +83,8 @@ void checkAgreement(const std::string& path) {
         EXPECT_EQ(s.edit.PageControl1, pageBefore);
         EXPECT_EQ(cli.status, 1);
         EXPECT_EQ(cli.out, "");
-        EXPECT_TRUE(has(cli.err, name) && has(cli.err, cli::EnglishRefusal(truth.refusal))) << cli.err;
+        // The same code; the reader's detail may differ (list does not decode PNG images).
+        EXPECT_TRUE(has(cli.err, name + "\": " + cli::EnglishRefusal({truth.refusal.code, {}, {}}))) << cli.err;
         return;
     }
     ASSERT_EQ(refusedWith, "");
