@@ -138,7 +138,9 @@ TEST(IcnsDocument, OpenListEditSaveKeepsWhatWasNotTouched) {
         OpenDocument(s, dir.file("cut.icns"));
         ADD_FAILURE() << "a cut file was read";
     } catch (const EVornikError& e) {
-        EXPECT_NE(std::string(e.what()).find("cut short"), std::string::npos) << e.what();
+        // The message names the file and says why, in words made from the reason's code.
+        EXPECT_NE(std::string(e.what()).find("「cut.icns」を開けませんでした"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("壊れて"), std::string::npos) << e.what();
     }
 }
 
