@@ -247,7 +247,7 @@ void OpenImportSource(MainState& s) {
             d.ImportExeSet = std::move(r.value.program);
             break;
         case Yield::Picture:
-            throw EVornikError(OpenFailedMessage(d.ImportFileName, RefusalMessage({RefusalCode::NotForCommand})));
+            throw EVornikError(OpenFailedMessage(d.ImportFileName, RefusalMessage({RefusalCode::NotForCommand, {}, {}})));
         default:
             d.ImportKind = r.value.kind == Yield::CursorSet ? 1 : 0;
             d.ImportIconSet = std::move(r.value.icons);

@@ -125,9 +125,12 @@ void checkAgreement(const std::string& path) {
         EXPECT_TRUE(has(editorSaid, LossMessage(loss))) << editorSaid;
         EXPECT_TRUE(has(cli.err, cli::EnglishLoss(loss))) << cli.err;
     }
-    if (truth.value.kind == Yield::Animation) EXPECT_TRUE(s.doc.AniReadWithLosses);
-    if (truth.value.kind != Yield::Animation && truth.value.kind != Yield::Picture)
+    if (truth.value.kind == Yield::Animation) {
+        EXPECT_TRUE(s.doc.AniReadWithLosses);
+    }
+    if (truth.value.kind != Yield::Animation && truth.value.kind != Yield::Picture) {
         EXPECT_TRUE(s.doc.IconReadWithLosses);
+    }
 }
 
 TEST(ReadAgreement, EveryCorpusFile) {

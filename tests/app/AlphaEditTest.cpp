@@ -114,7 +114,9 @@ TEST(AlphaEditTest, MirrorStoreAndSaveKeepTheShadowPixelForPixel) {
             const Bgra expected = RgbaAt(mirrored, x, y);
             const std::uint8_t* p = bgra.data() + 4 * (y * 48 + x);
             ASSERT_EQ(p[3], expected[3]) << x << "," << y;
-            if (expected[3] != 0) ASSERT_EQ((Bgra{p[0], p[1], p[2], p[3]}), expected) << x << "," << y;
+            if (expected[3] != 0) {
+                ASSERT_EQ((Bgra{p[0], p[1], p[2], p[3]}), expected) << x << "," << y;
+            }
         }
     dialogs.answer(dir.file("shadow.bmp"));
     s.edit.cmbtype = kTypeBitmap;

@@ -192,7 +192,9 @@ TEST(Selectors, FollowThePicture) {
         const int index = SizeIndexOfRow(row);
         EXPECT_EQ(SizeRowOfIndex(index), row);
         indices.insert(index);
-        if (row >= 2) EXPECT_LT(SizeOfIndex(SizeIndexOfRow(row - 1)), SizeOfIndex(index)) << row;
+        if (row >= 2) {
+            EXPECT_LT(SizeOfIndex(SizeIndexOfRow(row - 1)), SizeOfIndex(index)) << row;
+        }
     }
     EXPECT_EQ(indices.size(), size_t(kCmbSizeCount));
     EXPECT_EQ(SizeIndexOfRow(0), 0);

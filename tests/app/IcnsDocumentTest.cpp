@@ -182,5 +182,7 @@ TEST(IcnsDocument, EntriesKeepTheTypeTheyWereReadAs) {
     for (const auto& e : saved.elements) types.push_back(IcnsTypeText(e.type));
     EXPECT_EQ(types, (std::vector<std::string>{"it32", "t8mk", "icp4", "ic09"}));
     for (const IcnsImage& image : IcnsImages(saved))
-        if (image.type == IcnsType("it32")) EXPECT_EQ(DecodeIcnsImage(saved, image).ScanLine(0)[0], 90);
+        if (image.type == IcnsType("it32")) {
+            EXPECT_EQ(DecodeIcnsImage(saved, image).ScanLine(0)[0], 90);
+        }
 }
