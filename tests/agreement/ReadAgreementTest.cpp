@@ -13,7 +13,7 @@
 #include "app/MainStart.h"
 #include "app/ReadMessages.h"
 #include "cli/ReadNotes.h"
-#include "cli/RunCli.h"
+#include "../cli/RunCliCapture.h"
 #include "formats/FormatRegistry.h"
 #include "model/XcursorFile.h"
 #include "platform/Errors.h"
@@ -24,29 +24,9 @@ namespace {
 
 using namespace test;
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+using CliRun = CliCapture;
 
-std::string drain(std::FILE* f) {
-    std::rewind(f);
-    std::string text;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
-    std::fclose(f);
-    return text;
-}
-
-CliRun list(const std::string& path) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    CliRun r;
-    r.status = cli::RunCli({"list", path}, out, err);
-    r.out = drain(out);
-    r.err = drain(err);
-    return r;
-}
+CliRun list(const std::string& path) { return RunCliCaptured({"list", path}); }
 
 // Lines of a table after its header.
 int tableRows(const std::string& out) {

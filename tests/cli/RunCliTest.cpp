@@ -4,34 +4,14 @@
 #include <cstdio>
 
 #include "TestFiles.h"
-#include "cli/RunCli.h"
+#include "RunCliCapture.h"
 
 namespace vornik::cli {
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
+using Outcome = test::CliCapture;
 
-std::string drain(std::FILE* f) {
-    std::rewind(f);
-    std::string text;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, f)) > 0;) text.append(buf, n);
-    std::fclose(f);
-    return text;
-}
-
-Outcome run(const std::vector<std::string>& args) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    Outcome r;
-    r.status = RunCli(args, out, err);
-    r.out = drain(out);
-    r.err = drain(err);
-    return r;
-}
+Outcome run(const std::vector<std::string>& args) { return test::RunCliCaptured(args); }
 
 TEST(RunCli, UsageErrorsAreStatusTwoAndWriteOnlyToTheErrorStream) {
     Outcome r = run({});
