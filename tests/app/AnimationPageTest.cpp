@@ -15,16 +15,13 @@
 #include "model/EntryConversion.h"
 #include "platform/ShiftJis.h"
 
+#include "DibClipboard.h"
+
 using namespace vornik;
 
 namespace {
 
-class Clipboard : public TQvMemoryClipboard {
-public:
-    bool HasFormat(std::uint32_t format) const override {
-        return TQvMemoryClipboard::HasFormat(format == CF_BITMAP ? CF_DIB : format);
-    }
-};
+using Clipboard = test::DibClipboard;
 
 MainState WithAni(const Bytes& file) {
     MainState s;

@@ -6,17 +6,13 @@
 #include "imaging/TQvDIBCanvas.h"
 #include "model/EntryConversion.h"
 
+#include "DibClipboard.h"
+
 using namespace vornik;
 
 namespace {
 
-// The platform offers CF_BITMAP wherever there is a CF_DIB.
-class Clipboard : public TQvMemoryClipboard {
-public:
-    bool HasFormat(std::uint32_t format) const override {
-        return TQvMemoryClipboard::HasFormat(format == CF_BITMAP ? CF_DIB : format);
-    }
-};
+using Clipboard = test::DibClipboard;
 
 TQvDIB Picture(int side, RasterColor colour) {
     TQvDIB d;
