@@ -16,7 +16,9 @@ enum class CommandPlace {
 // name it in sameAs; they carry that item's help context.
 struct CommandInfo {
     std::string_view name;      // control name: New1, tbnew, mnu_convert ...
-    std::string_view caption;   // menu caption with its & accelerator; for buttons the short label
+    // Captions and hints are English source texts of the translation context
+    // "Command": the editor shows them translated, keeping the & mnemonic.
+    std::string_view caption;   // menu caption with its & mnemonic; for buttons the short label
     std::string_view shortcut;  // key sequence text ("Ctrl+X") or empty
     std::string_view hint;      // shown in status bar panel 0 while the pointer is over it
     int helpContext = 0;        // 0: none

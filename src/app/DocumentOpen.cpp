@@ -15,6 +15,12 @@
 #include "platform/Notice.h"
 #include "platform/Shortcut.h"
 
+// Marks a text for lupdate; the editor shows it translated.
+// TODO: take this from platform/Message.h once that lands.
+#ifndef VORNIK_TRANSLATE_NOOP
+#define VORNIK_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace vornik {
 
 namespace {
@@ -163,7 +169,7 @@ void OpenDocument(MainState& s, const std::string& path) {
     if (!format.refused && format.value->name == "BMP" && UpperExtension(path) != ".BMP" &&
         UpperExtension(path) != ".DIB")
         ShowMessage(kForeignBitmapNotice);
-    s.StatusPanel0 = "検索中...";
+    s.StatusPanel0 = VORNIK_TRANSLATE_NOOP("Status", "Searching...");
     s.edit.PageControl1 = page;
     install(s, r.value, path);
     DocumentReplaced(s, page);
@@ -172,7 +178,7 @@ void OpenDocument(MainState& s, const std::string& path) {
     UpdatePageCommands(s, page);
     SetCaptionFile(s, path);
     s.HistoryMenu1.Add(path);
-    s.StatusPanel0 = "検索終了";
+    s.StatusPanel0 = VORNIK_TRANSLATE_NOOP("Status", "Search finished");
     if (!r.losses.empty()) ShowMessage(LossesMessage(path, r.losses));
 }
 

@@ -6,6 +6,16 @@
 #include "model/EntryConversion.h"
 #include "model/ListView.h"
 
+// Marks a text for lupdate; the editor shows it translated.
+// TODO: take this from platform/Message.h once that lands.
+#ifndef VORNIK_TRANSLATE_NOOP
+#define VORNIK_TRANSLATE_NOOP(context, text) text
+#endif
+
+namespace vornik {
+const char* const kNotSavedInIcns = VORNIK_TRANSLATE_NOOP("Status", "cannot be saved in ICNS");
+}  // namespace vornik
+
 namespace vornik {
 
 namespace {
@@ -34,7 +44,7 @@ void RefillResourceList(MainState& s) {
     if (s.doc.IconSet && !s.doc.ExeShown && s.doc.IconAppleIcon)
         for (std::size_t i = 0; i < s.LVIcon.items.size() && i < static_cast<std::size_t>(s.doc.IconSet->Count); ++i) {
             const std::string type = AppleIconTypeOfEntry(*s.doc.IconSet, static_cast<int>(i));
-            s.LVIcon.items[i].caption += " - " + (type.empty() ? std::string("ICNS に保存できません") : type);
+            s.LVIcon.items[i].caption += " - " + (type.empty() ? std::string(kNotSavedInIcns) : type);
         }
 }
 

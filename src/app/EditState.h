@@ -5,6 +5,12 @@
 
 #include "imaging/TQvDIB.h"
 
+// Marks a text for lupdate; the editor shows it translated.
+// TODO: take this from platform/Message.h once that lands.
+#ifndef VORNIK_TRANSLATE_NOOP
+#define VORNIK_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace vornik {
 
 // What the resource-select buttons sbview / sbxor / sband say later commands
@@ -52,7 +58,7 @@ inline constexpr const char* kCmbTypeItems[3] = {"Icon", "Cursor", "Bitmap"};
 inline constexpr const char* kCmbSizeItems[11] = {"Any",     " 16x 16", " 32x 32", " 48x 48",  " 64x 64", "128x128",
                                                   " 256x256", " 20x 20", " 24x 24", " 40x 40", " 96x 96"};
 inline constexpr const char* kCmbColorItems[5] = {"   2 color", "  16 color", " 256 color", "True color",
-                                                  "32ﾋﾞｯﾄ (ｱﾙﾌｧ)"};
+                                                  VORNIK_TRANSLATE_NOOP("EditState", "32 bit (alpha)")};
 inline constexpr int kColorAlpha = 4;  // the 32-bit depth with alpha
 
 // Size index to pixels: 1..6 -> 16, 32, 48, 64, 128, 256, 7..10 -> 20, 24,

@@ -5,12 +5,13 @@
 namespace vornik {
 
 // The filter of the file choosers, as written throughout the program:
-// "Name|*.a;*.b|Name|*.c". The first group offers every file the open
+// "Name|*.a;*.b|Name|*.c", names in English (the editor's file chooser shows
+// them translated, context "FileFilter"). The first group offers every file the open
 // command reads by its name; Xcursor files carry no extension, so their group
 // shows every file.
 inline constexpr const char* kOpenFilter =
-    "対象ﾌｧｲﾙ|*.dib;*.bmp;*.ico;*.cur;*.ani;*.jpg;*.jpeg;*.png;*.svg;*.svgz;*.exe;*.dll|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|"
-    "ｱｲｺﾝ|*.ico|ｶｰｿﾙ|*.cur|ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Jpeg|*.jpg;*.jpeg|PNG|*.png|SVG|*.svg;*.svgz|Xcursor|*|"
+    "Supported files|*.dib;*.bmp;*.ico;*.cur;*.ani;*.jpg;*.jpeg;*.png;*.svg;*.svgz;*.exe;*.dll|Bitmap|*.bmp;*.dib|"
+    "Icon|*.ico|Cursor|*.cur|Animated cursor|*.ani|Jpeg|*.jpg;*.jpeg|PNG|*.png|SVG|*.svg;*.svgz|Xcursor|*|"
     "Exe/dll|*.exe;*.dll|All|*.*";
 
 // The same filter in Qt's form "Name (*.a *.b);;Name (*.c)": names and

@@ -6,8 +6,8 @@
 namespace vornik {
 
 inline constexpr const char* kImportFilter =
-    "すべてのﾌｧｲﾙ (*.dib;*.bmp;*.ico;*.emf;*.wmf)|*.dib;*.bmp;*.ico;*.emf;*.wmf|Device Independent Bitmap "
-    "(*.dib)|*.dib|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp|ｱｲｺﾝ (*.ico)|*.ico|ｴﾝﾊﾝｽ ﾒﾀﾌｧｲﾙ (*.emf)|*.emf|ﾒﾀﾌｧｲﾙ (*.wmf)|*.wmf|"
+    "All files (*.dib;*.bmp;*.ico;*.emf;*.wmf)|*.dib;*.bmp;*.ico;*.emf;*.wmf|Device Independent Bitmap "
+    "(*.dib)|*.dib|Bitmap (*.bmp)|*.bmp|Icon (*.ico)|*.ico|Enhanced metafile (*.emf)|*.emf|Metafile (*.wmf)|*.wmf|"
     "SVG (*.svg;*.svgz)|*.svg;*.svgz";
 
 // tbinportClick / inport1: a picture file into the image or mask view (by the

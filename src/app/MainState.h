@@ -50,7 +50,7 @@ struct MainState {
     std::function<void(MainState&)> RefillAnimation;     // frame and step lists of the Animation page
     std::function<void(MainState&)> ClearAnimationView;  // the preview imganiview
     std::function<void(MainState&)> RealizePalette;      // the window takes the picture's palette anew
-    // Asks 保存/破棄/キャンセル; unset: the changes are discarded.
+    // Asks Save/Discard/Cancel; unset: the changes are discarded.
     std::function<SaveChoice(const std::string& text)> AskSaveChanges;
 };
 

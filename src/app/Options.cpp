@@ -16,6 +16,7 @@ OptionDialogValues FillOptionDialog(const Settings& s, int shellIconDepth) {
     d.sedefrate = std::clamp(s.defrate, 1, 100);
     d.chkiconbackadd = s.iconbackadd;
     d.chkiconcolor = shellIconDepth > 15;
+    d.cmblanguage = s.language;
     return d;
 }
 
@@ -31,6 +32,7 @@ void ConfirmOptionDialog(Settings& s, const OptionDialogValues& d, SettingsStore
     s.autoicon = d.CheckListBox1;
     s.defrate = d.sedefrate;
     s.iconbackadd = d.chkiconbackadd;
+    s.language = d.cmblanguage;
     const int depth = ReadShellIconDepth(store);
     if (!d.chkiconcolor && depth > 4)
         WriteShellIconDepth(store, 4);

@@ -20,6 +20,7 @@ struct OptionDialogValues {
     int sedefrate = 10;  // 1..100
     bool chkiconbackadd = false;
     bool chkiconcolor = false;  // "Shell Icon BPP" above 15
+    int cmblanguage = 0;        // "language"
 };
 
 inline constexpr const char* kIconColorNotice =
@@ -28,7 +29,7 @@ inline constexpr const char* kIconColorNotice =
 
 OptionDialogValues FillOptionDialog(const Settings& settings, int shellIconDepth);
 
-// "デフォルト": the six default formats, nothing else.
+// "Default": the six default formats, nothing else.
 void Button3Click(OptionDialogValues& dialog);
 
 // "&OK": every value into the settings; the desktop icon depth is written

@@ -70,7 +70,7 @@ bool mnu_exegroupClick(MainState& s) {
     r.dialog = kSaveDialogName;
     r.initialDir = current.parent_path().string();
     r.fileName = current.stem().string() + "-icon" + current.extension().string();
-    r.filter = "実行ﾌｧｲﾙ|*.exe;*.dll|すべてのﾌｧｲﾙ|*";
+    r.filter = "Program|*.exe;*.dll|All files|*";
     r.filterIndex = 1;
     r.defaultExt = current.extension().string().empty() ? "exe" : current.extension().string().substr(1);
     const auto answer = AskSaveFile(r);

@@ -121,7 +121,7 @@ bool SaveAs1Click(MainState& s) {
     if (s.edit.PageControl1 == kIconPage && d.IconSet && !d.ExeShown) {
         const bool icon = d.IconSet->ResourceType == 1;
         auto answer =
-            AskSave(icon ? "ｱｲｺﾝ|*.ico" : "ｶｰｿﾙ|*.cur|Xcursor|*", icon ? "ico" : "cur", d.IconFileName);
+            AskSave(icon ? "Icon|*.ico" : "Cursor|*.cur|Xcursor|*", icon ? "ico" : "cur", d.IconFileName);
         if (!answer) return false;
         const bool xcursor = !icon && answer->filterIndex == 2;
         std::string path = answer->path;
@@ -167,7 +167,7 @@ bool SaveAs1Click(MainState& s) {
         return true;
     }
     if (s.edit.PageControl1 == kAnimationPage && d.AniSet) {
-        auto answer = AskSave("ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Xcursor|*", "ani", d.AniFileName);
+        auto answer = AskSave("Animated cursor|*.ani|Xcursor|*", "ani", d.AniFileName);
         if (!answer) return false;
         // An animation is written as ANI whatever its name, unless Xcursor was chosen.
         if (answer->filterIndex == 2)
@@ -230,13 +230,13 @@ bool tbexportClick(MainState& s) {
     std::optional<FileDialogAnswer> answer;
     switch (e.cmbtype) {
         case kTypeIcon:
-            answer = AskSave("ｱｲｺﾝ|*.ico|ｶｰｿﾙ|*.cur|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "ico");
+            answer = AskSave("Icon|*.ico|Cursor|*.cur|Bitmap|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "ico");
             break;
         case kTypeCursor:
-            answer = AskSave("ｶｰｿﾙ|*.cur|ｱｲｺﾝ|*.ico|ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "cur");
+            answer = AskSave("Cursor|*.cur|Icon|*.ico|Bitmap|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "cur");
             break;
         default:
-            answer = AskSave("ﾋﾞｯﾄﾏｯﾌﾟ|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "bmp");
+            answer = AskSave("Bitmap|*.bmp;*.dib|Jpeg|*.jpg;*.jpeg|PNG|*.png", "bmp");
             break;
     }
     if (!answer) return false;

@@ -28,6 +28,8 @@ Settings LoadSettings(const SettingsStore& store) {
     r.iconbackadd = ReadStoredBool(store, s, "iconbackadd", d.iconbackadd);
     r.zoom = ValidZoomChoice(ReadStoredInt(store, s, "zoom", d.zoom));
     r.pixelgrid = ReadStoredBool(store, s, "pixelgrid", d.pixelgrid);
+    r.language = ReadStoredInt(store, s, "language", d.language);
+    if (r.language < kLanguageJapanese || r.language > kLanguageSystem) r.language = d.language;
     return r;
 }
 
@@ -45,6 +47,7 @@ void SaveSettings(const Settings& v, SettingsStore& store) {
     WriteStoredBool(store, s, "iconbackadd", v.iconbackadd);
     WriteStoredInt(store, s, "zoom", v.zoom);
     WriteStoredBool(store, s, "pixelgrid", v.pixelgrid);
+    WriteStoredInt(store, s, "language", v.language);
 }
 
 int StretchModeOf(const Settings& settings) { return settings.stretchbltmode == 0 ? 3 : 4; }

@@ -33,6 +33,7 @@ struct Settings {
     bool iconbackadd = false;                       // exported bitmaps get "color" under transparent pixels
     int zoom = 0;                                   // magnification of the views: 0 fit, else 1, 2, 4, 8, 16
     bool pixelgrid = true;                          // grid between pixels in the views at 4x and above
+    int language = 0;                               // interface: 0 Japanese, 1 English, 2 the system's
 
     bool operator==(const Settings&) const = default;
 };
@@ -46,7 +47,13 @@ void SaveSettings(const Settings& settings, SettingsStore& store);
 // 3 (COLORONCOLOR) for 0, 4 (HALFTONE) for 1 and 2.
 int StretchModeOf(const Settings& settings);
 
-// The formats the options dialog's "デフォルト" checks: 5, 6, 7, 10, 11, 12.
+// The interface languages of the "language" setting; other stored values
+// read as Japanese.
+inline constexpr int kLanguageJapanese = 0;
+inline constexpr int kLanguageEnglish = 1;
+inline constexpr int kLanguageSystem = 2;
+
+// The formats the options dialog's "Default" button checks: 5, 6, 7, 10, 11, 12.
 std::array<bool, kAutoIconFormats> DefaultAutoIconFormats();
 
 // The desktop's icon colour depth "Shell Icon BPP", kept in a section of its

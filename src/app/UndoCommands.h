@@ -25,7 +25,7 @@ void CommitStep(MainState& s, UndoStep before);
 void RunUndoable(MainState& s, unsigned parts, const std::string& label,
                  const std::function<void()>& command);
 
-// Edit menu 元に戻す / やり直し: false when there is nothing to undo or redo.
+// Edit menu Undo / Redo: false when there is nothing to undo or redo.
 bool Undo1Click(MainState& s);
 bool Redo1Click(MainState& s);
 

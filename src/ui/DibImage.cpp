@@ -1,5 +1,8 @@
 #include "ui/DibImage.h"
 
+#include <QCoreApplication>
+
+#include "app/EditActions.h"
 #include "imaging/AlphaMask.h"
 
 namespace vornik {
@@ -80,6 +83,10 @@ std::vector<ResourceListRow> RowsOf(const ResourceList& list) {
     for (const auto& item : list.items) {
         ResourceListRow row;
         row.caption = QString::fromStdString(item.caption);
+        const QString notIcns = QString(" - ") + kNotSavedInIcns;
+        if (row.caption.endsWith(notIcns))
+            row.caption = row.caption.chopped(notIcns.size()) + " - " +
+                          QCoreApplication::translate("Status", kNotSavedInIcns);
         for (const auto& s : item.subItems) row.columns << QString::fromStdString(s);
         const int i = item.imageIndex;
         if (i >= 0 && i < static_cast<int>(list.largeImages.pairs.size()))

@@ -1,5 +1,6 @@
 #include "ui/QtFileDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -7,6 +8,36 @@
 #include "app/FileFilter.h"
 
 namespace vornik {
+
+namespace {
+
+// The names the core's filters use ("Name|patterns|Name|patterns"), for
+// lupdate: the dialog shows them translated.
+[[maybe_unused]] const char* const kFilterNames[] = {
+    QT_TRANSLATE_NOOP("FileFilter", "Supported files"),
+    QT_TRANSLATE_NOOP("FileFilter", "Bitmap"),
+    QT_TRANSLATE_NOOP("FileFilter", "Icon"),
+    QT_TRANSLATE_NOOP("FileFilter", "Cursor"),
+    QT_TRANSLATE_NOOP("FileFilter", "Animated cursor"),
+    QT_TRANSLATE_NOOP("FileFilter", "All"),
+    QT_TRANSLATE_NOOP("FileFilter", "All files (*.dib;*.bmp;*.ico;*.emf;*.wmf)"),
+    QT_TRANSLATE_NOOP("FileFilter", "Bitmap (*.bmp)"),
+    QT_TRANSLATE_NOOP("FileFilter", "Icon (*.ico)"),
+    QT_TRANSLATE_NOOP("FileFilter", "Enhanced metafile (*.emf)"),
+    QT_TRANSLATE_NOOP("FileFilter", "Metafile (*.wmf)"),
+    QT_TRANSLATE_NOOP("FileFilter", "Program"),
+    QT_TRANSLATE_NOOP("FileFilter", "All files"),
+};
+
+// The filter with its names (every other part) in the interface's language.
+std::string TranslatedFilter(const std::string& filter) {
+    QStringList parts = QString::fromStdString(filter).split('|');
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        parts[i] = QCoreApplication::translate("FileFilter", parts[i].toUtf8().constData());
+    return parts.join('|').toStdString();
+}
+
+}  // namespace
 
 std::optional<FileDialogAnswer> QtFileDialogs::open(const FileDialogRequest& request) {
     return run(request, false);
@@ -23,7 +54,7 @@ std::optional<FileDialogAnswer> QtFileDialogs::run(const FileDialogRequest& requ
     dlg.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!request.title.empty()) dlg.setWindowTitle(QString::fromStdString(request.title));
     const QStringList filters =
-        QString::fromStdString(ToQtFilter(request.filter)).split(";;", Qt::SkipEmptyParts);
+        QString::fromStdString(ToQtFilter(TranslatedFilter(request.filter))).split(";;", Qt::SkipEmptyParts);
     dlg.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dlg.selectNameFilter(filters[request.filterIndex - 1]);

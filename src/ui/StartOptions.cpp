@@ -1,5 +1,7 @@
 #include "ui/StartOptions.h"
 
+#include "ui/Translations.h"
+
 namespace vornik {
 
 StartOptions ParseStartOptions(const QStringList& args) {
@@ -29,6 +31,17 @@ StartOptions ParseStartOptions(const QStringList& args) {
                 o.screenshot = args[++i];
         } else if (a.startsWith("--screenshot=")) {
             o.screenshot = a.mid(13);
+        } else if (a == "--lang" || a.startsWith("--lang=")) {
+            QString code;
+            if (a != "--lang")
+                code = a.mid(7);
+            else if (i + 1 < args.size())
+                code = args[++i];
+            if (IsInterfaceLanguage(code))
+                o.lang = code;
+            else
+                fail(code.isEmpty() ? QString("--lang needs a language, en or ja")
+                                    : "unknown language " + code + " (en or ja)");
         } else {
             fail("unknown option " + a.section('=', 0, 0));
         }
@@ -37,12 +50,14 @@ StartOptions ParseStartOptions(const QStringList& args) {
 }
 
 QString StartUsage() {
-    return "usage: vornik [--screenshot PATH] [--] [FILE]\n"
+    return "usage: vornik [--lang en|ja] [--screenshot PATH] [--] [FILE]\n"
            "       vornik --help | --version\n"
            "\n"
            "Opens FILE (icon, cursor, animated cursor, picture or program) in the icon editor.\n"
            "Of several files the first is opened.\n"
            "\n"
+           "  --lang en|ja       the interface in English or Japanese this time (the options\n"
+           "                     dialog sets the usual language; Japanese unless set)\n"
            "  --screenshot PATH  render the window (with FILE open) to a PNG file and exit\n"
            "  -h, --help         print this help and exit\n"
            "  --version          print the version and exit\n"

@@ -17,7 +17,7 @@ TfrmAboutBox::TfrmAboutBox(QWidget* parent)
       ProductName(new QLabel(this)),
       Version(new QLabel(this)) {
     setObjectName("AboutBox");
-    setWindowTitle("バージョン情報");
+    setWindowTitle(tr("About Vornik"));
     ProgramIcon->setObjectName("ProgramIcon");
     ProgramIcon->setPixmap(QPixmap::fromImage(DrawAppIcon(48)));
     ProductName->setObjectName("ProductName");
@@ -28,8 +28,8 @@ TfrmAboutBox::TfrmAboutBox(QWidget* parent)
     ProductName->setFont(f);
     Version->setObjectName("Version");
     Version->setText(QStringLiteral("Ver ") + VORNIK_VERSION);
-    auto* comments = new QLabel("Windows のアイコン・カーソル・アニメーションカーソルの作成と変換", this);
-    auto* ok = new QPushButton("OK", this);
+    auto* comments = new QLabel(tr("Makes and converts Windows icons, cursors and animated cursors"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("OKButton");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -13,7 +13,7 @@ namespace vornik {
 TfrmIconSelect::TfrmIconSelect(QWidget* parent)
     : QDialog(parent), Label1(new QLabel(this)), ListView1(new QListWidget(this)) {
     setObjectName("frmIconSelect");
-    setWindowTitle("リソース選択");
+    setWindowTitle(tr("Choose Resource"));
     resize(388, 186);
     Label1->setObjectName("Label1");
     ListView1->setObjectName("ListView1");
@@ -26,10 +26,10 @@ TfrmIconSelect::TfrmIconSelect(QWidget* parent)
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setGridSize(QSize(96, 64));
     ListView1->setWordWrap(true);
-    auto* ok = new QPushButton("&OK", this);
+    auto* ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName("CancelBtn");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

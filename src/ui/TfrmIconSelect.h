@@ -9,7 +9,7 @@ namespace vornik {
 
 struct ResourceListRow;
 
-// "リソース選択": picks one entry of a file (used by the import command).
+// "Choose Resource": picks one entry of a file (used by the import command).
 class TfrmIconSelect : public QDialog {
     Q_OBJECT
 public:

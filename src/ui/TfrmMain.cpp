@@ -69,9 +69,9 @@ TfrmMain::TfrmMain(SettingsStore& store, QWidget* parent) : QMainWindow(parent),
     layout->setContentsMargins(2, 2, 2, 2);
     PageControl1 = new QTabWidget(central);
     PageControl1->setObjectName("PageControl1");
-    PageControl1->addTab(buildIconPage(), "Icon");
-    PageControl1->addTab(buildAnimationPage(), "Animation");
-    PageControl1->addTab(buildBitmapPage(), "Bitmap");
+    PageControl1->addTab(buildIconPage(), tr("Icon"));
+    PageControl1->addTab(buildAnimationPage(), tr("Animation"));
+    PageControl1->addTab(buildBitmapPage(), tr("Bitmap"));
     // The list, the canvas (the main area) and the panel, sized by the user.
     splmain = new QSplitter(Qt::Horizontal, central);
     splmain->setObjectName("splmain");
@@ -218,7 +218,8 @@ void TfrmMain::refresh(bool lists) {
     for (const char* name : {"Redo1", "tbredo"}) setCommandEnabled(name, s_.History.CanRedo());
     if (s_.StatusPanel0 != lastStatus_) {
         lastStatus_ = s_.StatusPanel0;
-        showStatus(0, QString::fromStdString(s_.StatusPanel0));
+        // The core's status texts are English sources; anything else (an entry's origin) passes unchanged.
+        showStatus(0, QCoreApplication::translate("Status", s_.StatusPanel0.c_str()));
     }
     imgxor->setPicture(e.imgxor ? ToQImage(*e.imgxor) : QImage());
     imgand->setPicture(e.imgand ? ToQImage(*e.imgand) : QImage());
@@ -246,9 +247,9 @@ SaveChoice TfrmMain::askSaveChanges(const std::string& text) {
     QMessageBox box(QMessageBox::Warning, kTitle, QString::fromStdString(text), QMessageBox::NoButton, this);
     // Edits still in the views are stored into their entry, not into a file.
     const bool views = text == kStoreViewsQuestion;
-    QPushButton* save = box.addButton(views ? "登録" : "保存", QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton("破棄", QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton("キャンセル", QMessageBox::RejectRole);
+    QPushButton* save = box.addButton(views ? tr("Store") : tr("Save"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(tr("Discard"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();

@@ -51,13 +51,13 @@ QWidget* TfrmMain::buildAnimationPage() {
     auto* lv = new QVBoxLayout(pnlaniview);
     lv->setContentsMargins(0, 0, 0, 0);
     auto* frameHead = new QHBoxLayout;
-    frameHead->addWidget(new QLabel("フレーム", pnlaniview));
+    frameHead->addWidget(new QLabel(tr("Frames"), pnlaniview));
     frameHead->addStretch();
-    auto* lblanisize = new QLabel("フレームサイズ", pnlaniview);
+    auto* lblanisize = new QLabel(tr("Frame size"), pnlaniview);
     frameHead->addWidget(lblanisize);
     cmbanisize = new QComboBox(pnlaniview);
     cmbanisize->setObjectName("cmbanisize");
-    cmbanisize->setStatusTip("一覧・編集・再生に使うフレームのサイズを選びます");
+    cmbanisize->setStatusTip(tr("Chooses the frame size that the list, editing and playing use"));
     lblanisize->setBuddy(cmbanisize);
     frameHead->addWidget(cmbanisize);
     lv->addLayout(frameHead);
@@ -71,7 +71,7 @@ QWidget* TfrmMain::buildAnimationPage() {
     pnlstep->setObjectName("pnlstep");
     auto* sv = new QVBoxLayout(pnlstep);
     sv->setContentsMargins(0, 0, 0, 0);
-    sv->addWidget(new QLabel("ステップ", pnlstep));
+    sv->addWidget(new QLabel(tr("Steps"), pnlstep));
     auto* steps = new TAniListWidget(pnlstep);
     lvani2 = steps;
     lvani2->setObjectName("lvani2");
@@ -82,24 +82,24 @@ QWidget* TfrmMain::buildAnimationPage() {
     v->addWidget(pnlstep, 2);
 
     auto* controls = new QHBoxLayout;
-    auto* gbrate = new QGroupBox("Rate", page);
+    auto* gbrate = new QGroupBox(tr("Rate"), page);
     gbrate->setObjectName("gbrate");
     // The field, its time in milliseconds, then the step buttons.
     auto* rl = new QGridLayout(gbrate);
     sprate = new QSpinBox(gbrate);
     sprate->setObjectName("sprate");
     sprate->setRange(0, kRateFieldMax);
-    sprate->setSuffix(" /60 秒");
-    sprate->setStatusTip("ステップの表示時間 (1/60 秒単位)");
-    sprate->setMinimumWidth(QFontMetrics(sprate->font()).horizontalAdvance("999 /60 秒") + 40);
+    sprate->setSuffix(tr(" /60 s", "unit of the step's display time"));
+    sprate->setStatusTip(tr("How long the step shows (in 1/60 seconds)"));
+    sprate->setMinimumWidth(QFontMetrics(sprate->font()).horizontalAdvance("999" + sprate->suffix()) + 40);
     rl->addWidget(sprate, 0, 0, 1, 2);
     lblratems = new QLabel(gbrate);
     lblratems->setObjectName("lblratems");
     rl->addWidget(lblratems, 1, 0, 1, 2);
-    sbaniadd = PanelButton(gbrate, "sbaniadd", "追加");
-    sbaniadd->setStatusTip("ステップを追加します");
-    sbanidel = PanelButton(gbrate, "sbanidel", "削除");
-    sbanidel->setStatusTip("選択したステップを削除します");
+    sbaniadd = PanelButton(gbrate, "sbaniadd", tr("Add"));
+    sbaniadd->setStatusTip(tr("Adds a step"));
+    sbanidel = PanelButton(gbrate, "sbanidel", tr("Delete"));
+    sbanidel->setStatusTip(tr("Deletes the selected steps"));
     rl->addWidget(sbaniadd, 2, 0);
     rl->addWidget(sbanidel, 2, 1);
     controls->addWidget(gbrate);
@@ -115,23 +115,23 @@ QWidget* TfrmMain::buildAnimationPage() {
     cmbanizoom = new QComboBox(page);
     cmbanizoom->setObjectName("cmbanizoom");
     for (int z = 1; z <= 8; ++z) cmbanizoom->addItem(QString("%1x").arg(z), z);
-    cmbanizoom->setStatusTip("プレビューの拡大率");
-    chkanihotspot = new QCheckBox("ホットスポット", page);
+    cmbanizoom->setStatusTip(tr("Magnification of the preview"));
+    chkanihotspot = new QCheckBox(tr("Hot spot"), page);
     chkanihotspot->setObjectName("chkanihotspot");
-    chkanihotspot->setStatusTip("プレビューにホットスポットを表示します");
-    btnanicolor = PanelButton(page, "btnanicolor", "背景色...");
-    btnanicolor->setStatusTip("プレビューの背景色を選びます");
+    chkanihotspot->setStatusTip(tr("Shows the hot spot in the preview"));
+    btnanicolor = PanelButton(page, "btnanicolor", tr("Background..."));
+    btnanicolor->setStatusTip(tr("Chooses the background colour of the preview"));
     previewOptions->addWidget(cmbanizoom);
     previewOptions->addWidget(chkanihotspot);
     previewOptions->addWidget(btnanicolor);
     previewOptions->addStretch();
     controls->addLayout(previewOptions);
-    sbplay = PanelButton(page, "sbplay", "再生");
-    sbplay->setStatusTip("アニメーションを再生します");
-    sbstop = PanelButton(page, "sbstop", "停止");
-    sbstop->setStatusTip("再生を停止します");
-    btnanieft = PanelButton(page, "btnanieft", "アニメーション効果");
-    btnanieft->setStatusTip("アニメーションを自動生成します");
+    sbplay = PanelButton(page, "sbplay", tr("Play"));
+    sbplay->setStatusTip(tr("Plays the animation"));
+    sbstop = PanelButton(page, "sbstop", tr("Stop"));
+    sbstop->setStatusTip(tr("Stops playing"));
+    btnanieft = PanelButton(page, "btnanieft", tr("Animation Effects"));
+    btnanieft->setStatusTip(tr("Generates an animation automatically"));
     auto* play = new QVBoxLayout;
     play->addWidget(sbplay);
     play->addWidget(sbstop);
@@ -144,9 +144,9 @@ QWidget* TfrmMain::buildAnimationPage() {
     edttitle->setObjectName("edttitle");
     edtcreator = new QLineEdit(page);
     edtcreator->setObjectName("edtcreator");
-    auto* lbltitle = new QLabel("タイトル", page);
+    auto* lbltitle = new QLabel(tr("Title"), page);
     lbltitle->setObjectName("lbltitle");
-    auto* lblCreator = new QLabel("作者", page);
+    auto* lblCreator = new QLabel(tr("Author"), page);
     lblCreator->setObjectName("lblCreator");
     form->addRow(lbltitle, edttitle);
     form->addRow(lblCreator, edtcreator);
@@ -196,7 +196,7 @@ void TfrmMain::connectAnimation() {
         if (!player_.Playing()) showAniPreview(selectedFrame());
     });
     connect(btnanicolor, &QToolButton::clicked, this, [this] {
-        const QColor c = QColorDialog::getColor(ColorOfSetting(s_.settings.color), this, "背景色");
+        const QColor c = QColorDialog::getColor(ColorOfSetting(s_.settings.color), this, tr("Background Colour"));
         if (!c.isValid()) return;
         s_.settings.color = c.red() | (c.green() << 8) | (c.blue() << 16);
         applyBackgroundColor();
@@ -383,7 +383,7 @@ void TfrmMain::sbaniaddClick() {
     if (step > 0) {
         position = step == steps - 1 ? -1 : step + 1;
     } else if (step == 0) {
-        position = AskYesNo("指定位置の後に挿入しますか?") ? (steps == 1 ? -1 : 1) : 0;
+        position = AskYesNo(tr("Insert after the selected position?").toStdString()) ? (steps == 1 ? -1 : 1) : 0;
     }
     undoable(kUndoAniSet, "step", [&] { ani->InsertStep(frame, position, sprate->value()); });
     stepPick_ = {position < 0 ? ani->StepCount() - 1 : position};
@@ -410,14 +410,18 @@ void TfrmMain::btnanieftClick() {
         if (RotationFrameCount(angle) > room) {
             const int fit = RotationAngleThatFits(angle, room);
             if (fit == 0) {
-                ShowMessage("これ以上追加できません");
+                ShowMessage(tr("No more can be added").toStdString());
                 return;
             }
-            const std::string question = "回転角度 " + std::to_string(angle) + " 度では " +
-                                         std::to_string(RotationFrameCount(angle)) +
-                                         " フレームになり、追加できる " + std::to_string(room) +
-                                         " フレームを越えます。\r" + std::to_string(fit) + " 度 (" +
-                                         std::to_string(RotationFrameCount(fit)) + " フレーム) で生成しますか?";
+            const std::string question =
+                tr("A rotation angle of %1 degrees makes %2 frames, more than the %3 that can be added.\r"
+                   "Generate with %4 degrees (%5 frames)?")
+                    .arg(angle)
+                    .arg(RotationFrameCount(angle))
+                    .arg(room)
+                    .arg(fit)
+                    .arg(RotationFrameCount(fit))
+                    .toStdString();
             if (!AskYesNo(question)) return;
             choice.value = fit;
         }
@@ -425,11 +429,11 @@ void TfrmMain::btnanieftClick() {
     const EditState& e = s_.edit;
     // Checked before anything is made: no black 1 x 1 frames from empty views.
     if (!e.imgxor || !e.imgand) {
-        ShowMessage("アニメーションの元になるイメージとマスクがありません。先にリソースを表示してください。");
+        ShowMessage(tr("There is no image and mask to make the animation from. Show a resource first.").toStdString());
         return;
     }
     if (e.imgxor->Width() != e.imgand->Width() || e.imgxor->Height() != e.imgand->Height()) {
-        ShowMessage("イメージとマスクの大きさが違うため、アニメーションを生成できません。");
+        ShowMessage(tr("The image and the mask differ in size, so no animation can be generated.").toStdString());
         return;
     }
     // A full set refuses every further frame: the user hears it once.

@@ -87,7 +87,7 @@ QImage maskOverlay(const EditState& e) {
     return out;
 }
 
-// Shows or hides a box with the panel it holds (編集パネル toggles the panel).
+// Shows or hides a box with the panel it holds (the Editing Panel command toggles the panel).
 class FollowVisibility : public QObject {
 public:
     FollowVisibility(QObject* parent, QWidget* box) : QObject(parent), box_(box) {}
@@ -125,7 +125,7 @@ QWidget* TfrmMain::buildCanvas() {
     h->setSpacing(2);
     h->addWidget(buildToolPalette());
 
-    auto* group = new QGroupBox("リソース表示 image/mask", area);
+    auto* group = new QGroupBox(tr("Resource image/mask"), area);
     grpview = group;
     grpview->setObjectName("grpview");
     // The image above its mask, or beside it when that shows them larger.
@@ -237,14 +237,14 @@ void TfrmMain::connectCanvas() {
                 refreshCanvas();
             });
 
-    auto* composed = new QAction("合成表示(&W)", this);
+    auto* composed = new QAction(tr("Composed Vie&w"), this);
     composed->setObjectName("mnu_composed");
     composed->setCheckable(true);
-    composed->setStatusTip("イメージとマスクを1枚のキャンバスに合成して表示します");
-    auto* overlay = new QAction("マスクを重ねて表示(&K)", this);
+    composed->setStatusTip(tr("Shows the image and the mask composed on one canvas"));
+    auto* overlay = new QAction(tr("Mas&k Overlay"), this);
     overlay->setObjectName("mnu_maskoverlay");
     overlay->setCheckable(true);
-    overlay->setStatusTip("合成表示で透明な部分に色を付けて表示します");
+    overlay->setStatusTip(tr("Colours the transparent parts in the composed view"));
     for (QAction* a : {composed, overlay}) actions_.insert(a->objectName(), a);
     connect(composed, &QAction::toggled, this, [this](bool on) {
         composed_ = on;

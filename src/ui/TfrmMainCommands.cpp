@@ -129,7 +129,7 @@ void TfrmMain::onCommand(const QString& name) {
 
 void TfrmMain::notImplemented(const QString&) {
     // The core does not offer this command yet: it changes nothing, and says so.
-    showStatus(0, "このコマンドはまだ使えません");
+    showStatus(0, tr("This command is not available yet"));
 }
 
 void TfrmMain::view1Click(int tag) {
@@ -291,7 +291,7 @@ void TfrmMain::mnu_bitmapzoomClick() {
     int width = 0, height = 0;
     for (auto [edit, value] : {std::pair{frmbmpzoom->Edit1, &width}, std::pair{frmbmpzoom->Edit2, &height}}) {
         if (!ReadZoomField(edit->text(), *value)) {
-            ShowMessage("「" + edit->text().toStdString() + "」は正しい整数ではありません。");
+            ShowMessage(tr("\"%1\" is not a valid whole number.").arg(edit->text()).toStdString());
             return;
         }
     }

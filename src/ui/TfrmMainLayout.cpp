@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCoreApplication>
 #include <QActionGroup>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include "ui/TResourceListView.h"
 #include "ui/TfrmMain.h"
 #include "ui/ToolGlyphs.h"
+#include "ui/Translations.h"
 
 namespace vornik {
 
@@ -31,14 +33,14 @@ void TfrmMain::buildActions() {
     viewToolGroup_ = new QActionGroup(this);
     for (const CommandInfo& c : CommandTable()) {
         if (c.place == CommandPlace::EditPanel) continue;
-        auto* a = new QAction(Q(c.caption), this);
+        auto* a = new QAction(CommandText(c.caption), this);
         a->setObjectName(Q(c.name));
         if (!c.shortcut.empty()) a->setShortcut(QKeySequence(Q(c.shortcut)));
         if (c.name == "Redo1") a->setShortcuts({QKeySequence(Q(c.shortcut)), QKeySequence("Ctrl+Shift+Z")});
-        a->setStatusTip(Q(c.hint));
+        a->setStatusTip(CommandText(c.hint));
         if (c.place == CommandPlace::ToolBar) {
-            a->setIconText(Q(c.caption));
-            a->setToolTip(Q(c.hint));
+            a->setIconText(CommandText(c.caption));
+            a->setToolTip(CommandText(c.hint));
         }
         a->setProperty("helpContext", c.helpContext);
         if (c.tag >= 0) {
@@ -59,7 +61,7 @@ void TfrmMain::buildActions() {
 void TfrmMain::buildMenus() {
     for (const MenuInfo& m : MenuTable()) {
         QMenu* menu =
-            m.parent.empty() ? new QMenu(Q(m.caption), this) : new QMenu(Q(m.caption), menus_[Q(m.parent)]);
+            m.parent.empty() ? new QMenu(CommandText(m.caption), this) : new QMenu(CommandText(m.caption), menus_[Q(m.parent)]);
         menu->setObjectName(Q(m.name));
         menu->menuAction()->setObjectName(Q(m.name));
         menu->installEventFilter(this);
@@ -109,7 +111,7 @@ void TfrmMain::buildToolBar() {
         if (QWidget* w = Toolbar971->widgetForAction(a)) {
             w->setObjectName(Q(c->name) + "_button");
             w->setProperty("helpContext", c->helpContext);
-            w->setStatusTip(Q(c->hint));
+            w->setStatusTip(CommandText(c->hint));
         }
     }
     addToolBar(Qt::TopToolBarArea, Toolbar971);
@@ -138,7 +140,7 @@ QWidget* TfrmMain::buildBitmapPage() {
 }
 
 QWidget* TfrmMain::buildEditPanel() {
-    pnledit = new QGroupBox("編集パネル", this);
+    pnledit = new QGroupBox(tr("Editing Panel"), this);
     pnledit->setObjectName("pnledit");
     pnledit->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     auto* v = new QVBoxLayout(pnledit);
@@ -151,9 +153,9 @@ QWidget* TfrmMain::buildEditPanel() {
     sbview = PanelButton(grpselect, "sbview", "view");
     sbxor = PanelButton(grpselect, "sbxor", "image");
     sband = PanelButton(grpselect, "sband", "mask");
-    sbview->setStatusTip("View領域の選択");
-    sbxor->setStatusTip("image領域の選択");
-    sband->setStatusTip("mask領域の選択");
+    sbview->setStatusTip(tr("Select the View area"));
+    sbxor->setStatusTip(tr("Select the image area"));
+    sband->setStatusTip(tr("Select the mask area"));
     grpselectButtons = new QButtonGroup(this);
     grpselectButtons->setExclusive(true);
     int id = 0;
@@ -165,31 +167,31 @@ QWidget* TfrmMain::buildEditPanel() {
     sbview->setChecked(true);
     v->addWidget(grpselect);
 
-    auto* grpprop = new QGroupBox("リソースプロパティ", pnledit);
+    auto* grpprop = new QGroupBox(tr("Resource Properties"), pnledit);
     grpprop->setObjectName("grpprop");
     auto* gp = new QGridLayout(grpprop);
     gp->setVerticalSpacing(2);
     cmbtype = new QComboBox(grpprop);
     cmbtype->setObjectName("cmbtype");
     cmbtype->addItems({"Icon", "Cursor", "Bitmap"});
-    cmbtype->setStatusTip("リソースの種類を選択します");
+    cmbtype->setStatusTip(tr("Chooses the kind of resource"));
     cmbsize = new QComboBox(grpprop);
     cmbsize->setObjectName("cmbsize");
     for (int row = 0; row < kCmbSizeCount; ++row)
         cmbsize->addItem(QString::fromUtf8(kCmbSizeItems[SizeIndexOfRow(row)]));
-    cmbsize->setStatusTip("サイズを選択します");
+    cmbsize->setStatusTip(tr("Chooses the size"));
     cmbcolor = new QComboBox(grpprop);
     cmbcolor->setObjectName("cmbcolor");
-    for (const char* item : kCmbColorItems) cmbcolor->addItem(QString::fromUtf8(item));
-    cmbcolor->setStatusTip("色数を選択します");
+    for (const char* item : kCmbColorItems) cmbcolor->addItem(QCoreApplication::translate("EditState", item));
+    cmbcolor->setStatusTip(tr("Chooses the number of colours"));
     spex = new QSpinBox(grpprop);
     spex->setObjectName("spex");
     spex->setRange(0, 999);  // a typed 200 reads as 200 and is clamped to 127, not cut to 20
-    spex->setStatusTip("X軸のﾎｯﾄｽﾎﾟｯﾄ座標を設定します");
+    spex->setStatusTip(tr("Sets the hot spot's X coordinate"));
     spey = new QSpinBox(grpprop);
     spey->setObjectName("spey");
     spey->setRange(0, 999);  // a typed 200 reads as 200 and is clamped to 127, not cut to 20
-    spey->setStatusTip("Y軸のﾎｯﾄｽﾎﾟｯﾄ座標を設定します");
+    spey->setStatusTip(tr("Sets the hot spot's Y coordinate"));
     gp->addWidget(cmbtype, 0, 0, 1, 4);
     gp->addWidget(cmbsize, 1, 0, 1, 2);
     gp->addWidget(cmbcolor, 1, 2, 1, 2);
@@ -206,9 +208,9 @@ QWidget* TfrmMain::buildEditPanel() {
     gb->setSpacing(2);
     int n = 0;
     for (const CommandInfo* c : CommandsAt(CommandPlace::EditPanel)) {
-        QToolButton* b = PanelButton(buttons, Q(c->name), Q(c->caption));
-        b->setStatusTip(Q(c->hint));
-        b->setToolTip(Q(c->hint));
+        QToolButton* b = PanelButton(buttons, Q(c->name), CommandText(c->caption));
+        b->setStatusTip(CommandText(c->hint));
+        b->setToolTip(CommandText(c->hint));
         b->setProperty("helpContext", c->helpContext);
         panelButtons_.insert(Q(c->name), b);
         gb->addWidget(b, n / 4, n % 4);
@@ -220,11 +222,11 @@ QWidget* TfrmMain::buildEditPanel() {
     spebx = new QSpinBox(pnledit);
     spebx->setObjectName("spebx");
     spebx->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    spebx->setStatusTip("ﾋﾞｯﾄﾏｯﾌﾟ取得位置X");
+    spebx->setStatusTip(tr("Bitmap take-in position X"));
     speby = new QSpinBox(pnledit);
     speby->setObjectName("speby");
     speby->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    speby->setStatusTip("ﾋﾞｯﾄﾏｯﾌﾟ取得位置Y");
+    speby->setStatusTip(tr("Bitmap take-in position Y"));
     take->addWidget(new QLabel("BX", pnledit));
     take->addWidget(spebx, 1);
     take->addWidget(new QLabel("BY", pnledit));
@@ -259,7 +261,7 @@ void TfrmMain::buildStatusBar() {
     StatusRgba->setFixedWidth(110);
     StatusRgba->setFrameShape(QFrame::Panel);
     StatusRgba->setFrameShadow(QFrame::Sunken);
-    StatusRgba->setStatusTip("ポインタの下のピクセルの色 (R,G,B,A)");
+    StatusRgba->setStatusTip(tr("Colour of the pixel under the pointer (R,G,B,A)"));
     bar->addWidget(StatusRgba);
 }
 

@@ -17,7 +17,7 @@ QWidget* TfrmMain::buildPreview(QWidget* parent) {
     row->setObjectName("pnlpreview");
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    auto* caption = new QLabel("ﾌﾟﾚﾋﾞｭｰ", row);
+    auto* caption = new QLabel(tr("Preview"), row);
     caption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     h->addWidget(caption, 0, Qt::AlignTop);
     imgpreview1 = new TPictureView;
@@ -30,7 +30,7 @@ QWidget* TfrmMain::buildPreview(QWidget* parent) {
     ScrollBoxPreviewZ->setFixedHeight(56);
     h->addWidget(ScrollBoxPreview1);
     h->addWidget(ScrollBoxPreviewZ, 1);
-    row->setStatusTip("保存後の見え方 (背景色の上、等倍と表示倍率)");
+    row->setStatusTip(tr("How it looks once saved (on the background colour, actual size and magnified)"));
     return row;
 }
 

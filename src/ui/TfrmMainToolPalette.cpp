@@ -29,16 +29,16 @@ struct ToolItem {
 };
 
 constexpr ToolItem kTools[] = {
-    {CanvasTool::HotSpot, "tbtoolhotspot", "H 標準", "ホットスポットとマスク (H)"},
-    {CanvasTool::Pencil, "tbtoolpencil", "B 鉛筆", "鉛筆: 左ボタンで主色、右ボタンで副色 (B)"},
-    {CanvasTool::Eraser, "tbtooleraser", "E 消去", "消しゴム: 透明にします (E)"},
-    {CanvasTool::Fill, "tbtoolfill", "G 塗潰", "塗りつぶし (G)"},
-    {CanvasTool::Picker, "tbtoolpicker", "I 色取", "スポイト: 色を取ります (I)"},
-    {CanvasTool::Line, "tbtoolline", "L 直線", "直線: Shiftで45度刻み (L)"},
-    {CanvasTool::Rectangle, "tbtoolrect", "U 矩形", "四角形: Shiftで正方形 (U)"},
-    {CanvasTool::Ellipse, "tbtoolellipse", "⇧U 楕円", "楕円: Shiftで円 (Shift+U)"},
-    {CanvasTool::Select, "tbtoolselect", "M 選択", "矩形選択 (M)"},
-    {CanvasTool::Move, "tbtoolmove", "V 移動", "選択範囲の移動 (V)"},
+    {CanvasTool::HotSpot, "tbtoolhotspot", QT_TRANSLATE_NOOP("vornik::TfrmMain", "H Standard"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Hot spot and mask (H)")},
+    {CanvasTool::Pencil, "tbtoolpencil", QT_TRANSLATE_NOOP("vornik::TfrmMain", "B Pencil"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Pencil: left button primary colour, right button secondary (B)")},
+    {CanvasTool::Eraser, "tbtooleraser", QT_TRANSLATE_NOOP("vornik::TfrmMain", "E Eraser"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Eraser: makes pixels transparent (E)")},
+    {CanvasTool::Fill, "tbtoolfill", QT_TRANSLATE_NOOP("vornik::TfrmMain", "G Fill"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Fill (G)")},
+    {CanvasTool::Picker, "tbtoolpicker", QT_TRANSLATE_NOOP("vornik::TfrmMain", "I Picker"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Colour picker: takes a colour (I)")},
+    {CanvasTool::Line, "tbtoolline", QT_TRANSLATE_NOOP("vornik::TfrmMain", "L Line"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Line: Shift for steps of 45 degrees (L)")},
+    {CanvasTool::Rectangle, "tbtoolrect", QT_TRANSLATE_NOOP("vornik::TfrmMain", "U Rectangle"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Rectangle: Shift for a square (U)")},
+    {CanvasTool::Ellipse, "tbtoolellipse", QT_TRANSLATE_NOOP("vornik::TfrmMain", "⇧U Ellipse"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Ellipse: Shift for a circle (Shift+U)")},
+    {CanvasTool::Select, "tbtoolselect", QT_TRANSLATE_NOOP("vornik::TfrmMain", "M Select"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Rectangular selection (M)")},
+    {CanvasTool::Move, "tbtoolmove", QT_TRANSLATE_NOOP("vornik::TfrmMain", "V Move"), QT_TRANSLATE_NOOP("vornik::TfrmMain", "Move the selection (V)")},
 };
 
 QColor toQColor(Rgba c) { return QColor(c.r, c.g, c.b, c.a); }
@@ -103,9 +103,9 @@ QWidget* TfrmMain::buildToolPalette() {
     for (const ToolItem& t : kTools) {
         auto* b = new QToolButton(inner);
         b->setObjectName(t.name);
-        b->setText(QString::fromUtf8(t.text));
-        b->setToolTip(QString::fromUtf8(t.hint));
-        b->setStatusTip(QString::fromUtf8(t.hint));
+        b->setText(tr(t.text));
+        b->setToolTip(tr(t.hint));
+        b->setStatusTip(tr(t.hint));
         b->setCheckable(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -120,21 +120,21 @@ QWidget* TfrmMain::buildToolPalette() {
     brushSize_ = new QSpinBox(inner);
     brushSize_->setObjectName("spebrush");
     brushSize_->setRange(Brush::kMinSize, Brush::kMaxSize);
-    brushSize_->setStatusTip("ブラシの太さ ([ と ] で変更)");
-    brushRound_ = new QCheckBox("丸", inner);
+    brushSize_->setStatusTip(tr("Brush width ([ and ] change it)"));
+    brushRound_ = new QCheckBox(tr("Round"), inner);
     brushRound_->setObjectName("chkbrushround");
-    brushRound_->setStatusTip("丸いブラシ");
+    brushRound_->setStatusTip(tr("Round brush"));
     tolerance_ = new QSpinBox(inner);
     tolerance_->setObjectName("spetolerance");
     tolerance_->setRange(0, 255);
-    tolerance_->setStatusTip("塗りつぶしの許容値 (0: 同じ色だけ)");
-    shapeFilled_ = new QCheckBox("塗り", inner);
+    tolerance_->setStatusTip(tr("Fill tolerance (0: the same colour only)"));
+    shapeFilled_ = new QCheckBox(tr("Filled"), inner);
     shapeFilled_->setObjectName("chkshapefill");
-    shapeFilled_->setStatusTip("四角形と楕円を塗りつぶします");
-    options->addWidget(new QLabel("太", inner), 0, 0);
+    shapeFilled_->setStatusTip(tr("Fills rectangles and ellipses"));
+    options->addWidget(new QLabel(tr("W"), inner), 0, 0);
     options->addWidget(brushSize_, 0, 1);
     options->addWidget(brushRound_, 1, 0, 1, 2);
-    options->addWidget(new QLabel("許", inner), 2, 0);
+    options->addWidget(new QLabel(tr("T"), inner), 2, 0);
     options->addWidget(tolerance_, 2, 1);
     options->addWidget(shapeFilled_, 3, 0, 1, 2);
     v->addLayout(options);
@@ -147,14 +147,14 @@ QWidget* TfrmMain::buildToolPalette() {
     colours->setSpacing(1);
     primarySwatch_ = new QToolButton(inner);
     primarySwatch_->setObjectName("tbprimary");
-    primarySwatch_->setStatusTip("主色 (左ボタン): クリックで色を選びます");
+    primarySwatch_->setStatusTip(tr("Primary colour (left button): click to choose"));
     secondarySwatch_ = new QToolButton(inner);
     secondarySwatch_->setObjectName("tbsecondary");
-    secondarySwatch_->setStatusTip("副色 (右ボタン): クリックで色を選びます");
+    secondarySwatch_->setStatusTip(tr("Secondary colour (right button): click to choose"));
     auto* swap = new QToolButton(inner);
     swap->setObjectName("tbswapcolours");
     swap->setText("⇄");
-    swap->setStatusTip("主色と副色を入れ替えます (X)");
+    swap->setStatusTip(tr("Swaps the primary and secondary colours (X)"));
     for (QToolButton* b : {primarySwatch_, secondarySwatch_, swap}) {
         b->setFocusPolicy(Qt::NoFocus);
         b->setIconSize(QSize(28, 18));
@@ -169,24 +169,24 @@ QWidget* TfrmMain::buildToolPalette() {
     });
     hexEdit_ = new QLineEdit(inner);
     hexEdit_->setObjectName("edthexcolour");
-    hexEdit_->setStatusTip("主色を16進数で入力します (#RRGGBB または #RRGGBBAA)");
+    hexEdit_->setStatusTip(tr("The primary colour in hexadecimal (#RRGGBB or #RRGGBBAA)"));
     hexEdit_->setMaxLength(9);
     v->addWidget(hexEdit_);
     connect(hexEdit_, &QLineEdit::editingFinished, this, [this] {
         if (const auto c = parseHex(hexEdit_->text())) ChooseColour(s_, tools_, false, *c);
         refreshToolPalette();
     });
-    auto* recentCaption = new QLabel("最近の色", inner);
+    auto* recentCaption = new QLabel(tr("Recent colours"), inner);
     v->addWidget(recentCaption);
     recentGrid_ = new TSwatchGrid(8, 11, inner);
     recentGrid_->setObjectName("grdrecent");
     v->addWidget(recentGrid_);
-    auto* paletteCaption = new QLabel("パレット", inner);
+    auto* paletteCaption = new QLabel(tr("Palette"), inner);
     paletteCaption->setObjectName("lblpalette");
     v->addWidget(paletteCaption);
     paletteGrid_ = new TSwatchGrid(8, 11, inner);
     paletteGrid_->setObjectName("grdpalette");
-    paletteGrid_->setStatusTip("このリソースのパレット: 描ける色はこの中の色だけです");
+    paletteGrid_->setStatusTip(tr("This resource's palette: only its colours can be drawn"));
     v->addWidget(paletteGrid_);
     for (TSwatchGrid* g : {recentGrid_, paletteGrid_})
         connect(g, &TSwatchGrid::picked, this, [this](const QColor& c, bool secondary) {
@@ -229,7 +229,7 @@ void TfrmMain::refreshToolPalette() {
 
 void TfrmMain::chooseColourDialog(bool secondary) {
     const Rgba now = secondary ? tools_.secondary : tools_.primary;
-    const QColor c = QColorDialog::getColor(toQColor(now), this, secondary ? "副色の選択" : "主色の選択",
+    const QColor c = QColorDialog::getColor(toQColor(now), this, secondary ? tr("Secondary Colour") : tr("Primary Colour"),
                                             QColorDialog::ShowAlphaChannel);
     if (!c.isValid()) return;
     ChooseColour(s_, tools_, secondary, toRgba(c));

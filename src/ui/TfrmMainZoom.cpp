@@ -23,45 +23,45 @@ struct ZoomItem {
 };
 
 constexpr ZoomItem kZoomItems[] = {
-    {"mnu_zoomfit", "ウィンドウに合わせる(&F)", kZoomFit},
-    {"mnu_zoom1", "1倍(&1)", 1},
-    {"mnu_zoom2", "2倍(&2)", 2},
-    {"mnu_zoom4", "4倍(&4)", 4},
-    {"mnu_zoom8", "8倍(&8)", 8},
-    {"mnu_zoom16", "16倍", 16},
-    {"mnu_zoom32", "32倍", 32},
-    {"mnu_zoom64", "64倍", 64},
+    {"mnu_zoomfit", QT_TRANSLATE_NOOP("vornik::TfrmMain", "&Fit to Window"), kZoomFit},
+    {"mnu_zoom1", QT_TRANSLATE_NOOP("vornik::TfrmMain", "&1x"), 1},
+    {"mnu_zoom2", QT_TRANSLATE_NOOP("vornik::TfrmMain", "&2x"), 2},
+    {"mnu_zoom4", QT_TRANSLATE_NOOP("vornik::TfrmMain", "&4x"), 4},
+    {"mnu_zoom8", QT_TRANSLATE_NOOP("vornik::TfrmMain", "&8x"), 8},
+    {"mnu_zoom16", QT_TRANSLATE_NOOP("vornik::TfrmMain", "16x"), 16},
+    {"mnu_zoom32", QT_TRANSLATE_NOOP("vornik::TfrmMain", "32x"), 32},
+    {"mnu_zoom64", QT_TRANSLATE_NOOP("vornik::TfrmMain", "64x"), 64},
 };
 
 }  // namespace
 
 void TfrmMain::buildZoomMenu() {
     QMenu* view = menus_["View1"];
-    QMenu* zoom = new QMenu("ズーム(&Z)", view);
+    QMenu* zoom = new QMenu(tr("&Zoom"), view);
     zoom->setObjectName("mnu_zoom");
     zoom->menuAction()->setObjectName("mnu_zoom");
     zoom->installEventFilter(this);
     menus_.insert("mnu_zoom", zoom);
     auto* group = new QActionGroup(this);
     for (const ZoomItem& item : kZoomItems) {
-        auto* a = zoom->addAction(QString::fromUtf8(item.caption));
+        auto* a = zoom->addAction(tr(item.caption));
         a->setObjectName(item.name);
         a->setCheckable(true);
-        a->setStatusTip("編集領域の表示倍率を設定します");
+        a->setStatusTip(tr("Sets the magnification of the editing area"));
         group->addAction(a);
         actions_.insert(item.name, a);
         const int choice = item.choice;
         connect(a, &QAction::triggered, this, [this, choice] { setZoomChoice(choice); });
     }
     zoom->addSeparator();
-    auto* in = zoom->addAction("拡大(&I)");
+    auto* in = zoom->addAction(tr("Zoom &In"));
     in->setObjectName("mnu_zoomin");
     in->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
-    in->setStatusTip("編集領域を拡大表示します");
-    auto* out = zoom->addAction("縮小(&O)");
+    in->setStatusTip(tr("Magnifies the editing area"));
+    auto* out = zoom->addAction(tr("Zoom &Out"));
     out->setObjectName("mnu_zoomout");
     out->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    out->setStatusTip("編集領域を縮小表示します");
+    out->setStatusTip(tr("Shrinks the editing area"));
     for (QAction* a : {in, out}) {
         a->setShortcutContext(Qt::WindowShortcut);
         actions_.insert(a->objectName(), a);
@@ -81,10 +81,10 @@ void TfrmMain::buildZoomMenu() {
     connect(in, &QAction::triggered, this, [keyStep] { keyStep(1); });
     connect(out, &QAction::triggered, this, [keyStep] { keyStep(-1); });
 
-    auto* grid = new QAction("ピクセルグリッド(&G)", this);
+    auto* grid = new QAction(tr("Pixel &Grid"), this);
     grid->setObjectName("mnu_pixelgrid");
     grid->setCheckable(true);
-    grid->setStatusTip("4倍以上の表示でピクセルの境界線を表示します");
+    grid->setStatusTip(tr("Draws the borders between pixels at 4x and above"));
     actions_.insert("mnu_pixelgrid", grid);
     connect(grid, &QAction::toggled, this, [this](bool on) {
         s_.settings.pixelgrid = on;

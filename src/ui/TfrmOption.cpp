@@ -3,11 +3,13 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,7 +36,7 @@ const char* const kFormats[kAutoIconFormats] = {
     " 16x 16 -  16", " 32x 32 -  16", " 48x 48 -  16", " 64x 64 -  16", "128x128 -  16",
     " 16x 16 - 256", " 32x 32 - 256", " 48x 48 - 256", " 64x 64 - 256", "128x128 - 256",
     " 16x 16 - 16M", " 32x 32 - 16M", " 48x 48 - 16M", " 64x 64 - 16M", "128x128 - 16M",
-    " 16x 16 - ｱﾙﾌｧ", " 32x 32 - ｱﾙﾌｧ", " 48x 48 - ｱﾙﾌｧ", " 64x 64 - ｱﾙﾌｧ", "128x128 - ｱﾙﾌｧ", "256x256 - ｱﾙﾌｧ",
+    " 16x 16 - %1", " 32x 32 - %1", " 48x 48 - %1", " 64x 64 - %1", "128x128 - %1", "256x256 - %1",
 };
 
 
@@ -43,19 +45,20 @@ const char* const kFormats[kAutoIconFormats] = {
 TfrmOption::TfrmOption(QWidget* parent)
     : QDialog(parent),
       PageControl1(new QTabWidget(this)),
-      chktoolbar(new QCheckBox("ﾂｰﾙﾊﾞｰのﾌﾗｯﾄ表示を行う")),
+      chktoolbar(new QCheckBox(tr("Flat tool bar buttons"))),
       Shape1(new QFrame),
       rgp_stretchbltmode(new QButtonGroup(this)),
-      chk16(new QCheckBox("16色に減色時にWindows固定パレットを使う")),
+      chk16(new QCheckBox(tr("Use the fixed Windows palette when reducing to 16 colours"))),
       CheckListBox1(new QListWidget),
       rdoSCAP(new QButtonGroup(this)),
-      chkautomaskplus(new QCheckBox("マスク自動作成時に、イメージ部も補完")),
+      chkautomaskplus(new QCheckBox(tr("Also fill in the image when a mask is made automatically"))),
       sedefrate(new QSpinBox),
-      chkiconbackadd(new QCheckBox("ﾘｿｰｽをﾋﾞｯﾄﾏｯﾌﾟでｴｸｽﾎﾟｰﾄ時に背景色を付ける")),
-      chkiconcolor(new QCheckBox("すべての色を使ってアイコンを表示する")),
-      ColorDialog1(new QColorDialog(this)) {
+      chkiconbackadd(new QCheckBox(tr("Put the background colour under resources exported as bitmaps"))),
+      chkiconcolor(new QCheckBox(tr("Show icons with all colours"))),
+      ColorDialog1(new QColorDialog(this)),
+      cmblanguage(new QComboBox) {
     setObjectName("frmOption");
-    setWindowTitle("ｵﾌﾟｼｮﾝ");
+    setWindowTitle(tr("Options"));
     chktoolbar->setObjectName("chktoolbar");
     Shape1->setObjectName("Shape1");
     chk16->setObjectName("chk16");
@@ -65,64 +68,79 @@ TfrmOption::TfrmOption(QWidget* parent)
     chkiconbackadd->setObjectName("chkiconbackadd");
     chkiconcolor->setObjectName("chkiconcolor");
     PageControl1->setObjectName("PageControl1");
+    cmblanguage->setObjectName("cmblanguage");
 
-    // 表示
+    // View
     auto* view = new QWidget;
     auto* vl = new QVBoxLayout(view);
     vl->addWidget(chktoolbar);
-    vl->addWidget(new QLabel("編集領域でのビットマップの背景色を設定します"));
+    vl->addWidget(new QLabel(tr("Sets the background colour of bitmaps in the editing area")));
     Shape1->setFrameShape(QFrame::Box);
     Shape1->setFixedSize(60, 22);
     Shape1->setAutoFillBackground(true);
     Shape1->setCursor(Qt::PointingHandCursor);
     Shape1->installEventFilter(this);
     vl->addWidget(Shape1);
-    auto* stretch = RadioGroupBox(view, "ビットマップの拡大縮小に使う設定",
+    auto* stretch = RadioGroupBox(view, tr("Scaling of bitmaps"),
                                {"COLORONCOLOR", "HALFTONE", "STRETCH_HALFTONE"}, rgp_stretchbltmode);
     stretch->setObjectName("rgp_stretchbltmode");
     vl->addWidget(stretch);
     vl->addWidget(chk16);
+    // Language names stand in their own language, so anyone can find theirs.
+    cmblanguage->addItem(QLocale(QLocale::Japanese).nativeLanguageName());
+    cmblanguage->addItem("English");
+    cmblanguage->addItem(tr("System language"));
+    auto* languageRow = new QHBoxLayout;
+    languageRow->addWidget(new QLabel(tr("Language")));
+    languageRow->addWidget(cmblanguage);
+    languageRow->addStretch();
+    vl->addLayout(languageRow);
+    auto* languageNote = new QLabel(tr("The language changes when Vornik is next started."));
+    languageNote->setWordWrap(true);
+    vl->addWidget(languageNote);
     vl->addStretch();
-    PageControl1->addTab(view, "表示");
+    PageControl1->addTab(view, tr("View"));
 
-    // アイコン補完
+    // Auto-completion
     auto* autoPage = new QWidget;
     auto* al = new QVBoxLayout(autoPage);
-    al->addWidget(new QLabel("アイコン自動補完を行うときのアイコンの種類を設定します。"));
+    al->addWidget(new QLabel(tr("Sets the kinds of icon that auto-completion makes.")));
     for (const char* f : kFormats) {
-        auto* item = new QListWidgetItem(QString::fromUtf8(f), CheckListBox1);
+        QString text = QString::fromUtf8(f);
+        if (text.contains("%1")) text = text.arg(tr("Alpha", "32 bits with an alpha channel"));
+        auto* item = new QListWidgetItem(text, CheckListBox1);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
         item->setFont(QFont("Monospace"));
     }
     auto* row = new QHBoxLayout;
     row->addWidget(CheckListBox1, 1);
-    auto* button3 = new QPushButton("デフォルト");
+    auto* button3 = new QPushButton(tr("Default"));
     button3->setObjectName("Button3");
     connect(button3, &QPushButton::clicked, this, &TfrmOption::Button3Click);
     row->addWidget(button3, 0, Qt::AlignTop);
     al->addLayout(row);
-    PageControl1->addTab(autoPage, "アイコン補完");
+    PageControl1->addTab(autoPage, tr("Auto-completion"));
 
-    // スクリーンキャプチャ
+    // Screen capture
     auto* cap = new QWidget;
     auto* cl = new QVBoxLayout(cap);
-    cl->addWidget(new QLabel("ALT+F12キーで対象ウィンドウをキャプチャします。"));
-    auto* scap = RadioGroupBox(cap, "キャプチャ対象",
-                            {"デスクトップ", "アクティブウィンドウ", "キャプチャしない"}, rdoSCAP);
+    cl->addWidget(new QLabel(tr("ALT+F12 captures the chosen window.")));
+    auto* scap = RadioGroupBox(cap, tr("Capture"),
+                            {tr("Desktop"), tr("Active window"), tr("No capture")}, rdoSCAP);
     scap->setObjectName("rdoSCAP");
     cl->addWidget(scap);
     cl->addStretch();
-    PageControl1->addTab(cap, "スクリーンキャプチャ");
+    PageControl1->addTab(cap, tr("Screen capture"));
 
-    // 編集
+    // Editing
     auto* edit = new QWidget;
     auto* el = new QVBoxLayout(edit);
     el->addWidget(chkautomaskplus);
-    auto* rate = new QGroupBox("ｱﾆﾒｰｼｮﾝｶｰｿﾙﾃﾞﾌｫﾙﾄ");
+    auto* rate = new QGroupBox(tr("Animated cursor default"));
     rate->setObjectName("gbdefrate");
     auto* rl = new QHBoxLayout(rate);
-    rl->addWidget(new QLabel("Rate"));
+    rl->addWidget(new QLabel(tr("Rate")));
     sedefrate->setRange(1, 100);
     rl->addWidget(sedefrate);
     rl->addStretch();
@@ -131,13 +149,13 @@ TfrmOption::TfrmOption(QWidget* parent)
     el->addWidget(chkiconcolor);
     chkiconcolor->installEventFilter(this);
     el->addStretch();
-    PageControl1->addTab(edit, "編集");
+    PageControl1->addTab(edit, tr("Editing"));
     PageControl1->setCurrentIndex(3);
 
-    auto* ok = new QPushButton("&OK");
+    auto* ok = new QPushButton(tr("&OK"));
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("ｷｬﾝｾﾙ");
+    auto* cancel = new QPushButton(tr("Cancel"));
     cancel->setObjectName("CancelBtn");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -148,7 +166,7 @@ TfrmOption::TfrmOption(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
     layout->addLayout(buttons);
-    // Fixed border; the original client area is 329 x 261, Japanese text needs a little more here.
+    // Fixed border; the original client area is 329 x 261, longer texts need a little more here.
     setMinimumSize(329, 261);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setSwatchColor(ColorOfSetting(Settings{}.color));
@@ -174,6 +192,7 @@ void TfrmOption::LoadFrom(const OptionDialogValues& v) {
     sedefrate->setValue(v.sedefrate);  // the field clamps to 1..100
     chkiconbackadd->setChecked(v.chkiconbackadd);
     chkiconcolor->setChecked(v.chkiconcolor);
+    cmblanguage->setCurrentIndex(v.cmblanguage >= 0 && v.cmblanguage < cmblanguage->count() ? v.cmblanguage : 0);
 }
 
 void TfrmOption::StoreTo(OptionDialogValues& v) const {
@@ -188,6 +207,7 @@ void TfrmOption::StoreTo(OptionDialogValues& v) const {
     v.sedefrate = sedefrate->value();
     v.chkiconbackadd = chkiconbackadd->isChecked();
     v.chkiconcolor = chkiconcolor->isChecked();
+    v.cmblanguage = cmblanguage->currentIndex();
 }
 
 void TfrmOption::Shape1MouseDown() {

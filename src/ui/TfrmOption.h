@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QColorDialog;
+class QComboBox;
 class QGroupBox;
 class QListWidget;
 class QRadioButton;
@@ -17,7 +18,7 @@ class QButtonGroup;
 
 namespace vornik {
 
-// "ｵﾌﾟｼｮﾝ": edits the settings record. Made once and reused, so it reopens on
+// "Options": edits the settings record. Made once and reused, so it reopens on
 // the page it was closed on. Nothing is stored unless "&OK" confirms.
 class TfrmOption : public QDialog {
     Q_OBJECT
@@ -33,7 +34,7 @@ public:
 
     // Shape1MouseDown: the colour dialog on the swatch's colour.
     void Shape1MouseDown();
-    // Button3Click: the "デフォルト" formats.
+    // Button3Click: the "Default" formats.
     void Button3Click();
 
     QTabWidget* PageControl1;
@@ -48,6 +49,7 @@ public:
     QCheckBox* chkiconbackadd;
     QCheckBox* chkiconcolor;
     QColorDialog* ColorDialog1;
+    QComboBox* cmblanguage;  // 0 Japanese, 1 English, 2 the system's: the "language" setting
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

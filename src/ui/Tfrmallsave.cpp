@@ -28,7 +28,7 @@ Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
       RadioGroup1(new QButtonGroup(this)),
       s_(state) {
     setObjectName("frmallsave");
-    setWindowTitle("一括保存");
+    setWindowTitle(tr("Batch Save"));
     Edit1->setObjectName("Edit1");
     Edit2->setObjectName("Edit2");
     SpinEdit1->setObjectName("SpinEdit1");
@@ -39,22 +39,22 @@ Tfrmallsave::Tfrmallsave(MainState& state, QWidget* parent)
     Files->setReadOnly(true);
     Files->setLineWrapMode(QPlainTextEdit::NoWrap);
     Files->setMinimumHeight(90);
-    auto* browse = new QPushButton("参照...", this);
+    auto* browse = new QPushButton(tr("Browse..."), this);
     connect(browse, &QPushButton::clicked, this, &Tfrmallsave::Button3Click);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(Edit1, 1);
     folderRow->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow("出力ﾌｫﾙﾀﾞ", folderRow);
-    form->addRow("ﾌｧｲﾙ名", Edit2);
-    form->addRow("初期値", SpinEdit1);
-    form->addRow("スタートファイル名", Memo1);
-    form->addRow("保存するファイル", Files);
-    auto* box = RadioGroupBox(this, "同一ファイル名の処理", {"自動的にファイル名をスライド", "すべて上書き"}, RadioGroup1);
+    form->addRow(tr("Output folder"), folderRow);
+    form->addRow(tr("File name"), Edit2);
+    form->addRow(tr("First number"), SpinEdit1);
+    form->addRow(tr("First file name"), Memo1);
+    form->addRow(tr("Files to save"), Files);
+    auto* box = RadioGroupBox(this, tr("When a file name exists"), {tr("Number on to a free name"), tr("Overwrite all")}, RadioGroup1);
     RadioGroup1->button(0)->setChecked(true);
-    auto* run = new QPushButton("実行", this);
+    auto* run = new QPushButton(tr("Save"), this);
     run->setObjectName("Button1");
-    auto* close = new QPushButton("終了", this);
+    auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName("Button2");
     connect(run, &QPushButton::clicked, this, &Tfrmallsave::Button1Click);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -88,8 +88,8 @@ void Tfrmallsave::refreshPreview() {
     Memo1->setText(plan.empty() ? QString() : QString::fromStdString(plan.front().Name));
     QStringList lines;
     for (const BatchFile& file : plan)
-        lines << QString::fromStdString(file.Name) + (file.Type == 2 ? "  (ｶｰｿﾙ)" : "  (ｱｲｺﾝ)");
-    if (plan.empty()) lines << "(保存するものがありません)";
+        lines << QString::fromStdString(file.Name) + (file.Type == 2 ? tr("  (cursor)") : tr("  (icon)"));
+    if (plan.empty()) lines << tr("(nothing to save)");
     Files->setPlainText(lines.join('\n'));
 }
 
@@ -115,7 +115,7 @@ void Tfrmallsave::Button1Click() {
 }
 
 void Tfrmallsave::Button3Click() {
-    const QString dir = QFileDialog::getExistingDirectory(this, "出力ﾌｫﾙﾀﾞの選択", Edit1->text().trimmed());
+    const QString dir = QFileDialog::getExistingDirectory(this, tr("Choose the Output Folder"), Edit1->text().trimmed());
     if (!dir.isEmpty()) Edit1->setText(dir);
 }
 

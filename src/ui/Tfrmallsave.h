@@ -11,7 +11,7 @@ class QButtonGroup;
 
 namespace vornik {
 
-// "一括保存": every entry of the open set as numbered one-image files. Made
+// "Batch Save": every entry of the open set as numbered one-image files. Made
 // once, so it keeps its fields between uses.
 class Tfrmallsave : public QDialog {
     Q_OBJECT

@@ -41,24 +41,26 @@ TfrmaniEft::TfrmaniEft(QWidget* parent)
       sezoom(new QSpinBox),
       semove(new QSpinBox) {
     setObjectName("frmaniEft");
-    setWindowTitle("ｱﾆﾒｰｼｮﾝｶｰｿﾙ自動生成");
+    setWindowTitle(tr("Animated Cursor Generation"));
     serot->setObjectName("serot");
     sezoom->setObjectName("sezoom");
     semove->setObjectName("semove");
     PageControl1->addTab(
-        EffectPage("回転", {"右方向", "左方向", "水平上方向", "水平下方向", "垂直右方向", "垂直左方向"},
-                   rgrotdirect, "回転角度", serot, 360),
-        "回転");
+        EffectPage(tr("Rotation"),
+                   {tr("Right"), tr("Left"), tr("Horizontal, upwards"), tr("Horizontal, downwards"),
+                    tr("Vertical, to the right"), tr("Vertical, to the left")},
+                   rgrotdirect, tr("Rotation angle"), serot, 360),
+        tr("Rotation"));
     PageControl1->addTab(
-        EffectPage("", {"縮小", "拡大", "拡大・縮小"}, rgzoomdirect, "拡大・縮小率", sezoom, 128),
-        "拡大・縮小");
-    PageControl1->addTab(
-        EffectPage("移動", {"右方向", "左方向", "上方向", "下方向"}, rgmovedirect, "移動単位", semove, 128),
-        "移動");
+        EffectPage("", {tr("Shrink"), tr("Grow"), tr("Zoom")}, rgzoomdirect, tr("Zoom rate"), sezoom, 128),
+        tr("Zoom"));
+    PageControl1->addTab(EffectPage(tr("Move"), {tr("Right"), tr("Left"), tr("Up"), tr("Down")}, rgmovedirect,
+                                    tr("Step"), semove, 128),
+                         tr("Move"));
     serot->setValue(30);  // twelve frames; 1 degree would make 360
-    auto* ok = new QPushButton("&OK");
+    auto* ok = new QPushButton(tr("&OK"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton("キャンセル");
+    auto* cancel = new QPushButton(tr("Cancel"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;

@@ -10,7 +10,7 @@ class QTabWidget;
 
 namespace vornik {
 
-// "ｱﾆﾒｰｼｮﾝｶｰｿﾙ自動生成": the effect and its parameter for the automatic
+// "Animated Cursor Generation": the effect and its parameter for the automatic
 // animation. Made once, so it keeps its settings between uses.
 class TfrmaniEft : public QDialog {
     Q_OBJECT

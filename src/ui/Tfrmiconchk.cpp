@@ -52,7 +52,7 @@ private:
 Tfrmiconchk::Tfrmiconchk(QWidget* parent)
     : QDialog(parent), Panel1(new QFrame(this)), Image1(new QLabel(Panel1)), ColorGrid1(nullptr) {
     setObjectName("frmiconchk");
-    setWindowTitle("アイコンチェック");
+    setWindowTitle(tr("Icon Check"));
     Panel1->setObjectName("Panel1");
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Sunken);
@@ -63,11 +63,11 @@ Tfrmiconchk::Tfrmiconchk(QWidget* parent)
     ColorGrid1 = new ColorGrid(this, this);
     ColorGrid1->setObjectName("ColorGrid1");
     ColorGrid1->installEventFilter(this);
-    auto* text = new QLabel("作成したアイコンの透明領域色や周りの色とのバランスを確認してください", this);
+    auto* text = new QLabel(tr("Check how the icon's transparent areas and colours look against the colours around it"), this);
     text->setObjectName("Label1");
     text->setWordWrap(true);
     text->setFixedWidth(170);
-    auto* ok = new QPushButton("&OK", this);
+    auto* ok = new QPushButton(tr("&OK"), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QGridLayout(this);

@@ -9,7 +9,7 @@ class QFrame;
 
 namespace vornik {
 
-// "アイコンチェック": the image pair enlarged over a chosen background inside a
+// "Icon Check": the image pair enlarged over a chosen background inside a
 // chosen frame colour. A left click on a grid cell picks the background, a
 // right click the frame; the choices last for the whole run.
 class Tfrmiconchk : public QDialog {

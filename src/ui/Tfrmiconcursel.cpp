@@ -10,17 +10,17 @@ namespace vornik {
 
 Tfrmiconcursel::Tfrmiconcursel(QWidget* parent)
     : QDialog(parent),
-      RadioGroup1(new QGroupBox("新規リソース", this)),
-      rdoIcon(new QRadioButton("アイコン", RadioGroup1)),
-      rdoCursor(new QRadioButton("カーソル", RadioGroup1)) {
+      RadioGroup1(new QGroupBox(tr("New Resource"), this)),
+      rdoIcon(new QRadioButton(tr("Icon"), RadioGroup1)),
+      rdoCursor(new QRadioButton(tr("Cursor"), RadioGroup1)) {
     setObjectName("frmiconcursel");
-    setWindowTitle("リソース選択");
+    setWindowTitle(tr("Choose Resource"));
     RadioGroup1->setObjectName("RadioGroup1");
     rdoIcon->setChecked(true);
     auto* g = new QVBoxLayout(RadioGroup1);
     g->addWidget(rdoIcon);
     g->addWidget(rdoCursor);
-    auto* ok = new QPushButton("&OK", this);
+    auto* ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName("OKBtn");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

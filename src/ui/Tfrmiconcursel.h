@@ -7,14 +7,14 @@ class QGroupBox;
 
 namespace vornik {
 
-// "リソース選択": the kind of a new icon/cursor set. The choice counts however
+// "Choose Resource": the kind of a new icon/cursor set. The choice counts however
 // the dialog is closed.
 class Tfrmiconcursel : public QDialog {
     Q_OBJECT
 public:
     explicit Tfrmiconcursel(QWidget* parent = nullptr);
 
-    // 0 "アイコン", 1 "カーソル".
+    // 0 "Icon", 1 "Cursor".
     int itemIndex() const;
     void setItemIndex(int index);
 

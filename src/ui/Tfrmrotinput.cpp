@@ -28,27 +28,27 @@ QHBoxLayout* OkCancel(QDialog* d, const QString& cancelText) {
 Tfrmrotinput::Tfrmrotinput(QWidget* parent)
     : QDialog(parent),
       serot(new QSpinBox(this)),
-      rbright(new QRadioButton("右回り", this)),
-      rbleft(new QRadioButton("左回り", this)) {
+      rbright(new QRadioButton(tr("Clockwise"), this)),
+      rbleft(new QRadioButton(tr("Anticlockwise"), this)) {
     setObjectName("frmrotinput");
-    setWindowTitle("画像の回転");
+    setWindowTitle(tr("Rotate Image"));
     serot->setObjectName("serot");
     serot->setRange(0, 180);
     rbright->setChecked(true);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    form->addRow("角度", serot);
+    form->addRow(tr("Angle"), serot);
     layout->addLayout(form);
     layout->addWidget(rbright);
     layout->addWidget(rbleft);
-    layout->addLayout(OkCancel(this, "キャンセル"));
+    layout->addLayout(OkCancel(this, tr("Cancel")));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 Tfrmbmpzoom::Tfrmbmpzoom(QWidget* parent)
     : QDialog(parent), Edit1(new QLineEdit(this)), Edit2(new QLineEdit(this)), SpinEdit1(new QSpinBox(this)) {
     setObjectName("frmbmpzoom");
-    setWindowTitle("ビットマップの拡大・縮小");
+    setWindowTitle(tr("Resize Bitmap"));
     Edit1->setObjectName("Edit1");
     Edit2->setObjectName("Edit2");
     SpinEdit1->setObjectName("SpinEdit1");
@@ -57,11 +57,11 @@ Tfrmbmpzoom::Tfrmbmpzoom(QWidget* parent)
     connect(SpinEdit1, qOverload<int>(&QSpinBox::valueChanged), this, &Tfrmbmpzoom::rateChanged);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    form->addRow("幅", Edit1);
-    form->addRow("高さ", Edit2);
-    form->addRow("拡大率", SpinEdit1);
+    form->addRow(tr("Width"), Edit1);
+    form->addRow(tr("Height"), Edit2);
+    form->addRow(tr("Scale"), SpinEdit1);
     layout->addLayout(form);
-    layout->addLayout(OkCancel(this, "ｷｬﾝｾﾙ"));
+    layout->addLayout(OkCancel(this, tr("Cancel")));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -8,7 +8,7 @@ class QLineEdit;
 
 namespace vornik {
 
-// "画像の回転": angle and direction of a free rotation. Lives as long as the
+// "Rotate Image": angle and direction of a free rotation. Lives as long as the
 // program, so the last angle and direction are offered again.
 class Tfrmrotinput : public QDialog {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     QRadioButton* rbleft;
 };
 
-// "ビットマップの拡大・縮小": the new size of the Bitmap page's picture.
+// "Resize Bitmap": the new size of the Bitmap page's picture.
 class Tfrmbmpzoom : public QDialog {
     Q_OBJECT
 public:

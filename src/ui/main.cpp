@@ -1,13 +1,11 @@
-// The editor: vornik [--screenshot PATH] [--] [FILE]
+// The editor: vornik [--lang en|ja] [--screenshot PATH] [--] [FILE]
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 #include <cstdio>
 
 #include "VornikVersion.h"
+#include "app/Settings.h"
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
 #include "ui/ImageLimits.h"
@@ -17,6 +15,7 @@
 #include "ui/StartOptions.h"
 #include "ui/TResourceListView.h"
 #include "ui/TfrmMain.h"
+#include "ui/Translations.h"
 
 int main(int argc, char** argv) {
     // --help and --version answer before Qt looks for a display.
@@ -37,12 +36,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(VORNIK_VERSION);
     vornik::AllowPicturesUpToOurBudget();
 
-    // Standard buttons and dialogs in Japanese.
-    QTranslator qtbase;
-    if (qtbase.load(QLocale(QLocale::Japanese), "qtbase", "_",
-                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtbase);
-
     const vornik::StartOptions options = vornik::ParseStartOptions(QApplication::arguments().mid(1));
     if (!options.error.isEmpty()) {
         std::fprintf(stderr, "vornik: %s\n%s", qPrintable(options.error), qPrintable(vornik::StartUsage()));
@@ -53,6 +46,10 @@ int main(int argc, char** argv) {
                      qPrintable(options.otherFiles.join(", ")));
 
     vornik::QtSettingsStore store;
+    // The interface language: --lang for this run, else the setting (Japanese unless set).
+    vornik::InstallTranslations(options.lang.isEmpty()
+                                    ? vornik::LanguageCodeOf(vornik::LoadSettings(store).language)
+                                    : options.lang);
     vornik::QtNoticeHandler notices;
     vornik::ScopedNoticeHandler noticeScope(&notices);
     vornik::QtFileDialogs dialogs;

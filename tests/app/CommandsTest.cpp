@@ -10,7 +10,7 @@ using namespace vornik;
 TEST(Commands, MenuItemsCarryTheirExactCaptionShortcutHintAndHelp) {
     const CommandInfo* cut = FindCommand("Cut1");
     ASSERT_NE(cut, nullptr);
-    EXPECT_EQ(cut->caption, "切り取り(&T)");
+    EXPECT_EQ(cut->caption, "Cu&t");  // English source; the editor shows it translated
     EXPECT_EQ(cut->shortcut, "Ctrl+X");
     EXPECT_EQ(cut->hint, "");
     EXPECT_EQ(cut->helpContext, 10018);
@@ -18,21 +18,20 @@ TEST(Commands, MenuItemsCarryTheirExactCaptionShortcutHintAndHelp) {
 
     EXPECT_EQ(FindCommand("Copy1")->shortcut, "Ctrl+C");
     EXPECT_EQ(FindCommand("Paste1")->shortcut, "Ctrl+V");
-    EXPECT_EQ(FindCommand("Open1")->caption, "開く(&O)...");
+    EXPECT_EQ(FindCommand("Open1")->caption, "&Open...");
     EXPECT_EQ(FindCommand("Open1")->shortcut, "Ctrl+O");
     EXPECT_EQ(FindCommand("SaveAs1")->shortcut, "Ctrl+Shift+S");
     EXPECT_EQ(FindCommand("Undo1")->shortcut, "Ctrl+Z");
-    EXPECT_EQ(FindCommand("SaveAs1")->hint, "名前を付けて保存します");
-    // The apostrophe is part of the caption.
-    EXPECT_EQ(FindCommand("mnu_maskinv")->caption, "ﾏｽｸの反転'(&M)");
-    EXPECT_EQ(FindCommand("mnu_l90")->hint, "左に90度回転します");
+    EXPECT_EQ(FindCommand("SaveAs1")->hint, "Saves under a new name");
+    EXPECT_EQ(FindCommand("mnu_maskinv")->caption, "Invert &Mask");
+    EXPECT_EQ(FindCommand("mnu_l90")->hint, "Rotates 90 degrees left");
     EXPECT_EQ(FindCommand("mnu_r180")->menu, "mnu_rotate");
     EXPECT_EQ(FindCommand("inport1")->helpContext, 10009);
     EXPECT_EQ(FindCommand("mnu_iconadd")->helpContext, 10071);
     EXPECT_EQ(FindCommand("mnu_allsave")->helpContext, 0);
     // The options command sits on the menu bar itself.
     EXPECT_EQ(FindCommand("Option1")->menu, "");
-    EXPECT_EQ(FindCommand("Option1")->caption, "ｵﾌﾟｼｮﾝ(&O)");
+    EXPECT_EQ(FindCommand("Option1")->caption, "&Options");
     EXPECT_EQ(FindCommand("nothing"), nullptr);
 }
 
@@ -48,7 +47,7 @@ TEST(Commands, ButtonsShareAnExistingMenuHandlerAndItsHelpContext) {
         EXPECT_EQ(c.tag, item->tag) << c.name;
         EXPECT_FALSE(c.hint.empty()) << c.name;
     }
-    EXPECT_EQ(FindCommand("tbl90")->hint, "左に90度回転(&R)");
+    EXPECT_EQ(FindCommand("tbl90")->hint, "Rotate 90 degrees left");
     EXPECT_EQ(FindCommand("tbhelp")->sameAs, "Contents1");
     EXPECT_EQ(FindCommand("tbview4")->tag, 3);
     EXPECT_EQ(CommandsAt(CommandPlace::ToolBar).size(), 14u);
@@ -60,7 +59,7 @@ TEST(Commands, MenusListTheirItemsInOrder) {
     ASSERT_EQ(view.size(), 8u);
     EXPECT_EQ(view[3]->name, "view1");
     EXPECT_EQ(view[6]->name, "view4");
-    EXPECT_EQ(view[6]->caption, "詳細");
+    EXPECT_EQ(view[6]->caption, "Details");
     EXPECT_EQ(CommandsOfMenu("mnu_rotate").size(), 6u);
     for (const auto& m : MenuTable()) EXPECT_FALSE(CommandsOfMenu(m.name).empty()) << m.name;
 }

@@ -51,7 +51,7 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
     EXPECT_TRUE(SaveAs1Click(s));
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, "save");
-    EXPECT_EQ(dialogs.asked[0].request.filter, "ｱｲｺﾝ|*.ico");
+    EXPECT_EQ(dialogs.asked[0].request.filter, "Icon|*.ico");
     EXPECT_EQ(dialogs.asked[0].request.defaultExt, "ico");
     EXPECT_EQ(s.doc.IconFileName, dir.file("out.ico"));
     EXPECT_EQ(s.Caption, dir.file("out.ico") + " - " + kAppTitle);
@@ -70,14 +70,14 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
     s.doc.IconSet->ResourceType = 2;
     dialogs.cancel();
     SaveAs1Click(s);
-    EXPECT_EQ(dialogs.asked.back().request.filter, "ｶｰｿﾙ|*.cur|Xcursor|*");
+    EXPECT_EQ(dialogs.asked.back().request.filter, "Cursor|*.cur|Xcursor|*");
     EXPECT_EQ(dialogs.asked.back().request.defaultExt, "cur");
 
     // An animation never saved goes through Save As with the .ani filter.
     s.edit.PageControl1 = kAnimationPage;
     dialogs.cancel();
     Save1Click(s);
-    EXPECT_EQ(dialogs.asked.back().request.filter, "ｱﾆﾒｰｼｮﾝｶｰｿﾙ|*.ani|Xcursor|*");
+    EXPECT_EQ(dialogs.asked.back().request.filter, "Animated cursor|*.ani|Xcursor|*");
     EXPECT_EQ(dialogs.asked.back().request.defaultExt, "ani");
     // The Bitmap page saves nothing and asks nothing.
     const auto asked = dialogs.asked.size();

@@ -66,8 +66,10 @@ TEST(Settings, RoundTripWritesEveryValueAsText) {
     s.iconbackadd = true;
     s.zoom = 8;
     s.pixelgrid = false;
+    s.language = kLanguageSystem;
     SaveSettings(s, store);
-    EXPECT_EQ(store.keys("option").size(), 37u);  // 11 values and 26 formats
+    EXPECT_EQ(store.read("option", "language"), "2");
+    EXPECT_EQ(store.keys("option").size(), 38u);  // 12 values and 26 formats
     EXPECT_EQ(store.read("option", "zoom"), "8");
     EXPECT_EQ(store.read("option", "pixelgrid"), "0");
     EXPECT_EQ(store.read("option", "color"), "1193046");

@@ -29,6 +29,7 @@
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
 #include "ui/TfrmMain.h"
+#include "ui/Translations.h"
 
 using namespace vornik;
 
@@ -53,9 +54,9 @@ TEST(MainWindow, EveryMenuItemHasItsCaptionShortcutHintAndHelpContext) {
         if (c.place != CommandPlace::Menu) continue;
         QAction* a = f.w.action(Q(c.name));
         ASSERT_NE(a, nullptr) << c.name;
-        EXPECT_EQ(a->text(), Q(c.caption)) << c.name;
+        EXPECT_EQ(a->text(), CommandText(c.caption)) << c.name;
         EXPECT_EQ(a->shortcut(), QKeySequence(Q(c.shortcut))) << c.name;
-        EXPECT_EQ(a->statusTip(), Q(c.hint)) << c.name;
+        EXPECT_EQ(a->statusTip(), CommandText(c.hint)) << c.name;
         EXPECT_EQ(a->property("helpContext").toInt(), c.helpContext) << c.name;
         // The item sits in its own menu (Option1 on the menu bar itself).
         QWidget* owner =
@@ -89,14 +90,14 @@ TEST(MainWindow, ToolBarAndPanelButtonsShareTheMenuHandlers) {
         QAction* a = f.w.action(Q(c->name));
         ASSERT_NE(a, nullptr) << c->name;
         EXPECT_TRUE(bar->actions().contains(a)) << c->name;
-        EXPECT_EQ(a->statusTip(), Q(c->hint)) << c->name;
+        EXPECT_EQ(a->statusTip(), CommandText(c->hint)) << c->name;
         EXPECT_FALSE(a->iconText().contains('&')) << c->name;
     }
     for (const CommandInfo* c : CommandsAt(CommandPlace::EditPanel)) {
         auto* b = qobject_cast<QToolButton*>(f.w.control(Q(c->name)));
         ASSERT_NE(b, nullptr) << c->name;
         EXPECT_TRUE(f.w.pnledit->isAncestorOf(b)) << c->name;
-        EXPECT_EQ(b->statusTip(), Q(c->hint)) << c->name;
+        EXPECT_EQ(b->statusTip(), CommandText(c->hint)) << c->name;
     }
     // The tool bar's help button opens the help contents, as 目次 does.
     f.w.action("tbhelp")->trigger();
@@ -398,6 +399,6 @@ TEST(MainWindow, SavingANewDocumentAsksForAName) {
     f.w.action("tbsave")->trigger();
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].request.dialog, "SavePictureDialog2");
-    EXPECT_EQ(dialogs.asked[0].request.filter, "ｱｲｺﾝ|*.ico");
+    EXPECT_EQ(dialogs.asked[0].request.filter, "Icon|*.ico");
     EXPECT_EQ(f.w.windowTitle(), kAppTitle);
 }

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "VornikVersion.h"
+#include "ui/Translations.h"
 
 namespace {
 void DropHarmless(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(DropHarmless);
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(VORNIK_VERSION);
+    // The interface as a default start shows it: Japanese.
+    vornik::InstallTranslations("ja");
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
