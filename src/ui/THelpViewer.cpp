@@ -12,6 +12,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "ui/Translations.h"
+
 // The built-in copy lives in a static library: register it before use.
 static void InitHelpResource() { Q_INIT_RESOURCE(vornik); }
 
@@ -37,13 +39,18 @@ std::vector<HelpTopic> ParseHelpDocument(const QString& html) {
     return out;
 }
 
+QString HelpDocumentName(const QString& languageCode) {
+    return languageCode == "en" ? "vornik-help-en.html" : "vornik-help.html";
+}
+
 QString HelpDocumentPath() {
+    const QString name = HelpDocumentName(InstalledLanguage());
     const QString dir = QCoreApplication::applicationDirPath();
-    for (const QString& p : {dir + "/../share/vornik/vornik-help.html", dir + "/vornik-help.html"}) {
+    for (const QString& p : {dir + "/../share/vornik/" + name, dir + "/" + name}) {
         if (QFileInfo::exists(p)) return QFileInfo(p).canonicalFilePath();
     }
     InitHelpResource();
-    return ":/help/vornik-help.html";
+    return ":/help/" + name;
 }
 
 THelpViewer::THelpViewer(QWidget* parent)
@@ -52,13 +59,13 @@ THelpViewer::THelpViewer(QWidget* parent)
       contents_(new QListWidget(this)),
       page_(new QTextBrowser(this)) {
     setObjectName("HelpViewer");
-    setWindowTitle("Vornik ヘルプ");
+    setWindowTitle(tr("Vornik Help"));
     resize(640, 420);
     auto* left = new QWidget(this);
     auto* lv = new QVBoxLayout(left);
     lv->setContentsMargins(0, 0, 0, 0);
-    lv->addWidget(new QLabel("目次", left));
-    search_->setPlaceholderText("キーワードを入力して検索");
+    lv->addWidget(new QLabel(tr("Contents"), left));
+    search_->setPlaceholderText(tr("Type a keyword to search"));
     search_->setObjectName("helpsearch");
     contents_->setObjectName("helpcontents");
     lv->addWidget(search_);

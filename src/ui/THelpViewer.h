@@ -22,8 +22,12 @@ struct HelpTopic {
 // Splits a help document into its topics, in document order.
 std::vector<HelpTopic> ParseHelpDocument(const QString& html);
 
-// Where the help document is: installed beside the program, else the copy
-// built into it.
+// The help document of a language ("en": English, else Japanese); both hold
+// the same topic ids, so every help context has its topic in either.
+QString HelpDocumentName(const QString& languageCode);
+
+// Where the help document of the installed language is: installed beside the
+// program, else the copy built into it.
 QString HelpDocumentPath();
 
 // Our help viewer: contents on the left (filtered by the keyword field), the

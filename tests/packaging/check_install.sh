@@ -22,7 +22,7 @@ expect=(
 sides=(16 24 32 48 64 128 256)
 if [ "$editor" = 1 ]; then
   expect+=(bin/vornik share/applications/vornik.desktop share/metainfo/io.github.vornik.vornik.metainfo.xml
-           share/vornik/vornik-help.html share/vornik/vornik.ico)
+           share/vornik/vornik-help.html share/vornik/vornik-help-en.html share/vornik/vornik.ico)
   for s in "${sides[@]}"; do expect+=("share/icons/hicolor/${s}x${s}/apps/vornik.png"); done
 fi
 for f in "${expect[@]}"; do
