@@ -6,7 +6,7 @@
 
 namespace vornik {
 
-// Before the page's document is replaced (open, drop, recent file, 新規):
+// Before the page's document is replaced (open, drop, recent file, New):
 // when it has unsaved changes, asks whether to save them. False when the
 // user cancelled or the save did not happen: the document must stay.
 bool ConfirmLeave(MainState& s, int page);

@@ -6,7 +6,7 @@
 
 namespace vornik {
 
-// "このグループを現在のアイコンで置き換えて保存": in an executable's listing, a
+// "Replace This Group with the Current Icon and Save": in an executable's listing, a
 // copy of the program whose group of the selected entry holds the picture
 // under edit (as an icon, or as a cursor with the hot spot when the group is
 // a cursor group) instead of its images. The copy goes under a name the user
