@@ -2,6 +2,8 @@
 
 #include <fnmatch.h>
 
+#include <algorithm>
+#include <iterator>
 #include <sstream>
 #include <vector>
 
@@ -69,8 +71,9 @@ TEST(FileFilter, OpenFilterOffersEveryFormatTheOpenCommandReads) {
     for (const char* name : {"a.ico", "a.cur", "a.ani", "a.exe", "a.dll", "A.ICO", "b.svgz"})
         EXPECT_TRUE(offers(all.front(), name)) << name;
     // An Xcursor file as themes name them.
-    vornik::Bytes xcursor{'X', 'c', 'u', 'r', 16, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0};
-    xcursor.resize(64, 0);
+    const unsigned char header[] = {'X', 'c', 'u', 'r', 16, 0, 0, 0, 0, 0, 1, 0};
+    vornik::Bytes xcursor(64, 0);
+    std::copy(std::begin(header), std::end(header), xcursor.begin());
     vornik::test::WriteAll(dir.file("left_ptr"), xcursor);
     ASSERT_NE(vornik::ChooseLoader(dir.file("left_ptr")).loader, vornik::DocumentLoader::Exe);
     bool offered = false;

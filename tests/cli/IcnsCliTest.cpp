@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <iterator>
 
 #include "AniCliRun.h"
 #include "TestFiles.h"
@@ -217,9 +219,12 @@ TEST(IcnsCli, MalformedFilesAreRefusedQuicklyWithTheReason) {
     // A PNG element of the wrong size is named and left out.
     Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13,
                  'I',  'H', 'D', 'R', 0,    0,    0,    64,   0, 0, 0, 64};
-    Bytes file = {'i', 'c', 'n', 's', 0, 0, 0, static_cast<std::uint8_t>(16 + png.size()),
-                  'i', 'c', '0', '7', 0, 0, 0, static_cast<std::uint8_t>(8 + png.size())};
-    file.insert(file.end(), png.begin(), png.end());
+    // Sized first: GCC 12 warns wrongly (-Warray-bounds) when a braced vector grows.
+    const std::uint8_t head[] = {'i', 'c', 'n', 's', 0, 0, 0, static_cast<std::uint8_t>(16 + png.size()),
+                                 'i', 'c', '0', '7', 0, 0, 0, static_cast<std::uint8_t>(8 + png.size())};
+    Bytes file(sizeof head + png.size());
+    std::copy(std::begin(head), std::end(head), file.begin());
+    std::copy(png.begin(), png.end(), file.begin() + sizeof head);
     test::WriteAll(dir.file("wrong.icns"), file);
     const ToolRun r = cli({"list", dir.file("wrong.icns")});
     EXPECT_EQ(r.status, 1);

@@ -153,7 +153,7 @@ public:
         out[1] = 'Z';
         WriteU32LE(out.data() + 0x3C, 0x40);
         layout.peHeader = out.size();
-        out.insert(out.end(), {'P', 'E', 0, 0});
+        AppendU32LE(out, 0x4550);  // "PE\0\0"
         AppendU16LE(out, pe32plus ? 0x8664 : 0x14C);
         AppendU16LE(out, 1);  // sections
         AppendU32LE(out, 0);
