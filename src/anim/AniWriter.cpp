@@ -106,6 +106,7 @@ Bytes TAniEX::SaveToBytes() {
     // Check every frame before anything of the set changes.
     std::vector<Bytes> entryBlocks(static_cast<std::size_t>(Count));
     std::vector<std::vector<WrittenImage>> frames;
+    frames.reserve(static_cast<std::size_t>(Count));
     for (int i = 0; i < Count; ++i) frames.push_back(imagesOf(*this, i, entryBlocks[static_cast<std::size_t>(i)]));
 
     Bytes out;

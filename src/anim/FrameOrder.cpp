@@ -88,6 +88,7 @@ void applyFrameOrder(TAniEX& set, const std::vector<int>& order) {
 
 void applyStepOrder(TAniEX& set, const std::vector<int>& order) {
     std::vector<AniStep> steps;
+    steps.reserve(order.size());
     for (int old : order) steps.push_back(set.Steps[static_cast<std::size_t>(old)]);
     std::copy(steps.begin(), steps.end(), set.Steps.begin());
 }

@@ -86,6 +86,7 @@ private:
 // Corner positions of one phase of a move, along its axis.
 std::vector<int> movePhase(int first, int step, int count) {
     std::vector<int> positions;
+    positions.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) positions.push_back(first + i * step);
     return positions;
 }

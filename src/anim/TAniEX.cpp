@@ -94,7 +94,7 @@ int TAniEX::DeleteStep(int step) {
         return -1;
     }
     for (int i = step; i + 1 < n; ++i)
-        Steps[static_cast<std::size_t>(i)] = Steps[static_cast<std::size_t>(i + 1)];
+        Steps[static_cast<std::size_t>(i)] = Steps[static_cast<std::size_t>(i) + 1];
     AnimHeader.StepCount = static_cast<std::uint32_t>(n - 1);
     return 0;
 }

@@ -221,6 +221,7 @@ XcursorConversion XcursorToSets(const std::vector<XcursorPicture>& images, std::
             }
         if (index == kept.size()) {
             std::vector<IconEntry> entries;
+            entries.reserve(frame.size());
             for (const XcursorPicture* p : frame) entries.push_back(toEntry(*p));
             addFrame(set, entries);
             kept.push_back(frame);
@@ -246,6 +247,7 @@ XcursorConversion XcursorToSets(const std::vector<XcursorPicture>& images, std::
 
 std::vector<XcursorPicture> CursorSetToXcursor(const TIconEx& set, std::vector<std::string>* notes) {
     std::vector<const IconEntry*> entries;
+    entries.reserve(static_cast<std::size_t>(set.Count));
     for (int i = 0; i < set.Count; ++i) entries.push_back(&set.Entries[static_cast<std::size_t>(i)]);
     std::vector<XcursorPicture> out;
     for (const IconEntry* e : onePerSize(entries, "the cursor", notes)) {
@@ -284,6 +286,7 @@ std::vector<XcursorPicture> AnimationToXcursor(const TAniEX& set, std::vector<st
         const std::string what = "frame " + std::to_string(s.frame);
         const std::vector<IconEntry> images = frameImages(set, s.frame);
         std::vector<const IconEntry*> all;
+        all.reserve(images.size());
         for (const IconEntry& e : images) all.push_back(&e);
         const bool first = sizes.empty();
         for (const IconEntry* e : onePerSize(all, what, notes, sizes)) {

@@ -48,7 +48,7 @@ bool ImportFile(MainState& s, const std::string& path, const IconSelectDialog& s
         ReadResult<TQvDIB> r = ReadPicture(path);
         if (r.refused) throw EVornikError(OpenFailedMessage(path, RefusalMessage(r.refusal)));
         if (!r.losses.empty()) ShowMessage(LossesMessage(path, r.losses));
-        TQvDIB dib = std::move(r.value);
+        TQvDIB dib = r.value;
         if (e.target == ResourceTarget::Mask && HasAlphaChannel(dib)) {
             // The mask comes from the picture's coverage, not its colours.
             TQvDIB colours, mask;

@@ -74,6 +74,7 @@ std::vector<int> parseColours(const std::string& text) {
     }
     if (rank.empty()) throw UsageError("--colors needs at least one of 2, 16, 256, true, 32");
     std::vector<int> targets;
+    targets.reserve(rank.size());
     for (int r : rank) targets.push_back(r == 4 ? 32 : r == 3 ? 24 : ColorIndexToTarget(r));
     return targets;
 }

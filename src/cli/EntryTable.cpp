@@ -28,6 +28,7 @@ std::string caption(const EntryRow& e) {
 
 std::vector<EntryRow> rowsOf(const TIconEx& set) {
     std::vector<EntryRow> rows;
+    rows.reserve(static_cast<std::size_t>(set.Count));
     for (int i = 0; i < set.Count; ++i) rows.push_back(RowOf(set.Entries[static_cast<std::size_t>(i)]));
     return rows;
 }

@@ -24,7 +24,6 @@ namespace vornik::cli {
 
 namespace {
 constexpr std::uint64_t kMaxInputBytes = 256ull << 20;
-constexpr int kMaxPngSide = 8192;
 
 TQvDIB opaque32(const TQvDIB& image) {
     TQvDIB black;
@@ -48,7 +47,7 @@ TQvDIB loadPicture(const std::string& path) {
         throw EVornikError("\"" + ShownFileName(path) + "\": " + EnglishRefusal(why));
     }
     ReportLosses(path, r.losses);
-    return std::move(r.value);
+    return r.value;
 }
 
 }  // namespace

@@ -250,6 +250,7 @@ private:
                       slot.points + "x" + slot.points + "\"\n    }";
         }
         std::vector<std::pair<int, std::string>> bySide;
+        bySide.reserve(pictures.size());
         for (const auto& [file, side] : pictures) bySide.push_back({side, file});
         std::sort(bySide.begin(), bySide.end());
         for (const auto& [side, file] : bySide)

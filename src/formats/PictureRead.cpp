@@ -63,14 +63,14 @@ ReadResult<TQvDIB> ReadPicture(const std::string& path) {
             // The reader's own checks decide; the content test is for telling formats apart.
             // A 32-bit picture with alpha keeps it; the DIB reader would drop it.
             if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, false))
-                r.value = std::move(*withAlpha);
+                r.value = *withAlpha;  // shares the pixels
             else
                 r.value.LoadFromBytes(data);
         } else if (LowerExtension(path) == ".dib" && data.size() >= 4 && ReadU32LE(data.data()) >= 40 &&
                    ReadU32LE(data.data()) <= 124) {
             // A .dib may be a packed DIB as the clipboard holds it: no file header.
             if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, true))
-                r.value = std::move(*withAlpha);
+                r.value = *withAlpha;  // shares the pixels
             else
                 r.value.LoadFromClipboardFormat(CF_DIB, &data, nullptr);
         } else if (LooksLikeSvg(data)) {

@@ -80,7 +80,7 @@ public:
 
     // A name usable as a file in cursors/.
     std::string fileName(const toml::node& n, const std::string& what) const {
-        const std::string s = text(n, what);
+        std::string s = text(n, what);
         if (s.empty() || s == "." || s == ".." || s.find('/') != std::string::npos ||
             std::any_of(s.begin(), s.end(), [](unsigned char c) { return c < 0x20; }))
             refuse(n, what + " \"" + s + "\" cannot be a file name");

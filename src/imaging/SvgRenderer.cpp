@@ -16,6 +16,9 @@ namespace {
 // librsvg and what it needs from glib and cairo, opened on the first SVG.
 struct Rsvg {
     SharedLibrary library{"librsvg-2.so.2"};
+// The argument is pasted as a declarator and after ::, where parentheses
+// cannot go.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define VORNIK_RSVG(name) decltype(&::name) name = library.Symbol<decltype(::name)>(#name)
     VORNIK_RSVG(g_object_unref);
     VORNIK_RSVG(g_clear_error);

@@ -15,6 +15,7 @@ TQvDIB::TQvDIB(const TQvDIB& other) : TQvGraphic(other) {
 }
 
 TQvDIB& TQvDIB::operator=(const TQvDIB& other) {
+    if (this == &other) return *this;
     Assign(&other);
     return *this;
 }

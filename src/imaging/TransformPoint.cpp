@@ -36,8 +36,9 @@ PixelPoint RotatePoint(PixelPoint p, int w, int h, long double angle) {
     // The rotation samples source = centre + R (target - centre); the pixel
     // at p therefore lands at centre + R^T (p - centre).
     const auto [c, s] = RotationCosSin(angle);
-    const long double dx = p.x - w / 2, dy = p.y - h / 2;
-    return clamped(w / 2 + (c * dx + s * dy), h / 2 + (c * dy - s * dx), w, h);
+    const int cx = w / 2, cy = h / 2;  // whole pixels, as the picture's rotation turns about
+    const long double dx = p.x - cx, dy = p.y - cy;
+    return clamped(cx + (c * dx + s * dy), cy + (c * dy - s * dx), w, h);
 }
 
 PixelPoint SqueezeVerticalPoint(PixelPoint p, int w, int h, long double angle) {

@@ -149,7 +149,7 @@ int TIconEx::DeleteSlot(int index) {
     }
     FreeEntry(index);
     for (int i = index; i < Count - 1; ++i)
-        Entries[static_cast<std::size_t>(i)] = std::move(Entries[static_cast<std::size_t>(i + 1)]);
+        Entries[static_cast<std::size_t>(i)] = std::move(Entries[static_cast<std::size_t>(i) + 1]);
     releaseBlocks(Entries[static_cast<std::size_t>(Count - 1)]);
     --Count;
     return index;

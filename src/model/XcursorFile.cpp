@@ -22,6 +22,9 @@ namespace {
 // libraries would load at every start.
 struct Xcursor {
     SharedLibrary library{"libXcursor.so.1"};
+// The argument is pasted as a declarator and after ::, where parentheses
+// cannot go.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define VORNIK_XCURSOR(name) decltype(&::name) name = library.Symbol<decltype(::name)>(#name)
     VORNIK_XCURSOR(XcursorImagesDestroy);
     VORNIK_XCURSOR(XcursorCommentsDestroy);

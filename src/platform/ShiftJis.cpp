@@ -15,7 +15,8 @@ std::string convert(const char* to, const char* from, const std::string& in, con
                     bool fromUtf8) {
     if (in.empty()) return {};
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return in;
+    // iconv_open says it failed with (iconv_t)-1, a pointer made from an integer.
+    if (cd == reinterpret_cast<iconv_t>(-1)) return in;  // NOLINT(performance-no-int-to-ptr)
     std::string out;
     out.reserve(in.size() * 2);
     char* src = const_cast<char*>(in.data());

@@ -41,7 +41,7 @@ void TSwatchGrid::mousePressEvent(QMouseEvent* e) {
     const QPoint at = e->position().toPoint();
     const int column = at.x() / cell_, row = at.y() / cell_;
     if (column < 0 || column >= columns_ || row < 0) return;
-    const std::size_t i = static_cast<std::size_t>(row * columns_ + column);
+    const std::size_t i = static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
     if (i < colours_.size()) emit picked(colours_[i], e->button() == Qt::RightButton);
 }
 

@@ -167,9 +167,9 @@ void TfrmMain::connectAnimation() {
     connect(frames, &TAniListWidget::moveRequested, this, [this](int delta) { moveAniItems(true, delta); });
     connect(steps, &TAniListWidget::moveRequested, this, [this](int delta) { moveAniItems(false, delta); });
     connect(frames, &TAniListWidget::dropRequested, this,
-            [this](std::vector<int> rows, int before) { dropAniItems(true, rows, before); });
+            [this](const std::vector<int>& rows, int before) { dropAniItems(true, rows, before); });
     connect(steps, &TAniListWidget::dropRequested, this,
-            [this](std::vector<int> rows, int before) { dropAniItems(false, rows, before); });
+            [this](const std::vector<int>& rows, int before) { dropAniItems(false, rows, before); });
     connect(frames, &TAniListWidget::deleteRequested, this, &TfrmMain::deleteSelectedFrames);
     connect(steps, &TAniListWidget::deleteRequested, this, &TfrmMain::sbanidelClick);
     connect(sprate, qOverload<int>(&QSpinBox::valueChanged), this, [this](int rate) {

@@ -261,11 +261,13 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("mnu_rotimage", [this] { mnu_rotimageClick(); });
     handlers_.insert("mnu_bitmapzoom", [this] { mnu_bitmapzoomClick(); });
-    for (auto [name, kind] : {std::pair{"mnu_flip", ViewTransform::Flip}, std::pair{"mnu_millor", ViewTransform::Mirror},
-                              std::pair{"mnu_r90", ViewTransform::QuarterRight},
-                              std::pair{"mnu_l90", ViewTransform::QuarterLeft},
-                              std::pair{"mnu_r180", ViewTransform::Half}}) {
-        handlers_.insert(name, [this, kind] {
+    // Named copies, not structured bindings: clang before 16 cannot capture those.
+    for (const auto& item : {std::pair{"mnu_flip", ViewTransform::Flip}, std::pair{"mnu_millor", ViewTransform::Mirror},
+                             std::pair{"mnu_r90", ViewTransform::QuarterRight},
+                             std::pair{"mnu_l90", ViewTransform::QuarterLeft},
+                             std::pair{"mnu_r180", ViewTransform::Half}}) {
+        const ViewTransform kind = item.second;
+        handlers_.insert(item.first, [this, kind] {
             undoable(kUndoViews, "views", [this, kind] { TransformViews(s_.edit, kind); });
         });
     }
