@@ -16,8 +16,7 @@
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
 #include "platform/ShiftJis.h"
-#include "model/IcoContent.h"
-#include "anim/AniContent.h"
+#include "formats/CursorFiles.h"
 
 namespace vornik::cli {
 
@@ -57,14 +56,6 @@ std::pair<int, int> parseSize(const std::string& text) {
             parseNumber(text.substr(x + 1), "--size", 1, kMaxFrameSide)};
 }
 
-bool isIconOrCursorFile(const Bytes& d) {
-    return IcoContentType(d.data(), d.size()) != 0;
-}
-
-bool isAnimatedCursor(const Bytes& d) {
-    return IsAniContent(d.data(), d.size());
-}
-
 // The images one file gives a frame: every image of an icon or cursor file
 // (a cursor's hot spots kept; an icon's directory holds planes and bit count
 // there, so its hot spot is 0,0), or the picture as one 32-bit image with its
@@ -72,10 +63,11 @@ bool isAnimatedCursor(const Bytes& d) {
 std::vector<IconEntry> loadFrameImages(const std::string& path) {
     const Bytes data = ReadFileBytes(path, kMaxFrameFileBytes);
     std::vector<IconEntry> images;
-    if (isAnimatedCursor(data))
+    const CursorFileKind kind = SniffCursorFile(data);
+    if (kind == CursorFileKind::Animated)
         throw EVornikError(
             "\"" + path + "\" is an animated cursor; take it apart with extract --png and give its pictures");
-    if (isIconOrCursorFile(data)) {
+    if (kind == CursorFileKind::IconOrCursor) {
         TIconCurEX set;
         if (!set.LoadFromBytes(data, path)) throw EVornikError(set.LoadError());
         for (int i = 0; i < set.Count; ++i) {

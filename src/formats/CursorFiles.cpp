@@ -8,8 +8,7 @@
 #include "model/XcursorScale.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
-#include "anim/AniContent.h"
-#include "model/IcoContent.h"
+#include "formats/FormatRegistry.h"
 
 namespace vornik {
 
@@ -20,11 +19,11 @@ constexpr std::uint64_t kMaxCursorFileBytes = 1ull << 30;
 }  // namespace
 
 CursorFileKind SniffCursorFile(const Bytes& data) {
-    if (IsXcursorData(data.data(), data.size())) return CursorFileKind::Xcursor;
-    if (IsAniContent(data.data(), data.size()))
-        return CursorFileKind::Animated;
-    if (IcoContentType(data.data(), data.size()) != 0)
-        return CursorFileKind::IconOrCursor;
+    // No name: content alone decides.
+    const FileFormat& f = DetectFormat({data.data(), std::min(data.size(), kFormatHeadSize), data.size()}, "");
+    if (f.name == "Xcursor") return CursorFileKind::Xcursor;
+    if (f.name == "ANI") return CursorFileKind::Animated;
+    if (f.name == "ICO" || f.name == "CUR") return CursorFileKind::IconOrCursor;
     return CursorFileKind::Other;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "imaging/BmpAlpha.h"
-#include "imaging/BmpContent.h"
 #include "imaging/JpegCodec.h"
 #include "imaging/QvDIBErrors.h"
 #include "imaging/RleDecoder.h"
@@ -54,26 +53,34 @@ ReadResult<TQvDIB> ReadPicture(const std::string& path) {
     try {
         if (FileSizeOf(path) > kMaxPictureFileBytes) return R::Refuse(RefusalCode::TooLarge);
         const Bytes data = ReadFileBytes(path, kMaxPictureFileBytes);
-        if (IsPngImage(data.data(), data.size(), 0)) return readPng(data);
+        // The registry's content tests tell the kinds apart; each reader's own checks decide.
+        const FormatHead head{data.data(), std::min(data.size(), kFormatHeadSize), data.size()};
+        const FileFormat& format = DetectFormat(head, path);
+        const bool contentMatches = format.matches && format.matches(head);
+        // Named as a picture without its content: only the bitmap codec, which
+        // also reads what the content test is strict about, gets to look.
+        if (!contentMatches && format.name != "BMP") return R::Refuse(RefusalCode::NotThisFormat);
         R r;
-        if (LooksLikeJpeg(data.data(), data.size())) {
+        if (format.name == "PNG") {
+            return readPng(data);
+        } else if (format.name == "JPEG") {
             LoadJpegIntoDIB(data.data(), data.size(), r.value);
             r.value = ApplyExifOrientation(r.value, JpegExifOrientation(data.data(), data.size()));
-        } else if (data.size() >= 2 && data[0] == 'B' && data[1] == 'M') {
-            // The reader's own checks decide; the content test is for telling formats apart.
-            // A 32-bit picture with alpha keeps it; the DIB reader would drop it.
-            if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, false))
+        } else if (format.name == "BMP") {
+            if (!contentMatches && LowerExtension(path) == ".dib" && data.size() >= 4 &&
+                ReadU32LE(data.data()) >= 40 && ReadU32LE(data.data()) <= 124) {
+                // A .dib may be a packed DIB as the clipboard holds it: no file header.
+                if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, true))
+                    r.value = *withAlpha;  // shares the pixels
+                else
+                    r.value.LoadFromClipboardFormat(CF_DIB, &data, nullptr);
+            } else if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, false)) {
+                // A 32-bit picture with alpha keeps it; the DIB reader would drop it.
                 r.value = *withAlpha;  // shares the pixels
-            else
+            } else {
                 r.value.LoadFromBytes(data);
-        } else if (LowerExtension(path) == ".dib" && data.size() >= 4 && ReadU32LE(data.data()) >= 40 &&
-                   ReadU32LE(data.data()) <= 124) {
-            // A .dib may be a packed DIB as the clipboard holds it: no file header.
-            if (std::optional<TQvDIB> withAlpha = DecodeBmpAlpha(data, true))
-                r.value = *withAlpha;  // shares the pixels
-            else
-                r.value.LoadFromClipboardFormat(CF_DIB, &data, nullptr);
-        } else if (LooksLikeSvg(data)) {
+            }
+        } else if (format.name == "SVG") {
             r.value = RenderSvg(MakeSvgSource(data, path), SvgBox{});
         } else {
             return R::Refuse(RefusalCode::NotThisFormat);
@@ -97,7 +104,8 @@ ReadResult<TQvDIB> ReadPicture(const std::string& path) {
     } catch (const EQvDIBInvalidDIB&) {
         return R::Refuse(RefusalCode::Damaged);  // the codec's words name its routines
     } catch (const EQvDIBInvalidDIBFile&) {
-        return R::Refuse(RefusalCode::Damaged);
+        // No "BM": a file named as a bitmap that is none.
+        return R::Refuse(RefusalCode::NotThisFormat);
     } catch (const EQvDIBInvalidDIBPara&) {
         return R::Refuse(RefusalCode::Damaged);
     } catch (const EQvDIBInvalidPalette&) {

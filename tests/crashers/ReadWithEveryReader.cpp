@@ -17,7 +17,7 @@
 
 #include "anim/TAniEX.h"
 #include "anim/XcursorConvert.h"
-#include "app/IsBmpFile.h"
+#include "imaging/BmpContent.h"
 #include "imaging/ByteReadStream.h"
 #include "imaging/JpegDIB.h"
 #include "imaging/PictureView.h"
