@@ -85,15 +85,16 @@ ReadResult<TQvDIB> ReadPicture(const std::string& path) {
         } else {
             return R::Refuse(RefusalCode::NotThisFormat);
         }
-        if (r.value.Compression() == 1 || r.value.Compression() == 2) {
-            const int missing = rleRowsMissing(r.value);
-            // Rows are stored from the bottom: the missing ones are at the top.
-            if (missing > 0)
-                r.losses.push_back({LossCode::RowsMissing,
-                                    missing == 1 ? "row 1 from the top"
-                                                 : "rows 1-" + std::to_string(missing) + " from the top",
-                                    static_cast<std::uint64_t>(missing), {}});
-        }
+        // RLE8 and RLE4 stay compressed and are checked here; RLE24 is
+        // decoded while it is read and says what it missed.
+        const bool rle = r.value.Compression() == 1 || r.value.Compression() == 2;
+        const int missing = rle ? rleRowsMissing(r.value) : r.value.RowsNotReached();
+        // Rows are stored from the bottom: the missing ones are at the top.
+        if (missing > 0)
+            r.losses.push_back({LossCode::RowsMissing,
+                                missing == 1 ? "row 1 from the top"
+                                             : "rows 1-" + std::to_string(missing) + " from the top",
+                                static_cast<std::uint64_t>(missing), {}});
         return r;
     } catch (const EEndOfFile& e) {
         return R::Refuse(RefusalCode::EndsEarly, {}, e.what());

@@ -163,6 +163,7 @@ void TQvDIB::SetBitCount(int value) {
 
 bool TQvDIB::IsTopDown() const { return Checked("IsTopDown")->Header.biHeight < 0; }
 std::uint32_t TQvDIB::Compression() const { return Checked("Compression")->Header.biCompression; }
+int TQvDIB::RowsNotReached() const { return Checked("RowsNotReached")->RowsNotReached; }
 
 // --- header, colour table, pixels ---
 

@@ -73,6 +73,9 @@ public:
     bool IsTopDown() const;
     std::uint32_t Compression() const;
     bool IsCompressed() const { return Compression() != 0; }
+    // How many rows a cut OS/2 RLE24 file's data never reached: the top ones,
+    // as its rows are stored bottom-up; they are black. 0 for any other picture.
+    int RowsNotReached() const;
 
     // --- header, colour table, pixels ---
     const BitmapInfoHeader& Header() const;

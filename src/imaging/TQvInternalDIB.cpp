@@ -67,7 +67,9 @@ bool IsOs2InfoHeaderSize(std::uint32_t size) { return size == 16 || size == 64; 
 // with three bytes (blue, green, red) for each pixel. Decoded straight into
 // 24-bit rows (row 0 first as in memory); pixels the data does not reach stay
 // 0, and data ending without an end-of-bitmap code ends the picture there.
-void DecodeRle24(const std::uint8_t* src, std::size_t size, std::int32_t width, std::int64_t height,
+// Returns how many rows such data never reached (counting a row it ended
+// inside), as DecodeRle does for RLE8 and RLE4.
+int DecodeRle24(const std::uint8_t* src, std::size_t size, std::int32_t width, std::int64_t height,
                  std::uint8_t* out, std::size_t outStride) {
     const char* bad = "TQvInternalDIB.LoadFromStream: Bad RLE24 Data";
     std::int64_t x = 0, y = 0;
@@ -81,7 +83,7 @@ void DecodeRle24(const std::uint8_t* src, std::size_t size, std::int32_t width, 
     while (size - pos >= 2) {
         const std::uint8_t first = src[pos];
         if (first > 0) {
-            if (size - pos < 4) return;
+            if (size - pos < 4) break;
             if (x + first > width || y >= height) Invalid(bad);
             for (int i = 0; i < first; ++i) put(x + i, src + pos + 1);
             x += first;
@@ -95,9 +97,9 @@ void DecodeRle24(const std::uint8_t* src, std::size_t size, std::int32_t width, 
             x = 0;
             if (y > height) Invalid(bad);
         } else if (second == 1) {
-            return;
+            return 0;
         } else if (second == 2) {
-            if (size - pos < 2) return;
+            if (size - pos < 2) break;
             x += src[pos];
             y += src[pos + 1];
             pos += 2;
@@ -110,10 +112,12 @@ void DecodeRle24(const std::uint8_t* src, std::size_t size, std::int32_t width, 
             for (int i = 0; i < n && 3 * static_cast<std::size_t>(i) + 3 <= size - pos; ++i)
                 put(x + i, src + pos + 3 * static_cast<std::size_t>(i));
             x += n;
-            if (size - pos < padded) return;
+            if (size - pos < padded) break;  // the data ends inside the run
             pos += padded;
         }
     }
+    // The data ended without its end-of-bitmap code.
+    return y >= height ? 0 : static_cast<int>(height - y);
 }
 
 // How many bytes of a stream's pixel data to take. The file-size field only
@@ -167,6 +171,7 @@ void TQvInternalDIB::CreateDIB(int width, int height, int clrCount, int bitCount
     Header.biHeight = height;
     Header.biBitCount = static_cast<std::uint16_t>(bitCount);
     Header.biClrUsed = static_cast<std::uint32_t>(clrCount);
+    RowsNotReached = 0;
     std::memset(static_cast<void*>(ColorTable), 0, sizeof ColorTable);
     ColorsChanged();
 }
@@ -243,8 +248,8 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
         const std::int64_t size = dstStride * rows;
         std::unique_ptr<std::uint8_t[]> pixels = GetFileMap(size);
         if (rle24) {
-            DecodeRle24(src, static_cast<std::size_t>(srcSize), width, rows, pixels.get(),
-                        static_cast<std::size_t>(dstStride));
+            RowsNotReached = DecodeRle24(src, static_cast<std::size_t>(srcSize), width, rows, pixels.get(),
+                                         static_cast<std::size_t>(dstStride));
         } else {
             for (std::int64_t y = 0; y < rows; ++y) {
                 const std::uint8_t* s = src + y * srcStride;

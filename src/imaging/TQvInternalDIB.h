@@ -72,6 +72,9 @@ public:
     BitmapInfoHeader Header;
     RgbQuad ColorTable[kColorTableSlots] = {};
     bool PaletteChanged = false;
+    // Rows an RLE24 file's data never reached while it was read (they stay
+    // black); 0 for every other storage, and not carried into copies.
+    std::int32_t RowsNotReached = 0;
 
 private:
     // Replaces the pixel block by `block` of `size` bytes.

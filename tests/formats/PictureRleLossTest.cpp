@@ -1,4 +1,4 @@
-// RLE pictures whose data ends early are read with losses that say how many
+// RLE pictures (RLE8, RLE4 and OS/2 RLE24) whose data ends early are read with losses that say how many
 // rows, counted from the top, the data never reached.
 #include <gtest/gtest.h>
 
@@ -34,6 +34,24 @@ Bytes rleFile(int bits, const Bytes& data) {
     return b;
 }
 
+// A 4 x 4 OS/2 2.x bitmap (64-byte header) with compression 4: RLE24.
+Bytes rle24File(const Bytes& data) {
+    const std::uint32_t head = 14 + 64;
+    Bytes b{'B', 'M'};
+    AppendU32LE(b, head + static_cast<std::uint32_t>(data.size()));
+    AppendU32LE(b, 0);
+    AppendU32LE(b, head);
+    AppendU32LE(b, 64);
+    AppendU32LE(b, 4);
+    AppendU32LE(b, 4);
+    AppendU16LE(b, 1);
+    AppendU16LE(b, 24);
+    AppendU32LE(b, 4);
+    b.resize(14 + 64, 0);
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
 ReadResult<TQvDIB> readRle(int bits, const Bytes& data) {
     TempDir dir;
     WriteAll(dir.file("p.bmp"), rleFile(bits, data));
@@ -65,6 +83,37 @@ TEST(PictureRleLoss, DataEndingEarlyNamesTheRowsItNeverReached) {
     EXPECT_EQ(rowsMissing(readRle(4, {4, 0x12, 0, 0})), 3u);
 }
 
+TEST(PictureRleLoss, Rle24EndingEarlyNamesTheRowsItNeverReached) {
+    TempDir dir;
+    auto read = [&](const Bytes& data) {
+        WriteAll(dir.file("p.bmp"), rle24File(data));
+        return ReadPicture(dir.file("p.bmp"));
+    };
+    // Two rows of four blue-green-red pixels, then the data ends.
+    const Bytes row = {4, 10, 20, 30, 0, 0};
+    Bytes two = row;
+    two.insert(two.end(), row.begin(), row.end());
+    const auto cut = read(two);
+    EXPECT_EQ(rowsMissing(cut), 2u);
+    ASSERT_EQ(cut.losses.size(), 1u);
+    EXPECT_EQ(cut.losses[0].where, "rows 1-2 from the top");
+    // The rows it has are there, the missing ones black.
+    EXPECT_EQ(cut.value.ScanLine(0)[0], 10);
+    EXPECT_EQ(cut.value.ScanLine(1)[11], 30);
+    EXPECT_EQ(cut.value.ScanLine(3)[0], 0);
+    // Ending inside a run, inside an absolute run or after a delta's code.
+    Bytes inRun = row;
+    inRun.insert(inRun.end(), {4, 10});
+    EXPECT_EQ(rowsMissing(read(inRun)), 3u);
+    EXPECT_EQ(rowsMissing(read({0, 3, 1, 2, 3, 4})), 4u);
+    EXPECT_EQ(rowsMissing(read({4, 1, 2, 3, 0, 2})), 4u);
+    // With its end-of-bitmap code, or with every row written, it is whole.
+    EXPECT_EQ(rowsMissing(read({4, 1, 2, 3, 0, 0, 0, 1})), 0u);
+    Bytes four;
+    for (int i = 0; i < 4; ++i) four.insert(four.end(), row.begin(), row.end());
+    EXPECT_EQ(rowsMissing(read(four)), 0u);
+}
+
 TEST(PictureRleLoss, EndOfBitmapOrEveryRowIsAWholeRead) {
     // The end-of-bitmap code may come early: the rest is background by design.
     EXPECT_EQ(rowsMissing(readRle(8, {4, 1, 0, 0, 0, 1})), 0u);
@@ -81,7 +130,8 @@ TEST(PictureRleLoss, DamagedRunsAreRefused) {
 }
 
 // Corpus pictures: one whose end code comes early is whole; one with a run
-// past its row is refused; a packed DIB (no file header) named .dib is read.
+// past its row is refused; an RLE24 one cut short misses rows; a packed DIB
+// (no file header) named .dib is read.
 TEST(PictureRleLoss, CorpusPictures) {
     VORNIK_REQUIRE_CORPUS();
     EXPECT_EQ(rowsMissing(ReadPicture((CorpusDir() / "bmp/good/imagers__pal4rlecut.bmp").string())), 0u);
@@ -89,6 +139,15 @@ TEST(PictureRleLoss, CorpusPictures) {
     const auto bad = ReadPicture((CorpusDir() / "bmp/bad/pillow__badrle.bmp").string());
     ASSERT_TRUE(bad.refused);
     EXPECT_EQ(bad.refusal.code, RefusalCode::Damaged);
+    // A real RLE24 file cut in half misses its top rows, not all of them.
+    const Bytes rle24 = ReadFileBytes((CorpusDir() / "bmp/good/imagers__rgb24rle24.bmp").string());
+    const auto whole = ReadPicture((CorpusDir() / "bmp/good/imagers__rgb24rle24.bmp").string());
+    EXPECT_EQ(rowsMissing(whole), 0u);
+    TempDir dir;
+    WriteAll(dir.file("half.bmp"), Bytes(rle24.begin(), rle24.begin() + static_cast<std::ptrdiff_t>(rle24.size() / 2)));
+    const std::uint64_t lost = rowsMissing(ReadPicture(dir.file("half.bmp")));
+    EXPECT_GT(lost, 0u);
+    EXPECT_LT(lost, static_cast<std::uint64_t>(whole.value.Height()));
     const auto packed = ReadPicture((CorpusDir() / "bmp/good/pillow__clipboard.dib").string());
     ASSERT_FALSE(packed.refused);
     EXPECT_EQ(packed.value.Width(), 296);
