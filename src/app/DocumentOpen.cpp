@@ -62,7 +62,9 @@ void afterBitmapLoaded(MainState& s, const std::string& path) {
 
 // Puts what was read in as its page's document. Only called with a read
 // result, so nothing here can leave a half-replaced document.
-void install(MainState& s, FileContent& c, const std::string& path) {
+// noted: how many of the set's load notes the read result's losses already
+// name (an Apple icon's images left out), so they are not shown twice.
+void install(MainState& s, FileContent& c, const std::string& path, std::size_t noted) {
     switch (c.kind) {
         case Yield::IconSet:
         case Yield::CursorSet:
@@ -74,7 +76,7 @@ void install(MainState& s, FileContent& c, const std::string& path) {
             s.doc.IconAppleIcon = IsAppleIconFile(path);  // before the refill too: an Apple icon's list shows types
             RefillResourceList(s);
             s.doc.IconXcursor = IsXcursorFile(path);
-            if (s.doc.IconAppleIcon) ShowExeLoadNotes(*s.doc.IconSet, path);  // images left out on reading
+            if (s.doc.IconAppleIcon) ShowExeLoadNotes(*s.doc.IconSet, path, noted);  // images kept unshown
             break;
         case Yield::ProgramIcons:
             // Why the resource directory was not used, when the file was scanned instead.
@@ -100,32 +102,20 @@ void install(MainState& s, FileContent& c, const std::string& path) {
     SetCaptionFile(s, path);
 }
 
-// Apple icons are read by their own loader; every other file through the registry.
 ReadResult<FileContent> readDocument(const MainState& s, const std::string& path) {
-    using R = ReadResult<FileContent>;
-    if (!IsAppleIconFile(path)) return ReadFileContent(path, readOptions(s));
-    R r;
-    try {
-        r.value.icons = LoadAppleIconAsIconSet(path);
-    } catch (const EInOutError&) {
-        return R::Refuse(RefusalCode::CannotRead);
-    } catch (const EVornikError& e) {
-        return R::Refuse(RefusalCode::Damaged, {}, e.what());
-    }
-    r.value.kind = Yield::IconSet;
-    return r;
+    return ReadFileContent(path, readOptions(s));
 }
 
 }  // namespace
 
-void ShowExeLoadNotes(const TIconEx& set, const std::string& path) {
-    if (set.LoadNotes.empty()) return;
+void ShowExeLoadNotes(const TIconEx& set, const std::string& path, std::size_t from) {
+    if (set.LoadNotes.size() <= from) return;
+    const std::size_t count = set.LoadNotes.size() - from;
     // A long list of damaged entries is cut so the box still fits the screen.
     constexpr std::size_t kShown = 10;
     std::string text = "\"" + path + "\":";
-    for (std::size_t i = 0; i < set.LoadNotes.size() && i < kShown; ++i) text += "\r" + set.LoadNotes[i];
-    if (set.LoadNotes.size() > kShown)
-        text += "\r(" + std::to_string(set.LoadNotes.size() - kShown) + " more)";
+    for (std::size_t i = 0; i < count && i < kShown; ++i) text += "\r" + set.LoadNotes[from + i];
+    if (count > kShown) text += "\r(" + std::to_string(count - kShown) + " more)";
     ShowMessage(text);
 }
 
@@ -136,7 +126,6 @@ std::string UpperExtension(const std::string& path) {
 }
 
 LoaderChoice ChooseLoader(const std::string& path) {
-    if (IsAppleIconFile(path)) return {kIconPage, DocumentLoader::Icon};
     const auto format = DetectFileFormat(path);
     if (format.refused) throw EVornikError(RefusalMessage(format.refusal));
     const FileFormat& f = *format.value;
@@ -171,7 +160,7 @@ void OpenDocument(MainState& s, const std::string& path) {
         ShowMessage(kForeignBitmapNotice);
     s.StatusPanel0 = VORNIK_TRANSLATE_NOOP("Status", "Searching...");
     s.edit.PageControl1 = page;
-    install(s, r.value, path);
+    install(s, r.value, path, r.losses.size());
     DocumentReplaced(s, page);
     if (page == kIconPage) s.doc.IconReadWithLosses = !r.losses.empty();
     if (page == kAnimationPage) s.doc.AniReadWithLosses = !r.losses.empty();

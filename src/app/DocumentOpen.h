@@ -34,7 +34,8 @@ LoaderChoice ChooseLoader(const std::string& path);
 void OpenDocument(MainState& s, const std::string& path);
 
 // One notice listing what the program reader skipped or found damaged; nothing when all was sound.
-void ShowExeLoadNotes(const TIconEx& set, const std::string& path);
+// Notes before `from` are left out (shown elsewhere).
+void ShowExeLoadNotes(const TIconEx& set, const std::string& path, std::size_t from = 0);
 // Shown when a bitmap comes under another name; it is read as the bitmap it is.
 inline constexpr const char* kForeignBitmapNotice =
     "このファイルは拡張子が \"ico\"ですが、中身は ビットマップ(\"bmp\")です。\r"

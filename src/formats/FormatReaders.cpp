@@ -113,7 +113,9 @@ Result ReadAppleIconFile(const std::string& path, const ReadOptions&) {
             return Result::Refuse(RefusalCode::NoImages, {}, detail);
         }
         Result r;
-        for (std::size_t i = 0; i < lost; ++i) r.losses.push_back({LossCode::EntriesLeftOut, {}, 1, set->LoadNotes[i]});
+        // One loss per image left out, each naming it (they are damaged, not over a limit).
+        for (std::size_t i = 0; i < lost; ++i)
+            r.losses.push_back({LossCode::ResourcesSkipped, {}, 1, set->LoadNotes[i]});
         r.value.kind = Yield::IconSet;
         r.value.icons = std::move(set);
         return r;

@@ -16,8 +16,9 @@ ReadResult<FileContent> ReadIconFile(const std::string& path, const ReadOptions&
 ReadResult<FileContent> ReadAniFile(const std::string& path, const ReadOptions& options);
 ReadResult<FileContent> ReadXcursorFile(const std::string& path, const ReadOptions& options);
 ReadResult<FileContent> ReadPictureFile(const std::string& path, const ReadOptions& options);
-// An Apple icon (ICNS): its images that decode, as an icon set; the images
-// left out are losses (JPEG 2000 ones are kept for saving, not lost).
+// An Apple icon (ICNS): its images that decode, as an icon set; each image
+// left out is a loss naming it, in the order of the set's first LoadNotes
+// (JPEG 2000 ones are kept for saving, not lost; their notes come after).
 ReadResult<FileContent> ReadAppleIconFile(const std::string& path, const ReadOptions& options);
 // The icon images of a program's resources, or of any file by the content scan.
 ReadResult<FileContent> ReadProgramFile(const std::string& path, const ReadOptions& options);

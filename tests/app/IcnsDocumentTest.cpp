@@ -186,3 +186,33 @@ TEST(IcnsDocument, EntriesKeepTheTypeTheyWereReadAs) {
             EXPECT_EQ(DecodeIcnsImage(saved, image).ScanLine(0)[0], 90);
         }
 }
+
+// Apple icons go through the registry like any file: an image that does not
+// decode is a loss (named once, the document marked so its first Save asks),
+// and a file of which nothing decodes is refused, the open document kept.
+TEST(IcnsDocument, DamagedImagesAreLossesAndNothingReadableIsRefused) {
+    test::TempDir dir;
+    test::NoticeRecorder notices;
+    MainState s;
+    IcnsFile made = IcnsFromPictures({{16, square(16, 10)}, {32, square(32, 20)}});
+    const Bytes garbage(40, 0x5A);
+    made.elements.push_back({IcnsType("ic07"), garbage, 0});
+    const std::string path = dir.file("damaged.icns");
+    WriteFileReplacing(path, WriteIcns(made.elements));
+    OpenDocument(s, path);
+    ASSERT_TRUE(s.doc.IconSet);
+    EXPECT_EQ(s.doc.IconSet->Count, 3);  // is32, il32 and ic11
+    EXPECT_TRUE(s.doc.IconAppleIcon);
+    EXPECT_TRUE(s.doc.IconReadWithLosses);
+    ASSERT_EQ(notices.texts().size(), 1u);  // the losses, not the same notes again
+    EXPECT_NE(notices.texts()[0].find("「damaged.icns」"), std::string::npos) << notices.texts()[0];
+    EXPECT_NE(notices.texts()[0].find("ic07"), std::string::npos) << notices.texts()[0];
+
+    IcnsFile none;
+    none.elements.push_back({IcnsType("ic07"), garbage, 0});
+    WriteFileReplacing(dir.file("none.icns"), WriteIcns(none.elements));
+    EXPECT_THROW(OpenDocument(s, dir.file("none.icns")), EVornikError);
+    EXPECT_EQ(s.doc.IconFileName, path);
+    EXPECT_EQ(s.doc.IconSet->Count, 3);
+    EXPECT_TRUE(s.doc.IconAppleIcon);
+}
