@@ -20,6 +20,7 @@
 #include "app/ViewTransforms.h"
 #include "imaging/AlphaMask.h"
 #include "imaging/BmpAlpha.h"
+#include "imaging/PngWrite.h"
 #include "imaging/TQvDIBCanvas.h"
 #include "imaging/TransformView.h"
 #include "model/EntryConversion.h"
@@ -255,6 +256,33 @@ TEST(AlphaEditTest, AnUntouchedPngEntryKeepsItsBytes) {
     TIconCurEX back;
     ASSERT_TRUE(back.LoadFromFile(path));
     EXPECT_EQ(back.Entries[0].PngStream, stream);
+}
+
+// A PNG with partial alpha: opened, the Bitmap page becomes the active page
+// and holds its pixels exactly; imported into the views and added to the
+// list, it becomes an entry with that very alpha.
+TEST(AlphaEditTest, PngOpenAndImportKeepItsAlpha) {
+    test::TempDir dir;
+    const TQvDIB soft = test::SoftAlphaPicture(16, 16);
+    SavePngFile(dir.file("soft.png"), soft);
+
+    MainState s;
+    ASSERT_EQ(s.edit.PageControl1, kIconPage);
+    OpenDocument(s, dir.file("soft.png"));
+    EXPECT_EQ(s.edit.PageControl1, kBitmapPage);
+    ASSERT_TRUE(s.edit.imgbmp);
+    ExpectSameRgba(*s.edit.imgbmp, soft);
+
+    MainState t;
+    t.doc.IconSet = std::make_unique<TIconCurEX>();
+    t.doc.IconSet->ResourceType = 1;
+    t.edit.target = ResourceTarget::Image;
+    ASSERT_TRUE(ImportFile(t, dir.file("soft.png"), {}));
+    ASSERT_TRUE(t.edit.imgxor);
+    ExpectSameRgba(*t.edit.imgxor, soft);
+    tbiconaddClick(t);
+    ASSERT_EQ(t.doc.IconSet->Count, 1);
+    ExpectSameRgba(EntryImage(*t.doc.IconSet, 0), soft);
 }
 
 TEST(AlphaEditTest, PicturesWithAlphaComeInWithIt) {
