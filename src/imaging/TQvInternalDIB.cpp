@@ -343,11 +343,14 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
 
 void TQvInternalDIB::LoadFromStream(ByteReadStream& stream) {
     const std::size_t start = stream.Position();
-    const std::uint8_t* fileHeader = stream.ReadSpan(14);
-    if (fileHeader[0] != 'B' || fileHeader[1] != 'M')
+    // The signature first: a stream too short for a file header that does not
+    // start with it is no bitmap at all, not a cut one.
+    const std::uint8_t* signature = stream.Remaining() >= 2 ? stream.ReadSpan(2) : nullptr;
+    if (!signature || signature[0] != 'B' || signature[1] != 'M')
         throw EQvDIBInvalidDIBFile("TQvInternalDIB.LoadFromFile: File type is invalid");
-    const std::int64_t fileSize = ReadU32LE(fileHeader + 2);
-    const std::int64_t dataOffset = ReadU32LE(fileHeader + 10);
+    const std::uint8_t* fileHeader = stream.ReadSpan(12);  // after the signature
+    const std::int64_t fileSize = ReadU32LE(fileHeader);
+    const std::int64_t dataOffset = ReadU32LE(fileHeader + 8);
     const std::uint32_t headerSize = stream.ReadU32();
     std::uint32_t masks[3] = {0, 0, 0};
     std::int64_t dataSize = 0;
