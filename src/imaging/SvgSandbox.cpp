@@ -3,97 +3,66 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
+#include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
+#include "imaging/QvDIBErrors.h"
+#include "imaging/SvgRenderProtocol.h"
 #include "platform/Errors.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VORNIK_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VORNIK_ASAN 1
-#endif
-#endif
+extern char** environ;
 
 namespace vornik {
 
 namespace {
 
-// Messages from the child: one tag byte, then for 'E' a length and the text
-// of the exception (kind 'M' out of memory, 'P' parameter, 'V' other), for 'K' the
-// document's user-unit extent (two doubles), then each picture as width, height
-// and its 32-bit top-down rows.
+// A reply larger than the largest the renderer can send is malformed.
 constexpr std::size_t kMaxReply = 512u << 20;
 
-bool writeAll(int fd, const void* data, std::size_t size) {
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+constexpr const char* kHelperName = "vornik-svg-render";
+
+bool isExecutableFile(const std::filesystem::path& p) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(p, ec) && ::access(p.c_str(), X_OK) == 0;
 }
 
-void writeError(int fd, char kind, const std::string& message) {
-    const char tag = 'E';
-    const auto len = static_cast<std::uint32_t>(message.size());
-    writeAll(fd, &tag, 1);
-    writeAll(fd, &kind, 1);
-    writeAll(fd, &len, 4);
-    writeAll(fd, message.data(), message.size());
-}
-
-[[noreturn]] void runChild(int fd, const SvgSource& source, const std::vector<SvgBox>& boxes,
-                           const SvgBudget& budget) {
-    // Only local files through GIO: no GVfs daemons, no remote mounts.
-    setenv("GIO_USE_VFS", "local", 1);
-    rlimit cpu{static_cast<rlim_t>(budget.seconds), static_cast<rlim_t>(budget.seconds) + 1};
-    setrlimit(RLIMIT_CPU, &cpu);
-    rlimit core{0, 0};
-    setrlimit(RLIMIT_CORE, &core);
-#ifndef VORNIK_ASAN
-    rlimit as{budget.memoryBytes, budget.memoryBytes};
-    setrlimit(RLIMIT_AS, &as);
-#endif
-    try {
-        SvgUserSize userSize;
-        const std::vector<TQvDIB> pictures = RenderSvgHere(source, boxes, &userSize);
-        const char tag = 'K';
-        const double extent[2] = {userSize.width, userSize.height};
-        bool ok = writeAll(fd, &tag, 1) && writeAll(fd, extent, sizeof extent);
-        for (const TQvDIB& dib : pictures) {
-            const std::uint32_t size[2] = {static_cast<std::uint32_t>(dib.Width()),
-                                           static_cast<std::uint32_t>(dib.Height())};
-            ok = ok && writeAll(fd, size, sizeof size);
-            for (int y = 0; ok && y < dib.Height(); ++y)
-                ok = writeAll(fd, dib.ScanLine(y), static_cast<std::size_t>(dib.Width()) * 4);
-        }
-        ::_exit(ok ? 0 : 3);
-    } catch (const EOutOfResources&) {
-        writeError(fd, 'M', "");  // under the address-space cap this is the budget speaking
-    } catch (const EQvDIBInvalidDIBPara& e) {
-        writeError(fd, 'P', e.what());
-    } catch (const std::bad_alloc&) {
-        writeError(fd, 'M', "");
-    } catch (const std::exception& e) {
-        writeError(fd, 'V', e.what());
-    }
-    ::_exit(0);
+// Starts the renderer with the request on its standard input and its
+// standard output on `out`; its signals as a fresh process has them, whatever
+// this (multithreaded) one blocks or ignores. The error number, 0 when started.
+int spawnHelper(const std::string& helper, int in, int out, pid_t& pid) {
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attr;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attr);
+    posix_spawn_file_actions_adddup2(&actions, in, 0);
+    posix_spawn_file_actions_adddup2(&actions, out, 1);
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int sig : {SIGPIPE, SIGXCPU, SIGXFSZ, SIGHUP, SIGINT, SIGTERM, SIGCHLD}) sigaddset(&defaults, sig);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    char* argv[] = {const_cast<char*>(helper.c_str()), nullptr};
+    const int err = ::posix_spawn(&pid, helper.c_str(), &actions, &attr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    return err;
 }
 
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string budgetText(const SvgBudget& budget) {
     std::string text = std::to_string(budget.seconds) + " s";
-#ifndef VORNIK_ASAN
+#ifndef VORNIK_ASAN  // the renderer sets no address-space cap then
     text += " and " + std::to_string(budget.memoryBytes >> 20) + " MB";
 #endif
     return text;
@@ -142,22 +111,56 @@ private:
 
 }  // namespace
 
+std::string FindSvgRenderHelperFor(const std::string& programPath) {
+    const std::filesystem::path dir = std::filesystem::path(programPath).parent_path();
+    for (const std::filesystem::path& candidate :
+         {dir / ".." / "libexec" / "vornik" / kHelperName, dir / kHelperName})
+        if (isExecutableFile(candidate)) return candidate.lexically_normal().string();
+    return {};
+}
+
+std::string SvgRenderHelperPath() {
+    if (const char* chosen = std::getenv("VORNIK_SVG_RENDER"); chosen && *chosen) return chosen;
+    static const std::string found = [] {
+        std::error_code ec;
+        std::string beside = FindSvgRenderHelperFor(std::filesystem::read_symlink("/proc/self/exe", ec).string());
+#ifdef VORNIK_SVG_RENDER_BUILD_PATH
+        // Programs and tests run from the build tree.
+        if (beside.empty() && isExecutableFile(VORNIK_SVG_RENDER_BUILD_PATH)) beside = VORNIK_SVG_RENDER_BUILD_PATH;
+#endif
+        return beside;
+    }();
+    return found;
+}
+
 std::vector<TQvDIB> RenderSvg(const SvgSource& source, const std::vector<SvgBox>& boxes,
                               const SvgBudget& budget, SvgUserSize* userSize) {
+    const std::string helper = SvgRenderHelperPath();
+    if (helper.empty())
+        throw EVornikError(quoted(source.path) + ": the SVG renderer " + kHelperName + " is not installed");
+    // The request waits in memory for the renderer to read: writing it never blocks on the renderer.
+    const int requestFd = ::memfd_create("vornik-svg-request", MFD_CLOEXEC);
+    if (requestFd < 0) throw EOutOfResources("no memory file for the SVG renderer");
+    const Bytes request = SvgRenderRequestBytes({budget.seconds, budget.memoryBytes, source, boxes});
+    if (!WriteAllTo(requestFd, request.data(), request.size()) || ::lseek(requestFd, 0, SEEK_SET) != 0) {
+        ::close(requestFd);
+        throw EOutOfResources("no memory file for the SVG renderer");
+    }
     int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) throw EOutOfResources("no pipe for the SVG renderer");
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        ::close(requestFd);
+        throw EOutOfResources("no pipe for the SVG renderer");
+    }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(budget.seconds);
-    const pid_t pid = ::fork();
-    if (pid < 0) {
-        ::close(fds[0]);
-        ::close(fds[1]);
-        throw EOutOfResources("no process for the SVG renderer");
-    }
-    if (pid == 0) {
-        ::close(fds[0]);
-        runChild(fds[1], source, boxes, budget);
-    }
+    pid_t pid = 0;
+    const int err = spawnHelper(helper, requestFd, fds[1], pid);
+    ::close(requestFd);
     ::close(fds[1]);
+    if (err != 0) {
+        ::close(fds[0]);
+        throw EVornikError(quoted(source.path) + ": the SVG renderer " + helper + " could not be started (" +
+                           std::strerror(err) + ")");
+    }
     Bytes reply;
     const bool inTime = readReply(fds[0], deadline, reply);
     ::close(fds[0]);

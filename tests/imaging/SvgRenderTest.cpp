@@ -1,6 +1,7 @@
 // SVG rendering through librsvg: pixels against rsvg-convert, fitting into the
 // square, and documents that must be refused.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -312,6 +313,70 @@ TEST(SvgSandbox, MoreThanTheMemoryBudgetIsRefused) {
     }
     EXPECT_EQ(RenderSvg(src, {4096, 4096}, budget).Width(), 4096);
 #endif
+}
+
+// The renderer is a program of its own: one that crashes, or is not there,
+// gives a refusal naming the file, never a crash of the caller.
+TEST(SvgSandbox, ACrashingOrMissingRendererIsARefusal) {
+    test::TempDir dir;
+    const std::string crashing = dir.file("crashing-render");
+    {
+        const std::string script = "#!/bin/sh\nkill -SEGV $$\n";
+        test::WriteAll(crashing, Bytes(script.begin(), script.end()));
+    }
+    ::chmod(crashing.c_str(), 0755);
+    struct Chosen {
+        explicit Chosen(const std::string& path) { ::setenv("VORNIK_SVG_RENDER", path.c_str(), 1); }
+        ~Chosen() { ::unsetenv("VORNIK_SVG_RENDER"); }
+    };
+    const SvgSource src = source(kSizedViewBox, "crash.svg");
+    {
+        Chosen chosen(crashing);
+        try {
+            RenderSvg(src, {16, 16});
+            ADD_FAILURE() << "rendered";
+        } catch (const EVornikError& e) {
+            EXPECT_NE(std::string(e.what()).find("\"crash.svg\": librsvg gave up on it"), std::string::npos)
+                << e.what();
+        }
+    }
+    {
+        Chosen chosen(dir.file("nowhere"));
+        try {
+            RenderSvg(src, {16, 16});
+            ADD_FAILURE() << "rendered";
+        } catch (const EVornikError& e) {
+            EXPECT_NE(std::string(e.what()).find("could not be started"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(RenderSvg(src, {16, 16}).Width(), 16);  // the real one again
+}
+
+// Installed, the renderer sits in libexec/vornik beside the programs' bin;
+// in a build tree it may sit beside the program itself.
+TEST(SvgSandbox, TheRendererIsFoundRelativeToTheProgram) {
+    test::TempDir dir;
+    namespace fs = std::filesystem;
+    auto executable = [](const fs::path& p) {
+        fs::create_directories(p.parent_path());
+        test::WriteAll(p.string(), Bytes{'#', '!'});
+        ::chmod(p.c_str(), 0755);
+    };
+    const fs::path root(dir.file("usr"));
+    executable(root / "bin" / "vornik");
+    EXPECT_EQ(FindSvgRenderHelperFor((root / "bin" / "vornik").string()), "");
+    // Not executable: not taken.
+    fs::create_directories(root / "libexec" / "vornik");
+    test::WriteAll((root / "libexec" / "vornik" / "vornik-svg-render").string(), Bytes{'#', '!'});
+    EXPECT_EQ(FindSvgRenderHelperFor((root / "bin" / "vornik").string()), "");
+    executable(root / "libexec" / "vornik" / "vornik-svg-render");
+    EXPECT_EQ(FindSvgRenderHelperFor((root / "bin" / "vornik-cli").string()),
+              (root / "libexec" / "vornik" / "vornik-svg-render").string());
+    const fs::path tree(dir.file("build"));
+    executable(tree / "vornik-svg-render");
+    EXPECT_EQ(FindSvgRenderHelperFor((tree / "vornik").string()), (tree / "vornik-svg-render").string());
+    // This test program finds the one of its build tree.
+    EXPECT_FALSE(SvgRenderHelperPath().empty());
 }
 
 }  // namespace

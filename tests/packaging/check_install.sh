@@ -14,7 +14,7 @@ if ! cmake --install "$build" --prefix "$stage" >"$stage.log" 2>&1; then
 fi
 
 expect=(
-  bin/vornik-cli
+  bin/vornik-cli libexec/vornik/vornik-svg-render
   share/man/man1/vornik.1 share/man/man1/vornik-cli.1
   share/bash-completion/completions/vornik-cli
   share/doc/vornik/LICENSE share/doc/vornik/CHANGELOG.md
@@ -34,6 +34,13 @@ done
 grep -q "\"Vornik $version\"" "$stage/share/man/man1/vornik-cli.1" || fail "version in vornik-cli.1"
 grep -q "\"Vornik $version\"" "$stage/share/man/man1/vornik.1" || fail "version in vornik.1"
 grep -q "## $version " "$stage/share/doc/vornik/CHANGELOG.md" || fail "CHANGELOG has no entry for $version"
+
+# The installed command line draws an SVG through the installed renderer.
+printf '%s' '<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><circle cx="8" cy="8" r="6" fill="red"/></svg>' \
+  >"$stage.svg"
+rm -f "$stage.ico"
+"$stage/bin/vornik-cli" convert "$stage.svg" -o "$stage.ico" --size 16 >/dev/null 2>"$stage.err" && [ -s "$stage.ico" ] ||
+  fail "vornik-cli convert of an SVG: $(cat "$stage.err")"
 
 # Man pages: groff finds no fault in them.
 if command -v groff >/dev/null; then
