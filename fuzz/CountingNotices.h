@@ -7,9 +7,9 @@
 // Counts the notices a fuzz input raises; questions are answered "no".
 class CountingNotices : public vornik::NoticeHandler {
 public:
-    void message(const std::string&) override { ++count; }
-    void warning(const std::string&) override { ++count; }
-    bool askYesNo(const std::string&) override {
+    void message(const vornik::Message&) override { ++count; }
+    void warning(const vornik::Message&) override { ++count; }
+    bool askYesNo(const vornik::Message&) override {
         ++count;
         return false;
     }

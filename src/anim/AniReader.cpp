@@ -12,6 +12,7 @@
 #include "model/IconImageReader.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "platform/FileMessages.h"
 #include "platform/Notice.h"
 
 namespace vornik {
@@ -41,8 +42,7 @@ public:
 
 private:
     [[noreturn]] void endsEarly(const char* what) const {
-        throw EEndOfFile("Read beyond end of file \"" + name_ + "\" (" + what + " at offset " +
-                          std::to_string(pos_) + ")");
+        throw EEndOfFile(Message("Files", filemsg::kBeyondEnd, {name_, what, pos_}));
     }
     std::size_t left() const { return size_ - pos_; }
     void need(std::uint64_t n, const char* what) const {
@@ -71,7 +71,7 @@ private:
     }
     // Stops the reading: no frames, the message names the chunk.
     void damaged(const std::string& tagText, const std::string& why) {
-        ShowMessage(std::string(animsg::kDamaged) + tagText);
+        ShowMessage(animsg::Damaged(tagText));
         set_.Clear();
         set_.FrameImages.clear();
         set_.AnimHeader.StepCount = 0;  // no step may name a frame that is not there
@@ -81,7 +81,7 @@ private:
     // Passes over one frame chunk whose images do not read: the frames before
     // and after it stay, the loss names the frame by its place in the file.
     void dropFrame(const std::string& frameName, const std::string& why) {
-        ShowMessage(std::string(animsg::kDamaged) + "icon");
+        ShowMessage(animsg::Damaged("icon"));
         set_.LoadLosses.push_back({LossCode::FrameDropped, frameName, fileFrames_, why});
         frameDropped_ = true;
     }
@@ -178,7 +178,7 @@ bool AniParser::readIcon() {
     const std::size_t after = (chunkSize % 2 != 0 && end < size_) ? end + 1 : end;
     const int index = set_.Count;
     if (framesFull_ || index >= TIconEx::kMaxEntries) {
-        if (!framesFull_) ShowMessage(animsg::kTooManyFrames);
+        if (!framesFull_) ShowMessage(animsg::TooManyFrames());
         ++framesLeftOut_;
         framesFull_ = true;
         pos_ = after;
@@ -263,7 +263,7 @@ void AniParser::settleSteps() {
     const int frames = set_.Count;
     h.FrameCount = static_cast<std::uint32_t>(frames);
     if (h.StepCount > TAniEX::kMaxSteps) {
-        ShowMessage(animsg::kTooManySteps);
+        ShowMessage(animsg::TooManySteps());
         set_.LoadLosses.push_back({LossCode::StepsDropped, {}, h.StepCount - TAniEX::kMaxSteps, {}});
         h.StepCount = TAniEX::kMaxSteps;
     }
@@ -283,7 +283,7 @@ void AniParser::settleSteps() {
         set_.Steps[static_cast<std::size_t>(steps++)] = {at < rates_.size() ? rates_[at] : rate, kept};
     }
     if (dropped > 0) {
-        ShowMessage(animsg::kSeqFrameTooLarge);
+        ShowMessage(animsg::SeqFrameTooLarge());
         set_.LoadLosses.push_back({LossCode::StepsDropped, "seq", dropped, {}});
     }
     // An animation needs steps to play: without any, every frame is shown once.
@@ -297,14 +297,14 @@ void AniParser::settleSteps() {
 Outcome AniParser::run() {
     std::string t = tag();
     if (t != "RIFF") {
-        ShowMessage(t + animsg::kNotAniRiff);
+        ShowMessage(animsg::NotAniRiff(t));
         error_ = "\"" + name_ + "\" is not an animated cursor (no RIFF header)";
         return Outcome::Refused;
     }
     u32("RIFF size");  // only a hint: the chunks themselves say where the file ends
     t = tag();
     if (t != "ACON") {
-        ShowMessage(t + animsg::kNotAniAcon);
+        ShowMessage(animsg::NotAniAcon(t));
         error_ = "\"" + name_ + "\" is not an animated cursor (RIFF form is not ACON)";
         return Outcome::Refused;
     }

@@ -49,7 +49,10 @@ struct WrittenImage {
 std::vector<WrittenImage> imagesOf(const TAniEX& set, int i, Bytes& entryBlock) {
     const IconEntry& e = set.Entries[static_cast<std::size_t>(i)];
     const std::string problem = EntryImageBlock(e, entryBlock);
-    if (!problem.empty()) throw EVornikError("Cannot write the animated cursor: frame " + std::to_string(i) + " " + problem);
+    if (!problem.empty())
+        throw EVornikError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "Cannot write the animated cursor: frame %1 %2"),
+                    {i, problem}));
     std::vector<WrittenImage> out;
     const FrameImageList* list = set.ImagesOfFrame(i);
     const int count = list ? static_cast<int>(list->Images.size()) : 1;
@@ -173,7 +176,9 @@ Bytes TAniEX::SaveToBytes() {
         listSize += 8 + n + n % 2;
     }
     if (listSize > 0xFFFFFFF0u)
-        throw EVornikError("Cannot write the animated cursor: more than 4 GiB of frames");
+        throw EVornikError(Message(
+            "Write",
+            VORNIK_TRANSLATE_NOOP("Write", "Cannot write the animated cursor: more than 4 GiB of frames")));
     appendTag(out, "LIST");
     AppendU32LE(out, static_cast<std::uint32_t>(listSize));
     appendTag(out, "fram");
@@ -202,7 +207,8 @@ void TAniEX::SaveToFile(const std::string& path) {
     } catch (const EInOutError&) {
         throw;
     } catch (const EVornikError& e) {
-        throw EVornikError(std::string(e.what()) + " (\"" + path + "\")");
+        throw EVornikError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "%1 (\"%2\")"), {e.message(), path}));
     }
     WriteFileReplacing(path, data);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "imaging/BitmapInfoHeader.h"
+#include "model/SetNotices.h"
 #include "platform/Notice.h"
 
 namespace vornik {
@@ -118,7 +119,7 @@ std::vector<int> InsertFrameCopies(TAniEX& set, int before, const std::vector<Fr
     for (const FrameCopy& copy : copies) {
         const int at = before + static_cast<int>(made.size());
         if (set.Count >= TIconEx::kMaxEntries || set.StepCount() >= TAniEX::kMaxSteps) {
-            ShowMessage("これ以上追加できません");
+            ShowMessage(setmsg::SetFull());
             break;
         }
         if (set.AddSlot(at) < 0) break;

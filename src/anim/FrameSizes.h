@@ -33,7 +33,7 @@ struct FrameCopy {
 FrameCopy CopyFrame(TAniEX& set, int frame);
 // Puts copies in as frames before frame `before` (Count or -1: at the end);
 // the steps that showed later frames follow them, and each new frame gets a
-// step at the header's rate, appended. Stops with "これ以上追加できません" at
+// step at the header's rate, appended. Stops with the set-full notice at
 // the frame or step limit. The numbers of the new frames.
 std::vector<int> InsertFrameCopies(TAniEX& set, int before, const std::vector<FrameCopy>& copies);
 

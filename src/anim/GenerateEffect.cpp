@@ -21,7 +21,7 @@ bool RunAniEffect(std::unique_ptr<TAniEX>& aniSet, int defrate, const PictureVie
             GenerateMove(*aniSet, imageView, maskView, value, choice.radioIndex, status, hotSpot);
             break;
     }
-    if (status) status(kGenerationDoneText);
+    if (status) status(GenerationDoneText());
     return true;
 }
 

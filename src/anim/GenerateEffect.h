@@ -23,7 +23,7 @@ struct AniEffectChoice {
 // btnanieftClick after the dialog closed: on anything but OK nothing changes
 // and false is returned. Otherwise creates aniSet when there is none (with
 // the "defrate" setting), runs the generator of the active tab, and reports
-// kGenerationDoneText through status, also when nothing could be generated.
+// GenerationDoneText through status, also when nothing could be generated.
 // Returns true: the caller refreshes the animation tab. A field value below 1
 // is raised to 1 (the field's minimum).
 bool RunAniEffect(std::unique_ptr<TAniEX>& aniSet, int defrate, const PictureView& imageView,

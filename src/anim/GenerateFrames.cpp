@@ -31,7 +31,8 @@ public:
                const GenerateStatus& status, const std::optional<PixelPoint>& hotSpot)
         : set_(set), status_(status), hotSpot_(hotSpot), image_(frameSource(imageView)), mask_(ViewToDIB(maskView)) {
         if (image_.Width() != mask_.Width() || image_.Height() != mask_.Height())
-            throw EVornikError("image and mask differ in size");
+            throw EVornikError(
+                Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "image and mask differ in size")));
         // Shared copies of one reduced mask give every frame the same fresh
         // 1-bit copy that converting each time would.
         mask_.ConvertToMono();
@@ -71,7 +72,7 @@ public:
             }
             ++added_;
         }
-        if (status_) status_(kGeneratingFrameText + std::to_string(ordinal));
+        if (status_) status_(GeneratingFrameText(ordinal));
     }
 
 private:

@@ -7,16 +7,21 @@
 #include "anim/TAniEX.h"
 #include "imaging/PictureView.h"
 #include "imaging/TransformPoint.h"
+#include "platform/Message.h"
 
 namespace vornik {
 
 // Status bar texts (first panel) of the animation generators.
-inline constexpr const char* kGeneratingFrameText = "アニメーションカーソル作成中 : ";  // + ordinal from 1
-inline constexpr const char* kGenerationDoneText = "自動作成が終了しました";
+inline Message GeneratingFrameText(int ordinal) {  // ordinal from 1
+    return Message("Status", VORNIK_TRANSLATE_NOOP("Status", "Creating the animated cursor: %1"), {ordinal});
+}
+inline Message GenerationDoneText() {
+    return Message("Status", VORNIK_TRANSLATE_NOOP("Status", "Automatic creation finished"));
+}
 
 // Receives each status text as it is shown; the window repaints its status
 // bar at once. May be empty.
-using GenerateStatus = std::function<void(const std::string&)>;
+using GenerateStatus = std::function<void(const Message&)>;
 
 // The generators append frames made from the image view and the mask view
 // (the mask view black = opaque, white = transparent) to the set, each with a
@@ -25,8 +30,8 @@ using GenerateStatus = std::function<void(const std::string&)>;
 // (background black for the image, white for the mask, so uncovered area is
 // transparent). When AddFrame refuses (frame or step limit, with its message)
 // the frame is dropped and generation goes on. After each frame, dropped or
-// not, status gets kGeneratingFrameText and the frame's ordinal; the ordinal
-// restarts at 1 for the second phase of zoom "拡大・縮小" and of every move.
+// not, status gets GeneratingFrameText with the frame's ordinal; the ordinal
+// restarts at 1 for the second phase of zoom (in and out) and of every move.
 //
 // A parameter below 1 is raised to 1 before anything divides by it. A radio
 // index outside the effect's choices generates nothing. The two views must
@@ -52,17 +57,17 @@ int GenerationRoom(const TAniEX* set);
 int RotationAngleThatFits(int angle, int room);
 
 // Angle step a: 360 div a frames, frame k turned by k * a degrees. Index:
-// 0 right, 1 left (RotateDIB by +/-), 2 "水平上方向", 3 "水平下方向"
-// (SqueezeDIBVertical by +/-), 4 "垂直右方向", 5 "垂直左方向"
+// 0 right, 1 left (RotateDIB by +/-), 2 horizontal upwards, 3 horizontal downwards
+// (SqueezeDIBVertical by +/-), 4 vertical to the right, 5 vertical to the left
 // (SqueezeDIBHorizontal by +/-).
 int GenerateRotation(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int angle,
                      int direction, int stretchbltmode, const GenerateStatus& status = {},
                      const std::optional<PixelPoint>& hotSpot = std::nullopt);
 
 // Rate r, s = W div r (nothing when 0): centred squares (ZoomDIB) of side
-// 0 "縮小": W, W - s, ... while above 0, at most s frames;
-// 1 "拡大": 0, s, 2s, ... while not above W, at most s frames;
-// 2 "拡大・縮小": the sequence of 1, then from its last side down as in 0.
+// 0 zoom out: W, W - s, ... while above 0, at most s frames;
+// 1 zoom in: 0, s, 2s, ... while not above W, at most s frames;
+// 2 zoom in and out: the sequence of 1, then from its last side down as in 0.
 int GenerateZoom(TAniEX& set, const PictureView& imageView, const PictureView& maskView, int rate, int mode,
                  int stretchbltmode, const GenerateStatus& status = {},
                  const std::optional<PixelPoint>& hotSpot = std::nullopt);

@@ -7,7 +7,7 @@ namespace vornik {
 int StepInsertPosition(int selectedStep, int stepCount) {
     if (selectedStep < 0 || selectedStep >= stepCount) return -1;
     if (selectedStep > 0) return selectedStep == stepCount - 1 ? -1 : selectedStep + 1;
-    if (AskYesNo("指定位置の後に挿入しますか?")) return stepCount == 1 ? -1 : 1;
+    if (AskYesNo(InsertAfterQuestion())) return stepCount == 1 ? -1 : 1;
     return 0;
 }
 

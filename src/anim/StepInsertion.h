@@ -1,13 +1,18 @@
 #pragma once
 
 #include "anim/TAniEX.h"
+#include "platform/Message.h"
 
 namespace vornik {
+
+inline Message InsertAfterQuestion() {
+    return Message("Animation", VORNIK_TRANSLATE_NOOP("Animation", "Insert after the selected position?"));
+}
 
 // Where sbaniaddClick inserts a step, given the selected step (-1 for none)
 // and the number of steps: -1 (append) without a selection or with the last
 // step selected, after the selected step otherwise; with the first step
-// selected the user is asked "指定位置の後に挿入しますか?": yes puts the new
+// selected the user is asked InsertAfterQuestion(): yes puts the new
 // step second (or appends to a single step), no puts it first.
 int StepInsertPosition(int selectedStep, int stepCount);
 

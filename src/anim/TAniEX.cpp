@@ -3,15 +3,10 @@
 #include <algorithm>
 
 #include "model/IconImageReader.h"
+#include "model/SetNotices.h"
 #include "platform/Notice.h"
 
 namespace vornik {
-
-namespace {
-const char* const kCannotAdd = "これ以上追加できません";
-const char* const kNothingToDelete = "これ以上削除できません";
-const char* const kCannotDelete = "削除できません";
-}  // namespace
 
 TAniEX::TAniEX(std::uint32_t defaultRate) {
     AnimHeader.CursorBitCount = 4;
@@ -26,7 +21,7 @@ int TAniEX::StepCount() const {
 
 int TAniEX::AddFrame() {
     if (Count >= kMaxEntries || StepCount() >= kMaxSteps) {
-        ShowMessage(kCannotAdd);
+        ShowMessage(setmsg::SetFull());
         return -1;
     }
     const int n = AddSlot(-1);
@@ -46,11 +41,11 @@ int TAniEX::AddFrame() {
 
 int TAniEX::DeleteFrame(int frame) {
     if (Count == 0) {
-        ShowMessage(kNothingToDelete);
+        ShowMessage(setmsg::NothingToDelete());
         return -1;
     }
     if (frame < 0 || frame >= Count) {
-        ShowMessage(kCannotDelete);
+        ShowMessage(setmsg::CannotDelete());
         return -1;
     }
     if (DeleteSlot(frame) < 0) return -1;
@@ -72,7 +67,7 @@ int TAniEX::DeleteFrame(int frame) {
 int TAniEX::InsertStep(int frame, int position, int rate) {
     const int n = StepCount();
     if (n >= kMaxSteps) {
-        ShowMessage(kCannotAdd);
+        ShowMessage(setmsg::SetFull());
         return -1;
     }
     if (position < 0 || position > n) position = n;
@@ -86,11 +81,11 @@ int TAniEX::InsertStep(int frame, int position, int rate) {
 int TAniEX::DeleteStep(int step) {
     const int n = StepCount();
     if (n == 0) {
-        ShowMessage(kNothingToDelete);
+        ShowMessage(setmsg::NothingToDelete());
         return -1;
     }
     if (step < 0 || step >= n) {
-        ShowMessage(kCannotDelete);
+        ShowMessage(setmsg::CannotDelete());
         return -1;
     }
     for (int i = step; i + 1 < n; ++i)

@@ -46,7 +46,7 @@ public:
     // file missing (set unchanged, no message), when the file is not
     // "RIFF" ... "ACON" (with a message), or when a frame's first image is
     // PNG-compressed (with a message, set empty). True otherwise, also when
-    // reading stopped at a damaged chunk ("ファイルが壊れています:" + tag, no
+    // reading stopped at a damaged chunk (the damaged-chunk notice naming the tag, no
     // frames; LoadError() then says so). A file that ends inside a chunk
     // throws EInOutError naming the file and leaves the set empty.
     bool LoadFromFile(const std::string& path);

@@ -164,7 +164,9 @@ std::uint32_t RateToXcursorDelay(std::int64_t rate) {
 }
 
 XcursorConversion XcursorToSets(const std::vector<XcursorPicture>& images, std::uint32_t defaultRate) {
-    if (images.empty()) throw EXcursorError("an Xcursor file without images");
+    if (images.empty())
+        throw EXcursorError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "an Xcursor file without images")));
     std::vector<std::uint32_t> sizes;
     std::map<std::uint32_t, std::vector<const XcursorPicture*>> bySize;
     for (const XcursorPicture& p : images) {
@@ -255,7 +257,8 @@ std::vector<XcursorPicture> CursorSetToXcursor(const TIconEx& set, std::vector<s
         // An icon's directory holds planes and bit count where a hot spot would be.
         if (set.ResourceType == 1) out.back().xhot = out.back().yhot = 0;
     }
-    if (out.empty()) throw EXcursorError("the cursor holds no images");
+    if (out.empty())
+        throw EXcursorError(Message("Write", VORNIK_TRANSLATE_NOOP("Write", "the cursor holds no images")));
     return out;
 }
 
@@ -271,7 +274,9 @@ std::vector<XcursorPicture> AnimationToXcursor(const TAniEX& set, std::vector<st
     }
     if (steps.empty())
         for (int f = 0; f < set.Count; ++f) steps.push_back({f, set.AnimHeader.DisplayRate});
-    if (steps.empty()) throw EXcursorError("the animated cursor holds no frames");
+    if (steps.empty())
+        throw EXcursorError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "the animated cursor holds no frames")));
 
     // Each frame's images, one per size, decoded once. The first frame shown
     // sets the nominal sizes; every other image takes the nearest of them, so
@@ -316,7 +321,8 @@ std::vector<XcursorPicture> AnimationToXcursor(const TAniEX& set, std::vector<st
 }
 
 std::unique_ptr<TAniEX> CursorSetAsAnimation(const TIconEx& set) {
-    if (set.Count == 0) throw EXcursorError("the cursor holds no images");
+    if (set.Count == 0)
+        throw EXcursorError(Message("Write", VORNIK_TRANSLATE_NOOP("Write", "the cursor holds no images")));
     auto anim = std::make_unique<TAniEX>();
     std::vector<IconEntry> images;
     for (int i = 0; i < set.Count; ++i) {

@@ -37,7 +37,7 @@ void SettleInfoEncoding(TAniEX& set) {
     if (chars.empty()) return;
     std::string list;
     for (const std::string& c : chars) list += (list.empty() ? "" : " ") + c;
-    if (AskYesNo(kInfoNotShiftJisQuestion + list + kInfoNotShiftJisChoice)) {
+    if (AskYesNo(Message("Editor", kInfoNotShiftJisQuestion, {list}))) {
         set.KeepInfoUtf8 = true;
         return;
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "anim/TAniEX.h"
+#include "platform/Message.h"
 
 namespace vornik {
 
@@ -28,10 +29,10 @@ void SetInfoText(TAniEX& set, bool creator, const std::string& typed);
 // The field's text of the held title or creator.
 std::string InfoFieldText(const TAniEX& set, bool creator);
 
-inline constexpr const char* kInfoNotShiftJisQuestion =
-    "タイトル・作者に Shift-JIS で表せない文字があります: ";
-inline constexpr const char* kInfoNotShiftJisChoice =
-    "\rUTF-8 で保存しますか?\r(いいえ: Shift-JIS で保存し、これらの文字は ? になります)";
+inline constexpr const char* kInfoNotShiftJisQuestion = VORNIK_TRANSLATE_NOOP(
+    "Editor",
+    "The title or creator holds characters that Shift-JIS cannot represent: %1\nSave as UTF-8?\n(No: save as "
+    "Shift-JIS, and these characters become ?)");
 // Before an ANI file is written: when the title or creator holds characters
 // that Shift-JIS cannot, names them and asks whether to save as UTF-8 (yes:
 // kept as they are, and not asked again) or as Shift-JIS with "?" for them.

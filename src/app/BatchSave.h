@@ -7,9 +7,10 @@
 
 namespace vornik {
 
-inline constexpr const char* kBatchNoFolder = "出力フォルダを入力してください";
-inline constexpr const char* kBatchFolderMissing = "出力フォルダが存在しません";
-inline constexpr const char* kBatchNoName = "ファイル名を入力してください";
+inline constexpr const char* kBatchNoFolder = VORNIK_TRANSLATE_NOOP("Editor", "Enter the output folder");
+inline constexpr const char* kBatchFolderMissing =
+    VORNIK_TRANSLATE_NOOP("Editor", "The output folder does not exist");
+inline constexpr const char* kBatchNoName = VORNIK_TRANSLATE_NOOP("Editor", "Enter the file name");
 
 // What the batch save dialog Tfrmallsave holds.
 struct BatchSaveFields {

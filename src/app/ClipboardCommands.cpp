@@ -31,7 +31,7 @@ std::optional<TQvDIB> PasteClipboardToDIB(TQvClipboard& clipboard) {
     const bool has = clipboard.HasFormat(CF_DIB) && clipboard.HasFormat(CF_BITMAP);
     clipboard.Close();
     if (!has) {
-        ShowMessage(kNoBitmapOnClipboard);
+        ShowMessage(Message("Editor", kNoBitmapOnClipboard));
         return std::nullopt;
     }
     // A 32-bit block with alpha keeps it; the DIB reader would drop it.
@@ -154,7 +154,7 @@ void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard)
             if (!entries.available) return;
             TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
             if (!set) {
-                ShowMessage(kNoIconSetToPaste);
+                ShowMessage(Message("Editor", kNoIconSetToPaste));
                 return;
             }
             if (set->AddSlot(0) == -1) return;
@@ -166,7 +166,7 @@ void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard)
             if (!entries.available) return;
             TAniEX* ani = s.doc.AniSet.get();
             if (!ani) {
-                ShowMessage(kNoAniSetToPaste);
+                ShowMessage(Message("Editor", kNoAniSetToPaste));
                 return;
             }
             if (!entries.frames.empty()) {

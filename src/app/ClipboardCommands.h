@@ -9,9 +9,12 @@
 
 namespace vornik {
 
-inline constexpr const char* kNoBitmapOnClipboard = "クリップボードにビットマップが含まれていません";
-inline constexpr const char* kNoIconSetToPaste = "アイコン・カーソルリソースが作成されていません";
-inline constexpr const char* kNoAniSetToPaste = "アニメーションカーソルリソースが作成されていません";
+inline constexpr const char* kNoBitmapOnClipboard =
+    VORNIK_TRANSLATE_NOOP("Editor", "The clipboard holds no bitmap");
+inline constexpr const char* kNoIconSetToPaste =
+    VORNIK_TRANSLATE_NOOP("Editor", "No icon or cursor resource has been made");
+inline constexpr const char* kNoAniSetToPaste =
+    VORNIK_TRANSLATE_NOOP("Editor", "No animated cursor resource has been made");
 
 // Whole entries copied within the program, held for the whole run.
 struct EntryClipboard {

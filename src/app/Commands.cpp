@@ -1,11 +1,9 @@
 #include "app/Commands.h"
 
+#include "platform/Message.h"
+
 // Captions and hints are English; lupdate collects them into the catalogs
 // under the context "Command" and the editor shows them translated.
-// TODO: take this from platform/Message.h once that lands.
-#ifndef VORNIK_TRANSLATE_NOOP
-#define VORNIK_TRANSLATE_NOOP(context, text) text
-#endif
 
 namespace vornik {
 

@@ -12,14 +12,9 @@
 #include "formats/FormatRegistry.h"
 #include "formats/IcnsIconSet.h"
 #include "platform/Errors.h"
+#include "platform/Message.h"
 #include "platform/Notice.h"
 #include "platform/Shortcut.h"
-
-// Marks a text for lupdate; the editor shows it translated.
-// TODO: take this from platform/Message.h once that lands.
-#ifndef VORNIK_TRANSLATE_NOOP
-#define VORNIK_TRANSLATE_NOOP(context, text) text
-#endif
 
 namespace vornik {
 
@@ -114,9 +109,10 @@ void ShowExeLoadNotes(const TIconEx& set, const std::string& path, std::size_t f
     // A long list of damaged entries is cut so the box still fits the screen.
     constexpr std::size_t kShown = 10;
     std::string text = "\"" + path + "\":";
-    for (std::size_t i = 0; i < count && i < kShown; ++i) text += "\r" + set.LoadNotes[from + i];
-    if (count > kShown) text += "\r(" + std::to_string(count - kShown) + " more)";
-    ShowMessage(text);
+    for (std::size_t i = 0; i < count && i < kShown; ++i) text += "\n" + set.LoadNotes[from + i];
+    if (count <= kShown) return ShowMessage(text);
+    ShowMessage(Message("", "%1\n%2",
+                        {text, Message("Read", VORNIK_TRANSLATE_NOOP("Read", "(%1 more)"), {count - kShown})}));
 }
 
 std::string UpperExtension(const std::string& path) {
@@ -157,8 +153,8 @@ void OpenDocument(MainState& s, const std::string& path) {
     const auto format = DetectFileFormat(path);
     if (!format.refused && format.value->name == "BMP" && UpperExtension(path) != ".BMP" &&
         UpperExtension(path) != ".DIB")
-        ShowMessage(kForeignBitmapNotice);
-    s.StatusPanel0 = VORNIK_TRANSLATE_NOOP("Status", "Searching...");
+        ShowMessage(Message("Editor", kForeignBitmapNotice));
+    s.StatusPanel0 = Message("Status", VORNIK_TRANSLATE_NOOP("Status", "Searching..."));
     s.edit.PageControl1 = page;
     install(s, r.value, path, r.losses.size());
     DocumentReplaced(s, page);
@@ -167,13 +163,8 @@ void OpenDocument(MainState& s, const std::string& path) {
     UpdatePageCommands(s, page);
     SetCaptionFile(s, path);
     s.HistoryMenu1.Add(path);
-    s.StatusPanel0 = VORNIK_TRANSLATE_NOOP("Status", "Search finished");
+    s.StatusPanel0 = Message("Status", VORNIK_TRANSLATE_NOOP("Status", "Search finished"));
     if (!r.losses.empty()) ShowMessage(LossesMessage(path, r.losses));
-}
-
-std::string OpenFailedMessage(const std::string& path, const std::string& reason) {
-    const std::string name = std::filesystem::path(path).filename().string();
-    return "ファイル「" + name + "」を開けませんでした。\n" + reason + "\n(" + path + ")";
 }
 
 void NewDocument(MainState& s, const std::function<int()>& chooseKind) {

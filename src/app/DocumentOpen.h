@@ -38,11 +38,9 @@ void OpenDocument(MainState& s, const std::string& path);
 void ShowExeLoadNotes(const TIconEx& set, const std::string& path, std::size_t from = 0);
 // Shown when a bitmap comes under another name; it is read as the bitmap it is.
 inline constexpr const char* kForeignBitmapNotice =
-    "このファイルは拡張子が \"ico\"ですが、中身は ビットマップ(\"bmp\")です。\r"
-    "ビットマップファイルとして読み込みます。";
-
-// The message of an open that failed: names the file, then why.
-std::string OpenFailedMessage(const std::string& path, const std::string& reason);
+    VORNIK_TRANSLATE_NOOP("Editor",
+                          "This file has the extension \"ico\", but its contents are a bitmap (\"bmp\").\nIt "
+                          "is read as a bitmap file.");
 
 // Starts a new document on the active page; a modified one is asked about
 // first (ConfirmLeave), and a cancel leaves everything as it was. On the Icon page chooseKind is asked for

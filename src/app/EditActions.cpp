@@ -5,16 +5,7 @@
 #include "imaging/AlphaMask.h"
 #include "model/EntryConversion.h"
 #include "model/ListView.h"
-
-// Marks a text for lupdate; the editor shows it translated.
-// TODO: take this from platform/Message.h once that lands.
-#ifndef VORNIK_TRANSLATE_NOOP
-#define VORNIK_TRANSLATE_NOOP(context, text) text
-#endif
-
-namespace vornik {
-const char* const kNotSavedInIcns = VORNIK_TRANSLATE_NOOP("Status", "cannot be saved in ICNS");
-}  // namespace vornik
+#include "platform/Message.h"
 
 namespace vornik {
 
@@ -44,7 +35,11 @@ void RefillResourceList(MainState& s) {
     if (s.doc.IconSet && !s.doc.ExeShown && s.doc.IconAppleIcon)
         for (std::size_t i = 0; i < s.LVIcon.items.size() && i < static_cast<std::size_t>(s.doc.IconSet->Count); ++i) {
             const std::string type = AppleIconTypeOfEntry(*s.doc.IconSet, static_cast<int>(i));
-            s.LVIcon.items[i].caption += " - " + (type.empty() ? std::string(kNotSavedInIcns) : type);
+            if (type.empty())
+                s.LVIcon.items[i].note =
+                    Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "cannot be saved in ICNS"));
+            else
+                s.LVIcon.items[i].caption += " - " + type;
         }
 }
 
@@ -61,7 +56,7 @@ void ShowEntry(MainState& s) {
     const bool exeCursor = s.doc.ExeShown && static_cast<std::size_t>(index) < set->Origins.size() &&
                            set->Origins[static_cast<std::size_t>(index)].kind == 2;
     if (s.doc.ExeShown && static_cast<std::size_t>(index) < set->Origins.size())
-        s.StatusPanel0 = set->Origins[static_cast<std::size_t>(index)].label;
+        s.StatusPanel0 = Message::Plain(set->Origins[static_cast<std::size_t>(index)].label);
     if ((!s.doc.ExeShown && set->ResourceType == 2) || exeCursor) {
         s.edit.cmbtype = kTypeCursor;
         SetHotSpot(s.edit, set->Entries[index].HotSpotX, set->Entries[index].HotSpotY);

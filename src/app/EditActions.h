@@ -9,10 +9,6 @@
 
 namespace vornik {
 
-// What an Apple icon's entry shows after its name when no ICNS type takes it
-// (English, context "Status": the editor shows it translated).
-extern const char* const kNotSavedInIcns;
-
 // The list rows and thumbnails of every entry of a set ("stretchbltmode"
 // chooses how thumbnails are scaled).
 ResourceList FillResourceList(TIconEx& set, int stretchbltmode);

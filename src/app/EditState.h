@@ -4,12 +4,7 @@
 #include <string>
 
 #include "imaging/TQvDIB.h"
-
-// Marks a text for lupdate; the editor shows it translated.
-// TODO: take this from platform/Message.h once that lands.
-#ifndef VORNIK_TRANSLATE_NOOP
-#define VORNIK_TRANSLATE_NOOP(context, text) text
-#endif
+#include "platform/Message.h"
 
 namespace vornik {
 

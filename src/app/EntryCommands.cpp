@@ -28,8 +28,11 @@ std::string SizeText(const TQvDIB& p) {
 // Checked before a slot is made, so a refused pair leaves the set as it was.
 void CheckPair(const EditState& e) {
     if (e.imgxor->Width() != e.imgand->Width() || e.imgxor->Height() != e.imgand->Height())
-        throw EVornikError("イメージ (" + SizeText(*e.imgxor) + ") とマスク (" + SizeText(*e.imgand) +
-                           ") の大きさが違います。同じ大きさにしてから登録してください。");
+        throw EVornikError(Message("Editor",
+                                   VORNIK_TRANSLATE_NOOP("Editor",
+                                                         "The image (%1) and the mask (%2) differ in size. "
+                                                         "Make them the same size before storing them."),
+                                   {SizeText(*e.imgxor), SizeText(*e.imgand)}));
 }
 
 // An icon's directory holds planes and bit count where a cursor's holds its
@@ -117,7 +120,7 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
         if (!set) return;
         const int i = s.LVIcon.selected;
         if (i < 0 || i >= set->Count) {
-            ShowMessage(kReplaceNeedsSelection);
+            ShowMessage(Message("Editor", kReplaceNeedsSelection));
             return;
         }
         if (!ViewsReady(e)) return;
@@ -129,7 +132,7 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
         TAniEX* ani = s.doc.AniSet.get();
         if (!ani) return;
         if (selectedFrame < 0 || selectedFrame >= ani->Count) {
-            ShowMessage(kReplaceNeedsSelection);
+            ShowMessage(Message("Editor", kReplaceNeedsSelection));
             return;
         }
         if (!ViewsReady(e)) return;

@@ -5,7 +5,8 @@
 
 namespace vornik {
 
-inline constexpr const char* kReplaceNeedsSelection = "置き換える対象を選択してください";
+inline constexpr const char* kReplaceNeedsSelection =
+    VORNIK_TRANSLATE_NOOP("Editor", "Select what to replace");
 
 // The classic formats 0..19 (five sizes at 1, 4, 8 and 24 bits); 20..25 are
 // 32 bits with alpha at 16, 32, 48, 64, 128 and 256 pixels.

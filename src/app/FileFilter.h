@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/Message.h"
+
 namespace vornik {
 
 // The filter of the file choosers, as written throughout the program:

@@ -8,12 +8,16 @@
 
 namespace vornik {
 
-std::string SaveChangesQuestion(const MainState& s, int page) {
+Message SaveChangesQuestion(const MainState& s, int page) {
     const std::string& path = s.doc.FileNameOfPage(page);
-    const std::string name = path.empty()
-                                 ? (page == kAnimationPage ? "無題のアニメーション" : "無題のアイコン")
-                                 : std::filesystem::path(path).filename().string();
-    return "「" + name + "」は変更されています。変更を保存しますか?";
+    const MessageArg name =
+        path.empty()
+            ? MessageArg(page == kAnimationPage
+                             ? Message("Editor", VORNIK_TRANSLATE_NOOP("Editor", "Untitled animation"))
+                             : Message("Editor", VORNIK_TRANSLATE_NOOP("Editor", "Untitled icon")))
+            : MessageArg(std::filesystem::path(path).filename().string());
+    return Message("Editor", VORNIK_TRANSLATE_NOOP("Editor", "\"%1\" has been changed. Save the changes?"),
+                   {name});
 }
 
 bool ConfirmLeave(MainState& s, int page) {

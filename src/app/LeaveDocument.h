@@ -14,7 +14,7 @@ bool ConfirmLeave(MainState& s, int page);
 bool ConfirmClose(MainState& s);
 
 // The question, naming the document.
-std::string SaveChangesQuestion(const MainState& s, int page);
+Message SaveChangesQuestion(const MainState& s, int page);
 
 // After a document was opened, started or saved: nothing to ask about, and
 // no undo step may reach back into what it replaced.

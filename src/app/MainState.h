@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "VornikVersion.h"
 #include "app/CommandStates.h"
 #include "app/Document.h"
 #include "app/EditState.h"
@@ -11,7 +12,7 @@
 #include "app/Settings.h"
 #include "app/THistoryMenu.h"
 #include "app/UndoHistory.h"
-#include "VornikVersion.h"
+#include "platform/Message.h"
 
 namespace vornik {
 
@@ -41,7 +42,7 @@ struct MainState {
     int ViewsEntry = -1;
 
     std::string Caption = kAppTitle;  // window title
-    std::string StatusPanel0;         // status bar panel 0
+    Message StatusPanel0;             // status bar panel 0
     bool WaitCursor = false;          // busy pointer while a file is opened
     int OpenFilterIndex = 1;          // the open chooser's filter pair, 1-based
 
@@ -50,8 +51,8 @@ struct MainState {
     std::function<void(MainState&)> RefillAnimation;     // frame and step lists of the Animation page
     std::function<void(MainState&)> ClearAnimationView;  // the preview imganiview
     std::function<void(MainState&)> RealizePalette;      // the window takes the picture's palette anew
-    // Asks Save/Discard/Cancel; unset: the changes are discarded.
-    std::function<SaveChoice(const std::string& text)> AskSaveChanges;
+    // Asks save / discard / cancel; unset: the changes are discarded.
+    std::function<SaveChoice(const Message& text)> AskSaveChanges;
 };
 
 // Window caption: name + " - " + title, or the title alone for an empty name.

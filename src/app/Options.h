@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/Settings.h"
+#include "platform/Message.h"
 #include "platform/SettingsStore.h"
 
 namespace vornik {
@@ -23,9 +24,10 @@ struct OptionDialogValues {
     int cmblanguage = 0;        // "language"
 };
 
-inline constexpr const char* kIconColorNotice =
-    "この設定を有効にする為には、コントロールパネルの画面設定、カラーパレットを16bit "
-    "以上にしてください。設定後 Windowsを再起動を行います。";
+inline constexpr const char* kIconColorNotice = VORNIK_TRANSLATE_NOOP(
+    "Editor",
+    "For this setting to take effect, set the colour palette in the display settings of the control panel "
+    "to 16 bit or more. Windows restarts after the setting.");
 
 OptionDialogValues FillOptionDialog(const Settings& settings, int shellIconDepth);
 

@@ -27,7 +27,8 @@ bool ViewsPending(const MainState& s) {
 
 bool ConfirmPendingViews(MainState& s) {
     if (!ViewsPending(s)) return true;
-    const SaveChoice choice = s.AskSaveChanges ? s.AskSaveChanges(kStoreViewsQuestion) : SaveChoice::Discard;
+    const SaveChoice choice =
+        s.AskSaveChanges ? s.AskSaveChanges(Message("Editor", kStoreViewsQuestion)) : SaveChoice::Discard;
     if (choice == SaveChoice::Cancel) return false;
     if (choice == SaveChoice::Discard) {
         MarkViewsClean(s, s.ViewsEntry);

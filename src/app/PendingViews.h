@@ -6,8 +6,9 @@
 
 namespace vornik {
 
-inline constexpr const char* kStoreViewsQuestion =
-    "編集中のイメージとマスクはまだリソースに登録されていません。リソースに登録しますか?";
+inline constexpr const char* kStoreViewsQuestion = VORNIK_TRANSLATE_NOOP(
+    "Editor",
+    "The image and mask being edited are not stored in a resource yet. Store them in the resource?");
 
 // The views now are what the documents hold: nothing pending. entry is the
 // Icon page entry they show, or -1.

@@ -22,13 +22,23 @@ const ExeEntryOrigin* selectedOrigin(const MainState& s) {
     return o.language < 0 ? nullptr : &o;
 }
 
-std::string refusalText(ProgramIconRefusal code) {
+Message refusalText(ProgramIconRefusal code) {
     switch (code) {
-        case ProgramIconRefusal::SixteenBit: return "16ビットのプログラムには書き込めません";
-        case ProgramIconRefusal::Damaged: return "プログラムが壊れているため書き込めません";
-        case ProgramIconRefusal::Overlay: return "プログラムの後ろにあるデータを動かせないため書き込めません";
-        case ProgramIconRefusal::NoRoom: return "セクションを追加する場所がないため書き込めません";
-        default: return "プログラムに書き込めません";
+        case ProgramIconRefusal::SixteenBit:
+            return Message("Editor", VORNIK_TRANSLATE_NOOP("Editor", "A 16-bit program cannot be written"));
+        case ProgramIconRefusal::Damaged:
+            return Message("Editor",
+                           VORNIK_TRANSLATE_NOOP("Editor", "The program is damaged and cannot be written"));
+        case ProgramIconRefusal::Overlay:
+            return Message("Editor", VORNIK_TRANSLATE_NOOP("Editor",
+                                                           "The data after the program cannot be moved, so "
+                                                           "the program cannot be written"));
+        case ProgramIconRefusal::NoRoom:
+            return Message("Editor", VORNIK_TRANSLATE_NOOP("Editor",
+                                                           "There is no room to add a section, so the "
+                                                           "program cannot be written"));
+        default:
+            return Message("Editor", VORNIK_TRANSLATE_NOOP("Editor", "The program cannot be written"));
     }
 }
 
@@ -38,7 +48,8 @@ bool SaveProgramWithGroupReplaced(MainState& s, const std::string& path) {
     const ExeEntryOrigin* origin = selectedOrigin(s);
     if (!origin || !s.edit.imgxor || !s.edit.imgand) return false;
     if (SameFile(path, s.doc.ExeFileName) || path == s.doc.ExeFileName) {
-        ShowWarning("開いているファイルには保存できません\r別の名前を指定してください");
+        ShowWarning(Message(
+            "Editor", VORNIK_TRANSLATE_NOOP("Editor", "Cannot save over the open file\nGive another name")));
         return false;
     }
     const int kind = origin->kind;
@@ -51,12 +62,16 @@ bool SaveProgramWithGroupReplaced(MainState& s, const std::string& path) {
     options.language = static_cast<std::uint16_t>(origin->language);
     ProgramIconResult r = SetProgramIcon(program.data(), program.size(), icon.data(), icon.size(), options);
     if (r.refusal == ProgramIconRefusal::Signed) {
-        if (!AskYesNo("このプログラムには署名(証明書)があります\r署名を取り除いて保存しますか?")) return false;
+        if (!AskYesNo(
+                Message("Editor", VORNIK_TRANSLATE_NOOP("Editor",
+                                                        "This program is signed (it has a certificate)\n"
+                                                        "Remove the signature and save?"))))
+            return false;
         options.stripSignature = true;
         r = SetProgramIcon(program.data(), program.size(), icon.data(), icon.size(), options);
     }
     if (r.refusal != ProgramIconRefusal::None) {
-        ShowWarning(refusalText(r.refusal) + "\r" + r.reason);
+        ShowWarning(Message("", "%1\n%2", {refusalText(r.refusal), r.reason}));
         return false;
     }
     WriteFileReplacing(path, r.output);

@@ -6,57 +6,91 @@ namespace vornik {
 
 namespace {
 
-std::string reason(RefusalCode code) {
+Message reason(RefusalCode code) {
+    const char* text = VORNIK_TRANSLATE_NOOP("Read", "The file cannot be read.");
     switch (code) {
-        case RefusalCode::FileMissing: return "ファイルがありません。";
-        case RefusalCode::CannotRead: return "ファイルを開けないか、読み込めません。";
-        case RefusalCode::TooLarge: return "ファイルが大きすぎるため読み込めません。";
-        case RefusalCode::EndsEarly: return "ファイルが途中で切れています。";
-        case RefusalCode::Damaged: return "ファイルが壊れているため読み込めません。";
-        case RefusalCode::NotThisFormat: return "中身が対応している形式ではありません。";
-        case RefusalCode::NoImages: return "アイコンやカーソルの画像が見つかりませんでした。";
-        case RefusalCode::Unsupported: return "この種類のファイルには対応していません。";
-        case RefusalCode::NotForCommand: return "画像ファイルです。アイコンやカーソルのファイルではありません。";
+        case RefusalCode::FileMissing:
+            text = VORNIK_TRANSLATE_NOOP("Read", "The file does not exist.");
+            break;
+        case RefusalCode::CannotRead:
+            text = VORNIK_TRANSLATE_NOOP("Read", "The file cannot be opened or read.");
+            break;
+        case RefusalCode::TooLarge:
+            text = VORNIK_TRANSLATE_NOOP("Read", "The file is too large to read.");
+            break;
+        case RefusalCode::EndsEarly:
+            text = VORNIK_TRANSLATE_NOOP("Read", "The file is cut short.");
+            break;
+        case RefusalCode::Damaged:
+            text = VORNIK_TRANSLATE_NOOP("Read", "The file is damaged and cannot be read.");
+            break;
+        case RefusalCode::NotThisFormat:
+            text = VORNIK_TRANSLATE_NOOP("Read", "The contents are not in a format this program reads.");
+            break;
+        case RefusalCode::NoImages:
+            text = VORNIK_TRANSLATE_NOOP("Read", "No icon or cursor images were found.");
+            break;
+        case RefusalCode::Unsupported:
+            text = VORNIK_TRANSLATE_NOOP("Read", "This kind of file is not supported.");
+            break;
+        case RefusalCode::NotForCommand:
+            text = VORNIK_TRANSLATE_NOOP("Read", "This is a picture file, not an icon or cursor file.");
+            break;
     }
-    return "読み込めません。";
+    return Message("Read", text);
 }
 
-std::string brackets(const std::string& where, const std::string& detail) {
-    if (where.empty() && detail.empty()) return {};
-    if (detail.empty()) return "(" + where + ")";
-    if (where.empty()) return "(" + detail + ")";
-    return "(" + where + ": " + detail + ")";
-}
+std::string fileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 }  // namespace
 
-std::string RefusalMessage(const Refusal& refusal) {
-    return reason(refusal.code) + brackets(refusal.where, {});
+Message RefusalMessage(const Refusal& refusal) {
+    if (refusal.where.empty()) return reason(refusal.code);
+    return Message("", "%1(%2)", {reason(refusal.code), refusal.where});
 }
 
-std::string LossMessage(const Loss& loss) {
-    const std::string n = std::to_string(loss.count);
+Message LossMessage(const Loss& loss) {
+    const auto n = loss.count;
     switch (loss.code) {
         case LossCode::EntriesLeftOut:
-            return n + " 個の画像は上限を超えたため読み込まれていません。";
+            return Message("Read",
+                           VORNIK_TRANSLATE_NOOP("Read", "%1 images were over the limit and were not read."),
+                           {n});
         case LossCode::FrameDropped:
-            return "フレーム " + n + " は壊れているため読み込まれていません。";
+            return Message("Read", VORNIK_TRANSLATE_NOOP("Read", "Frame %1 is damaged and was not read."),
+                           {n});
         case LossCode::StepsDropped:
-            return n + " 個のステップは読み込まれていません。";
+            return Message("Read", VORNIK_TRANSLATE_NOOP("Read", "%1 steps were not read."), {n});
         case LossCode::RowsMissing:
-            return "画像データが途中で終わっています。" + n + " 行が欠けています。";
+            return Message("Read",
+                           VORNIK_TRANSLATE_NOOP("Read", "The picture data ends early; %1 rows are missing."),
+                           {n});
         case LossCode::ResourcesSkipped:
-            return n + " 個のリソースは読み込めないため飛ばしました。" + brackets({}, loss.detail);
+            if (loss.detail.empty())
+                return Message(
+                    "Read", VORNIK_TRANSLATE_NOOP("Read", "%1 resources could not be read and were skipped."),
+                    {n});
+            return Message(
+                "Read", VORNIK_TRANSLATE_NOOP("Read", "%1 resources could not be read and were skipped.(%2)"),
+                {n, loss.detail});
         case LossCode::ImageCut:
-            return "最後の画像はファイルの終わりで切れているため読み込まれていません。";
+            return Message("Read",
+                           VORNIK_TRANSLATE_NOOP(
+                               "Read", "The last image is cut off by the end of the file and was not read."));
     }
-    return {};
+    return Message::Plain({});
 }
 
-std::string LossesMessage(const std::string& path, const std::vector<Loss>& losses) {
-    std::string text = "「" + std::filesystem::path(path).filename().string() + "」は一部を読み込めませんでした。";
-    for (const auto& loss : losses) text += "\r" + LossMessage(loss);
-    return text + "\r(" + path + ")";
+Message LossesMessage(const std::string& path, const std::vector<Loss>& losses) {
+    Message text("Read", VORNIK_TRANSLATE_NOOP("Read", "\"%1\" could not be read in full."),
+                 {fileName(path)});
+    for (const auto& loss : losses) text = Message("", "%1\n%2", {text, LossMessage(loss)});
+    return Message("", "%1\n(%2)", {text, path});
+}
+
+Message OpenFailedMessage(const std::string& path, const Message& reason) {
+    return Message("Read", VORNIK_TRANSLATE_NOOP("Read", "The file \"%1\" could not be opened.\n%2\n(%3)"),
+                   {fileName(path), reason, path});
 }
 
 }  // namespace vornik

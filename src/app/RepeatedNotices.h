@@ -16,19 +16,19 @@ public:
     RepeatedNoticesOnce(const RepeatedNoticesOnce&) = delete;
     RepeatedNoticesOnce& operator=(const RepeatedNoticesOnce&) = delete;
 
-    void message(const std::string& text) override {
-        if (shown_.insert(text).second) forward(text, false);
+    void message(const Message& text) override {
+        if (shown_.insert(EnglishText(text)).second) forward(text, false);
     }
-    void warning(const std::string& text) override {
-        if (shown_.insert(text).second) forward(text, true);
+    void warning(const Message& text) override {
+        if (shown_.insert(EnglishText(text)).second) forward(text, true);
     }
-    bool askYesNo(const std::string& text) override {
+    bool askYesNo(const Message& text) override {
         ScopedNoticeHandler back(previous_);
         return AskYesNo(text);
     }
 
 private:
-    void forward(const std::string& text, bool warning) {
+    void forward(const Message& text, bool warning) {
         ScopedNoticeHandler back(previous_);
         if (warning)
             ShowWarning(text);

@@ -57,10 +57,13 @@ LossyAnswer askBeforeOverwriting(const std::string& path) {
 
 }  // namespace
 
-std::string LossySaveQuestion(const std::string& path) {
-    return "「" + std::filesystem::path(path).filename().string() +
-           "」は一部を読み込めませんでした。\r上書きすると、読み込めなかった部分はファイルから失われます。\r"
-           "上書きしますか?(いいえ: 別の名前で保存)";
+Message LossySaveQuestion(const std::string& path) {
+    return Message("Editor",
+                   VORNIK_TRANSLATE_NOOP("Editor",
+                                         "\"%1\" could not be read in full.\nOverwriting it loses the parts "
+                                         "that could not be read from the file.\nOverwrite it? (No: save "
+                                         "under another name)"),
+                   {std::filesystem::path(path).filename().string()});
 }
 
 void ChangeResourceKind(TIconEx& set, int resourceType) {
@@ -224,7 +227,7 @@ bool tbexportClick(MainState& s) {
     EditState& e = s.edit;
     if (!e.imgxor || !e.imgand) return false;
     if (e.cmbtype == kTypeBitmap && e.target == ResourceTarget::View) {
-        ShowMessage(kExportNeedsTargetNotice);
+        ShowMessage(Message("Editor", kExportNeedsTargetNotice));
         return false;
     }
     std::optional<FileDialogAnswer> answer;
@@ -263,7 +266,7 @@ bool tbexportClick(MainState& s) {
         case ExportKind::Bitmap:
         case ExportKind::Jpeg: {
             if (e.target == ResourceTarget::View) {
-                ShowMessage(kExportNeedsTargetNotice);
+                ShowMessage(Message("Editor", kExportNeedsTargetNotice));
                 return false;
             }
             TQvDIB picture;
@@ -288,9 +291,11 @@ bool tbexportClick(MainState& s) {
         case ExportKind::Unknown:
             break;
     }
-    ShowMessage("「" + std::filesystem::path(path).filename().string() +
-                "」には書き出せません。名前の拡張子を .ico .cur .bmp .dib .jpg .jpeg .png "
-                "のいずれかにしてください。");
+    ShowMessage(Message("Editor",
+                        VORNIK_TRANSLATE_NOOP("Editor",
+                                              "Cannot export to \"%1\". Give the name one of the extensions "
+                                              ".ico .cur .bmp .dib .jpg .jpeg .png."),
+                        {std::filesystem::path(path).filename().string()}));
     return false;
 }
 

@@ -9,12 +9,12 @@
 namespace vornik {
 
 inline constexpr const char* kSaveDialogName = "SavePictureDialog2";
-inline constexpr const char* kExportNeedsTargetNotice =
-    "エクスポートするリソースをリソース選択ボタンで、image か mask を選択してください";
+inline constexpr const char* kExportNeedsTargetNotice = VORNIK_TRANSLATE_NOOP(
+    "Editor", "Choose image or mask with the resource selection buttons to choose what to export");
 
 // Asked (yes/no) before the first save over a file that was read with
 // losses: yes overwrites, no goes to Save As, where the chooser can cancel.
-std::string LossySaveQuestion(const std::string& path);
+Message LossySaveQuestion(const std::string& path);
 
 // Save1Click / tbsave: the active page's set to its file; a set without a
 // file name goes through Save As. The Bitmap page saves nothing. No question

@@ -9,15 +9,15 @@
 
 namespace vornik::cli {
 
-// The core's notices are the editor's Japanese message-box texts. The command
-// line gathers them while a command runs and then prints each distinct one
-// once, in English, with how often it came.
+// The core's notices are the editor's message boxes. The command line gathers
+// them while a command runs and then prints each distinct one once, in
+// English, with how often it came.
 class CliNoticeHandler : public NoticeHandler {
 public:
-    void message(const std::string& text) override { add(text); }
-    void warning(const std::string& text) override { add(text); }
+    void message(const Message& text) override { add(text); }
+    void warning(const Message& text) override { add(text); }
     // No one is there to answer; "no" leaves the data as it is.
-    bool askYesNo(const std::string& text) override {
+    bool askYesNo(const Message& text) override {
         add(text);
         return false;
     }
@@ -32,19 +32,12 @@ public:
 
 private:
     struct Seen {
-        std::string text;
+        std::string text;  // English
+        bool dataLeftOut;
         int count;
     };
-    void add(const std::string& text);
+    void add(const Message& text);
     std::vector<Seen> seen_;
 };
-
-// A notice in English, and whether it reports data left out. Texts we do not
-// know are passed on as they are.
-struct EnglishNotice {
-    std::string text;
-    bool droppedData = false;
-};
-EnglishNotice TranslateNotice(const std::string& japanese);
 
 }  // namespace vornik::cli

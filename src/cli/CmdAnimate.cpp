@@ -47,10 +47,10 @@ std::pair<int, int> parsePoint(const std::string& text, const std::string& optio
 // Repeated limit messages of the set are counted and told once.
 class NoticeCounter : public NoticeHandler {
 public:
-    void message(const std::string& text) override { count(text); }
-    void warning(const std::string& text) override { count(text); }
-    bool askYesNo(const std::string& text) override {
-        count(text);
+    void message(const Message& text) override { count(EnglishText(text)); }
+    void warning(const Message& text) override { count(EnglishText(text)); }
+    bool askYesNo(const Message& text) override {
+        count(EnglishText(text));
         return false;
     }
     void print() const {

@@ -69,7 +69,7 @@ int runPicture(const std::vector<std::string>& arguments) {
         // The editor's picture reader (PictureInput.h): refusals name the file.
         dib = LoadPicture(in);
     } catch (const EVornikError& e) {
-        std::fprintf(CliErr(), "vornik-cli picture: %s\n", e.what());
+        std::fprintf(CliErr(), "vornik-cli picture: %s\n", EnglishText(e.message()).c_str());
         return 1;
     }
     const bool alpha = HasAlphaChannel(dib);
@@ -82,7 +82,7 @@ int runPicture(const std::vector<std::string>& arguments) {
         std::fprintf(CliErr(), "vornik-cli picture: %s\n", e.what());  // names the file already
         return 1;
     } catch (const EVornikError& e) {
-        std::fprintf(CliErr(), "vornik-cli picture: %s: %s\n", in.c_str(), e.what());
+        std::fprintf(CliErr(), "vornik-cli picture: %s: %s\n", in.c_str(), EnglishText(e.message()).c_str());
         return 1;
     }
     switch (kind) {

@@ -85,7 +85,8 @@ int runCommand(const CliCommand& c, std::vector<std::string> args) {
     } catch (const std::exception& e) {
         notices.Print(err, name, [&](const std::string& t) { return streams.Describe(t); });
         const bool protectedFile = dynamic_cast<const vornik::EWriteProtected*>(&e) != nullptr;
-        std::fprintf(err, "vornik-cli %s: %s%s\n", name.c_str(), streams.Describe(e.what()).c_str(),
+        std::fprintf(err, "vornik-cli %s: %s%s\n", name.c_str(),
+                     streams.Describe(EnglishText(MessageOf(e))).c_str(),
                      protectedFile ? "; --force replaces it" : "");
         return 1;
     }

@@ -4,11 +4,14 @@
 #include <cstring>
 #include <map>
 
+#include "anim/AniContent.h"
 #include "anim/XcursorConvert.h"
+#include "formats/FormatRegistry.h"
+#include "model/IcoContent.h"
 #include "model/XcursorScale.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
-#include "formats/FormatRegistry.h"
+#include "platform/FileMessages.h"
 
 namespace vornik {
 
@@ -62,14 +65,14 @@ CursorDocument ReadCursorDocument(const Bytes& data, const std::string& name) {
 }
 
 CursorDocument ReadCursorDocument(const std::string& path) {
-    if (!FileExists(path)) throw EInOutError("no such file \"" + path + "\"");
+    if (!FileExists(path)) throw EInOutError(FileProblem(filemsg::kNoSuchFile, path));
     return ReadCursorDocument(ReadFileBytes(path, kMaxCursorFileBytes), path);
 }
 
 std::vector<XcursorPicture> CursorDocumentToXcursor(const CursorDocument& doc, std::vector<std::string>* notes) {
     if (doc.animation) return AnimationToXcursor(*doc.animation, notes);
     if (doc.cursor) return CursorSetToXcursor(*doc.cursor, notes);
-    throw EVornikError("nothing to convert");
+    throw EVornikError(Message("Write", VORNIK_TRANSLATE_NOOP("Write", "nothing to convert")));
 }
 
 std::vector<XcursorPicture> XcursorAtSizes(const std::vector<XcursorPicture>& images, const std::vector<int>& sizes) {
@@ -103,7 +106,7 @@ void WriteWindowsCursor(CursorDocument& doc, const std::string& path) {
         doc.cursor->ResourceType = 2;
         WriteFileReplacing(path, doc.cursor->SaveToBytes());
     } else {
-        throw EVornikError("nothing to write");
+        throw EVornikError(Message("Write", VORNIK_TRANSLATE_NOOP("Write", "nothing to write")));
     }
 }
 

@@ -57,7 +57,7 @@ std::vector<int> IconSetSides(const std::set<IconPlatform>& platforms);
 // A file of the set that already exists and is not to be replaced.
 class EIconSetFileExists : public EVornikError {
 public:
-    explicit EIconSetFileExists(const std::string& message) : EVornikError(message) {}
+    using EVornikError::EVornikError;
 };
 
 // Writes the files under dir, making folders as needed, and answers their

@@ -13,7 +13,7 @@ namespace vornik {
 // line ("arrow.in: line 3: ...").
 class ECursorSourceError : public EVornikError {
 public:
-    explicit ECursorSourceError(const std::string& message) : EVornikError(message) {}
+    using EVornikError::EVornikError;
 };
 
 // One image line of an xcursorgen config: "SIZE XHOT YHOT FILE [DELAY]".

@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "platform/FileMessages.h"
+
 namespace vornik {
 
 namespace {
-[[noreturn]] void ThrowReadError() { throw EReadError("Stream read error"); }
+[[noreturn]] void ThrowReadError() { throw EReadError(Message("Files", filemsg::kStreamReadError)); }
 }  // namespace
 
 void ByteReadStream::ReadBuffer(void* out, std::size_t n) {

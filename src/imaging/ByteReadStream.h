@@ -12,7 +12,7 @@ namespace vornik {
 // A read that wanted more bytes than the stream still holds.
 class EReadError : public EVornikError {
 public:
-    explicit EReadError(const std::string& message) : EVornikError(message) {}
+    using EVornikError::EVornikError;
 };
 
 // A read cursor over bytes that the caller keeps alive. Reads advance the

@@ -214,7 +214,8 @@ bool encodeInto(const JpegRaster& image, int quality, EncodeTarget& target, char
 }  // namespace
 
 JpegRaster DecodeJpeg(const std::uint8_t* data, std::size_t size, const JpegLimits& limits) {
-    if (size == 0 || data == nullptr) throw EJpegError("Empty JPEG data");
+    if (size == 0 || data == nullptr)
+        throw EJpegError(Message("Write", VORNIK_TRANSLATE_NOOP("Write", "Empty JPEG data")));
     JpegRaster out;
     char message[JMSG_LENGTH_MAX + 128] = {};
     if (!decodeInto(data, size, limits, out, message, sizeof message)) throw EJpegError(message);
@@ -224,8 +225,9 @@ JpegRaster DecodeJpeg(const std::uint8_t* data, std::size_t size, const JpegLimi
 Bytes EncodeJpeg(const JpegRaster& image, int quality) {
     if (image.width <= 0 || image.height <= 0 || image.width > JPEG_MAX_DIMENSION ||
         image.height > JPEG_MAX_DIMENSION)
-        throw EJpegError("Cannot write a JPEG of " + std::to_string(image.width) + " x " +
-                         std::to_string(image.height) + " pixels");
+        throw EJpegError(Message("Write",
+                                 VORNIK_TRANSLATE_NOOP("Write", "Cannot write a JPEG of %1 x %2 pixels"),
+                                 {image.width, image.height}));
     if (image.bgr.size() / 3 / std::size_t(image.width) < std::size_t(image.height))
         throw EJpegError("JPEG pixel buffer is smaller than its size says");
     if (quality < 1) quality = 1;

@@ -10,7 +10,7 @@ namespace vornik {
 // large to decode; the message is libjpeg's own text or names the limit.
 class EJpegError : public EVornikError {
 public:
-    explicit EJpegError(const std::string& message) : EVornikError(message) {}
+    using EVornikError::EVornikError;
 };
 
 }  // namespace vornik

@@ -74,9 +74,9 @@ Bytes EncodePng(const TQvDIB& image, const TQvDIB* mask) {
     std::optional<TQvDIBSourceSurface> maskSource;
     if (mask != nullptr) {
         if (mask->Width() != image.Width() || mask->Height() != image.Height())
-            throw EPngWriteError("PNG: the mask is " + std::to_string(mask->Width()) + " x " +
-                                 std::to_string(mask->Height()) + " but the image " +
-                                 std::to_string(image.Width()) + " x " + std::to_string(image.Height()));
+            throw EPngWriteError(Message(
+                "Write", VORNIK_TRANSLATE_NOOP("Write", "PNG: the mask is %1 x %2 but the image %3 x %4"),
+                {mask->Width(), mask->Height(), image.Width(), image.Height()}));
         maskSource.emplace(*mask);
     }
     // Icons of the 32-bit kind whose alpha bytes are all 0 rely on the mask.

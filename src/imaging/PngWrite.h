@@ -11,7 +11,7 @@ namespace vornik {
 // libpng refused to write (its message), or image and mask do not fit.
 class EPngWriteError : public EVornikError {
 public:
-    explicit EPngWriteError(const std::string& message) : EVornikError(message) {}
+    using EVornikError::EVornikError;
 };
 
 // Encodes a DIB of any bit count as an 8-bit RGB PNG (palette images through

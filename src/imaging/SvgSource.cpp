@@ -9,6 +9,7 @@
 #include "imaging/SvgReferences.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "platform/FileMessages.h"
 
 namespace vornik {
 
@@ -104,7 +105,7 @@ bool LooksLikeSvg(const std::uint8_t* data, std::size_t size) {
 
 bool IsSvgFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw EInOutError("Cannot open file \"" + path + "\"");
+    if (!in) throw EInOutError(FileProblem(filemsg::kCannotOpenPlain, path));
     Bytes head(64 * 1024);
     in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(in.gcount()));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "imaging/QvDIBErrors.h"
+#include "platform/FileMessages.h"
 
 namespace vornik {
 
@@ -280,7 +281,7 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
         }
         const std::size_t available = stream ? stream->Remaining() : blockSize;
         if (static_cast<std::uint64_t>(dataSize) > available) {
-            if (stream) throw EReadError("Stream read error");
+            if (stream) throw EReadError(Message("Files", filemsg::kStreamReadError));
             Invalid("TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
         }
         std::unique_ptr<std::uint8_t[]> pixels = GetFileMap(dataSize, false);
@@ -313,7 +314,7 @@ void TQvInternalDIB::ReadPixels(ByteReadStream* stream, const std::uint8_t* bloc
         const std::int64_t dstStride = ((std::int64_t{width} * 3 + 3) / 4) * 4;
         const std::size_t available = stream ? stream->Remaining() : blockSize;
         if (static_cast<std::uint64_t>(srcStride * rows) > available) {
-            if (stream) throw EReadError("Stream read error");
+            if (stream) throw EReadError(Message("Files", filemsg::kStreamReadError));
             Invalid("TQvDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
         }
         const std::int64_t size = dstStride * rows;

@@ -10,6 +10,7 @@
 #include "imaging/TQvDIBCanvas.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "platform/FileMessages.h"
 
 namespace vornik {
 
@@ -18,15 +19,15 @@ namespace {
 constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kMaskPixelOffset = 62;  // file header, info header, two colours
 
-std::string entryName(int index) { return "entry " + std::to_string(index); }
-
 const IconEntry& usedEntry(const TIconEx& set, int index) {
     if (index < 0 || index >= set.Count || index >= TIconEx::kMaxEntries)
-        throw EVornikError("There is no " + entryName(index) + " (the set holds " + std::to_string(set.Count) +
-                           ")");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "There is no entry %1 (the set holds %2)"),
+                    {index, set.Count}));
     const IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
     if (e.InfoHeader.size() < BitmapInfoHeader::kSize)
-        throw EVornikError("The " + entryName(index) + " holds no image");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "The entry %1 holds no image"), {index}));
     return e;
 }
 
@@ -81,7 +82,8 @@ TQvDIB alphaPicture(const IconEntry& e) {
     const std::int64_t rowBytes = RowBytes(std::int64_t{h.biWidth} * 32);
     if (h.biWidth <= 0 || h.biHeight <= 0 || h.biCompression != 0 ||
         static_cast<std::int64_t>(e.XorBits.size()) < rowBytes * h.biHeight)
-        throw EVornikError("The 32-bit image of the entry is incomplete");
+        throw EVornikError(Message(
+            "Entries", VORNIK_TRANSLATE_NOOP("Entries", "The 32-bit image of the entry is incomplete")));
     TQvDIB dib;
     dib.CreateDIB(h.biWidth, h.biHeight, 0, 32);
     std::memcpy(dib.MutablePixels(), e.XorBits.data(), static_cast<std::size_t>(rowBytes * h.biHeight));
@@ -149,19 +151,27 @@ void EntryToStreams(const TIconEx& set, ByteWriteStream& imageStream, ByteWriteS
 
 void StreamsToEntry(TIconEx& set, ByteReadStream& imageStream, ByteReadStream& maskStream, int index) {
     if (index < 0 || index >= set.Count || index >= TIconEx::kMaxEntries)
-        throw EVornikError("There is no " + entryName(index) + " (the set holds " + std::to_string(set.Count) +
-                           ")");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "There is no entry %1 (the set holds %2)"),
+                    {index, set.Count}));
     // Everything is read into locals first, so a failure leaves the entry whole.
     maskStream.Seek(0);
     maskStream.ReadSpan(kFileHeaderSize);
     const BitmapInfoHeader mh = BitmapInfoHeader::Read(maskStream.ReadSpan(BitmapInfoHeader::kSize));
     if (mh.biWidth <= 0 || mh.biHeight <= 0)
-        throw EVornikError("The mask picture is " + std::to_string(mh.biWidth) + " x " + std::to_string(mh.biHeight) +
-                           "; an entry needs a positive, bottom-up size");
-    if (mh.biBitCount != 1 || mh.biCompression != 0) throw EVornikError("The mask picture is not an uncompressed 1-bit picture");
+        throw EVornikError(
+            Message("Entries",
+                    VORNIK_TRANSLATE_NOOP(
+                        "Entries", "The mask picture is %1 x %2; an entry needs a positive, bottom-up size"),
+                    {mh.biWidth, mh.biHeight}));
+    if (mh.biBitCount != 1 || mh.biCompression != 0)
+        throw EVornikError(Message(
+            "Entries",
+            VORNIK_TRANSLATE_NOOP("Entries", "The mask picture is not an uncompressed 1-bit picture")));
     const std::int64_t andSize = RowBytes(mh.biWidth) * mh.biHeight;
     maskStream.ReadSpan(8);  // black, white
-    if (andSize > static_cast<std::int64_t>(maskStream.Remaining())) throw EReadError("Stream read error");
+    if (andSize > static_cast<std::int64_t>(maskStream.Remaining()))
+        throw EReadError(Message("Files", filemsg::kStreamReadError));
     const std::uint8_t* andBits = maskStream.ReadSpan(static_cast<std::size_t>(andSize));
 
     imageStream.Seek(0);
@@ -169,22 +179,33 @@ void StreamsToEntry(TIconEx& set, ByteReadStream& imageStream, ByteReadStream& m
     const std::uint8_t* headerBytes = imageStream.ReadSpan(BitmapInfoHeader::kSize);
     const BitmapInfoHeader h = BitmapInfoHeader::Read(headerBytes);
     if (h.biWidth <= 0 || h.biHeight <= 0)
-        throw EVornikError("The image picture is " + std::to_string(h.biWidth) + " x " + std::to_string(h.biHeight) +
-                           "; an entry needs a positive, bottom-up size");
+        throw EVornikError(
+            Message("Entries",
+                    VORNIK_TRANSLATE_NOOP(
+                        "Entries", "The image picture is %1 x %2; an entry needs a positive, bottom-up size"),
+                    {h.biWidth, h.biHeight}));
     if (!isEntryBitCount(h.biBitCount) || h.biCompression != 0)
-        throw EVornikError("The image picture (" + std::to_string(h.biBitCount) + " bits, compression " +
-                           std::to_string(h.biCompression) + ") cannot be an entry");
+        throw EVornikError(
+            Message("Entries",
+                    VORNIK_TRANSLATE_NOOP("Entries",
+                                          "The image picture (%1 bits, compression %2) cannot be an entry"),
+                    {h.biBitCount, h.biCompression}));
     if (h.biWidth != mh.biWidth || h.biHeight != mh.biHeight)
-        throw EVornikError("The image is " + std::to_string(h.biWidth) + " x " + std::to_string(h.biHeight) +
-                           " but the mask is " + std::to_string(mh.biWidth) + " x " + std::to_string(mh.biHeight));
+        throw EVornikError(Message(
+            "Entries", VORNIK_TRANSLATE_NOOP("Entries", "The image is %1 x %2 but the mask is %3 x %4"),
+            {h.biWidth, h.biHeight, mh.biWidth, mh.biHeight}));
     const std::uint32_t n = h.biClrUsed;
-    if (n > 256) throw EVornikError("The image picture states " + std::to_string(n) + " colours");
+    if (n > 256)
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "The image picture states %1 colours"), {n}));
     if (n == 0 && PaletteSize(h.biBitCount) != 0)
-        throw EVornikError("The image picture does not state its colour-table size");
+        throw EVornikError(Message(
+            "Entries",
+            VORNIK_TRANSLATE_NOOP("Entries", "The image picture does not state its colour-table size")));
     const std::uint8_t* table = imageStream.ReadSpan(4u * n);
     const std::int64_t xorSize = RowBytes(static_cast<std::int64_t>(h.biWidth) * h.biBitCount) * h.biHeight;
     if (xorSize > static_cast<std::int64_t>(imageStream.Remaining()) || xorSize > INT32_MAX)
-        throw EReadError("Stream read error");
+        throw EReadError(Message("Files", filemsg::kStreamReadError));
     const std::uint8_t* xorBits = imageStream.ReadSpan(static_cast<std::size_t>(xorSize));
 
     IconEntry& e = set.Entries[static_cast<std::size_t>(index)];

@@ -44,23 +44,29 @@ struct Channel {
 
 BgraPicture EntryToBgra(const IconEntry& entry, int* invertedPixels) {
     if (invertedPixels) *invertedPixels = 0;
-    if (entry.InfoHeader.size() < BitmapInfoHeader::kSize) throw EVornikError("the entry holds no image");
+    if (entry.InfoHeader.size() < BitmapInfoHeader::kSize)
+        throw EVornikError(Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "the entry holds no image")));
     const BitmapInfoHeader h = BitmapInfoHeader::Read(entry.InfoHeader.data());
     const int bits = h.biBitCount;
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biWidth > 4096 || h.biHeight > 4096 || h.biHeight < -4096)
-        throw EVornikError("the entry's size " + std::to_string(h.biWidth) + " x " + std::to_string(h.biHeight) +
-                           " is not supported");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "the entry's size %1 x %2 is not supported"),
+                    {h.biWidth, h.biHeight}));
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        throw EVornikError("entries of " + std::to_string(bits) + " bits per pixel are not supported");
+        throw EVornikError(Message(
+            "Entries", VORNIK_TRANSLATE_NOOP("Entries", "entries of %1 bits per pixel are not supported"),
+            {bits}));
     if (h.biCompression != kBiRgb && !(h.biCompression == kBiBitfields && (bits == 16 || bits == 32)))
-        throw EVornikError("compressed entries are not supported");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "compressed entries are not supported")));
     const int w = h.biWidth;
     const bool topDown = h.biHeight < 0;
     const int ht = topDown ? -h.biHeight : h.biHeight;
     const std::size_t xorRow = static_cast<std::size_t>(RowBytes(std::int64_t{w} * bits));
     const std::size_t andRow = static_cast<std::size_t>(RowBytes(w));
     if (entry.XorBits.size() < xorRow * static_cast<std::size_t>(ht))
-        throw EVornikError("the entry's image rows are cut short");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "the entry's image rows are cut short")));
     const bool haveMask = entry.AndBits.size() >= andRow * static_cast<std::size_t>(ht);
 
     const std::uint8_t* table = entry.InfoHeader.data() + BitmapInfoHeader::kSize;
@@ -128,8 +134,9 @@ BgraPicture EntryToBgra(const IconEntry& entry, int* invertedPixels) {
 void BgraToEntry(const BgraPicture& picture, IconEntry& entry) {
     const int w = picture.width, h = picture.height;
     if (w <= 0 || h <= 0 || picture.bgra.size() != static_cast<std::size_t>(w) * h * 4)
-        throw EVornikError("a picture of " + std::to_string(w) + " x " + std::to_string(h) +
-                           " cannot become an entry");
+        throw EVornikError(
+            Message("Entries",
+                    VORNIK_TRANSLATE_NOOP("Entries", "a picture of %1 x %2 cannot become an entry"), {w, h}));
     const std::size_t xorRow = static_cast<std::size_t>(w) * 4;
     const std::size_t andRow = static_cast<std::size_t>(RowBytes(w));
     BitmapInfoHeader header;

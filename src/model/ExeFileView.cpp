@@ -11,6 +11,7 @@
 
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "platform/FileMessages.h"
 
 namespace vornik {
 
@@ -21,15 +22,15 @@ constexpr std::uint64_t kMaxScanBytes = 1ull << 31;
 
 ExeFileView::ExeFileView(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw EInOutError("Cannot open file \"" + path + "\": " + std::strerror(errno));
+    if (fd < 0) throw EInOutError(FileProblem(filemsg::kCannotOpen, path, errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw EInOutError("Not a regular file \"" + path + "\"");
+        throw EInOutError(FileProblem(filemsg::kNotRegular, path));
     }
     if (static_cast<std::uint64_t>(st.st_size) > kMaxScanBytes) {
         ::close(fd);
-        throw EInOutError("File too large \"" + path + "\"");
+        throw EInOutError(FileProblem(filemsg::kTooLarge, path));
     }
     size_ = static_cast<std::size_t>(st.st_size);
     if (size_ == 0) {

@@ -154,10 +154,6 @@ bool LoadFromExeResources(const std::uint8_t* data, std::size_t size, TIconEx& s
     return true;
 }
 
-std::string LeftOutMessage(int leftOut) {
-    // One line; the command-line tool has no table limit.
-    return "これ以上追加できません。" + std::to_string(leftOut) +
-           " 個の画像は読み込まれていません（vornik-cli extract ですべて取り出せます）";
-}
+Message LeftOutMessage(int leftOut) { return setmsg::LeftOut(leftOut); }
 
 }  // namespace vornik

@@ -8,6 +8,7 @@
 
 #include "model/ExeImageWalk.h"
 #include "model/ExeResources.h"
+#include "model/SetNotices.h"
 #include "model/TIconEx.h"
 
 namespace vornik {
@@ -43,8 +44,8 @@ void FillSetFromResources(const std::uint8_t* data, std::size_t size, const ExeR
 // set.LoadNotes and the answer is false, as for a file without one.
 bool LoadFromExeResources(const std::uint8_t* data, std::size_t size, TIconEx& set);
 
-// The editor's notice, one line, when images did not fit in the table:
-// how many were left out and that vornik-cli extract gets them all.
-std::string LeftOutMessage(int leftOut);
+// The notice, one line, when images did not fit in the table: how many
+// were left out.
+Message LeftOutMessage(int leftOut);
 
 }  // namespace vornik

@@ -11,6 +11,7 @@
 #include "model/TIconEx.h"
 #include "platform/Errors.h"
 #include "platform/FileIO.h"
+#include "platform/FileMessages.h"
 #include "platform/Notice.h"
 
 namespace vornik {
@@ -172,9 +173,9 @@ bool TIconEx::LoadFromExe(const std::string& path) {
     if (r.limitReached) ShowMessage(LeftOutMessage(LeftOut));
     if (r.truncated) {
         // The images found before stay in the set.
-        loadError_ = "Read beyond end of file \"" + path + "\" (icon image at offset " +
-                     std::to_string(r.truncatedAt) + ")";
-        throw EEndOfFile(loadError_);
+        const Message cut("Files", filemsg::kBeyondEnd, {path, "icon image", r.truncatedAt});
+        loadError_ = EnglishText(cut);
+        throw EEndOfFile(cut);
     }
     return Count > 0;
 }

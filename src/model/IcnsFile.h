@@ -31,7 +31,7 @@ struct IcnsElement {
 // An ICNS file that is refused; the message names the file and the reason.
 class EIcnsError : public EVornikError {
 public:
-    explicit EIcnsError(const std::string& message) : EVornikError(message) {}
+    using EVornikError::EVornikError;
 };
 
 // Bounds of the reader: elements in one file (Apple's own files hold about

@@ -19,7 +19,8 @@ void checkWritable(const IconEntry& e, int index, EntryStorage storage) {
     if (e.InfoHeader.size() < BitmapInfoHeader::kSize || e.XorSize < 0 || e.AndSize < 0 ||
         e.XorBits.size() < static_cast<std::size_t>(e.XorSize) ||
         e.AndBits.size() < static_cast<std::size_t>(e.AndSize) || (e.XorSize == 0 && !StoredAsPng(e, storage)))
-        throw EVornikError("entry " + std::to_string(index) + " holds no complete image");
+        throw EVornikError(Message(
+            "Entries", VORNIK_TRANSLATE_NOOP("Entries", "entry %1 holds no complete image"), {index}));
 }
 
 // Directory values that follow from the entry's header.
@@ -97,7 +98,8 @@ void TIconEx::SaveToFile(const std::string& path) {
 
 Bytes TIconEx::SaveEntryToBytes(int index, int type) {
     if (index < 0 || index >= Count)
-        throw EVornikError("entry index " + std::to_string(index) + " is not in use");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "entry index %1 is not in use"), {index}));
     IconEntry& e = Entries[static_cast<std::size_t>(index)];
     checkWritable(e, index, Storage);
     Bytes out;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "imaging/TQvDIB.h"
 #include "model/TIconEx.h"
+#include "platform/Message.h"
 
 namespace vornik {
 
@@ -13,6 +15,8 @@ namespace vornik {
 // Color, Offset (hex), Size, HX, HY.
 struct EntryListItem {
     std::string caption;
+    // Words shown after the caption (" - note") in the user's language.
+    std::optional<Message> note;
     std::array<std::string, 7> subItems;
     int imageIndex = -1;  // index in both image lists
 };

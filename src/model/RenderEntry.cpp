@@ -14,11 +14,13 @@ namespace {
 
 const IconEntry& usedEntry(const TIconEx& set, int index) {
     if (index < 0 || index >= set.Count || index >= TIconEx::kMaxEntries)
-        throw EVornikError("There is no entry " + std::to_string(index) + " (the set holds " +
-                           std::to_string(set.Count) + ")");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "There is no entry %1 (the set holds %2)"),
+                    {index, set.Count}));
     const IconEntry& e = set.Entries[static_cast<std::size_t>(index)];
     if (e.InfoHeader.size() < BitmapInfoHeader::kSize)
-        throw EVornikError("The entry " + std::to_string(index) + " holds no image");
+        throw EVornikError(
+            Message("Entries", VORNIK_TRANSLATE_NOOP("Entries", "The entry %1 holds no image"), {index}));
     return e;
 }
 
@@ -27,7 +29,9 @@ const IconEntry& usedEntry(const TIconEx& set, int index) {
 TQvDIB pictureOf(const Bytes& info, const Bytes& rows) {
     const BitmapInfoHeader h = BitmapInfoHeader::Read(info.data());
     if (h.biWidth <= 0 || h.biHeight == 0 || h.biWidth > 0x7FFF || std::abs(static_cast<std::int64_t>(h.biHeight)) > 0x7FFF)
-        throw EVornikError("The entry's picture is " + std::to_string(h.biWidth) + " x " + std::to_string(h.biHeight));
+        throw EVornikError(Message("Entries",
+                                   VORNIK_TRANSLATE_NOOP("Entries", "The entry's picture is %1 x %2"),
+                                   {h.biWidth, h.biHeight}));
     const std::size_t need = static_cast<std::size_t>(RowBytes(static_cast<std::int64_t>(h.biWidth) * h.biBitCount) *
                                                       std::abs(static_cast<std::int64_t>(h.biHeight)));
     Bytes bmp;

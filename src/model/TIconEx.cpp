@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "imaging/BitmapInfoHeader.h"
+#include "model/SetNotices.h"
 #include "platform/Errors.h"
 #include "platform/Notice.h"
 
@@ -14,7 +15,8 @@ namespace {
 
 void checkSlot(int index) {
     if (index < 0 || index >= TIconEx::kMaxEntries)
-        throw EVornikError("entry index " + std::to_string(index) + " is outside the table");
+        throw EVornikError(Message(
+            "Entries", VORNIK_TRANSLATE_NOOP("Entries", "entry index %1 is outside the table"), {index}));
 }
 
 void releaseBlocks(IconEntry& e) {
@@ -84,8 +86,9 @@ void TIconEx::InitEntry(int index, int resourceType, int width, int height, int 
     checkSlot(index);
     const std::int64_t xorRow = RowBytes(static_cast<std::int64_t>(width) * bitCount);
     if (width <= 0 || height <= 0 || bitCount <= 0 || xorRow > INT32_MAX / height)
-        throw EVornikError("InitEntry: invalid image " + std::to_string(width) + " x " +
-                           std::to_string(height) + " x " + std::to_string(bitCount));
+        throw EVornikError(Message("Entries",
+                                   VORNIK_TRANSLATE_NOOP("Entries", "InitEntry: invalid image %1 x %2 x %3"),
+                                   {width, height, bitCount}));
     const std::int64_t xorSize = xorRow * height;
     const std::int64_t andSize = RowBytes(width) * height;
     ResourceType = static_cast<std::uint16_t>(resourceType);
@@ -120,7 +123,7 @@ void TIconEx::InitEntry(int index, int resourceType, int width, int height, int 
 
 int TIconEx::AddSlot(int index) {
     if (Count >= kMaxEntries) {
-        ShowMessage("これ以上追加できません");
+        ShowMessage(setmsg::SetFull());
         return -1;
     }
     if (index < 0 || index >= Count) {
@@ -140,11 +143,11 @@ int TIconEx::AddSlot(int index) {
 
 int TIconEx::DeleteSlot(int index) {
     if (Count == 0) {
-        ShowMessage("これ以上削除できません");
+        ShowMessage(setmsg::NothingToDelete());
         return -1;
     }
     if (index < 0 || index >= Count) {
-        ShowMessage("削除できません");
+        ShowMessage(setmsg::CannotDelete());
         return -1;
     }
     FreeEntry(index);

@@ -51,7 +51,7 @@ public:
     void Clear();
     void FreeEntry(int index);
     void InitEntry(int index, int resourceType, int width, int height, int bitCount);
-    int AddSlot(int index);     // new empty slot's index, or -1 ("これ以上追加できません")
+    int AddSlot(int index);     // new empty slot's index, or -1 (the set-full notice)
     int DeleteSlot(int index);  // removed index, or -1
 
     // --- ICO/CUR files ---

@@ -186,17 +186,26 @@ std::vector<XcursorPicture> ReadXcursorFile(const std::string& path) {
 }
 
 Bytes WriteXcursor(const std::vector<XcursorPicture>& images) {
-    if (images.empty()) throw EXcursorError("an Xcursor file needs at least one image");
-    if (images.size() > kMaxToc) throw EXcursorError("too many images for one Xcursor file");
+    if (images.empty())
+        throw EXcursorError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "an Xcursor file needs at least one image")));
+    if (images.size() > kMaxToc)
+        throw EXcursorError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "too many images for one Xcursor file")));
     std::unique_ptr<XcursorImages, ImagesDeleter> set(lib().XcursorImagesCreate(static_cast<int>(images.size())));
-    if (!set) throw EXcursorError("out of memory for the Xcursor images");
+    if (!set)
+        throw EXcursorError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "out of memory for the Xcursor images")));
     for (const XcursorPicture& p : images) {
         if (p.width == 0 || p.height == 0 || p.width > kMaxXcursorSide || p.height > kMaxXcursorSide ||
             p.pixels.size() != std::size_t{p.width} * p.height)
-            throw EXcursorError("an image of " + std::to_string(p.width) + " x " + std::to_string(p.height) +
-                                " cannot be written as Xcursor");
+            throw EXcursorError(Message(
+                "Write", VORNIK_TRANSLATE_NOOP("Write", "an image of %1 x %2 cannot be written as Xcursor"),
+                {p.width, p.height}));
         XcursorImage* im = lib().XcursorImageCreate(static_cast<int>(p.width), static_cast<int>(p.height));
-        if (!im) throw EXcursorError("out of memory for an Xcursor image");
+        if (!im)
+            throw EXcursorError(
+                Message("Write", VORNIK_TRANSLATE_NOOP("Write", "out of memory for an Xcursor image")));
         set->images[set->nimage++] = im;  // owned by the set from here
         im->size = p.nominalSize != 0 ? p.nominalSize : std::max(p.width, p.height);
         // libXcursor loads a hot spot up to the side itself (one past the last
@@ -214,7 +223,8 @@ Bytes WriteXcursor(const std::vector<XcursorPicture>& images) {
     file.write = writerWrite;
     file.seek = writerSeek;
     if (!comments || !lib().XcursorXcFileSave(&file, comments.get(), set.get()))
-        throw EXcursorError("libXcursor could not write the images");
+        throw EXcursorError(
+            Message("Write", VORNIK_TRANSLATE_NOOP("Write", "libXcursor could not write the images")));
     return std::move(writer.bytes);
 }
 

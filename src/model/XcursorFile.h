@@ -27,7 +27,7 @@ struct XcursorPicture {
 // An Xcursor file that is refused; the message names the file and the reason.
 class EXcursorError : public EVornikError {
 public:
-    explicit EXcursorError(const std::string& message) : EVornikError(message) {}
+    using EVornikError::EVornikError;
 };
 
 // Largest image side we accept in an Xcursor file (the library's own limit is

@@ -1,24 +1,21 @@
 #include "platform/FileIO.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "platform/Errors.h"
+#include "platform/FileMessages.h"
 
 namespace vornik {
 
 namespace {
-
-std::string describe(const std::string& what, const std::string& path, int err) {
-    return what + " \"" + path + "\": " + std::strerror(err);
-}
 
 constexpr int kMaxLinkHops = 40;
 
@@ -30,11 +27,11 @@ void writeAll(int fd, const std::uint8_t* data, std::size_t size, const std::str
         ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            throw EInOutError(describe("Write error on file", path, errno));
+            throw EInOutError(FileProblem(filemsg::kWriteError, path, errno));
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0) throw EInOutError(describe("Write error on file", path, errno));
+    if (::fsync(fd) != 0) throw EInOutError(FileProblem(filemsg::kWriteError, path, errno));
 }
 
 // Closes the descriptor on every path out.
@@ -69,7 +66,7 @@ void matchPermissions(int fd, const std::string& target) {
 }
 
 void closeChecked(Fd& file, const std::string& path) {
-    if (::close(file.release()) != 0) throw EInOutError(describe("Write error on file", path, errno));
+    if (::close(file.release()) != 0) throw EInOutError(FileProblem(filemsg::kWriteError, path, errno));
 }
 
 // Flushes the folder that holds target, so the name just linked in or
@@ -79,7 +76,7 @@ void syncFolder(const std::string& target, const std::string& shown) {
     Fd folder{::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
     if (folder.fd < 0) return;
     if (::fsync(folder.fd) != 0 && errno != EINVAL && errno != EROFS)
-        throw EInOutError(describe("Write error on file", shown, errno));
+        throw EInOutError(FileProblem(filemsg::kWriteError, shown, errno));
 }
 
 // Puts the complete file at temp in place of target.
@@ -87,7 +84,7 @@ void renameOver(const std::string& temp, const std::string& target, const std::s
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        throw EInOutError(describe("Cannot replace file", shown, err));
+        throw EInOutError(FileProblem(filemsg::kCannotReplace, shown, err));
     }
     syncFolder(target, shown);
 }
@@ -100,7 +97,7 @@ void refuseWriteProtected(const std::string& target, const std::string& shown) {
     struct stat st{};
     if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
     if ((st.st_mode & 0222) == 0 || (::access(target.c_str(), W_OK) != 0 && errno == EACCES))
-        throw EWriteProtected(describe("Cannot replace file", shown, EACCES) + " (the file is write-protected)");
+        throw EWriteProtected(FileProblem(filemsg::kWriteProtected, shown, EACCES));
 }
 
 // A symbolic link whose final target cannot be made (its folder is missing)
@@ -111,8 +108,7 @@ void refuseDanglingLink(const std::string& path, const std::string& target) {
     if (target == path || ::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return;
     if (::stat(folderOf(target).c_str(), &st) == 0) return;
     if (errno != ENOENT && errno != ENOTDIR) return;
-    throw EInOutError("Cannot create file \"" + path + "\": the symbolic link points nowhere (to \"" + target +
-                      "\", whose folder does not exist)");
+    throw EInOutError(Message("Files", filemsg::kLinkNowhere, {path, target}));
 }
 
 // Unnamed temporary file in the target's folder, linked in once complete.
@@ -123,7 +119,7 @@ bool writeUnnamed(const std::string& target, const std::string& shown, const std
     Fd file{::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600)};
     if (file.fd < 0) {
         if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return false;
-        throw EInOutError(describe("Cannot create file", shown, errno));
+        throw EInOutError(FileProblem(filemsg::kCannotCreate, shown, errno));
     }
     matchPermissions(file.fd, target);
     writeAll(file.fd, data, size, shown);
@@ -142,14 +138,14 @@ bool writeUnnamed(const std::string& target, const std::string& shown, const std
     }
     if (err != EEXIST) {
         if (err == ENOENT || err == EPERM || err == EOPNOTSUPP) return false;  // no /proc, no privilege
-        throw EInOutError(describe("Cannot create file", shown, err));
+        throw EInOutError(FileProblem(filemsg::kCannotCreate, shown, err));
     }
     // An existing one is swapped by rename; the file is complete before it
     // gets the (fixed) temporary name, which is held only for that moment.
     const std::string temp = SaveTempNameFor(target);
     ::unlink(temp.c_str());
     err = linkTo(temp);
-    if (err != 0) throw EInOutError(describe("Cannot create file", shown, err));
+    if (err != 0) throw EInOutError(FileProblem(filemsg::kCannotCreate, shown, err));
     closeChecked(file, shown);
     renameOver(temp, target, shown);
     return true;
@@ -165,7 +161,7 @@ void writeNamed(const std::string& target, const std::string& shown, const std::
     // A leftover of an earlier save that was killed is replaced, never kept.
     ::unlink(temp.c_str());
     Fd file{::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600)};
-    if (file.fd < 0) throw EInOutError(describe("Cannot create file", shown, errno));
+    if (file.fd < 0) throw EInOutError(FileProblem(filemsg::kCannotCreate, shown, errno));
     try {
         matchPermissions(file.fd, target);
         writeAll(file.fd, data, size, shown);
@@ -186,22 +182,22 @@ bool FileExists(const std::string& path) {
 
 std::uint64_t FileSizeOf(const std::string& path) {
     struct stat st{};
-    if (::stat(path.c_str(), &st) != 0) throw EInOutError(describe("Cannot open file", path, errno));
-    if (!S_ISREG(st.st_mode)) throw EInOutError("Not a regular file \"" + path + "\"");
+    if (::stat(path.c_str(), &st) != 0) throw EInOutError(FileProblem(filemsg::kCannotOpen, path, errno));
+    if (!S_ISREG(st.st_mode)) throw EInOutError(FileProblem(filemsg::kNotRegular, path));
     return static_cast<std::uint64_t>(st.st_size);
 }
 
 Bytes ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw EInOutError(describe("Cannot open file", path, errno));
+    if (fd < 0) throw EInOutError(FileProblem(filemsg::kCannotOpen, path, errno));
     struct stat st{};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw EInOutError("Not a regular file \"" + path + "\"");
+        throw EInOutError(FileProblem(filemsg::kNotRegular, path));
     }
     if (static_cast<std::uint64_t>(st.st_size) > maxBytes) {
         ::close(fd);
-        throw EInOutError("File too large \"" + path + "\"");
+        throw EInOutError(FileProblem(filemsg::kTooLarge, path));
     }
     Bytes data(static_cast<std::size_t>(st.st_size));
     std::size_t done = 0;
@@ -211,7 +207,7 @@ Bytes ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
             if (errno == EINTR) continue;
             int err = errno;
             ::close(fd);
-            throw EInOutError(describe("Read error on file", path, err));
+            throw EInOutError(FileProblem(filemsg::kReadError, path, err));
         }
         if (n == 0) break;  // shrank while reading: keep what is there
         done += static_cast<std::size_t>(n);
@@ -228,12 +224,12 @@ std::string FollowLinks(const std::string& path) {
         if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current.string();
         std::string dest(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
         const ssize_t n = ::readlink(current.c_str(), dest.data(), dest.size());
-        if (n < 0) throw EInOutError(describe("Cannot open file", path, errno));
+        if (n < 0) throw EInOutError(FileProblem(filemsg::kCannotOpen, path, errno));
         dest.resize(static_cast<std::size_t>(n));
         const std::filesystem::path next(dest);
         current = next.is_absolute() ? next : current.parent_path() / next;
     }
-    throw EInOutError(describe("Cannot open file", path, ELOOP));
+    throw EInOutError(FileProblem(filemsg::kCannotOpen, path, ELOOP));
 }
 
 std::string SaveTempNameFor(const std::string& path) {

@@ -19,17 +19,22 @@ public:
     HeldNotices(const HeldNotices&) = delete;
     HeldNotices& operator=(const HeldNotices&) = delete;
 
-    void message(const std::string& text) override { held_.emplace_back(text, false); }
-    void warning(const std::string& text) override { held_.emplace_back(text, true); }
-    bool askYesNo(const std::string& text) override {
+    void message(const Message& text) override { held_.emplace_back(text, false); }
+    void warning(const Message& text) override { held_.emplace_back(text, true); }
+    bool askYesNo(const Message& text) override {
         ScopedNoticeHandler back(previous_);
         return AskYesNo(text);
     }
 
-    // The held texts, one per line; empty when nothing was said.
+    // The held texts in English, one per line; empty when nothing was said.
     std::string Text() const {
         std::string all;
-        for (const auto& [text, warning] : held_) all += (all.empty() ? "" : "\n") + text;
+        for (const auto& [text, warning] : held_) all += (all.empty() ? "" : "\n") + EnglishText(text);
+        return all;
+    }
+    std::vector<Message> Messages() const {
+        std::vector<Message> all;
+        for (const auto& held : held_) all.push_back(held.first);
         return all;
     }
     // Shows the held texts through the handler that was there before, once.
@@ -41,7 +46,7 @@ public:
 
 private:
     NoticeHandler* previous_;
-    std::vector<std::pair<std::string, bool>> held_;
+    std::vector<std::pair<Message, bool>> held_;
     ScopedNoticeHandler scope_;
 };
 

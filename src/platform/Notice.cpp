@@ -8,8 +8,8 @@ namespace {
 
 NoticeHandler* g_handler = nullptr;
 
-void printLine(const char* kind, const std::string& text) {
-    std::fprintf(stderr, "%s%s\n", kind, text.c_str());
+void printLine(const char* kind, const Message& text) {
+    std::fprintf(stderr, "%s%s\n", kind, EnglishText(text).c_str());
 }
 
 }  // namespace
@@ -22,17 +22,17 @@ NoticeHandler* SetNoticeHandler(NoticeHandler* handler) {
 
 NoticeHandler* CurrentNoticeHandler() { return g_handler; }
 
-void ShowMessage(const std::string& text) {
+void ShowMessage(const Message& text) {
     if (g_handler) g_handler->message(text);
     else printLine("", text);
 }
 
-void ShowWarning(const std::string& text) {
+void ShowWarning(const Message& text) {
     if (g_handler) g_handler->warning(text);
     else printLine("warning: ", text);
 }
 
-bool AskYesNo(const std::string& text) {
+bool AskYesNo(const Message& text) {
     if (g_handler) return g_handler->askYesNo(text);
     printLine("question (answered no): ", text);
     return false;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/Message.h"
+
 namespace vornik {
 
 // What the original platform showed as modal message boxes. Core code calls
@@ -10,10 +12,10 @@ namespace vornik {
 class NoticeHandler {
 public:
     virtual ~NoticeHandler() = default;
-    virtual void message(const std::string& text) = 0;
-    virtual void warning(const std::string& text) = 0;
+    virtual void message(const Message& text) = 0;
+    virtual void warning(const Message& text) = 0;
     // true means "yes".
-    virtual bool askYesNo(const std::string& text) = 0;
+    virtual bool askYesNo(const Message& text) = 0;
 };
 
 // Installs handler (nullptr restores the standard-error default) and returns
@@ -21,10 +23,17 @@ public:
 NoticeHandler* SetNoticeHandler(NoticeHandler* handler);
 NoticeHandler* CurrentNoticeHandler();
 
-void ShowMessage(const std::string& text);
-void ShowWarning(const std::string& text);
-// Without a handler the question is printed and answered "no".
-bool AskYesNo(const std::string& text);
+void ShowMessage(const Message& text);
+void ShowWarning(const Message& text);
+// Without a handler the question is printed (in English) and answered "no".
+bool AskYesNo(const Message& text);
+// Text that is shown as it stands (already in the user's language).
+inline void ShowMessage(const std::string& text) { ShowMessage(Message::Plain(text)); }
+inline void ShowMessage(const char* text) { ShowMessage(Message::Plain(text)); }
+inline void ShowWarning(const std::string& text) { ShowWarning(Message::Plain(text)); }
+inline void ShowWarning(const char* text) { ShowWarning(Message::Plain(text)); }
+inline bool AskYesNo(const std::string& text) { return AskYesNo(Message::Plain(text)); }
+inline bool AskYesNo(const char* text) { return AskYesNo(Message::Plain(text)); }
 
 // Installs a handler for the lifetime of a scope.
 class ScopedNoticeHandler {

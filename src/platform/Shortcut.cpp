@@ -19,6 +19,9 @@ namespace fs = std::filesystem;
 // Link files are a few hundred bytes; anything far larger is not one.
 constexpr std::uint64_t kMaxLinkFileBytes = 64 * 1024;
 
+// The words the editor has always shown; the command line says what they mean.
+Message resolveError() { return Message("Files", VORNIK_TRANSLATE_NOOP("Files", "cannot resolve the link")); }
+
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
@@ -108,7 +111,7 @@ std::string ResolveShortcut(const std::string& path) {
     if (fs::is_symlink(fs::symlink_status(path, ec))) {
         fs::path target = fs::canonical(path, ec);  // follows the whole chain
         if (ec || !fs::exists(target, ec)) {
-            ShowMessage("Resolve Error");
+            ShowMessage(resolveError());
             return {};
         }
         return target.string();
@@ -116,7 +119,7 @@ std::string ResolveShortcut(const std::string& path) {
     if (!hasDesktopExtension(path)) return {};
     std::optional<std::string> target = readDesktopLink(path);
     if (!target) return {};
-    if (target->empty()) ShowMessage("Resolve Error");
+    if (target->empty()) ShowMessage(resolveError());
     return *target;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/EditActions.h"
 #include "imaging/AlphaMask.h"
+#include "ui/MessageText.h"
 
 namespace vornik {
 
@@ -83,10 +84,7 @@ std::vector<ResourceListRow> RowsOf(const ResourceList& list) {
     for (const auto& item : list.items) {
         ResourceListRow row;
         row.caption = QString::fromStdString(item.caption);
-        const QString notIcns = QString(" - ") + kNotSavedInIcns;
-        if (row.caption.endsWith(notIcns))
-            row.caption = row.caption.chopped(notIcns.size()) + " - " +
-                          QCoreApplication::translate("Status", kNotSavedInIcns);
+        if (item.note) row.caption += " - " + MessageText(*item.note);
         for (const auto& s : item.subItems) row.columns << QString::fromStdString(s);
         const int i = item.imageIndex;
         if (i >= 0 && i < static_cast<int>(list.largeImages.pairs.size()))

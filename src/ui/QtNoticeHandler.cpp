@@ -2,14 +2,14 @@
 
 #include <QMessageBox>
 
-#include "app/JapaneseText.h"
+#include "ui/MessageText.h"
 
 namespace vornik {
 
 namespace {
 // The original shows texts with a carriage return as line break.
-QString Text(const std::string& s) {
-    QString t = QString::fromStdString(JapaneseText(s));
+QString Text(const Message& m) {
+    QString t = MessageText(m);
     t.replace("\r\n", "\n");
     t.replace('\r', '\n');
     return t;
@@ -17,13 +17,11 @@ QString Text(const std::string& s) {
 const QString kTitle = QStringLiteral("vornik");
 }  // namespace
 
-void QtNoticeHandler::message(const std::string& text) {
-    QMessageBox::information(parent_, kTitle, Text(text));
-}
+void QtNoticeHandler::message(const Message& text) { QMessageBox::information(parent_, kTitle, Text(text)); }
 
-void QtNoticeHandler::warning(const std::string& text) { QMessageBox::warning(parent_, kTitle, Text(text)); }
+void QtNoticeHandler::warning(const Message& text) { QMessageBox::warning(parent_, kTitle, Text(text)); }
 
-bool QtNoticeHandler::askYesNo(const std::string& text) {
+bool QtNoticeHandler::askYesNo(const Message& text) {
     return QMessageBox::question(parent_, kTitle, Text(text), QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }

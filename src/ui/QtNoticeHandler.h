@@ -14,9 +14,9 @@ public:
     explicit QtNoticeHandler(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
 
-    void message(const std::string& text) override;
-    void warning(const std::string& text) override;
-    bool askYesNo(const std::string& text) override;
+    void message(const Message& text) override;
+    void warning(const Message& text) override;
+    bool askYesNo(const Message& text) override;
 
 private:
     QPointer<QWidget> parent_;

@@ -13,8 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QSplitter>
 #include <QSpinBox>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -29,9 +29,11 @@
 #include "app/TakeIn.h"
 #include "app/UndoCommands.h"
 #include "app/WindowPlacement.h"
+#include "platform/Errors.h"
 #include "platform/Notice.h"
 #include "ui/AppIcon.h"
 #include "ui/DibImage.h"
+#include "ui/MessageText.h"
 #include "ui/THelpViewer.h"
 #include "ui/TPictureView.h"
 #include "ui/TResourceListView.h"
@@ -144,7 +146,7 @@ void TfrmMain::FormCreate() {
     s_.RefillAnimation = [this](MainState&) { refreshAnimation(); };
     s_.ClearAnimationView = [this](MainState&) { imganiview->clearPicture(); };
     s_.TakeInBitmap = [](MainState& s) { TakeInBitmap(s); };
-    s_.AskSaveChanges = [this](const std::string& text) { return askSaveChanges(text); };
+    s_.AskSaveChanges = [this](const Message& text) { return askSaveChanges(text); };
     if (auto state = store_.read(kToolbarSection, "state"))
         restoreState(QByteArray::fromBase64(QByteArray::fromStdString(*state)));
     if (auto visible = store_.read(kToolbarSection, "visible")) Toolbar971->setVisible(*visible != "0");
@@ -174,7 +176,7 @@ void TfrmMain::closeEvent(QCloseEvent* e) {
     try {
         leave = ConfirmClose(s_);
     } catch (const std::exception& ex) {
-        ShowMessage(ex.what());  // the save failed: the window stays with the work in it
+        ShowMessage(MessageOf(ex));  // the save failed: the window stays with the work in it
     }
     if (!leave) {
         refresh();
@@ -216,10 +218,9 @@ void TfrmMain::refresh(bool lists) {
     setWindowTitle(QString::fromStdString(WindowTitle(s_)));
     for (const char* name : {"Undo1", "tbundo"}) setCommandEnabled(name, s_.History.CanUndo());
     for (const char* name : {"Redo1", "tbredo"}) setCommandEnabled(name, s_.History.CanRedo());
-    if (s_.StatusPanel0 != lastStatus_) {
-        lastStatus_ = s_.StatusPanel0;
-        // The core's status texts are English sources; anything else (an entry's origin) passes unchanged.
-        showStatus(0, QCoreApplication::translate("Status", s_.StatusPanel0.c_str()));
+    if (const std::string status = EnglishText(s_.StatusPanel0); status != lastStatus_) {
+        lastStatus_ = status;
+        showStatus(0, MessageText(s_.StatusPanel0));
     }
     imgxor->setPicture(e.imgxor ? ToQImage(*e.imgxor) : QImage());
     imgand->setPicture(e.imgand ? ToQImage(*e.imgand) : QImage());
@@ -243,10 +244,10 @@ void TfrmMain::undoable(unsigned parts, const char* label, const std::function<v
     runCommand([&] { RunUndoable(s_, parts, label, command); }, lists);
 }
 
-SaveChoice TfrmMain::askSaveChanges(const std::string& text) {
-    QMessageBox box(QMessageBox::Warning, kTitle, QString::fromStdString(text), QMessageBox::NoButton, this);
+SaveChoice TfrmMain::askSaveChanges(const Message& text) {
+    QMessageBox box(QMessageBox::Warning, kTitle, MessageText(text), QMessageBox::NoButton, this);
     // Edits still in the views are stored into their entry, not into a file.
-    const bool views = text == kStoreViewsQuestion;
+    const bool views = std::string_view(text.source) == kStoreViewsQuestion;
     QPushButton* save = box.addButton(views ? tr("Store") : tr("Save"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(tr("Discard"), QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
@@ -264,7 +265,7 @@ void TfrmMain::runCommand(const std::function<void()>& command, bool lists) {
     } catch (const std::exception& e) {
         // The default error display: the message in a box, the command abandoned.
         refresh(lists);
-        ShowMessage(e.what());
+        ShowMessage(MessageOf(e));
         return;
     }
     refresh(lists);

@@ -246,7 +246,7 @@ private:
     void applyAniZoom();
     void refreshAniSizes();
     void stepSelectionChanged();
-    SaveChoice askSaveChanges(const std::string& text);
+    SaveChoice askSaveChanges(const Message& text);
     // The canvas (TfrmMainCanvas.cpp, TfrmMainToolPalette.cpp).
     QWidget* buildCanvas();
     QWidget* buildToolPalette();

@@ -22,6 +22,7 @@
 #include "anim/FrameSizes.h"
 #include "anim/GenerateFrames.h"
 #include "anim/PlayFrame.h"
+#include "anim/StepInsertion.h"
 #include "anim/StepList.h"
 #include "app/AnimationPage.h"
 #include "app/EditActions.h"
@@ -29,9 +30,11 @@
 #include "app/UndoCommands.h"
 #include "model/EntryConversion.h"
 #include "model/RenderEntry.h"
+#include "model/SetNotices.h"
 #include "platform/Notice.h"
 #include "platform/ShiftJis.h"
 #include "ui/DibImage.h"
+#include "ui/MessageText.h"
 #include "ui/PanelWidgets.h"
 #include "ui/TAniListWidget.h"
 #include "ui/TPictureView.h"
@@ -383,7 +386,7 @@ void TfrmMain::sbaniaddClick() {
     if (step > 0) {
         position = step == steps - 1 ? -1 : step + 1;
     } else if (step == 0) {
-        position = AskYesNo(tr("Insert after the selected position?").toStdString()) ? (steps == 1 ? -1 : 1) : 0;
+        position = AskYesNo(InsertAfterQuestion()) ? (steps == 1 ? -1 : 1) : 0;
     }
     undoable(kUndoAniSet, "step", [&] { ani->InsertStep(frame, position, sprate->value()); });
     stepPick_ = {position < 0 ? ani->StepCount() - 1 : position};
@@ -410,7 +413,7 @@ void TfrmMain::btnanieftClick() {
         if (RotationFrameCount(angle) > room) {
             const int fit = RotationAngleThatFits(angle, room);
             if (fit == 0) {
-                ShowMessage(tr("No more can be added").toStdString());
+                ShowMessage(setmsg::SetFull());
                 return;
             }
             const std::string question =
@@ -443,13 +446,14 @@ void TfrmMain::btnanieftClick() {
     undoable(
         kUndoAniSet, "effect",
         [&] {
-            RunAniEffect(s_.doc.AniSet, s_.settings.defrate, e.imgxor ? *e.imgxor : empty,
-                         e.imgand ? *e.imgand : empty, s_.settings.stretchbltmode, choice,
-                         [this](const std::string& text) {
-                             showStatus(0, QString::fromStdString(text));
-                             StatusPanel[0]->repaint();
-                         },
-                         PixelPoint{e.spex, e.spey});
+            RunAniEffect(
+                s_.doc.AniSet, s_.settings.defrate, e.imgxor ? *e.imgxor : empty,
+                e.imgand ? *e.imgand : empty, s_.settings.stretchbltmode, choice,
+                [this](const Message& text) {
+                    showStatus(0, MessageText(text));
+                    StatusPanel[0]->repaint();
+                },
+                PixelPoint{e.spex, e.spey});
         },
         true);
     QApplication::restoreOverrideCursor();

@@ -22,6 +22,7 @@
 #include "app/UndoCommands.h"
 #include "app/ViewZoom.h"
 #include "imaging/AlphaMask.h"
+#include "platform/Errors.h"
 #include "platform/Notice.h"
 #include "ui/DibImage.h"
 #include "ui/PanelWidgets.h"
@@ -289,7 +290,7 @@ void TfrmMain::canvasPress(CanvasView view, int x, int y, Qt::MouseButton button
     } catch (const std::exception& ex) {
         tools_.drag.reset();
         refresh();
-        ShowMessage(ex.what());
+        ShowMessage(MessageOf(ex));
     }
     if (tools_.tool == CanvasTool::Picker) refreshToolPalette();
 }
@@ -301,7 +302,7 @@ void TfrmMain::canvasMove(int x, int y, Qt::KeyboardModifiers modifiers) {
     } catch (const std::exception& ex) {
         tools_.drag.reset();
         refresh();
-        ShowMessage(ex.what());
+        ShowMessage(MessageOf(ex));
     }
 }
 
@@ -311,7 +312,7 @@ void TfrmMain::canvasRelease(int x, int y, Qt::KeyboardModifiers modifiers) {
         CanvasRelease(s_, tools_, x, y, modifiers & Qt::ShiftModifier);
     } catch (const std::exception& ex) {
         tools_.drag.reset();
-        ShowMessage(ex.what());
+        ShowMessage(MessageOf(ex));
     }
     // The step is recorded: title, undo buttons and preview follow.
     refresh();

@@ -17,8 +17,8 @@
 #include "app/Commands.h"
 #include "app/EditActions.h"
 #include "app/EntryCommands.h"
-#include "app/FrameAutoComplete.h"
 #include "app/FileCommands.h"
+#include "app/FrameAutoComplete.h"
 #include "app/ImportCommand.h"
 #include "app/Options.h"
 #include "app/ProgramIconCommand.h"
@@ -28,6 +28,7 @@
 #include "imaging/ConvertDIBFormat.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIBCanvas.h"
+#include "platform/Errors.h"
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
 #include "ui/DibImage.h"
@@ -123,7 +124,7 @@ void TfrmMain::onCommand(const QString& name) {
         it.value()();
     } catch (const std::exception& e) {
         // The default error display: the message in a box, the command abandoned.
-        ShowMessage(e.what());
+        ShowMessage(MessageOf(e));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "app/DocumentOpen.h"
 #include "app/FileCommands.h"
 #include "app/UndoCommands.h"
+#include "platform/Errors.h"
 #include "platform/Notice.h"
 #include "ui/TfrmMain.h"
 #include "ui/Tfrmiconcursel.h"
@@ -28,7 +29,7 @@ void TfrmMain::OpenDocument(const QString& path) {
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
         refresh(true);
-        ShowMessage(e.what());
+        ShowMessage(MessageOf(e));
         return;
     }
     QApplication::restoreOverrideCursor();

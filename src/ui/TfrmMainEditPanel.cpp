@@ -12,6 +12,7 @@
 #include "imaging/AlphaMask.h"
 #include "imaging/MaskOps.h"
 #include "imaging/TQvDIBCanvas.h"
+#include "platform/Errors.h"
 #include "platform/FileDialogs.h"
 #include "platform/Notice.h"
 #include "ui/DibImage.h"
@@ -169,7 +170,7 @@ void TfrmMain::paintMask(int x0, int y0, int x1, int y1) {
     } catch (const std::exception& ex) {
         maskPaintMode_ = MaskPaint::None;
         refresh();
-        ShowMessage(ex.what());
+        ShowMessage(MessageOf(ex));
     }
 }
 

@@ -231,7 +231,7 @@ bool TfrmOption::eventFilter(QObject* watched, QEvent* event) {
     if (watched == chkiconcolor && event->type() == QEvent::MouseButtonRelease) {
         // chkiconcolorMouseUp: shown once the box has taken the click.
         QMetaObject::invokeMethod(
-            this, [] { ShowMessage(kIconColorNotice); }, Qt::QueuedConnection);
+            this, [] { ShowMessage(Message("Editor", kIconColorNotice)); }, Qt::QueuedConnection);
     }
     return QDialog::eventFilter(watched, event);
 }

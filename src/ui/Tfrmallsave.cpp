@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/Errors.h"
 #include "platform/Notice.h"
 #include "ui/RadioGroupBox.h"
 
@@ -98,7 +99,7 @@ void Tfrmallsave::Button1Click() {
     int field = 0;
     const std::string problem = CheckBatchSave(f, field);
     if (!problem.empty()) {
-        ShowWarning(problem);
+        ShowWarning(Message("Editor", problem.c_str()));
         (field == 2 ? Edit2 : Edit1)->setFocus();
         return;
     }
@@ -107,7 +108,7 @@ void Tfrmallsave::Button1Click() {
         RunBatchSave(s_, f);
     } catch (const std::exception& e) {
         QApplication::restoreOverrideCursor();
-        ShowMessage(e.what());  // files written before stay
+        ShowMessage(MessageOf(e));  // files written before stay
         return;
     }
     QApplication::restoreOverrideCursor();

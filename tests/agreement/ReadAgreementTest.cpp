@@ -58,8 +58,8 @@ void checkAgreement(const std::string& path) {
     const CliRun cli = list(path);
 
     if (truth.refused) {
-        EXPECT_TRUE(has(refusedWith, "「" + name + "」")) << refusedWith;
-        EXPECT_TRUE(has(refusedWith, RefusalMessage(truth.refusal))) << refusedWith;
+        EXPECT_TRUE(has(refusedWith, "\"" + name + "\"")) << refusedWith;
+        EXPECT_TRUE(has(refusedWith, EnglishText(RefusalMessage(truth.refusal)))) << refusedWith;
         EXPECT_EQ(s.edit.PageControl1, pageBefore);
         EXPECT_EQ(cli.status, 1);
         EXPECT_EQ(cli.out, "");
@@ -102,7 +102,7 @@ void checkAgreement(const std::string& path) {
     const std::vector<std::string> said = rec.texts();
     const std::string editorSaid = said.empty() ? std::string() : said.back();
     for (const Loss& loss : truth.losses) {
-        EXPECT_TRUE(has(editorSaid, LossMessage(loss))) << editorSaid;
+        EXPECT_TRUE(has(editorSaid, EnglishText(LossMessage(loss)))) << editorSaid;
         EXPECT_TRUE(has(cli.err, cli::EnglishLoss(loss))) << cli.err;
     }
     if (truth.value.kind == Yield::Animation) {

@@ -43,7 +43,9 @@ TEST(AniEdit, AddFrameAppendsAStepAtTheHeaderRateAndStopsAtTheLimits) {
     for (int i = 1; i < 100; ++i) ASSERT_EQ(a.AddFrame(), i);
     EXPECT_EQ(a.AddFrame(), -1);
     EXPECT_EQ(a.InsertStep(0, -1, 1), -1);
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"これ以上追加できません", "これ以上追加できません"}));
+    EXPECT_EQ(rec.texts(),
+              (std::vector<std::string>{"the set is full (1000 images); nothing more can be added",
+                                        "the set is full (1000 images); nothing more can be added"}));
     EXPECT_EQ(a.Count, 100);
 }
 
@@ -60,7 +62,7 @@ TEST(AniEdit, DeleteFrameDropsItsStepsAndRenumbersTheLaterOnes) {
     a.DeleteFrame(0);
     a.DeleteFrame(0);
     EXPECT_EQ(a.DeleteFrame(0), -1);
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"削除できません", "これ以上削除できません"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"cannot delete that entry", "nothing left to delete"}));
 }
 
 TEST(AniEdit, InsertAndDeleteSteps) {
@@ -77,7 +79,7 @@ TEST(AniEdit, InsertAndDeleteSteps) {
     a.DeleteStep(0);
     a.DeleteStep(0);
     EXPECT_EQ(a.DeleteStep(0), -1);
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"削除できません", "これ以上削除できません"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"cannot delete that entry", "nothing left to delete"}));
 }
 
 TEST(AniEdit, StepInsertPositionRule) {
@@ -91,7 +93,7 @@ TEST(AniEdit, StepInsertPositionRule) {
     EXPECT_EQ(StepInsertPosition(0, 3), 1);   // Yes: second
     EXPECT_EQ(StepInsertPosition(0, 1), -1);  // Yes with a single step: append
     ASSERT_EQ(rec.notices.size(), 3u);
-    EXPECT_EQ(rec.notices[0], (NoticeRecorder::Notice{"question", "指定位置の後に挿入しますか?"}));
+    EXPECT_EQ(rec.notices[0], (NoticeRecorder::Notice{"question", "Insert after the selected position?"}));
 }
 
 TEST(AniEdit, InsertStepAtSelectionNeedsASetAndAFrame) {

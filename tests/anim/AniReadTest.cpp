@@ -69,7 +69,7 @@ TEST(AniRead, StepsNamingMissingFramesAreDroppedWithOneNotice) {
     NoticeRecorder rec;
     TAniEX a;
     ASSERT_TRUE(load(a, Ani({Anih(2, 4, 5, 3), Chunk("seq ", Values({5, -1, 1, 0})), Frames(2)})));
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kSeqFrameTooLarge}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::SeqFrameTooLarge())}));
     ASSERT_EQ(a.StepCount(), 2);
     EXPECT_EQ(a.Steps[0], (AniStep{5, 1}));
     EXPECT_EQ(a.Steps[1], (AniStep{5, 0}));
@@ -89,8 +89,8 @@ TEST(AniRead, RefusesWhatIsNotAnAnimatedCursor) {
     Bytes notAcon = Ani({Anih(1, 1, 1), Frames(1)});
     std::copy_n("WAVE", 4, notAcon.begin() + 8);
     EXPECT_FALSE(load(a, notAcon));
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string("RIFX") + animsg::kNotAniRiff,
-                                                     std::string("WAVE") + animsg::kNotAniAcon}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::NotAniRiff("RIFX")),
+                                                     EnglishText(animsg::NotAniAcon("WAVE"))}));
     EXPECT_EQ(a.Count, 0);
     EXPECT_FALSE(a.LoadError().empty());
 }
@@ -146,8 +146,8 @@ TEST(AniRead, WhatIsReallyBrokenIsStillAnError) {
     EXPECT_TRUE(load(a, Ani({Anih(2, 2, 1)})));
     EXPECT_NE(a.LoadError().find("no frames"), std::string::npos);
     EXPECT_EQ(a.Count, 0);
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "anih",
-                                                     std::string(animsg::kDamaged) + "icon"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::Damaged("anih")),
+                                                     EnglishText(animsg::Damaged("icon"))}));
 }
 
 TEST(AniRead, HeaderWithoutFramesOrStepsStillReadsTheFrames) {
@@ -166,7 +166,7 @@ TEST(AniRead, SecondHeaderIsDamage) {
     TAniEX a;
     EXPECT_TRUE(load(a, Ani({Anih(2, 2, 1), Frames(2), Anih(9, 9, 1)})));
     EXPECT_EQ(a.Count, 0);
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "anih"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::Damaged("anih"))}));
 }
 
 TEST(AniRead, EveryImageOfAFrameIsKeptAndTheOneNearest32IsShown) {
@@ -202,7 +202,7 @@ TEST(AniRead, EveryImageOfAFrameIsKeptAndTheOneNearest32IsShown) {
     WriteU32LE(bogus.data() + 4, 0x7FFFFFFF);
     load(a, Ani({Anih(1, 1, 1), List("fram", {Chunk("icon", CursorFile({CursorImage(16, 4), bogus}))})}));
     EXPECT_EQ(a.Count, 0);
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "icon"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::Damaged("icon"))}));
     EXPECT_NE(a.LoadError().find("frame 0 image 1"), std::string::npos) << a.LoadError();
 }
 
@@ -236,7 +236,7 @@ TEST(AniRead, PngFramesAreDecodedAndBrokenOnesAreDamage) {
     TAniEX a;
     Bytes icon = Chunk("icon", CursorFile({PngBlock()}));
     load(a, Ani({Anih(2, 2, 1), Frames(1), List("fram", {icon})}));
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{std::string(animsg::kDamaged) + "icon"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::Damaged("icon"))}));
     // The good frame stays; the broken one is a loss naming it.
     EXPECT_EQ(a.Count, 1);
     ASSERT_EQ(a.LoadLosses.size(), 1u);
@@ -259,7 +259,7 @@ TEST(AniRead, ManyLargePngFramesAreRefusedAtTheBudget) {
     EXPECT_EQ(a.Count, 0);
     EXPECT_NE(a.LoadError().find("the frames together decode to more than 512 MiB"), std::string::npos)
         << a.LoadError();
-    EXPECT_EQ(rec.texts().back(), std::string(animsg::kDamaged) + "icon");
+    EXPECT_EQ(rec.texts().back(), EnglishText(animsg::Damaged("icon")));
 }
 
 TEST(AniRead, LoneImageMayOverrunAChunkSizeTooSmall) {
@@ -279,7 +279,7 @@ TEST(AniRead, TooManyStepsAreCutAt100AndTheirValuesSkipped) {
     std::vector<std::int32_t> rates(150, 2), seq(150, 0);
     ASSERT_TRUE(load(
         a, Ani({Anih(1, 150, 1, 3), Chunk("rate", Values(rates)), Chunk("seq ", Values(seq)), Frames(1)})));
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kTooManySteps}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::TooManySteps())}));
     EXPECT_EQ(a.StepCount(), 100);
     EXPECT_EQ(a.AnimHeader.StepCount, 100u);
     EXPECT_EQ(a.Steps[99], (AniStep{2, 0}));
@@ -291,7 +291,7 @@ TEST(AniRead, FramesBeyondTheTableEndTheReading) {
     TAniEX a;
     ASSERT_TRUE(load(a, Ani({Anih(1001, 1, 1), Frames(1001, 1, 1)})));
     EXPECT_EQ(a.Count, 1000);
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{animsg::kTooManyFrames}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(animsg::TooManyFrames())}));
 }
 
 TEST(AniRead, TheRiffSizeIsOnlyAHint) {
@@ -350,7 +350,7 @@ TEST(AniRead, ChunkSizesBeyondTheFileAreCaught) {
     WriteU32LE(img.data() + 4, 4096);
     EXPECT_TRUE(load(a, Ani({Anih(1, 1, 1), List("fram", {Chunk("icon", CursorFile({img}))})})));
     EXPECT_EQ(a.Count, 0);
-    EXPECT_EQ(rec.texts().back(), std::string(animsg::kDamaged) + "icon");
+    EXPECT_EQ(rec.texts().back(), EnglishText(animsg::Damaged("icon")));
 }
 
 TEST(AniCorpus, EveryFileReadsWritesBackAndReadsTheSame) {

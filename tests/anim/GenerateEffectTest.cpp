@@ -9,7 +9,7 @@ using namespace vornik;
 
 namespace {
 
-const std::string kDone = "自動作成が終了しました";
+const std::string kDone = "Automatic creation finished";
 
 struct EffectRun {
     std::unique_ptr<TAniEX> set;
@@ -89,7 +89,8 @@ TEST(RunAniEffect, LimitMessagesThenCompletion) {
     test::NoticeRecorder notices;
     r.run({true, AniEffectTab::Rotation, 1, 3}, 10, 8);  // 120 frames
     EXPECT_EQ(r.set->Count, 100);
-    EXPECT_EQ(notices.texts(), (std::vector<std::string>(20, "これ以上追加できません")));
+    EXPECT_EQ(notices.texts(),
+              (std::vector<std::string>(20, "the set is full (1000 images); nothing more can be added")));
     ASSERT_EQ(r.log.texts.size(), 121u);
     EXPECT_EQ(r.log.texts[119], test::Ordinals({120})[0]);
     EXPECT_EQ(r.log.texts.back(), kDone);

@@ -269,7 +269,8 @@ TEST(Generate, FrameLimitDropsLaterFramesWithAMessageEach) {
     EXPECT_EQ(GenerateRotation(set, image, mask, 30, 0, kColorOnColor, log.sink()), 10);
     EXPECT_EQ(set.Count, 100);
     EXPECT_EQ(set.StepCount(), 100);
-    EXPECT_EQ(notices.texts(), (std::vector<std::string>(2, "これ以上追加できません")));
+    EXPECT_EQ(notices.texts(),
+              (std::vector<std::string>(2, "the set is full (1000 images); nothing more can be added")));
     EXPECT_EQ(log.texts, test::Ordinals({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     // The frames made before the limit are whole.
     EXPECT_EQ(Frame(set, 99).image.Width(), 8);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "anim/GenerateFrames.h"
 #include "anim/TAniEX.h"
 #include "imaging/PictureView.h"
 #include "imaging/RasterColor.h"
@@ -96,13 +97,13 @@ inline FramePictures Frame(const TAniEX& set, int index) {
 struct StatusLog {
     std::vector<std::string> texts;
     auto sink() {
-        return [this](const std::string& t) { texts.push_back(t); };
+        return [this](const Message& t) { texts.push_back(EnglishText(t)); };
     }
 };
 
 inline std::vector<std::string> Ordinals(std::initializer_list<int> ordinals) {
     std::vector<std::string> out;
-    for (int n : ordinals) out.push_back(std::string("アニメーションカーソル作成中 : ") + std::to_string(n));
+    for (int n : ordinals) out.push_back(EnglishText(GeneratingFrameText(n)));
     return out;
 }
 

@@ -180,8 +180,8 @@ TEST(AlphaEditTest, PendingViewsAskBeforeTheyAreLost) {
 
     std::vector<std::string> asked;
     SaveChoice answer = SaveChoice::Cancel;
-    s.AskSaveChanges = [&](const std::string& text) {
-        asked.push_back(text);
+    s.AskSaveChanges = [&](const Message& text) {
+        asked.push_back(EnglishText(text));
         return answer;
     };
     EXPECT_FALSE(ConfirmClose(s));

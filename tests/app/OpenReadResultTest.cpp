@@ -48,8 +48,8 @@ TEST(OpenReadResult, AniWithOneBadFrameReadsItsGoodFramesAndNamesTheBadOne) {
     EXPECT_TRUE(st.s.doc.AniReadWithLosses);
     ASSERT_FALSE(rec.notices.empty());
     const std::string said = rec.notices.back().text;
-    EXPECT_NE(said.find("「busy.ani」は一部を読み込めませんでした"), std::string::npos) << said;
-    EXPECT_NE(said.find("フレーム 1 "), std::string::npos) << said;
+    EXPECT_NE(said.find("\"busy.ani\" could not be read in full"), std::string::npos) << said;
+    EXPECT_NE(said.find("Frame 1 "), std::string::npos) << said;
 }
 
 // Save asks before writing over a file read with losses: "no" (or Escape)
@@ -69,7 +69,7 @@ TEST(OpenReadResult, DamagedAniIsNeverSavedOverWithoutAsking) {
     EXPECT_EQ(ReadAll(dir.file("busy.ani")), original);
     ASSERT_EQ(rec.notices.size(), 1u);
     EXPECT_EQ(rec.notices[0].kind, "question");
-    EXPECT_EQ(rec.notices[0].text, LossySaveQuestion(dir.file("busy.ani")));
+    EXPECT_EQ(rec.notices[0].text, EnglishText(LossySaveQuestion(dir.file("busy.ani"))));
     EXPECT_EQ(dialogs.asked.size(), 1u);
 
     rec.answers = {true};
@@ -109,8 +109,8 @@ TEST(OpenReadResult, ProgramWithoutIconsIsRefusedWithTheReason) {
         ADD_FAILURE() << "opened";
     } catch (const EVornikError& e) {
         const std::string text = e.what();
-        EXPECT_NE(text.find("「tool.exe」を開けませんでした"), std::string::npos) << text;
-        EXPECT_NE(text.find("画像が見つかりませんでした"), std::string::npos) << text;
+        EXPECT_NE(text.find("The file \"tool.exe\" could not be opened"), std::string::npos) << text;
+        EXPECT_NE(text.find("No icon or cursor images were found"), std::string::npos) << text;
     }
     EXPECT_EQ(st.s.doc.ExeSet, nullptr);
     EXPECT_TRUE(st.s.doc.ExeFileName.empty());
@@ -131,7 +131,7 @@ TEST(OpenReadResult, ImportSaysWhyAFileIsRefused) {
     } catch (const EVornikError& e) {
         const std::string text = e.what();
         EXPECT_NE(text.find("broken.ico"), std::string::npos) << text;
-        EXPECT_NE(text.find("壊れて"), std::string::npos) << text;
+        EXPECT_NE(text.find("damaged"), std::string::npos) << text;
     }
     EXPECT_FALSE(shown);  // no empty chooser
 }

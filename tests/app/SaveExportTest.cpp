@@ -127,7 +127,7 @@ TEST(SaveExport, ExportByTypeAndTarget) {
     EXPECT_FALSE(tbexportClick(s));
     EXPECT_FALSE(std::filesystem::exists(dir.file("mask.gif")));
     ASSERT_EQ(notices.notices.size(), 2u);
-    EXPECT_NE(notices.notices[1].text.find("「mask.gif」には書き出せません"), std::string::npos);
+    EXPECT_NE(notices.notices[1].text.find("Cannot export to \"mask.gif\""), std::string::npos);
 
     s.edit.target = ResourceTarget::Image;
     s.settings.iconbackadd = true;

@@ -173,7 +173,8 @@ TEST(Undo, AddAndReplaceOfAMismatchedPairChangeNothing) {
         tbiconrepClick(s, -1);
         ADD_FAILURE() << "replaced";
     } catch (const EVornikError& e) {
-        EXPECT_NE(std::string(e.what()).find("イメージ (48 x 48) とマスク (32 x 32)"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("The image (48 x 48) and the mask (32 x 32)"),
+                  std::string::npos);
     }
     EXPECT_TRUE(SameSet(*before, *s.doc.IconSet));
     s.edit.PageControl1 = kAnimationPage;
@@ -187,8 +188,8 @@ TEST(LeaveDocument, ModifiedDocumentsAskSaveDiscardOrCancel) {
     MarkViewsClean(s, -1);  // views already in a document: only the set is asked about
     std::vector<std::string> asked;
     SaveChoice answer = SaveChoice::Cancel;
-    s.AskSaveChanges = [&](const std::string& text) {
-        asked.push_back(text);
+    s.AskSaveChanges = [&](const Message& text) {
+        asked.push_back(EnglishText(text));
         return answer;
     };
     EXPECT_TRUE(ConfirmLeave(s, kIconPage));  // nothing changed: nothing asked
@@ -196,7 +197,7 @@ TEST(LeaveDocument, ModifiedDocumentsAskSaveDiscardOrCancel) {
     RunUndoable(s, kUndoIconSet, "add", [&] { tbiconaddClick(s); });
     EXPECT_FALSE(ConfirmLeave(s, kIconPage));
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0], "「無題のアイコン」は変更されています。変更を保存しますか?");
+    EXPECT_EQ(asked[0], "\"Untitled icon\" has been changed. Save the changes?");
     NewDocument(s, [] { return 0; });  // cancelled: the document stays
     EXPECT_EQ(s.doc.IconSet->Count, 1);
     EXPECT_FALSE(ConfirmClose(s));

@@ -165,7 +165,9 @@ TEST(CliAnimate, FrameLimitIsToldOnceAndTheFirstHundredAreWritten) {
     picture(8, 8).SaveToFile(dir.file("p.bmp"));
     const auto r = animate({dir.file("p.bmp"), "-o", dir.file("l.ani"), "--rotate", "3"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.err.find("これ以上追加できません (20 times)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("the set is full (1000 images); nothing more can be added (20 times)"),
+              std::string::npos)
+        << r.err;
     const auto w = readBack(dir.file("l.ani"));
     EXPECT_EQ(w->set.Count, 100);
     EXPECT_EQ(w->set.StepCount(), 100);

@@ -9,7 +9,9 @@
 #include "AniCliRun.h"
 #include "TestFiles.h"
 #include "VornikVersion.h"
+#include "anim/AniMessages.h"
 #include "cli/CliNotices.h"
+#include "model/SetNotices.h"
 #include "model/TIconEx.h"
 
 namespace vornik {
@@ -166,8 +168,8 @@ TEST(CliConventions, ValidCursorIsQuietAndRepeatsAreCounted) {
 
     // The same notice many times is one line with its count.
     cli::CliNoticeHandler notices;
-    for (int i = 0; i < 3; ++i) notices.warning("ファイルが壊れています:LIST");
-    notices.message("something else");
+    for (int i = 0; i < 3; ++i) notices.warning(animsg::Damaged("LIST"));
+    notices.message(Message::Plain("something else"));
     TempDir dir;
     std::FILE* out = std::fopen(dir.file("err").c_str(), "w");
     ASSERT_NE(out, nullptr);
@@ -178,6 +180,9 @@ TEST(CliConventions, ValidCursorIsQuietAndRepeatsAreCounted) {
               "vornik-cli list: the file is damaged (LIST chunk) (3 times)\n"
               "vornik-cli list: something else\n");
     EXPECT_FALSE(notices.DroppedData());
+    // A notice that says data was left out makes the command fail.
+    notices.message(setmsg::SetFull());
+    EXPECT_TRUE(notices.DroppedData());
 }
 
 }  // namespace

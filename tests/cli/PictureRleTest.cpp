@@ -51,6 +51,8 @@ TEST(CliPictureRle, BadRunIsRefusedNamingTheFileForEveryOutput) {
         const AniCliRun r = RunVornikCli({"picture", in, "-o", dir.file(out)});
         EXPECT_EQ(r.status, 1) << out;
         EXPECT_NE(r.err.find(in), std::string::npos) << out << ": " << r.err;
+        // In the user's words, not the decoding routine's name.
+        EXPECT_EQ(r.err.find("TQv"), std::string::npos) << r.err;
         EXPECT_FALSE(std::filesystem::exists(dir.file(out))) << out;
     }
 }

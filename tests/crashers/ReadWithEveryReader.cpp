@@ -44,9 +44,9 @@ using vornik::Bytes;
 
 class Silent : public vornik::NoticeHandler {
 public:
-    void message(const std::string&) override {}
-    void warning(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return false; }
+    void message(const vornik::Message&) override {}
+    void warning(const vornik::Message&) override {}
+    bool askYesNo(const vornik::Message&) override { return false; }
 };
 
 // What the editor does with a set it has read: every entry becomes a picture

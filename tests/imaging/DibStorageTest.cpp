@@ -198,5 +198,12 @@ TEST(DibStorage, ChangeNotificationFollowsChanges) {
     EXPECT_EQ(changes, 2);
 }
 
+TEST(DibErrors, TheUserReadsNeitherTheRoutineNorTheClassName) {
+    // what() keeps the routine's own text for the logs and the command line.
+    const EQvDIBInvalidDIBPara dib("TQvDIB.SetWidth: Invalid Width");
+    EXPECT_STREQ(dib.what(), "TQvDIB.SetWidth: Invalid Width");
+    EXPECT_EQ(EnglishText(MessageOf(dib)), "The bitmap data is not valid (Invalid Width)");
+}
+
 }  // namespace
 }  // namespace vornik

@@ -220,7 +220,7 @@ TEST(ExeResources, ImagesBeyondTheTableAreCountedAndSaid) {
     EXPECT_EQ(set.Count, 1000);
     EXPECT_EQ(set.LeftOut, 10);
     EXPECT_EQ(set.Origins.back().label, "1 #1000");
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{LeftOutMessage(10)}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{EnglishText(LeftOutMessage(10))}));
 }
 
 TEST(ExeResources, SixteenBitNeImage) {

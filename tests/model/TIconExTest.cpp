@@ -155,7 +155,8 @@ TEST(TIconEx, AddSlotAppendsAndInsertsUpToTheLimit) {
     EXPECT_EQ(set.AddSlot(0), -1);
     EXPECT_EQ(set.Count, 1000);
     EXPECT_EQ(notices.texts(),
-              (std::vector<std::string>{"これ以上追加できません", "これ以上追加できません"}));
+              (std::vector<std::string>{"the set is full (1000 images); nothing more can be added",
+                                        "the set is full (1000 images); nothing more can be added"}));
 }
 
 TEST(TIconEx, DeleteSlotMovesDownAndReportsLimits) {
@@ -182,8 +183,9 @@ TEST(TIconEx, DeleteSlotMovesDownAndReportsLimits) {
     EXPECT_EQ(set.DeleteSlot(0), 0);
     EXPECT_EQ(set.Count, 0);
     EXPECT_EQ(set.DeleteSlot(0), -1);
-    EXPECT_EQ(notices.texts(), (std::vector<std::string>{"これ以上削除できません", "削除できません",
-                                                         "削除できません", "これ以上削除できません"}));
+    EXPECT_EQ(notices.texts(),
+              (std::vector<std::string>{"nothing left to delete", "cannot delete that entry",
+                                        "cannot delete that entry", "nothing left to delete"}));
 }
 
 TEST(TIconEx, ClearAndFreeEntryReleaseBlocksOnly) {

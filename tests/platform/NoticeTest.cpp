@@ -9,12 +9,13 @@ using vornik::test::NoticeRecorder;
 TEST(Notice, RecorderSeesExactTextsAndAnswers) {
     NoticeRecorder rec;
     rec.answers = {true};
-    vornik::ShowMessage("これ以上追加できません");
+    vornik::ShowMessage("the set is full (1000 images); nothing more can be added");
     vornik::ShowWarning("w");
     EXPECT_TRUE(vornik::AskYesNo("q1"));
     EXPECT_FALSE(vornik::AskYesNo("q2"));  // script ran out: no
     ASSERT_EQ(rec.notices.size(), 4u);
-    EXPECT_EQ(rec.notices[0], (NoticeRecorder::Notice{"message", "これ以上追加できません"}));
+    EXPECT_EQ(rec.notices[0], (NoticeRecorder::Notice{
+                                  "message", "the set is full (1000 images); nothing more can be added"}));
     EXPECT_EQ(rec.notices[1].kind, "warning");
     EXPECT_EQ(rec.notices[3].text, "q2");
 }

@@ -44,7 +44,7 @@ TEST(ResolveShortcut, SymbolicLinksAreFollowedToTheEnd) {
 
     fs::create_symlink(dir.file("gone.ico"), dir.file("dangling"));
     EXPECT_EQ(ResolveShortcut(dir.file("dangling")), "");
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"Resolve Error"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"cannot resolve the link"}));
 }
 
 TEST(ResolveShortcut, DesktopLinkFilesGiveTheirLocalTarget) {
@@ -62,5 +62,5 @@ TEST(ResolveShortcut, DesktopLinkFilesGiveTheirLocalTarget) {
     writeText(dir.file("nourl.desktop"), "[Desktop Entry]\nType=Link\n");
     EXPECT_EQ(ResolveShortcut(dir.file("web.desktop")), "");
     EXPECT_EQ(ResolveShortcut(dir.file("nourl.desktop")), "");
-    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"Resolve Error", "Resolve Error"}));
+    EXPECT_EQ(rec.texts(), (std::vector<std::string>{"cannot resolve the link", "cannot resolve the link"}));
 }

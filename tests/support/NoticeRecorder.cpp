@@ -2,8 +2,9 @@
 
 namespace vornik::test {
 
-bool NoticeRecorder::askYesNo(const std::string& text) {
-    notices.push_back({"question", text});
+bool NoticeRecorder::askYesNo(const Message& text) {
+    notices.push_back({"question", EnglishText(text)});
+    messages.push_back(text);
     if (answers.empty()) return false;
     bool answer = answers.front();
     answers.pop_front();

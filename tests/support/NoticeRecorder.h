@@ -20,13 +20,21 @@ public:
 
     NoticeRecorder() : scope_(this) {}
 
-    void message(const std::string& text) override { notices.push_back({"message", text}); }
-    void warning(const std::string& text) override { notices.push_back({"warning", text}); }
-    bool askYesNo(const std::string& text) override;
+    // Texts are kept in English, as the command line would print them.
+    void message(const Message& text) override {
+        notices.push_back({"message", EnglishText(text)});
+        messages.push_back(text);
+    }
+    void warning(const Message& text) override {
+        notices.push_back({"warning", EnglishText(text)});
+        messages.push_back(text);
+    }
+    bool askYesNo(const Message& text) override;
 
     std::vector<std::string> texts() const;
 
     std::vector<Notice> notices;
+    std::vector<Message> messages;  // as raised, in the same order
     std::deque<bool> answers;
 
 private:

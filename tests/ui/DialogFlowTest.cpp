@@ -142,7 +142,7 @@ TEST(DialogFlow, BatchSaveChecksItsFieldsThenWritesEveryEntry) {
     w.action("mnu_allsave")->trigger();
     ASSERT_EQ(notices.notices.size(), 1u);
     EXPECT_EQ(notices.notices[0].kind, "warning");
-    EXPECT_EQ(notices.notices[0].text, "出力フォルダを入力してください");
+    EXPECT_EQ(notices.notices[0].text, "Enter the output folder");
     for (int i = 0; i < count; ++i)
         EXPECT_TRUE(std::filesystem::exists(dir.path() / ("ic" + std::to_string(i) + ".ico"))) << i;
 }

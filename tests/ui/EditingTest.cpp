@@ -231,7 +231,7 @@ TEST_F(Editing, TheEffectDialogGeneratesFramesFromTheViews) {
     w.btnanieft->click();
     EXPECT_EQ(w.lvani1->count(), before + 4);  // 360 / 90 frames
     EXPECT_EQ(w.lvani2->count(), before + 4);
-    EXPECT_EQ(w.panelText(0), "自動作成が終了しました");
+    EXPECT_EQ(w.panelText(0), "Automatic creation finished");
     QTimer::singleShot(0, [&] { w.frmaniEft->reject(); });
     w.btnanieft->click();
     EXPECT_EQ(w.lvani1->count(), before + 4);
@@ -274,7 +274,7 @@ TEST_F(Editing, BitmapZoomAndFreeRotation) {
     EXPECT_EQ(notices.notices[0].text, "「abc」は正しい整数ではありません。");
 
     // The zoomed bitmap is a change: opening the icon asks, and the test discards it.
-    w.state().AskSaveChanges = [](const std::string&) { return SaveChoice::Discard; };
+    w.state().AskSaveChanges = [](const Message&) { return SaveChoice::Discard; };
     ASSERT_TRUE(showFirstIcon());
     const QImage image = Rgb(w.imgxor->picture());
     QTimer::singleShot(0, [&] {
@@ -307,7 +307,7 @@ TEST_F(Editing, AddAndReplaceWriteTheViewsIntoTheSet) {
     w.LVIcon->selectIndex(-1);
     w.action("mnu_iconrep")->trigger();
     ASSERT_EQ(notices.notices.size(), 1u);
-    EXPECT_EQ(notices.notices[0].text, "置き換える対象を選択してください");
+    EXPECT_EQ(notices.notices[0].text, "Select what to replace");
     w.LVIcon->selectIndex(1);
     w.action("mnu_iconrep")->trigger();
     EXPECT_EQ(notices.notices.size(), 1u);

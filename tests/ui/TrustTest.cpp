@@ -30,8 +30,8 @@ struct Trust : ::testing::Test {
     SaveChoice answer = SaveChoice::Cancel;
 
     void SetUp() override {
-        w.state().AskSaveChanges = [this](const std::string& text) {
-            asked.push_back(text);
+        w.state().AskSaveChanges = [this](const Message& text) {
+            asked.push_back(EnglishText(text));
             return answer;
         };
     }
@@ -56,7 +56,7 @@ TEST_F(Trust, ClosingAsksOnlyWhenTheDocumentChanged) {
     {
         TfrmMain fresh(store);
         int freshAsked = 0;
-        fresh.state().AskSaveChanges = [&](const std::string&) {
+        fresh.state().AskSaveChanges = [&](const Message&) {
             ++freshAsked;
             return SaveChoice::Cancel;
         };
@@ -72,7 +72,7 @@ TEST_F(Trust, ClosingAsksOnlyWhenTheDocumentChanged) {
     EXPECT_TRUE(w.windowTitle().startsWith("*")) << w.windowTitle().toStdString();
     EXPECT_FALSE(w.close());  // cancelled: the window stays
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_NE(asked[0].find("変更を保存しますか"), std::string::npos);
+    EXPECT_NE(asked[0].find("Save the changes"), std::string::npos);
     // Undo takes the entry back out and the document back to its saved
     // state: nothing is left to ask about.
     w.action("Undo1")->trigger();
@@ -159,7 +159,7 @@ TEST_F(Trust, AFailedOpenKeepsTheDocumentAndNamesTheFile) {
     test::WriteAll(dir.file("broken.ico"), Bytes(100, 'x'));
     w.OpenDocument(QString::fromStdString(dir.file("broken.ico")));
     ASSERT_EQ(notices.notices.size(), 1u);
-    EXPECT_NE(notices.notices[0].text.find("「broken.ico」を開けませんでした"), std::string::npos);
+    EXPECT_NE(notices.notices[0].text.find("The file \"broken.ico\" could not be opened"), std::string::npos);
     EXPECT_EQ(w.LVIcon->count(), rows);
     EXPECT_EQ(w.windowTitle(), title);
 }
