@@ -2,6 +2,47 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja" sourcelanguage="en">
 <context>
+    <name>Animation</name>
+    <message>
+        <source>not an animated cursor (no RIFF header; found &quot;%1&quot;)</source>
+        <translation>%1アニメーションカーソルではありません1</translation>
+    </message>
+    <message>
+        <source>not an animated cursor (no ACON form; found &quot;%1&quot;)</source>
+        <translation>%1アニメーションカーソルではありません2</translation>
+    </message>
+    <message>
+        <source>a step names a frame that does not exist; the step was corrected</source>
+        <translation>論理フレーム番号が物理フレーム数を越えています。
+論理フレーム番号を修正します</translation>
+    </message>
+    <message>
+        <source>the file is damaged (%1 chunk)</source>
+        <translation>ファイルが壊れています:%1</translation>
+    </message>
+    <message>
+        <source>more than 100 steps; only the first 100 were read</source>
+        <translation>ステップ数が100を越えています。
+先頭の100ステップだけを読み込みます</translation>
+    </message>
+    <message>
+        <source>more than 1000 frames; only the first 1000 were read</source>
+        <translation>フレーム数が1000を越えています。
+先頭の1000フレームだけを読み込みます</translation>
+    </message>
+    <message>
+        <source>Insert after the selected position?</source>
+        <translation>指定位置の後に挿入しますか?</translation>
+    </message>
+</context>
+<context>
+    <name>Bitmap</name>
+    <message>
+        <source>The bitmap data is not valid (%1)</source>
+        <translation>ビットマップのデータが正しくありません（%1）</translation>
+    </message>
+</context>
+<context>
     <name>Command</name>
     <message>
         <source>&amp;New</source>
@@ -484,6 +525,218 @@
     </message>
 </context>
 <context>
+    <name>Editor</name>
+    <message>
+        <source>The title or creator holds characters that Shift-JIS cannot represent: %1
+Save as UTF-8?
+(No: save as Shift-JIS, and these characters become ?)</source>
+        <translation>タイトル・作者に Shift-JIS で表せない文字があります: %1
+UTF-8 で保存しますか?
+(いいえ: Shift-JIS で保存し、これらの文字は ? になります)</translation>
+    </message>
+    <message>
+        <source>Enter the output folder</source>
+        <translation>出力フォルダを入力してください</translation>
+    </message>
+    <message>
+        <source>The output folder does not exist</source>
+        <translation>出力フォルダが存在しません</translation>
+    </message>
+    <message>
+        <source>Enter the file name</source>
+        <translation>ファイル名を入力してください</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no bitmap</source>
+        <translation>クリップボードにビットマップが含まれていません</translation>
+    </message>
+    <message>
+        <source>No icon or cursor resource has been made</source>
+        <translation>アイコン・カーソルリソースが作成されていません</translation>
+    </message>
+    <message>
+        <source>No animated cursor resource has been made</source>
+        <translation>アニメーションカーソルリソースが作成されていません</translation>
+    </message>
+    <message>
+        <source>This file has the extension &quot;ico&quot;, but its contents are a bitmap (&quot;bmp&quot;).
+It is read as a bitmap file.</source>
+        <translation>このファイルは拡張子が &quot;ico&quot;ですが、中身は ビットマップ(&quot;bmp&quot;)です。
+ビットマップファイルとして読み込みます。</translation>
+    </message>
+    <message>
+        <source>The image (%1) and the mask (%2) differ in size. Make them the same size before storing them.</source>
+        <translation>イメージ (%1) とマスク (%2) の大きさが違います。同じ大きさにしてから登録してください。</translation>
+    </message>
+    <message>
+        <source>Select what to replace</source>
+        <translation>置き換える対象を選択してください</translation>
+    </message>
+    <message>
+        <source>Untitled animation</source>
+        <translation>無題のアニメーション</translation>
+    </message>
+    <message>
+        <source>Untitled icon</source>
+        <translation>無題のアイコン</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has been changed. Save the changes?</source>
+        <translation>「%1」は変更されています。変更を保存しますか?</translation>
+    </message>
+    <message>
+        <source>For this setting to take effect, set the colour palette in the display settings of the control panel to 16 bit or more. Windows restarts after the setting.</source>
+        <translation>この設定を有効にする為には、コントロールパネルの画面設定、カラーパレットを16bit 以上にしてください。設定後 Windowsを再起動を行います。</translation>
+    </message>
+    <message>
+        <source>The image and mask being edited are not stored in a resource yet. Store them in the resource?</source>
+        <translation>編集中のイメージとマスクはまだリソースに登録されていません。リソースに登録しますか?</translation>
+    </message>
+    <message>
+        <source>A 16-bit program cannot be written</source>
+        <translation>16ビットのプログラムには書き込めません</translation>
+    </message>
+    <message>
+        <source>The program is damaged and cannot be written</source>
+        <translation>プログラムが壊れているため書き込めません</translation>
+    </message>
+    <message>
+        <source>The data after the program cannot be moved, so the program cannot be written</source>
+        <translation>プログラムの後ろにあるデータを動かせないため書き込めません</translation>
+    </message>
+    <message>
+        <source>There is no room to add a section, so the program cannot be written</source>
+        <translation>セクションを追加する場所がないため書き込めません</translation>
+    </message>
+    <message>
+        <source>The program cannot be written</source>
+        <translation>プログラムに書き込めません</translation>
+    </message>
+    <message>
+        <source>Cannot save over the open file
+Give another name</source>
+        <translation>開いているファイルには保存できません
+別の名前を指定してください</translation>
+    </message>
+    <message>
+        <source>This program is signed (it has a certificate)
+Remove the signature and save?</source>
+        <translation>このプログラムには署名(証明書)があります
+署名を取り除いて保存しますか?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be read in full.
+Overwriting it loses the parts that could not be read from the file.
+Overwrite it? (No: save under another name)</source>
+        <translation>「%1」は一部を読み込めませんでした。
+上書きすると、読み込めなかった部分はファイルから失われます。
+上書きしますか?(いいえ: 別の名前で保存)</translation>
+    </message>
+    <message>
+        <source>Cannot export to &quot;%1&quot;. Give the name one of the extensions .ico .cur .bmp .dib .jpg .jpeg .png.</source>
+        <translation>「%1」には書き出せません。名前の拡張子を .ico .cur .bmp .dib .jpg .jpeg .png のいずれかにしてください。</translation>
+    </message>
+    <message>
+        <source>Choose image or mask with the resource selection buttons to choose what to export</source>
+        <translation>エクスポートするリソースをリソース選択ボタンで、image か mask を選択してください</translation>
+    </message>
+</context>
+<context>
+    <name>Entries</name>
+    <message>
+        <source>image and mask differ in size</source>
+        <translation>イメージとマスクの大きさが違います</translation>
+    </message>
+    <message>
+        <source>cannot be saved in ICNS</source>
+        <translation>ICNS に保存できません</translation>
+    </message>
+    <message>
+        <source>There is no entry %1 (the set holds %2)</source>
+        <translation>エントリ %1 はありません（エントリは %2 個です）</translation>
+    </message>
+    <message>
+        <source>The entry %1 holds no image</source>
+        <translation>エントリ %1 にはイメージがありません</translation>
+    </message>
+    <message>
+        <source>The 32-bit image of the entry is incomplete</source>
+        <translation>エントリの 32 ビットイメージが欠けています</translation>
+    </message>
+    <message>
+        <source>The mask picture is %1 x %2; an entry needs a positive, bottom-up size</source>
+        <translation>%1 x %2 の画像はエントリにできません</translation>
+    </message>
+    <message>
+        <source>The mask picture is not an uncompressed 1-bit picture</source>
+        <translation>マスクが非圧縮の 1 ビット画像ではありません</translation>
+    </message>
+    <message>
+        <source>The image picture is %1 x %2; an entry needs a positive, bottom-up size</source>
+        <translation>%1 x %2 の画像はエントリにできません</translation>
+    </message>
+    <message>
+        <source>The image picture (%1 bits, compression %2) cannot be an entry</source>
+        <translation>%1 ビット（圧縮 %2）の画像はエントリにできません</translation>
+    </message>
+    <message>
+        <source>The image is %1 x %2 but the mask is %3 x %4</source>
+        <translation>イメージは %1 x %2 ですが、マスクは %3 x %4 です。大きさをそろえてください</translation>
+    </message>
+    <message>
+        <source>The image picture states %1 colours</source>
+        <translation>画像の色数 %1 は多すぎます</translation>
+    </message>
+    <message>
+        <source>The image picture does not state its colour-table size</source>
+        <translation>画像のカラーテーブルの大きさが不明です</translation>
+    </message>
+    <message>
+        <source>the entry holds no image</source>
+        <translation>エントリにイメージがありません</translation>
+    </message>
+    <message>
+        <source>the entry&apos;s size %1 x %2 is not supported</source>
+        <translation>エントリの大きさ %1 x %2 には対応していません</translation>
+    </message>
+    <message>
+        <source>entries of %1 bits per pixel are not supported</source>
+        <translation>%1 ビットのエントリには対応していません</translation>
+    </message>
+    <message>
+        <source>compressed entries are not supported</source>
+        <translation>圧縮されたエントリには対応していません</translation>
+    </message>
+    <message>
+        <source>the entry&apos;s image rows are cut short</source>
+        <translation>エントリのイメージが途中で切れています</translation>
+    </message>
+    <message>
+        <source>a picture of %1 x %2 cannot become an entry</source>
+        <translation>%1 x %2 の画像はエントリにできません</translation>
+    </message>
+    <message>
+        <source>entry %1 holds no complete image</source>
+        <translation>エントリ %1 には完全なイメージがありません</translation>
+    </message>
+    <message>
+        <source>entry index %1 is not in use</source>
+        <translation>エントリ %1 は使われていません</translation>
+    </message>
+    <message>
+        <source>The entry&apos;s picture is %1 x %2</source>
+        <translation>エントリの画像の大きさ %1 x %2 が正しくありません</translation>
+    </message>
+    <message>
+        <source>entry index %1 is outside the table</source>
+        <translation>エントリ %1 は範囲外です</translation>
+    </message>
+    <message>
+        <source>InitEntry: invalid image %1 x %2 x %3</source>
+        <translation>%1 x %2、%3 ビットのエントリは作れません</translation>
+    </message>
+</context>
+<context>
     <name>FileFilter</name>
     <message>
         <source>Supported files</source>
@@ -539,6 +792,191 @@
     </message>
 </context>
 <context>
+    <name>Files</name>
+    <message>
+        <source>Cannot open file &quot;%1&quot;: %2</source>
+        <translation>ファイル「%1」を開けません（%2）</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;</source>
+        <translation>ファイル「%1」を開けません</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;: %2</source>
+        <translation>ファイル「%1」を作成できません（%2）</translation>
+    </message>
+    <message>
+        <source>Cannot replace file &quot;%1&quot;: %2</source>
+        <translation>ファイル「%1」を置き換えられません（%2）</translation>
+    </message>
+    <message>
+        <source>Write error on file &quot;%1&quot;: %2</source>
+        <translation>ファイル「%1」に書き込めません（%2）</translation>
+    </message>
+    <message>
+        <source>Read error on file &quot;%1&quot;: %2</source>
+        <translation>ファイル「%1」を読み込めません（%2）</translation>
+    </message>
+    <message>
+        <source>Read error on file &quot;%1&quot;: the file is too short</source>
+        <translation>ファイル「%1」は短すぎます</translation>
+    </message>
+    <message>
+        <source>Not a regular file &quot;%1&quot;</source>
+        <translation>「%1」は通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>File too large &quot;%1&quot;</source>
+        <translation>ファイル「%1」は大きすぎます</translation>
+    </message>
+    <message>
+        <source>Cannot replace file &quot;%1&quot;: %2 (the file is write-protected)</source>
+        <translation>ファイル「%1」を置き換えられません（%2、書き込み禁止のファイルです）</translation>
+    </message>
+    <message>
+        <source>Cannot create file &quot;%1&quot;: the symbolic link points nowhere (to &quot;%2&quot;, whose folder does not exist)</source>
+        <translation>ファイル「%1」を作成できません（シンボリックリンクの先「%2」のフォルダーがありません）</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file &quot;%1&quot; (%2 at offset %3)</source>
+        <translation>ファイル「%1」は途中で終わっています（%3 バイト目、%2）</translation>
+    </message>
+    <message>
+        <source>no such file &quot;%1&quot;</source>
+        <translation>ファイル「%1」がありません</translation>
+    </message>
+    <message>
+        <source>no such folder &quot;%1&quot;</source>
+        <translation>フォルダー「%1」がありません</translation>
+    </message>
+    <message>
+        <source>cannot create the folder &quot;%1&quot;: %2</source>
+        <translation>フォルダー「%1」を作成できません（%2）</translation>
+    </message>
+    <message>
+        <source>cannot create the link &quot;%1&quot;: %2</source>
+        <translation>リンク「%1」を作成できません（%2）</translation>
+    </message>
+    <message>
+        <source>Stream read error</source>
+        <translation>データが途中で終わっています</translation>
+    </message>
+    <message>
+        <source>cannot resolve the link</source>
+        <translation>Resolve Error</translation>
+    </message>
+</context>
+<context>
+    <name>Read</name>
+    <message>
+        <source>(%1 more)</source>
+        <translation>(ほか %1 件)</translation>
+    </message>
+    <message>
+        <source>The file cannot be read.</source>
+        <translation>読み込めません。</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>ファイルがありません。</translation>
+    </message>
+    <message>
+        <source>The file cannot be opened or read.</source>
+        <translation>ファイルを開けないか、読み込めません。</translation>
+    </message>
+    <message>
+        <source>The file is too large to read.</source>
+        <translation>ファイルが大きすぎるため読み込めません。</translation>
+    </message>
+    <message>
+        <source>The file is cut short.</source>
+        <translation>ファイルが途中で切れています。</translation>
+    </message>
+    <message>
+        <source>The file is damaged and cannot be read.</source>
+        <translation>ファイルが壊れているため読み込めません。</translation>
+    </message>
+    <message>
+        <source>The contents are not in a format this program reads.</source>
+        <translation>中身が対応している形式ではありません。</translation>
+    </message>
+    <message>
+        <source>No icon or cursor images were found.</source>
+        <translation>アイコンやカーソルの画像が見つかりませんでした。</translation>
+    </message>
+    <message>
+        <source>This kind of file is not supported.</source>
+        <translation>この種類のファイルには対応していません。</translation>
+    </message>
+    <message>
+        <source>This is a picture file, not an icon or cursor file.</source>
+        <translation>画像ファイルです。アイコンやカーソルのファイルではありません。</translation>
+    </message>
+    <message>
+        <source>%1 images were over the limit and were not read.</source>
+        <translation>%1 個の画像は上限を超えたため読み込まれていません。</translation>
+    </message>
+    <message>
+        <source>Frame %1 is damaged and was not read.</source>
+        <translation>フレーム %1 は壊れているため読み込まれていません。</translation>
+    </message>
+    <message>
+        <source>%1 steps were not read.</source>
+        <translation>%1 個のステップは読み込まれていません。</translation>
+    </message>
+    <message>
+        <source>The picture data ends early; %1 rows are missing.</source>
+        <translation>画像データが途中で終わっています。%1 行が欠けています。</translation>
+    </message>
+    <message>
+        <source>%1 resources could not be read and were skipped.</source>
+        <translation>%1 個のリソースは読み込めないため飛ばしました。</translation>
+    </message>
+    <message>
+        <source>%1 resources could not be read and were skipped.(%2)</source>
+        <translation>%1 個のリソースは読み込めないため飛ばしました。(%2)</translation>
+    </message>
+    <message>
+        <source>The last image is cut off by the end of the file and was not read.</source>
+        <translation>最後の画像はファイルの終わりで切れているため読み込まれていません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be read in full.</source>
+        <translation>「%1」は一部を読み込めませんでした。</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be opened.
+%2
+(%3)</source>
+        <translation>ファイル「%1」を開けませんでした。
+%2
+(%3)</translation>
+    </message>
+</context>
+<context>
+    <name>Set</name>
+    <message>
+        <source>the set is full (1000 images); nothing more can be added</source>
+        <translation>これ以上追加できません</translation>
+    </message>
+    <message>
+        <source>the set is full (1000 images); %1 more image was not read</source>
+        <translation>これ以上追加できません。%1 個の画像は読み込まれていません（vornik-cli extract ですべて取り出せます）</translation>
+    </message>
+    <message>
+        <source>the set is full (1000 images); %1 more images were not read</source>
+        <translation>これ以上追加できません。%1 個の画像は読み込まれていません（vornik-cli extract ですべて取り出せます）</translation>
+    </message>
+    <message>
+        <source>nothing left to delete</source>
+        <translation>これ以上削除できません</translation>
+    </message>
+    <message>
+        <source>cannot delete that entry</source>
+        <translation>削除できません</translation>
+    </message>
+</context>
+<context>
     <name>Status</name>
     <message>
         <source>Searching...</source>
@@ -549,8 +987,134 @@
         <translation>検索終了</translation>
     </message>
     <message>
-        <source>cannot be saved in ICNS</source>
-        <translation>ICNS に保存できません</translation>
+        <source>Creating the animated cursor: %1</source>
+        <translation>アニメーションカーソル作成中 : %1</translation>
+    </message>
+    <message>
+        <source>Automatic creation finished</source>
+        <translation>自動作成が終了しました</translation>
+    </message>
+</context>
+<context>
+    <name>SystemError</name>
+    <message>
+        <source>No such file or directory</source>
+        <translation>ファイルまたはフォルダーがありません</translation>
+    </message>
+    <message>
+        <source>Permission denied</source>
+        <translation>アクセスが拒否されました</translation>
+    </message>
+    <message>
+        <source>Operation not permitted</source>
+        <translation>操作は許可されていません</translation>
+    </message>
+    <message>
+        <source>Is a directory</source>
+        <translation>フォルダーです</translation>
+    </message>
+    <message>
+        <source>Not a directory</source>
+        <translation>フォルダーではありません</translation>
+    </message>
+    <message>
+        <source>No space left on device</source>
+        <translation>ディスクの空きがありません</translation>
+    </message>
+    <message>
+        <source>Read-only file system</source>
+        <translation>読み取り専用のファイルシステムです</translation>
+    </message>
+    <message>
+        <source>Too many levels of symbolic links</source>
+        <translation>シンボリックリンクが多すぎます</translation>
+    </message>
+    <message>
+        <source>File name too long</source>
+        <translation>ファイル名が長すぎます</translation>
+    </message>
+    <message>
+        <source>Input/output error</source>
+        <translation>入出力エラー</translation>
+    </message>
+    <message>
+        <source>Disk quota exceeded</source>
+        <translation>ディスクの割り当てを超えました</translation>
+    </message>
+    <message>
+        <source>File exists</source>
+        <translation>ファイルが既にあります</translation>
+    </message>
+</context>
+<context>
+    <name>Write</name>
+    <message>
+        <source>Cannot write the animated cursor: frame %1 %2</source>
+        <translation>アニメーションカーソルを書き込めません: フレーム %1 のイメージが正しくありません（%2）</translation>
+    </message>
+    <message>
+        <source>Cannot write the animated cursor: more than 4 GiB of frames</source>
+        <translation>フレームが 4 GiB を超えるため、アニメーションカーソルを書き込めません</translation>
+    </message>
+    <message>
+        <source>%1 (&quot;%2&quot;)</source>
+        <translation>%1（「%2」）</translation>
+    </message>
+    <message>
+        <source>an Xcursor file without images</source>
+        <translation>Xcursor ファイルにイメージがありません</translation>
+    </message>
+    <message>
+        <source>the cursor holds no images</source>
+        <translation>カーソルにイメージがありません</translation>
+    </message>
+    <message>
+        <source>the animated cursor holds no frames</source>
+        <translation>アニメーションカーソルにフレームがありません</translation>
+    </message>
+    <message>
+        <source>nothing to convert</source>
+        <translation>変換するものがありません</translation>
+    </message>
+    <message>
+        <source>nothing to write</source>
+        <translation>書き込むものがありません</translation>
+    </message>
+    <message>
+        <source>Empty JPEG data</source>
+        <translation>JPEG のデータが空です</translation>
+    </message>
+    <message>
+        <source>Cannot write a JPEG of %1 x %2 pixels</source>
+        <translation>%1 x %2 ピクセルの JPEG は書き込めません</translation>
+    </message>
+    <message>
+        <source>PNG: the mask is %1 x %2 but the image %3 x %4</source>
+        <translation>マスクは %1 x %2 ですが、イメージは %3 x %4 です</translation>
+    </message>
+    <message>
+        <source>an Xcursor file needs at least one image</source>
+        <translation>Xcursor ファイルには 1 つ以上のイメージが必要です</translation>
+    </message>
+    <message>
+        <source>too many images for one Xcursor file</source>
+        <translation>1 つの Xcursor ファイルにはイメージが多すぎます</translation>
+    </message>
+    <message>
+        <source>out of memory for the Xcursor images</source>
+        <translation>Xcursor のイメージのためのメモリが足りません</translation>
+    </message>
+    <message>
+        <source>an image of %1 x %2 cannot be written as Xcursor</source>
+        <translation>%1 x %2 のイメージは Xcursor に書き込めません</translation>
+    </message>
+    <message>
+        <source>out of memory for an Xcursor image</source>
+        <translation>Xcursor のイメージのためのメモリが足りません</translation>
+    </message>
+    <message>
+        <source>libXcursor could not write the images</source>
+        <translation>Xcursor ファイルを書き込めませんでした</translation>
     </message>
 </context>
 <context>
@@ -1028,14 +1592,6 @@
     <message>
         <source>Rate</source>
         <translation>Rate</translation>
-    </message>
-    <message>
-        <source>Insert after the selected position?</source>
-        <translation>指定位置の後に挿入しますか?</translation>
-    </message>
-    <message>
-        <source>No more can be added</source>
-        <translation>これ以上追加できません</translation>
     </message>
     <message>
         <source>A rotation angle of %1 degrees makes %2 frames, more than the %3 that can be added.<byte value="xd"/>Generate with %4 degrees (%5 frames)?</source>
