@@ -231,7 +231,7 @@ TEST_F(Editing, TheEffectDialogGeneratesFramesFromTheViews) {
     w.btnanieft->click();
     EXPECT_EQ(w.lvani1->count(), before + 4);  // 360 / 90 frames
     EXPECT_EQ(w.lvani2->count(), before + 4);
-    EXPECT_EQ(w.panelText(0), "Automatic creation finished");
+    EXPECT_EQ(w.panelText(0), "自動作成が終了しました");
     QTimer::singleShot(0, [&] { w.frmaniEft->reject(); });
     w.btnanieft->click();
     EXPECT_EQ(w.lvani1->count(), before + 4);

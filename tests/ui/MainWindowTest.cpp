@@ -224,7 +224,7 @@ TEST(MainWindow, OpeningAnIconFillsTheListAndADoubleClickTheViews) {
     EXPECT_EQ(f.w.PageControl1->currentIndex(), 0);
     ASSERT_EQ(f.w.LVIcon->count(), reference.Count);
     EXPECT_EQ(f.w.windowTitle(), path + " - " + kAppTitle);
-    EXPECT_EQ(f.w.panelText(0), "Search finished");
+    EXPECT_EQ(f.w.panelText(0), "検索終了");
     f.w.action("view4")->trigger();
     EXPECT_EQ(f.w.LVIcon->columnText(0, 5), QString::number(reference.Entries[0].ImageSize));
 
