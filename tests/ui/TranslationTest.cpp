@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <QAction>
 #include <QCoreApplication>
@@ -12,11 +13,16 @@
 
 #include "NoticeRecorder.h"
 #include "app/Commands.h"
+#include "app/ReadMessages.h"
+#include "model/SetNotices.h"
+#include "platform/Errors.h"
+#include "platform/FileMessages.h"
 #include "app/Settings.h"
 #include "platform/MemorySettingsStore.h"
 #include "ui/StartOptions.h"
 #include "ui/THelpViewer.h"
 #include "ui/TfrmMain.h"
+#include "ui/MessageText.h"
 #include "ui/Translations.h"
 
 using namespace vornik;
@@ -100,6 +106,22 @@ TEST(Translation, MainWindowFollowsTheInstalledLanguage) {
         EXPECT_EQ(menuBarTitles(), QStringList({"&File", "&View", "&Edit", "&Options", "&Help"}));
     }
     EXPECT_EQ(menuBarTitles(), QStringList({"ファイル(&F)", "表示(&V)", "編集(&E)", "ｵﾌﾟｼｮﾝ(&O)", "ヘルプ(&H)"}));
+}
+
+// The core's notices reach the user in the interface's language, nested
+// reasons and all; the values stay as they are.
+TEST(Translation, CoreMessagesAreShownInTheInstalledLanguage) {
+    const Message full = setmsg::SetFull();
+    const Message open = OpenFailedMessage("/tmp/a.ico", RefusalMessage({RefusalCode::EndsEarly, {}, {}}));
+    const EInOutError io(FileProblem(filemsg::kCannotOpen, "a.ico", ENOENT));
+    EXPECT_EQ(MessageText(full), QString::fromUtf8("これ以上追加できません"));
+    EXPECT_EQ(MessageText(open),
+              QString::fromUtf8("ファイル「a.ico」を開けませんでした。\nファイルが途中で切れています。\n(/tmp/a.ico)"));
+    EXPECT_EQ(MessageText(io.message()),
+              QString::fromUtf8("ファイル「a.ico」を開けません（ファイルまたはフォルダーがありません）"));
+    Language lang("en");
+    EXPECT_EQ(MessageText(full), QString::fromStdString(EnglishText(full)));
+    EXPECT_EQ(MessageText(io.message()), "Cannot open file \"a.ico\": No such file or directory");
 }
 
 TEST(Translation, LanguageSettingAndCommandLine) {
