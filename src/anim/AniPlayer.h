@@ -22,13 +22,13 @@ public:
     // top-left corner at its own size.
     using DrawFrame = std::function<void(int frame)>;
 
-    // sbplayClick. Starts only when the set holds frames and steps; the first
+    // The sbplay button. Starts only when the set holds frames and steps; the first
     // tick then shows step 0. False when nothing was started.
     bool Play(const TAniEX* set);
     // Timer1Timer: one tick. Steps whose frame does not exist are passed over
     // without drawing.
     void Tick(const TAniEX& set, const DrawFrame& draw);
-    // sbstopClick.
+    // The sbstop button.
     void Stop();
     // The jiffies to run now, elapsedMs after Play: the first wake-up runs
     // one (showing step 0), later ones what the clock says is due since the

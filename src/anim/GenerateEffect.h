@@ -20,7 +20,7 @@ struct AniEffectChoice {
     int value = 1;
 };
 
-// btnanieftClick after the dialog closed: on anything but OK nothing changes
+// The btnanieft button, after the dialog closed: on anything but OK nothing changes
 // and false is returned. Otherwise creates aniSet when there is none (with
 // the "defrate" setting), runs the generator of the active tab, and reports
 // GenerationDoneText through status, also when nothing could be generated.

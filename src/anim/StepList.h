@@ -32,7 +32,7 @@ std::string StepCaption(int step, int rate);
 void FillStepList(TAniEX& set, StepListView& view, ImageList& largeImages, ImageList& smallImages,
                   int stretchMode);
 
-// sprateChange / sprateClick: with a step selected (step >= 0), sets its rate
+// The sprate field: with a step selected (step >= 0), sets its rate
 // and re-captions its item; thumbnails stay. Does nothing without a selection.
 void SetStepRate(TAniEX& set, StepListView& view, int step, int rate);
 

@@ -41,7 +41,7 @@ std::vector<BatchFile> PlanBatchSave(const MainState& s, const BatchSaveFields& 
 // nothing.
 std::string BatchPreview(const MainState& s, const BatchSaveFields& f);
 
-// The warning Button1Click shows before running, or empty when it may run.
+// The warning shown before running, or empty when it may run.
 // field: 1 for Edit1, 2 for Edit2 (where the focus goes).
 std::string CheckBatchSave(const BatchSaveFields& f, int& field);
 

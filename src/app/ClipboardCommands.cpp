@@ -60,15 +60,15 @@ int SelectedEntry(const MainState& s, int selectedFrame, TIconEx*& set) {
 
 }  // namespace
 
-void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame) {
-    Copy1Click(s, entries, clipboard, selectedFrame < 0 ? std::vector<int>{} : std::vector<int>{selectedFrame});
+void CopyToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame) {
+    CopyToClipboard(s, entries, clipboard, selectedFrame < 0 ? std::vector<int>{} : std::vector<int>{selectedFrame});
 }
 
-void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame) {
-    Cut1Click(s, entries, clipboard, selectedFrame < 0 ? std::vector<int>{} : std::vector<int>{selectedFrame});
+void CutToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame) {
+    CutToClipboard(s, entries, clipboard, selectedFrame < 0 ? std::vector<int>{} : std::vector<int>{selectedFrame});
 }
 
-void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+void CopyToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
                 const std::vector<int>& selectedFrames) {
     const std::vector<int> frames = s.doc.AniSet ? CleanSelection(selectedFrames, s.doc.AniSet->Count)
                                                  : std::vector<int>{};
@@ -110,9 +110,9 @@ void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
     CopyDIBToClipboard(image, clipboard);
 }
 
-void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+void CutToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
                const std::vector<int>& selectedFrames) {
-    Copy1Click(s, entries, clipboard, selectedFrames);
+    CopyToClipboard(s, entries, clipboard, selectedFrames);
     const int selectedFrame = selectedFrames.empty() ? -1 : selectedFrames.front();
     if (s.edit.target != ResourceTarget::View) return;
     if (s.edit.PageControl1 == kIconPage) {
@@ -129,7 +129,7 @@ void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
     }
 }
 
-void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard) {
+void PasteFromClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard) {
     EditState& e = s.edit;
     if (e.target == ResourceTarget::Image) {
         e.cmbtype = kTypeBitmap;

@@ -26,25 +26,25 @@ struct EntryClipboard {
     std::vector<FrameCopy> frames;
 };
 
-// Copy1Click / tbcopy: with "image" or "mask" down that view goes to the
+// Command tbcopy: with "image" or "mask" down that view goes to the
 // clipboard (the mask as 1 bit); with "view" down the selected entry (Icon
 // page) or frame (Animation page, selectedFrame) becomes the entry clipboard
 // and its image goes to the clipboard, or on the Bitmap page the take-in
 // square does.
-void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
+void CopyToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
 // The same with several frames selected on the Animation page (all of them
 // are copied, cut or pasted together).
-void Copy1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+void CopyToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
                 const std::vector<int>& selectedFrames);
 
-// Cut1Click / tbcut: copy; with "view" down the entry or frame is then removed.
-void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
-void Cut1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
+// Command tbcut: copy; with "view" down the entry or frame is then removed.
+void CutToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard, int selectedFrame);
+void CutToClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard,
                const std::vector<int>& selectedFrames);
 
-// Paste1Click / tbpaste: a clipboard bitmap into the image or mask view (or
+// Command tbpaste: a clipboard bitmap into the image or mask view (or
 // the Bitmap page's picture); with "view" down on the Icon or Animation page
 // the entry clipboard becomes a new first entry or last frame.
-void Paste1Click(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard);
+void PasteFromClipboard(MainState& s, EntryClipboard& entries, TQvClipboard& clipboard);
 
 }  // namespace vornik

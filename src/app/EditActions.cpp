@@ -127,7 +127,7 @@ void UpdatePageCommands(MainState& s, int page) {
     SetCaptionFile(s, s.doc.FileNameOfPage(page));
 }
 
-std::string PageControl1Change(MainState& s, int page) {
+std::string ActivatePage(MainState& s, int page) {
     s.edit.PageControl1 = page;
     UpdatePageCommands(s, page);
     if (page == kAnimationPage) return "lvani1";
@@ -173,7 +173,7 @@ void SetResourceTarget(MainState& s, ResourceTarget target) {
     }
 }
 
-void cmbtypeChange(MainState& s, int index) {
+void SelectEntryType(MainState& s, int index) {
     if (index < 0 || index > 2) return;
     s.edit.cmbtype = index;
     const bool hotSpot = index != kTypeBitmap;
@@ -181,7 +181,7 @@ void cmbtypeChange(MainState& s, int index) {
     s.commands.Set("spey", hotSpot);
 }
 
-void cmbsizeClick(MainState& s, int index) {
+void SelectEntrySize(MainState& s, int index) {
     if (index < 0 || index >= kCmbSizeCount) return;
     s.edit.cmbsize = index;
     if (index >= 1) {
@@ -190,7 +190,7 @@ void cmbsizeClick(MainState& s, int index) {
     }
 }
 
-void view1Click(MainState& s, int tag) {
+void SetListStyle(MainState& s, int tag) {
     if (tag < 0 || tag > 3) return;
     s.edit.LVIconStyle = tag;
 }

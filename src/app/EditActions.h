@@ -43,9 +43,9 @@ int PageColumnOf(const MainState& s, int page);
 void UpdatePageCommands(MainState& s, int page);
 // The page becomes active; returns the control that takes the keyboard
 // focus: "LVIcon", "lvani1" or "ScrollBox3".
-std::string PageControl1Change(MainState& s, int page);
+std::string ActivatePage(MainState& s, int page);
 
-// --- resource target (sbviewClick, sbxorClick, sbandClick) ---
+// --- resource target (the view, image and mask buttons) ---
 // What a target button does to one control: on, off, or leave it.
 enum class TargetEffect { Off, On, Unchanged, BitmapPageOnly };
 struct TargetCommandRow {
@@ -56,19 +56,15 @@ const std::vector<TargetCommandRow>& TargetCommandTable();
 // Only a pressed button applies its column: at start "view" is down but the
 // table has not been applied, so convert, import and export start enabled.
 void SetResourceTarget(MainState& s, ResourceTarget target);
-inline void sbviewClick(MainState& s) { SetResourceTarget(s, ResourceTarget::View); }
-inline void sbxorClick(MainState& s) { SetResourceTarget(s, ResourceTarget::Image); }
-inline void sbandClick(MainState& s) { SetResourceTarget(s, ResourceTarget::Mask); }
 
 // --- selectors picked by the user ---
 // Type: "Icon"/"Cursor" enable the hot spot fields, "Bitmap" disables them.
-void cmbtypeChange(MainState& s, int index);
-inline void cmbtypeClick(MainState& s, int index) { cmbtypeChange(s, index); }
+void SelectEntryType(MainState& s, int index);
 // Size: any listed side also sizes the Bitmap page's selection frame; "Any" leaves it.
-void cmbsizeClick(MainState& s, int index);
+void SelectEntrySize(MainState& s, int index);
 // List style by the sender's tag 0..3; menu items and buttons both follow
 // LVIconStyle, so they always show the same choice. Other tags are ignored.
-void view1Click(MainState& s, int tag);
+void SetListStyle(MainState& s, int tag);
 // view1..view4 checked / tbview1..tbview4 pressed.
 inline bool ViewStyleChecked(const EditState& edit, int tag) { return edit.LVIconStyle == tag; }
 

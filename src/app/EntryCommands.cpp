@@ -77,7 +77,7 @@ int PickSourceEntry(const TIconEx& set, int targetSize) {
     return targetSize > set.Entries[deepest].PixelWidth() ? widest : deepest;
 }
 
-void iconautoClick(MainState& s) {
+void AddMissingFormats(MainState& s) {
     TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
     if (!set || set->Count == 0) return;
     s.WaitCursor = true;
@@ -113,7 +113,7 @@ void iconautoClick(MainState& s) {
     RefillResourceList(s);
 }
 
-void tbiconrepClick(MainState& s, int selectedFrame) {
+void ReplaceEntryFromViews(MainState& s, int selectedFrame) {
     const EditState& e = s.edit;
     if (e.PageControl1 == kIconPage) {
         TIconCurEX* set = s.doc.ExeShown ? nullptr : s.doc.IconSet.get();
@@ -143,7 +143,7 @@ void tbiconrepClick(MainState& s, int selectedFrame) {
     }
 }
 
-void tbiconaddClick(MainState& s) {
+void AddEntryFromViews(MainState& s) {
     const EditState& e = s.edit;
     if (!ViewsReady(e)) return;  // nothing under edit to add
     CheckPair(e);

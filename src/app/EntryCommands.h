@@ -23,17 +23,17 @@ bool EntryHasFormat(const TIconEx& set, int index, int n);
 // width (lowest index among equals). -1 for an empty set.
 int PickSourceEntry(const TIconEx& set, int targetSize);
 
-// iconautoClick / tbiconauto: every enabled format the icon/cursor set lacks
+// Command tbiconauto: every enabled format the icon/cursor set lacks
 // is made from PickSourceEntry and put in front, largest and deepest first.
-void iconautoClick(MainState& s);
+void AddMissingFormats(MainState& s);
 
-// tbiconrepClick / mnu_iconrep: the image pair with the hot spot into the
+// Command mnu_iconrep: the image pair with the hot spot into the
 // selected entry (Icon page: LVIcon's selection) or frame (Animation page:
 // selectedFrame). Without a selection kReplaceNeedsSelection is shown.
-void tbiconrepClick(MainState& s, int selectedFrame);
+void ReplaceEntryFromViews(MainState& s, int selectedFrame);
 
-// tbiconaddClick / mnu_iconadd: the image pair as a new first entry of the
+// Command mnu_iconadd: the image pair as a new first entry of the
 // icon/cursor set, or as a new last frame (with a step) of the animation.
-void tbiconaddClick(MainState& s);
+void AddEntryFromViews(MainState& s);
 
 }  // namespace vornik

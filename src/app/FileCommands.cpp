@@ -6,7 +6,7 @@
 
 namespace vornik {
 
-bool Open1Click(MainState& s) {
+bool ChooseAndOpenDocument(MainState& s) {
     FileDialogRequest request;
     request.dialog = "OpenPictureDialog2";
     request.filter = kOpenFilter;
@@ -18,9 +18,7 @@ bool Open1Click(MainState& s) {
     return true;
 }
 
-void New1Click(MainState& s, const std::function<int()>& chooseKind) { NewDocument(s, chooseKind); }
-
-void HistoryMenu1HistorySelected(MainState& s, int index) {
+void OpenRecentFile(MainState& s, int index) {
     const std::string path = s.HistoryMenu1.PathAt(index);
     if (path.empty()) return;
     OpenDocument(s, path);

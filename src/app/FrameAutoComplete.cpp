@@ -33,7 +33,7 @@ int AutoCompleteFrames(MainState& s) {
         if (!decoded || set.Count == 0) continue;
         const IconEntry first = set.Entries[0];
         const int firstWidth = first.PixelWidth();
-        iconautoClick(scratch);
+        AddMissingFormats(scratch);
         const int made = set.Count - count;  // new formats are put in front
         if (made <= 0) continue;
         FrameImageList list;
@@ -70,7 +70,7 @@ void AutoCompleteShown(MainState& s) {
     if (s.edit.PageControl1 == kAnimationPage)
         AutoCompleteFrames(s);
     else
-        iconautoClick(s);
+        AddMissingFormats(s);
 }
 
 }  // namespace vornik

@@ -12,7 +12,7 @@ namespace vornik {
 // is. Returns the number of images added.
 int AutoCompleteFrames(MainState& s);
 
-// iconautoClick / tbiconauto on the page shown: the icon set's formats, or
+// Command tbiconauto on the page shown: the icon set's formats, or
 // every frame's on the Animation page.
 void AutoCompleteShown(MainState& s);
 

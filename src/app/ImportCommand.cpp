@@ -80,7 +80,7 @@ bool ImportFile(MainState& s, const std::string& path, const IconSelectDialog& s
     return taken;
 }
 
-bool tbinportClick(MainState& s, const IconSelectDialog& showDialog) {
+bool ImportPictureIntoView(MainState& s, const IconSelectDialog& showDialog) {
     FileDialogRequest r;
     r.dialog = "OpenPictureDialog2";
     r.filter = kImportFilter;

@@ -35,7 +35,7 @@ bool ConfirmLeave(MainState& s, int page) {
         int page;
         ~Back() { s.edit.PageControl1 = page; }
     } back{s, shown};
-    return Save1Click(s) && !PageModified(s, page);
+    return SaveDocument(s) && !PageModified(s, page);
 }
 
 bool ConfirmClose(MainState& s) {

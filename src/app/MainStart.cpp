@@ -7,7 +7,7 @@
 
 namespace vornik {
 
-void FormCreate(MainState& s, const SettingsStore& store) {
+void StartEditor(MainState& s, const SettingsStore& store) {
     s.edit = EditState{};
     s.doc = Document{};
     s.LVIcon.Clear();
@@ -29,7 +29,7 @@ void OpenCommandLine(MainState& s, const std::vector<std::string>& args) {
     if (!args.empty() && !args.front().empty()) OpenDocument(s, args.front());
 }
 
-void FormDestroy(MainState& s, SettingsStore& store) {
+void FinishEditor(MainState& s, SettingsStore& store) {
     SaveSettings(s.settings, store);
     s.HistoryMenu1.Deactivate(store);
     s.doc.ExeSet.reset();

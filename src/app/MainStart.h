@@ -13,13 +13,13 @@ namespace vornik {
 // recent files (activated), an empty icon set and an empty animated cursor.
 // The window restores its placement before and applies the settings to its
 // widgets after.
-void FormCreate(MainState& s, const SettingsStore& store);
+void StartEditor(MainState& s, const SettingsStore& store);
 
 // The first command-line parameter, when there is one, is opened.
 void OpenCommandLine(MainState& s, const std::vector<std::string>& args);
 
 // At the window's destruction: settings and recent files are written back and
 // the sets released. (The window saves its placement first.)
-void FormDestroy(MainState& s, SettingsStore& store);
+void FinishEditor(MainState& s, SettingsStore& store);
 
 }  // namespace vornik

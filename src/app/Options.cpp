@@ -20,7 +20,7 @@ OptionDialogValues FillOptionDialog(const Settings& s, int shellIconDepth) {
     return d;
 }
 
-void Button3Click(OptionDialogValues& dialog) { dialog.CheckListBox1 = DefaultAutoIconFormats(); }
+void ResetToDefaultFormats(OptionDialogValues& dialog) { dialog.CheckListBox1 = DefaultAutoIconFormats(); }
 
 void ConfirmOptionDialog(Settings& s, const OptionDialogValues& d, SettingsStore& store) {
     s.color = d.color;
@@ -40,7 +40,7 @@ void ConfirmOptionDialog(Settings& s, const OptionDialogValues& d, SettingsStore
         WriteShellIconDepth(store, 16);
 }
 
-bool Option1Click(Settings& settings, SettingsStore& store,
+bool RunOptionsDialog(Settings& settings, SettingsStore& store,
                   const std::function<bool(OptionDialogValues&)>& showDialog) {
     OptionDialogValues d = FillOptionDialog(settings, ReadShellIconDepth(store));
     if (!showDialog || !showDialog(d)) return false;

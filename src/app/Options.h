@@ -32,7 +32,7 @@ inline constexpr const char* kIconColorNotice = VORNIK_TRANSLATE_NOOP(
 OptionDialogValues FillOptionDialog(const Settings& settings, int shellIconDepth);
 
 // "Default": the six default formats, nothing else.
-void Button3Click(OptionDialogValues& dialog);
+void ResetToDefaultFormats(OptionDialogValues& dialog);
 
 // "&OK": every value into the settings; the desktop icon depth is written
 // (to 4 or 16) only when the check box disagrees with it.
@@ -40,7 +40,7 @@ void ConfirmOptionDialog(Settings& settings, const OptionDialogValues& dialog, S
 
 // The options command: fill, let showDialog edit the values (true for "&OK"),
 // confirm. False when cancelled, nothing changed then.
-bool Option1Click(Settings& settings, SettingsStore& store,
+bool RunOptionsDialog(Settings& settings, SettingsStore& store,
                   const std::function<bool(OptionDialogValues&)>& showDialog);
 
 }  // namespace vornik

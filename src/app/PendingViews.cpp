@@ -52,9 +52,9 @@ bool ConfirmPendingViews(MainState& s) {
     RunUndoable(s, kUndoIconSet, "store", [&] {
         if (entry >= 0 && entry < set->Count) {
             s.LVIcon.selected = entry;
-            tbiconrepClick(s, -1);
+            ReplaceEntryFromViews(s, -1);
         } else {
-            tbiconaddClick(s);
+            AddEntryFromViews(s);
         }
     });
     MarkViewsClean(s, entry >= 0 && entry < set->Count ? entry : 0);

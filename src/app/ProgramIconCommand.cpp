@@ -78,7 +78,7 @@ bool SaveProgramWithGroupReplaced(MainState& s, const std::string& path) {
     return true;
 }
 
-bool mnu_exegroupClick(MainState& s) {
+bool ReplaceGroupAndSaveProgram(MainState& s) {
     if (!selectedOrigin(s)) return false;
     const std::filesystem::path current(s.doc.ExeFileName);
     FileDialogRequest r;

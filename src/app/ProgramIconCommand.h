@@ -12,7 +12,7 @@ namespace vornik {
 // a cursor group) instead of its images. The copy goes under a name the user
 // chooses; the open program is never written. A signed program is written
 // only when the user agrees to drop its signature. True when a copy was saved.
-bool mnu_exegroupClick(MainState& s);
+bool ReplaceGroupAndSaveProgram(MainState& s);
 
 // The same with the copy's name given (what the command does once the user
 // has chosen it). Notices tell why nothing was written.

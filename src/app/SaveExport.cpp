@@ -78,15 +78,15 @@ void ChangeResourceKind(TIconEx& set, int resourceType) {
     }
 }
 
-bool Save1Click(MainState& s) {
+bool SaveDocument(MainState& s) {
     Document& d = s.doc;
     switch (s.edit.PageControl1) {
         case kIconPage:
             if (!d.IconSet || d.ExeShown) return false;
-            if (d.IconFileName.empty()) return SaveAs1Click(s);
+            if (d.IconFileName.empty()) return SaveDocumentAs(s);
             if (d.IconReadWithLosses) {
                 const LossyAnswer a = askBeforeOverwriting(d.IconFileName);
-                if (a == LossyAnswer::SaveAs) return SaveAs1Click(s);
+                if (a == LossyAnswer::SaveAs) return SaveDocumentAs(s);
             }
             if (d.IconSet->ResourceType == 2 && d.IconXcursor)
                 SaveCursorSetAsXcursor(*d.IconSet, d.IconFileName);
@@ -99,10 +99,10 @@ bool Save1Click(MainState& s) {
             return true;
         case kAnimationPage:
             if (!d.AniSet) return false;
-            if (d.AniFileName.empty()) return SaveAs1Click(s);
+            if (d.AniFileName.empty()) return SaveDocumentAs(s);
             if (d.AniReadWithLosses) {
                 const LossyAnswer a = askBeforeOverwriting(d.AniFileName);
-                if (a == LossyAnswer::SaveAs) return SaveAs1Click(s);
+                if (a == LossyAnswer::SaveAs) return SaveDocumentAs(s);
             }
             if (d.AniXcursor)
                 SaveAnimationAsXcursor(*d.AniSet, d.AniFileName);
@@ -118,7 +118,7 @@ bool Save1Click(MainState& s) {
     }
 }
 
-bool SaveAs1Click(MainState& s) {
+bool SaveDocumentAs(MainState& s) {
     Document& d = s.doc;
     Busy busy(s);
     if (s.edit.PageControl1 == kIconPage && d.IconSet && !d.ExeShown) {
@@ -223,7 +223,7 @@ ExportKind ExportKindOf(const std::string& path, int cmbtype) {
     return ExportKind::Unknown;
 }
 
-bool tbexportClick(MainState& s) {
+bool ExportImagePair(MainState& s) {
     EditState& e = s.edit;
     if (!e.imgxor || !e.imgand) return false;
     if (e.cmbtype == kTypeBitmap && e.target == ResourceTarget::View) {

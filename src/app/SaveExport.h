@@ -16,31 +16,31 @@ inline constexpr const char* kExportNeedsTargetNotice = VORNIK_TRANSLATE_NOOP(
 // losses: yes overwrites, no goes to Save As, where the chooser can cancel.
 Message LossySaveQuestion(const std::string& path);
 
-// Save1Click / tbsave: the active page's set to its file; a set without a
+// Command tbsave: the active page's set to its file; a set without a
 // file name goes through Save As. The Bitmap page saves nothing. No question
 // before overwriting, except for a document read with losses (LossySaveQuestion:
 // overwrite, or save under another name, or cancel in that chooser); the caption stays.
 // True when the set was written.
-bool Save1Click(MainState& s);
+bool SaveDocument(MainState& s);
 
-// SaveAs1Click: the save chooser with the page's own filter (icon or cursor
+// Command SaveAs1: the save chooser with the page's own filter (icon or cursor
 // by ResourceType, animated cursor); the set is written and only then takes
 // the chosen name, which the caption shows. False when nothing was written
 // (cancelled, executable shown, Bitmap page).
-bool SaveAs1Click(MainState& s);
+bool SaveDocumentAs(MainState& s);
 
 // What an export name asks for: its extension (.ico, .cur, .bmp/.dib,
 // .jpg/.jpeg, .png); without one, the type selector's format.
 enum class ExportKind { Icon, Cursor, Bitmap, Jpeg, Png, Unknown };
 ExportKind ExportKindOf(const std::string& path, int cmbtype);
 
-// tbexportClick / export1: the image pair written in the format the chosen
+// Command export1: the image pair written in the format the chosen
 // name's extension asks for (ExportKindOf): a one-image icon or cursor, the
 // image or the mask (by the resource target) as BMP or JPEG, or a PNG with
 // the mask as transparency. An unknown extension is refused with a message.
 // With "view" down a bitmap export only shows kExportNeedsTargetNotice.
 // False when nothing was written; nothing happens while the views are empty.
-bool tbexportClick(MainState& s);
+bool ExportImagePair(MainState& s);
 
 // The set becomes an icon (1) or a cursor (2) set: a cursor's entries get
 // hot spot 0, 0; an icon's planes 1 and their image's bit count.

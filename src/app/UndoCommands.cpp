@@ -150,7 +150,7 @@ void RunUndoable(MainState& s, unsigned parts, const std::string& label,
     CommitStep(s, std::move(before));
 }
 
-bool Undo1Click(MainState& s) {
+bool UndoEdit(MainState& s) {
     std::optional<UndoStep> step = s.History.TakeUndo();
     if (!step) return false;
     showPageOf(s, *step);
@@ -158,7 +158,7 @@ bool Undo1Click(MainState& s) {
     return true;
 }
 
-bool Redo1Click(MainState& s) {
+bool RedoEdit(MainState& s) {
     std::optional<UndoStep> step = s.History.TakeRedo();
     if (!step) return false;
     showPageOf(s, *step);

@@ -26,8 +26,8 @@ void RunUndoable(MainState& s, unsigned parts, const std::string& label,
                  const std::function<void()>& command);
 
 // Edit menu Undo / Redo: false when there is nothing to undo or redo.
-bool Undo1Click(MainState& s);
-bool Redo1Click(MainState& s);
+bool UndoEdit(MainState& s);
+bool RedoEdit(MainState& s);
 
 // Marks the page's document as changed or saved.
 void SetModified(MainState& s, int page, bool modified);

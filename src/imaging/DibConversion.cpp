@@ -106,7 +106,7 @@ bool IsIndexedPair(int bits, std::uint32_t compression) {
 
 }  // namespace
 
-void TQvInternalDIB::ConverTo8BitRGB() {
+void TQvInternalDIB::ConvertTo8BitRGB() {
     const int bits = Header.biBitCount;
     const std::uint32_t compression = Header.biCompression;
     if (bits == 8 && compression == kBiRgb) return;
@@ -140,7 +140,7 @@ void TQvInternalDIB::ConverTo8BitRGB() {
     ColorsChanged();
 }
 
-void TQvInternalDIB::ConverToTrueColor() {
+void TQvInternalDIB::ConvertToTrueColor() {
     const int bits = Header.biBitCount;
     const std::uint32_t compression = Header.biCompression;
     if (bits == 24 && compression == kBiRgb) return;
@@ -186,7 +186,7 @@ void TQvInternalDIB::ConverToTrueColor() {
     ColorsChanged();
 }
 
-void TQvInternalDIB::ConverTo1Bit() {
+void TQvInternalDIB::ConvertTo1Bit() {
     const int bits = Header.biBitCount;
     const std::uint32_t compression = Header.biCompression;
     if (bits == 1) return;
@@ -230,9 +230,9 @@ void TQvInternalDIB::ConverTo1Bit() {
     ColorsChanged();
 }
 
-void TQvInternalDIB::ConverTo4BitRGB() { Reduce4Bit(false); }
+void TQvInternalDIB::ConvertTo4BitRGB() { Reduce4Bit(false); }
 
-void TQvInternalDIB::ConverTo4BitFixed() { Reduce4Bit(true); }
+void TQvInternalDIB::ConvertTo4BitFixed() { Reduce4Bit(true); }
 
 void TQvInternalDIB::Reduce4Bit(bool fixed) {
     const int bits = Header.biBitCount;

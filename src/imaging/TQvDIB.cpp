@@ -297,8 +297,8 @@ void TQvDIB::ConvertToMono() {
     const int bits = GetBitCount();
     if (bits == 1) return;
     UniqueDIB();
-    if (bits == 4 || bits == 8) InternalDIB->ConverTo8BitRGB();
-    InternalDIB->ConverTo1Bit();
+    if (bits == 4 || bits == 8) InternalDIB->ConvertTo8BitRGB();
+    InternalDIB->ConvertTo1Bit();
     AfterConversion();
 }
 
@@ -307,8 +307,8 @@ void TQvDIB::ConvertTo16Colors() {
     const int bits = GetBitCount();
     if (bits == 4) return;
     UniqueDIB();
-    if (bits == 8) InternalDIB->ConverToTrueColor();
-    InternalDIB->ConverTo4BitRGB();
+    if (bits == 8) InternalDIB->ConvertToTrueColor();
+    InternalDIB->ConvertTo4BitRGB();
     AfterConversion();
 }
 
@@ -317,8 +317,8 @@ void TQvDIB::ConvertTo16FixedColors() {
     const int bits = GetBitCount();
     if (bits == 4) return;
     UniqueDIB();
-    if (bits == 8) InternalDIB->ConverToTrueColor();
-    InternalDIB->ConverTo4BitFixed();
+    if (bits == 8) InternalDIB->ConvertToTrueColor();
+    InternalDIB->ConvertTo4BitFixed();
     AfterConversion();
 }
 
@@ -326,7 +326,7 @@ void TQvDIB::ConvertTo256Colors() {
     Checked("ConvertTo256Colors");
     if (GetBitCount() == 8 && !IsCompressed()) return;
     UniqueDIB();
-    InternalDIB->ConverTo8BitRGB();
+    InternalDIB->ConvertTo8BitRGB();
     AfterConversion();
 }
 
@@ -334,7 +334,7 @@ void TQvDIB::ConvertToTrueColor() {
     Checked("ConvertToTrueColor");
     if (GetBitCount() == 24 && !IsCompressed()) return;
     UniqueDIB();
-    InternalDIB->ConverToTrueColor();
+    InternalDIB->ConvertToTrueColor();
     AfterConversion();
 }
 

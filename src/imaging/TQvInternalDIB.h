@@ -52,11 +52,11 @@ public:
     void ColorsChanged();
 
     // Conversions (see TQvDIB for the public forms).
-    void ConverTo8BitRGB();
-    void ConverToTrueColor();
-    void ConverTo1Bit();
-    void ConverTo4BitRGB();
-    void ConverTo4BitFixed();
+    void ConvertTo8BitRGB();
+    void ConvertToTrueColor();
+    void ConvertTo1Bit();
+    void ConvertTo4BitRGB();
+    void ConvertTo4BitFixed();
 
     // Stride of the stored rows for the header's width and bit count.
     int Stride() const;

@@ -142,7 +142,7 @@ void TfrmMain::FormCreate() {
     const WindowRect r =
         RestoreWindowRect(store_, kMainWindowName, screen.width(), screen.height(), true, width(), height());
     setGeometry(r.left, r.top, std::max(r.width, 610), std::max(r.height, 530));
-    vornik::FormCreate(s_, store_);
+    vornik::StartEditor(s_, store_);
     s_.RefillAnimation = [this](MainState&) { refreshAnimation(); };
     s_.ClearAnimationView = [this](MainState&) { imganiview->clearPicture(); };
     s_.TakeInBitmap = [](MainState& s) { TakeInBitmap(s); };
@@ -168,7 +168,7 @@ void TfrmMain::SaveState() {
     store_.write(kToolbarSection, "state", saveState().toBase64().toStdString());
     store_.write(kToolbarSection, "visible", Toolbar971->isHidden() ? "0" : "1");
     saveLayout();
-    FormDestroy(s_, store_);
+    FinishEditor(s_, store_);
 }
 
 void TfrmMain::closeEvent(QCloseEvent* e) {

@@ -134,7 +134,7 @@ void TfrmMain::notImplemented(const QString&) {
 }
 
 void TfrmMain::view1Click(int tag) {
-    runCommand([this, tag] { vornik::view1Click(s_, tag); });
+    runCommand([this, tag] { vornik::SetListStyle(s_, tag); });
 }
 
 // ---------------------------------------------------------------- view toggles and options
@@ -164,7 +164,7 @@ void TfrmMain::applyBackgroundColor() {
 }
 
 void TfrmMain::Option1Click() {
-    const bool confirmed = vornik::Option1Click(s_.settings, store_, [this](OptionDialogValues& values) {
+    const bool confirmed = vornik::RunOptionsDialog(s_.settings, store_, [this](OptionDialogValues& values) {
         frmOption->LoadFrom(values);
         if (execDialog(frmOption) != QDialog::Accepted) return false;
         frmOption->StoreTo(values);
@@ -188,8 +188,8 @@ void TfrmMain::viewsCommand(const std::function<void(ViewTarget, PictureView&, P
 }
 
 void TfrmMain::registerCoreCommands() {
-    handlers_.insert("Undo1", [this] { runCommand([this] { Undo1Click(s_); }, true); });
-    handlers_.insert("Redo1", [this] { runCommand([this] { Redo1Click(s_); }, true); });
+    handlers_.insert("Undo1", [this] { runCommand([this] { UndoEdit(s_); }, true); });
+    handlers_.insert("Redo1", [this] { runCommand([this] { RedoEdit(s_); }, true); });
     handlers_.insert("mnu_convert", [this] {
         undoable(kUndoViews, "convert", [this] {
             EditState& e = s_.edit;
@@ -198,22 +198,22 @@ void TfrmMain::registerCoreCommands() {
                          s_.settings.stretchbltmode);
         });
     });
-    handlers_.insert("Save1", [this] { runCommand([this] { vornik::Save1Click(s_); }); });
-    handlers_.insert("SaveAs1", [this] { runCommand([this] { vornik::SaveAs1Click(s_); }); });
-    handlers_.insert("export1", [this] { runCommand([this] { vornik::tbexportClick(s_); }); });
+    handlers_.insert("Save1", [this] { runCommand([this] { vornik::SaveDocument(s_); }); });
+    handlers_.insert("SaveAs1", [this] { runCommand([this] { vornik::SaveDocumentAs(s_); }); });
+    handlers_.insert("export1", [this] { runCommand([this] { vornik::ExportImagePair(s_); }); });
     handlers_.insert("mnu_exegroup", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
-        runCommand([this] { vornik::mnu_exegroupClick(s_); });
+        runCommand([this] { vornik::ReplaceGroupAndSaveProgram(s_); });
     });
     handlers_.insert("mnu_iconrep", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
         undoable(
-            kUndoIconSet | kUndoAniSet, "replace", [this] { vornik::tbiconrepClick(s_, selectedFrame()); },
+            kUndoIconSet | kUndoAniSet, "replace", [this] { vornik::ReplaceEntryFromViews(s_, selectedFrame()); },
             true);
     });
     handlers_.insert("mnu_iconadd", [this] {
         undoable(
-            kUndoIconSet | kUndoAniSet, "add", [this] { vornik::tbiconaddClick(s_); }, true);
+            kUndoIconSet | kUndoAniSet, "add", [this] { vornik::AddEntryFromViews(s_); }, true);
     });
     handlers_.insert("iconauto", [this] {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -223,7 +223,7 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("inport1", [this] {
         undoable(kUndoViews, "import", [this] {
-            vornik::tbinportClick(
+            vornik::ImportPictureIntoView(
                 s_, [this](const ResourceList& list, const std::string& label) -> std::optional<int> {
                     frmIconSelect->setRows(RowsOf(list));
                     frmIconSelect->Label1->setText(QString::fromStdString(label));
@@ -235,18 +235,18 @@ void TfrmMain::registerCoreCommands() {
     });
     handlers_.insert("Copy1", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
-        runCommand([this] { vornik::Copy1Click(s_, entryClipboard_, clipboard_, selectedFrame()); });
+        runCommand([this] { vornik::CopyToClipboard(s_, entryClipboard_, clipboard_, selectedFrame()); });
     });
     handlers_.insert("Cut1", [this] {
         s_.LVIcon.selected = LVIcon->selectedIndex();
         undoable(
             kUndoViews | kUndoIconSet | kUndoAniSet, "cut",
-            [this] { vornik::Cut1Click(s_, entryClipboard_, clipboard_, selectedFrame()); }, true);
+            [this] { vornik::CutToClipboard(s_, entryClipboard_, clipboard_, selectedFrame()); }, true);
     });
     handlers_.insert("Paste1", [this] {
         undoable(
             kUndoViews | kUndoIconSet | kUndoAniSet, "paste",
-            [this] { vornik::Paste1Click(s_, entryClipboard_, clipboard_); }, true);
+            [this] { vornik::PasteFromClipboard(s_, entryClipboard_, clipboard_); }, true);
     });
     handlers_.insert("m_iconchk", [this] {
         // m_iconchkClick: the preview of the pair under edit.

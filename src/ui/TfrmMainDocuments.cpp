@@ -47,7 +47,7 @@ void TfrmMain::New1Click() {
     undoable(
         kUndoViews, "new",
         [this] {
-            vornik::New1Click(s_, [this] {
+            vornik::NewDocument(s_, [this] {
                 execDialog(frmiconcursel);
                 return frmiconcursel->itemIndex();
             });
@@ -58,7 +58,7 @@ void TfrmMain::New1Click() {
 void TfrmMain::Open1Click() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     undoable(
-        kUndoViews, "open", [this] { vornik::Open1Click(s_); }, true);
+        kUndoViews, "open", [this] { vornik::ChooseAndOpenDocument(s_); }, true);
     QApplication::restoreOverrideCursor();
 }
 
@@ -88,7 +88,7 @@ void TfrmMain::rebuildHistoryMenu() {
 void TfrmMain::HistoryMenu1HistorySelected(int index) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     undoable(
-        kUndoViews, "open", [this, index] { vornik::HistoryMenu1HistorySelected(s_, index); }, true);
+        kUndoViews, "open", [this, index] { vornik::OpenRecentFile(s_, index); }, true);
     QApplication::restoreOverrideCursor();
 }
 

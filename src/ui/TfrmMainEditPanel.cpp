@@ -86,7 +86,7 @@ void TfrmMain::connectEditPanel() {
 void TfrmMain::PageControl1Change(int page) {
     if (mirroring_) return;
     std::string focus;
-    runCommand([&] { focus = vornik::PageControl1Change(s_, page); });
+    runCommand([&] { focus = vornik::ActivatePage(s_, page); });
     // What was selected on another page is no target for this one's commands.
     lvani1->clearSelection();
     lvani2->clearSelection();
@@ -101,22 +101,22 @@ void TfrmMain::LVIconDblClick() {
 }
 
 void TfrmMain::sbviewClick() {
-    runCommand([this] { vornik::sbviewClick(s_); });
+    runCommand([this] { vornik::SetResourceTarget(s_, ResourceTarget::View); });
 }
 void TfrmMain::sbxorClick() {
-    runCommand([this] { vornik::sbxorClick(s_); });
+    runCommand([this] { vornik::SetResourceTarget(s_, ResourceTarget::Image); });
 }
 void TfrmMain::sbandClick() {
-    runCommand([this] { vornik::sbandClick(s_); });
+    runCommand([this] { vornik::SetResourceTarget(s_, ResourceTarget::Mask); });
 }
 
 void TfrmMain::cmbtypeChange() {
-    undoable(kUndoViews, "type", [this] { vornik::cmbtypeChange(s_, cmbtype->currentIndex()); });
+    undoable(kUndoViews, "type", [this] { vornik::SelectEntryType(s_, cmbtype->currentIndex()); });
 }
 
 void TfrmMain::cmbsizeClick() {
     undoable(kUndoViews, "size", [this] {
-        vornik::cmbsizeClick(s_, SizeIndexOfRow(cmbsize->currentIndex()));
+        vornik::SelectEntrySize(s_, SizeIndexOfRow(cmbsize->currentIndex()));
     });
 }
 

@@ -218,7 +218,7 @@ void TfrmOption::Shape1MouseDown() {
 void TfrmOption::Button3Click() {
     OptionDialogValues v;
     StoreTo(v);
-    vornik::Button3Click(v);
+    vornik::ResetToDefaultFormats(v);
     for (int n = 0; n < kAutoIconFormats; ++n)
         CheckListBox1->item(n)->setCheckState(v.CheckListBox1[n] ? Qt::Checked : Qt::Unchecked);
 }

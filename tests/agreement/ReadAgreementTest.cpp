@@ -46,7 +46,7 @@ void checkAgreement(const std::string& path) {
 
     MemorySettingsStore store;
     MainState s;
-    FormCreate(s, store);
+    StartEditor(s, store);
     const int pageBefore = s.edit.PageControl1;
     NoticeRecorder rec;
     std::string refusedWith;

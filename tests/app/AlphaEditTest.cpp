@@ -86,10 +86,10 @@ TEST(AlphaEditTest, MirrorStoreAndSaveKeepTheShadowPixelForPixel) {
 
     RunUndoable(s, kUndoViews, "views", [&] { TransformViews(s.edit, ViewTransform::Mirror); });
     EXPECT_TRUE(ViewsPending(s));
-    tbiconrepClick(s, -1);
+    ReplaceEntryFromViews(s, -1);
     EXPECT_FALSE(ViewsPending(s));
     s.doc.IconFileName = dir.file("shadow.ico");
-    ASSERT_TRUE(Save1Click(s));
+    ASSERT_TRUE(SaveDocument(s));
 
     TIconCurEX back;
     ASSERT_TRUE(back.LoadFromFile(dir.file("shadow.ico")));
@@ -104,7 +104,7 @@ TEST(AlphaEditTest, MirrorStoreAndSaveKeepTheShadowPixelForPixel) {
     s.edit.target = ResourceTarget::Image;
     FileDialogsScript dialogs;
     dialogs.answer(dir.file("shadow.png"));
-    ASSERT_TRUE(tbexportClick(s));
+    ASSERT_TRUE(ExportImagePair(s));
     const Bytes png = ReadFileBytes(dir.file("shadow.png"));
     int w = 0, h = 0;
     Bytes bgra;
@@ -121,7 +121,7 @@ TEST(AlphaEditTest, MirrorStoreAndSaveKeepTheShadowPixelForPixel) {
         }
     dialogs.answer(dir.file("shadow.bmp"));
     s.edit.cmbtype = kTypeBitmap;
-    ASSERT_TRUE(tbexportClick(s));
+    ASSERT_TRUE(ExportImagePair(s));
     const auto bmp = DecodeBmpAlpha(ReadFileBytes(dir.file("shadow.bmp")), false);
     ASSERT_TRUE(bmp);
     ExpectSameRgba(*bmp, mirrored);
@@ -161,7 +161,7 @@ TEST(AlphaEditTest, MaskEditsReachTheEntryOnlyWhereTheMaskChanged) {
     // Paint an opaque pixel into the transparent corner and clear one of the square.
     PaintMaskPixel(s.edit, 1, 1, true);
     PaintMaskPixel(s.edit, 12, 12, false);
-    tbiconrepClick(s, -1);
+    ReplaceEntryFromViews(s, -1);
     const TQvDIB stored = EntryImage(*s.doc.IconSet, 0);
     EXPECT_EQ(RgbaAt(stored, 1, 1)[3], 255);
     EXPECT_EQ(RgbaAt(stored, 12, 12)[3], 0);
@@ -200,9 +200,9 @@ TEST(AlphaEditTest, PendingViewsAskBeforeTheyAreLost) {
     EXPECT_TRUE(s.doc.IconModified);
 
     // Undoing the store back to the saved state clears the marker; redo sets it.
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_FALSE(s.doc.IconModified);
-    ASSERT_TRUE(Redo1Click(s));
+    ASSERT_TRUE(RedoEdit(s));
     EXPECT_TRUE(s.doc.IconModified);
 
     answer = SaveChoice::Discard;
@@ -217,7 +217,7 @@ TEST(AlphaEditTest, SaveAsWritesTheKindTheNameSays) {
     MainState s;
     OpenPicture(s, ShadowIcon(), 1);
     dialogs.answer(dir.file("as.cur"));
-    ASSERT_TRUE(SaveAs1Click(s));
+    ASSERT_TRUE(SaveDocumentAs(s));
     TIconCurEX cursor;
     ASSERT_TRUE(cursor.LoadFromFile(dir.file("as.cur")));
     EXPECT_EQ(cursor.ResourceType, 2);
@@ -227,7 +227,7 @@ TEST(AlphaEditTest, SaveAsWritesTheKindTheNameSays) {
     EXPECT_FALSE(s.doc.IconModified);
 
     dialogs.answer(dir.file("back.ico"), 1);
-    ASSERT_TRUE(SaveAs1Click(s));
+    ASSERT_TRUE(SaveDocumentAs(s));
     TIconCurEX icon;
     ASSERT_TRUE(icon.LoadFromFile(dir.file("back.ico")));
     EXPECT_EQ(icon.ResourceType, 1);
@@ -236,7 +236,7 @@ TEST(AlphaEditTest, SaveAsWritesTheKindTheNameSays) {
     ExpectSameRgba(EntryImage(icon, 0), ShadowIcon());
 
     dialogs.answer(dir.file("plain"), 1);  // no extension: the document's own
-    ASSERT_TRUE(SaveAs1Click(s));
+    ASSERT_TRUE(SaveDocumentAs(s));
     EXPECT_TRUE(std::filesystem::exists(dir.file("plain.ico")));
     EXPECT_EQ(s.doc.IconFileName, dir.file("plain.ico"));
 }
@@ -252,7 +252,7 @@ TEST(AlphaEditTest, AnUntouchedPngEntryKeepsItsBytes) {
     ASSERT_FALSE(stream.empty());
     s.LVIcon.selected = 0;
     ShowEntry(s);  // viewing is no touch
-    ASSERT_TRUE(Save1Click(s));
+    ASSERT_TRUE(SaveDocument(s));
     TIconCurEX back;
     ASSERT_TRUE(back.LoadFromFile(path));
     EXPECT_EQ(back.Entries[0].PngStream, stream);
@@ -280,7 +280,7 @@ TEST(AlphaEditTest, PngOpenAndImportKeepItsAlpha) {
     ASSERT_TRUE(ImportFile(t, dir.file("soft.png"), {}));
     ASSERT_TRUE(t.edit.imgxor);
     ExpectSameRgba(*t.edit.imgxor, soft);
-    tbiconaddClick(t);
+    AddEntryFromViews(t);
     ASSERT_EQ(t.doc.IconSet->Count, 1);
     ExpectSameRgba(EntryImage(*t.doc.IconSet, 0), soft);
 }
@@ -327,7 +327,7 @@ TEST(AlphaEditTest, PicturesWithAlphaComeInWithIt) {
     } clipboard;
     clipboard.SetData({CF_DIB, EncodeBmpAlpha(soft, true), std::nullopt});
     EntryClipboard entries;
-    Paste1Click(c, entries, clipboard);
+    PasteFromClipboard(c, entries, clipboard);
     ASSERT_TRUE(c.edit.imgxor);
     ExpectSameRgba(*c.edit.imgxor, soft);
 }

@@ -41,11 +41,11 @@ TEST(AnimationPage, CutAndPasteOfSeveralFramesCarryEverySize) {
     MainState s = WithAni(file);
     Clipboard clipboard;
     EntryClipboard entries;
-    Cut1Click(s, entries, clipboard, std::vector<int>{2, 0});
+    CutToClipboard(s, entries, clipboard, std::vector<int>{2, 0});
     ASSERT_EQ(s.doc.AniSet->Count, 1);
     ASSERT_EQ(entries.frames.size(), 2u);
     EXPECT_EQ(clipboard.Content().format, CF_DIB);  // the first frame's picture for other programs
-    Paste1Click(s, entries, clipboard);
+    PasteFromClipboard(s, entries, clipboard);
     ASSERT_EQ(s.doc.AniSet->Count, 3);
     const std::vector<Bytes> out = test::IconChunks(s.doc.AniSet->SaveToBytes());
     EXPECT_EQ(out, (std::vector<Bytes>{chunks[1], chunks[0], chunks[2]}));
@@ -58,7 +58,7 @@ TEST(AnimationPage, CutAndPasteOfSeveralFramesCarryEverySize) {
     s.doc.IconSet->AddSlot(-1);
     DIBsToEntry(*s.doc.IconSet, image, mask, 0);
     s.LVIcon.selected = 0;
-    Copy1Click(s, entries, clipboard, std::vector<int>{0});
+    CopyToClipboard(s, entries, clipboard, std::vector<int>{0});
     EXPECT_TRUE(entries.frames.empty());
     EXPECT_TRUE(notices.notices.empty());
 }
@@ -99,14 +99,14 @@ TEST(AnimationPage, OneRateForSeveralStepsAndAMoveAreOneUndoStepEach) {
     RunUndoable(s, kUndoAniSet, "rate", [&] { SetStepsRate(*s.doc.AniSet, {0, 2}, 30); });
     RunUndoable(s, kUndoAniSet, "move", [&] { MoveFrames(*s.doc.AniSet, {2}, -1); });
     EXPECT_EQ(s.doc.AniSet->Steps[1].Frame, 2);
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_EQ(s.doc.AniSet->Steps[1].Frame, 1);
     EXPECT_EQ(s.doc.AniSet->Steps[2].Rate, 30);
     // The other sizes come back with the frames.
     for (int f = 0; f < 3; ++f) EXPECT_EQ(FrameSizesCaption(*s.doc.AniSet, f), "16, 32, 48");
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_EQ(s.doc.AniSet->Steps[2].Rate, 6);
-    EXPECT_FALSE(Undo1Click(s));
+    EXPECT_FALSE(UndoEdit(s));
 }
 
 TEST(AnimationPage, TitleCharactersOutsideShiftJisAreNamedBeforeSaving) {

@@ -89,12 +89,12 @@ TEST(CanvasTools, PickPencilEraserAndLineOn32BitAreExactAndUndoStepByStep) {
     EXPECT_EQ(At(s, 18, 17), kWhite) << "the detour of the drag is not kept";
     EXPECT_EQ(s.History.UndoCount(), 3u);
 
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_TRUE(SamePixels(*s.edit.imgxor, afterEraser));
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_TRUE(SamePixels(*s.edit.imgxor, afterPencil));
     EXPECT_EQ(MaskAt(s, 20, 3), kBlack);
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_TRUE(SamePixels(*s.edit.imgxor, start));
 }
 
@@ -217,7 +217,7 @@ TEST(CanvasTools, SelectionsMovePasteAndDeleteAsSingleSteps) {
     ASSERT_TRUE(DeleteSelection(s, t));
     EXPECT_EQ(At(s, 4, 4), kWhite);
     EXPECT_EQ(At(s, 1, 1).a, 0);
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_EQ(At(s, 4, 4), kHalfBlue);
     ForgetSelection(t);
 

@@ -42,20 +42,20 @@ TEST(ClipboardCommands, ViewsGoThroughTheClipboard) {
     MainState s;
     s.edit.target = ResourceTarget::Image;
     s.edit.imgxor = Picture(20, RgbColor(1, 2, 3));
-    Copy1Click(s, entries, clipboard, -1);
+    CopyToClipboard(s, entries, clipboard, -1);
     EXPECT_EQ(clipboard.Content().format, CF_DIB);
     EXPECT_FALSE(entries.available);
     EXPECT_EQ(clipboard.Opens(), clipboard.Closes());
 
     s.edit.target = ResourceTarget::Mask;
-    Paste1Click(s, entries, clipboard);
+    PasteFromClipboard(s, entries, clipboard);
     ASSERT_TRUE(s.edit.imgand);
     EXPECT_EQ(s.edit.imgand->Width(), 20);
     EXPECT_EQ(s.edit.imgand->GetBitCount(), 24);
     EXPECT_EQ(s.edit.cmbtype, kTypeBitmap);
 
     // The mask goes out as one bit per pixel.
-    Copy1Click(s, entries, clipboard, -1);
+    CopyToClipboard(s, entries, clipboard, -1);
     TQvDIB back;
     back.LoadFromClipboardFormat(CF_DIB, &clipboard.Content().data, nullptr);
     EXPECT_EQ(back.GetBitCount(), 1);
@@ -63,7 +63,7 @@ TEST(ClipboardCommands, ViewsGoThroughTheClipboard) {
     // An empty clipboard says so and changes nothing.
     Clipboard empty;
     s.edit.target = ResourceTarget::Image;
-    Paste1Click(s, entries, empty);
+    PasteFromClipboard(s, entries, empty);
     ASSERT_EQ(notices.notices.size(), 1u);
     EXPECT_EQ(notices.notices[0].text, kNoBitmapOnClipboard);
     EXPECT_EQ(s.edit.imgxor->Width(), 20);
@@ -75,30 +75,30 @@ TEST(ClipboardCommands, EntriesAreCutAndPastedWhole) {
     EntryClipboard entries;
     MainState s = WithIcon();
     s.LVIcon.selected = 0;
-    Cut1Click(s, entries, clipboard, -1);
+    CutToClipboard(s, entries, clipboard, -1);
     EXPECT_TRUE(entries.available);
     EXPECT_EQ(s.doc.IconSet->Count, 0);
     EXPECT_EQ(entries.image.Width(), 16);
 
     // Into another document: the entry comes first.
     MainState other = WithIcon();
-    Paste1Click(other, entries, clipboard);
+    PasteFromClipboard(other, entries, clipboard);
     EXPECT_EQ(other.doc.IconSet->Count, 2);
     EXPECT_EQ(other.LVIcon.items.size(), 2u);
 
     // An animation takes it as its last frame; without a set there is a message.
     other.edit.PageControl1 = kAnimationPage;
-    Paste1Click(other, entries, clipboard);
+    PasteFromClipboard(other, entries, clipboard);
     ASSERT_EQ(notices.notices.size(), 1u);
     EXPECT_EQ(notices.notices[0].text, kNoAniSetToPaste);
     other.doc.AniSet = std::make_unique<TAniEX>(10);
-    Paste1Click(other, entries, clipboard);
+    PasteFromClipboard(other, entries, clipboard);
     EXPECT_EQ(other.doc.AniSet->Count, 1);
 
     // The Bitmap page takes the clipboard's bitmap at (0, 0).
     other.edit.PageControl1 = kBitmapPage;
     other.edit.spebx = 7;
-    Paste1Click(other, entries, clipboard);
+    PasteFromClipboard(other, entries, clipboard);
     ASSERT_TRUE(other.edit.imgbmp);
     EXPECT_EQ(other.edit.imgbmp->Width(), 16);
     EXPECT_EQ(other.edit.spebx, 0);

@@ -16,7 +16,7 @@ using namespace vornik::test;
 namespace {
 
 struct Started {
-    Started() { FormCreate(s, store); }
+    Started() { StartEditor(s, store); }
     MemorySettingsStore store;
     MainState s;
 };
@@ -72,12 +72,12 @@ TEST(PageCommands, EachPageAndSetKindHasItsColumn) {
         }
     };
     check(kColIconSet, "at start");
-    EXPECT_EQ(PageControl1Change(s, kBitmapPage), "ScrollBox3");
+    EXPECT_EQ(ActivatePage(s, kBitmapPage), "ScrollBox3");
     check(kColBitmap, "bitmap");
-    EXPECT_EQ(PageControl1Change(s, kAnimationPage), "lvani1");
+    EXPECT_EQ(ActivatePage(s, kAnimationPage), "lvani1");
     check(kColAnimation, "animation");
     s.doc.ExeShown = true;
-    EXPECT_EQ(PageControl1Change(s, kIconPage), "LVIcon");
+    EXPECT_EQ(ActivatePage(s, kIconPage), "LVIcon");
     check(kColExeSet, "executable");
     EXPECT_EQ(PageCommandTable().size(), 22u);
 }
@@ -108,7 +108,7 @@ TEST(ResourceTarget, ButtonsApplyTheirColumnOnlyWhenPressed) {
          {"tbconvert", "mnu_convert", "tbinport", "inport1", "tbexport", "export1", "cmbcolor", "cmbsize"})
         EXPECT_TRUE(s.commands.Enabled(n)) << n;
 
-    sbandClick(s);
+    SetResourceTarget(s, ResourceTarget::Mask);
     EXPECT_EQ(s.edit.target, ResourceTarget::Mask);
     EXPECT_FALSE(s.commands.Enabled("cmbcolor"));
     EXPECT_FALSE(s.commands.Enabled("cmbsize"));
@@ -117,46 +117,46 @@ TEST(ResourceTarget, ButtonsApplyTheirColumnOnlyWhenPressed) {
     EXPECT_TRUE(s.commands.Enabled("export1"));
     EXPECT_FALSE(s.commands.Enabled("tbbmpget"));
 
-    sbviewClick(s);  // the selectors stay as the mask left them
+    SetResourceTarget(s, ResourceTarget::View);  // the selectors stay as the mask left them
     EXPECT_FALSE(s.commands.Enabled("cmbcolor"));
     EXPECT_FALSE(s.commands.Enabled("cmbsize"));
     EXPECT_FALSE(s.commands.Enabled("inport1"));
     EXPECT_FALSE(s.commands.Enabled("tbexport"));
 
-    PageControl1Change(s, kBitmapPage);
-    sbxorClick(s);
+    ActivatePage(s, kBitmapPage);
+    SetResourceTarget(s, ResourceTarget::Image);
     EXPECT_TRUE(s.commands.Enabled("cmbcolor"));
     EXPECT_TRUE(s.commands.Enabled("cmbsize"));
     EXPECT_TRUE(s.commands.Enabled("tbconvert"));
     EXPECT_TRUE(s.commands.Enabled("mnu_bmpget"));
-    PageControl1Change(s, kIconPage);
-    sbxorClick(s);
+    ActivatePage(s, kIconPage);
+    SetResourceTarget(s, ResourceTarget::Image);
     EXPECT_FALSE(s.commands.Enabled("tbbmpget"));
 }
 
 TEST(Selectors, UserPicksOfTypeSizeAndStyle) {
     Started st;
     MainState& s = st.s;
-    cmbtypeChange(s, kTypeBitmap);
+    SelectEntryType(s, kTypeBitmap);
     EXPECT_FALSE(s.commands.Enabled("spex"));
     EXPECT_FALSE(s.commands.Enabled("spey"));
-    cmbtypeClick(s, kTypeCursor);
+    SelectEntryType(s, kTypeCursor);
     EXPECT_TRUE(s.commands.Enabled("spex"));
     EXPECT_EQ(s.edit.cmbtype, kTypeCursor);
 
-    cmbsizeClick(s, 5);
+    SelectEntrySize(s, 5);
     EXPECT_EQ(s.edit.Shape1Width, 128);
     EXPECT_EQ(s.edit.Shape1Height, 128);
-    cmbsizeClick(s, 0);  // "Any" leaves the frame
+    SelectEntrySize(s, 0);  // "Any" leaves the frame
     EXPECT_EQ(s.edit.cmbsize, 0);
     EXPECT_EQ(s.edit.Shape1Width, 128);
-    cmbsizeClick(s, 1);
+    SelectEntrySize(s, 1);
     EXPECT_EQ(s.edit.Shape1Height, 16);
 
-    view1Click(s, 3);
+    SetListStyle(s, 3);
     EXPECT_EQ(s.edit.LVIconStyle, 3);
     for (int tag = 0; tag < 4; ++tag) EXPECT_EQ(ViewStyleChecked(s.edit, tag), tag == 3);
-    view1Click(s, 9);
+    SetListStyle(s, 9);
     EXPECT_EQ(s.edit.LVIconStyle, 3);
 }
 

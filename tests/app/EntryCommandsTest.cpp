@@ -60,7 +60,7 @@ TEST(EntryCommands, AutoCompletionFillsTheDefaultFormatsInFront) {
     MainState s = IconState();
     AddEntry(*s.doc.IconSet, 32, 8);
     s.settings.autoicon = DefaultAutoIconFormats();
-    iconautoClick(s);
+    AddMissingFormats(s);
     const TIconCurEX& set = *s.doc.IconSet;
     ASSERT_EQ(set.Count, 6);
     const int sides[6] = {16, 32, 48, 16, 48, 32};
@@ -73,7 +73,7 @@ TEST(EntryCommands, AutoCompletionFillsTheDefaultFormatsInFront) {
     EXPECT_FALSE(s.WaitCursor);
     // Nothing enabled: nothing changes.
     s.settings.autoicon = {};
-    iconautoClick(s);
+    AddMissingFormats(s);
     EXPECT_EQ(s.doc.IconSet->Count, 6);
 }
 
@@ -93,7 +93,7 @@ TEST(EntryCommands, AutoCompletionMakesAlphaFormatsUpTo256FromTheMask) {
     DIBsToEntry(set, image, mask, 0);
     s.settings.autoicon[kClassicFormats + 0] = true;  // 16 x 16 with alpha
     s.settings.autoicon[kClassicFormats + 5] = true;  // 256 x 256 with alpha
-    iconautoClick(s);
+    AddMissingFormats(s);
     ASSERT_EQ(set.Count, 3);
     EXPECT_EQ(set.Entries[0].PixelWidth(), 16);
     EXPECT_EQ(set.Entries[1].PixelWidth(), 256);
@@ -108,7 +108,7 @@ TEST(EntryCommands, AutoCompletionMakesAlphaFormatsUpTo256FromTheMask) {
         EXPECT_EQ(bottomRow[(side - 1) * 4 + 3], 255) << i;    // right: opaque
     }
     // Run again: both are there, nothing is added.
-    iconautoClick(s);
+    AddMissingFormats(s);
     EXPECT_EQ(set.Count, 3);
 }
 
@@ -133,17 +133,17 @@ TEST(EntryCommands, ReplaceNeedsASelectionAndTakesTheHotSpot) {
     s.edit.spex = 3;
     s.edit.spey = 4;
     s.LVIcon.selected = -1;
-    tbiconrepClick(s, -1);
+    ReplaceEntryFromViews(s, -1);
     ASSERT_EQ(notices.notices.size(), 1u);
     EXPECT_EQ(notices.notices[0].text, kReplaceNeedsSelection);
     s.LVIcon.selected = 0;
-    tbiconrepClick(s, -1);
+    ReplaceEntryFromViews(s, -1);
     EXPECT_EQ(s.doc.IconSet->Entries[0].Width, 48);
     EXPECT_EQ(s.doc.IconSet->Entries[0].HotSpotX, 3);
     EXPECT_EQ(s.doc.IconSet->Entries[0].HotSpotY, 4);
     // The Bitmap page does nothing.
     s.edit.PageControl1 = kBitmapPage;
-    tbiconrepClick(s, -1);
+    ReplaceEntryFromViews(s, -1);
     EXPECT_EQ(notices.notices.size(), 1u);
 }
 
@@ -151,7 +151,7 @@ TEST(EntryCommands, AddPutsEntriesFirstAndFramesLast) {
     MainState s = IconState();
     AddEntry(*s.doc.IconSet, 32, 4);
     PutViews(s.edit, 16);
-    tbiconaddClick(s);
+    AddEntryFromViews(s);
     ASSERT_EQ(s.doc.IconSet->Count, 2);
     EXPECT_EQ(s.doc.IconSet->Entries[0].Width, 16);
     EXPECT_EQ(s.doc.IconSet->Entries[1].Width, 32);
@@ -162,7 +162,7 @@ TEST(EntryCommands, AddPutsEntriesFirstAndFramesLast) {
     s.RefillAnimation = [&](MainState&) { ++refreshed; };
     s.edit.PageControl1 = kAnimationPage;
     const int frames = s.doc.AniSet->Count;
-    tbiconaddClick(s);
+    AddEntryFromViews(s);
     ASSERT_EQ(s.doc.AniSet->Count, frames + 1);
     EXPECT_EQ(s.doc.AniSet->Entries[frames].Width, 16);
     EXPECT_EQ(refreshed, 1);

@@ -68,7 +68,7 @@ TEST(IcnsDocument, OpenListEditSaveKeepsWhatWasNotTouched) {
     EXPECT_NE(s.LVIcon.items[4].caption.find("ic13"), std::string::npos) << s.LVIcon.items[4].caption;
 
     // Unchanged, everything comes back as it was.
-    ASSERT_TRUE(Save1Click(s));
+    ASSERT_TRUE(SaveDocument(s));
     const IcnsFile same = ReadIcnsFile(named);
     ASSERT_EQ(same.elements.size(), made.elements.size());
     for (const char* type : {"is32", "s8mk", "il32", "l8mk", "ic11", "ic08", "ic13", "ic09", "icnV"}) {
@@ -85,7 +85,7 @@ TEST(IcnsDocument, OpenListEditSaveKeepsWhatWasNotTouched) {
     TQvDIB mask;
     mask.CreateDIB(256, 256, 0, 1);
     DIBsToEntry(set, square(256, 200), mask, 3);
-    ASSERT_TRUE(Save1Click(s));
+    ASSERT_TRUE(SaveDocument(s));
     const IcnsFile edited = ReadIcnsFile(named);
     EXPECT_NE(find(edited, "ic08")->data, find(made, "ic08")->data);
     EXPECT_EQ(find(edited, "ic13")->data, find(made, "ic13")->data);
@@ -109,18 +109,18 @@ TEST(IcnsDocument, OpenListEditSaveKeepsWhatWasNotTouched) {
     EXPECT_FALSE(FileExists(dir.file("x.icns")));
     set.DeleteSlot(slot);
     dialogs.answer(dir.file("copy.icns"), 1);
-    ASSERT_TRUE(SaveAs1Click(s));
+    ASSERT_TRUE(SaveDocumentAs(s));
     EXPECT_EQ(IcnsImages(ReadIcnsFile(dir.file("copy.icns"))).size(), 6u);  // five and the JPEG 2000 one
     // A name with no extension keeps the document an Apple icon.
     dialogs.answer(dir.file("plain"), 1);
-    ASSERT_TRUE(SaveAs1Click(s));
+    ASSERT_TRUE(SaveDocumentAs(s));
     EXPECT_EQ(IcnsImages(ReadIcnsFile(dir.file("plain.icns"))).size(), 6u);
 
     // Read by content under another name, Save writes ICNS back, not an ICO.
     OpenDocument(s, path);
     ASSERT_TRUE(s.doc.IconSet);
     EXPECT_NE(s.LVIcon.items[0].caption.find("is32"), std::string::npos) << s.LVIcon.items[0].caption;
-    ASSERT_TRUE(Save1Click(s));
+    ASSERT_TRUE(SaveDocument(s));
     EXPECT_EQ(ReadIcnsFile(path).elements.size(), made.elements.size());
 
     // As an import source its images are an icon set.
@@ -177,7 +177,7 @@ TEST(IcnsDocument, EntriesKeepTheTypeTheyWereReadAs) {
     EXPECT_EQ(AppleIconTypeOfEntry(set, 0), "ic07");
     EXPECT_EQ(AppleIconTypeOfEntry(set, 1), "it32");
     set.DeleteSlot(slot);
-    ASSERT_TRUE(Save1Click(s));
+    ASSERT_TRUE(SaveDocument(s));
     const IcnsFile saved = ReadIcnsFile(path);
     std::vector<std::string> types;
     for (const auto& e : saved.elements) types.push_back(IcnsTypeText(e.type));

@@ -67,13 +67,13 @@ TEST(ImportCommand, AResourceFileEntryGoesIntoBothViews) {
     s.edit.target = ResourceTarget::Mask;  // whatever is down, both views take the entry
 
     dialogs.cancel();
-    EXPECT_FALSE(tbinportClick(s, Choose(0)));
+    EXPECT_FALSE(ImportPictureIntoView(s, Choose(0)));
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].request.filter, kImportFilter);
 
     std::string label;
     dialogs.answer(cursors.front().string());
-    EXPECT_TRUE(tbinportClick(s, Choose(0, &label)));
+    EXPECT_TRUE(ImportPictureIntoView(s, Choose(0, &label)));
     EXPECT_EQ(label, cursors.front().string());
     ASSERT_TRUE(s.edit.imgxor);
     ASSERT_TRUE(s.edit.imgand);

@@ -19,7 +19,7 @@ namespace {
 using namespace test;
 
 struct Started {
-    Started() { FormCreate(s, store); }
+    Started() { StartEditor(s, store); }
     MemorySettingsStore store;
     MainState s;
 };
@@ -65,7 +65,7 @@ TEST(OpenReadResult, DamagedAniIsNeverSavedOverWithoutAsking) {
 
     FileDialogsScript dialogs;  // no scripted answer: the chooser is cancelled
     rec.answers = {false};
-    EXPECT_FALSE(Save1Click(st.s));
+    EXPECT_FALSE(SaveDocument(st.s));
     EXPECT_EQ(ReadAll(dir.file("busy.ani")), original);
     ASSERT_EQ(rec.notices.size(), 1u);
     EXPECT_EQ(rec.notices[0].kind, "question");
@@ -73,12 +73,12 @@ TEST(OpenReadResult, DamagedAniIsNeverSavedOverWithoutAsking) {
     EXPECT_EQ(dialogs.asked.size(), 1u);
 
     rec.answers = {true};
-    EXPECT_TRUE(Save1Click(st.s));
+    EXPECT_TRUE(SaveDocument(st.s));
     EXPECT_NE(ReadAll(dir.file("busy.ani")), original);
     EXPECT_FALSE(st.s.doc.AniReadWithLosses);
     // Only the first save asks.
     rec.notices.clear();
-    EXPECT_TRUE(Save1Click(st.s));
+    EXPECT_TRUE(SaveDocument(st.s));
     EXPECT_TRUE(rec.notices.empty());
 }
 

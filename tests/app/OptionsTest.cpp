@@ -9,7 +9,7 @@ TEST(Options, CancelChangesNothing) {
     MemorySettingsStore store;
     Settings s;
     const Settings before = s;
-    EXPECT_FALSE(Option1Click(s, store, [](OptionDialogValues& d) {
+    EXPECT_FALSE(RunOptionsDialog(s, store, [](OptionDialogValues& d) {
         d.color = 0x0000FF;
         d.CheckListBox1 = {};
         d.chkiconcolor = true;
@@ -23,11 +23,11 @@ TEST(Options, ConfirmStoresEveryControlInTheRecord) {
     MemorySettingsStore store;
     Settings s;
     s.defrate = 500;
-    EXPECT_TRUE(Option1Click(s, store, [](OptionDialogValues& d) {
+    EXPECT_TRUE(RunOptionsDialog(s, store, [](OptionDialogValues& d) {
         EXPECT_EQ(d.sedefrate, 100);  // clamped into the field's range
         EXPECT_EQ(d.color, 0xC0C0C0);
         EXPECT_TRUE(d.chkautomaskplus);
-        Button3Click(d);
+        ResetToDefaultFormats(d);
         d.color = 0xFF;
         d.chktoolbar = true;
         d.rdoSCAP = 1;
@@ -68,7 +68,7 @@ TEST(Options, DesktopIconDepthWrittenOnlyWhenTheBoxDisagrees) {
         const int writesBefore = store.writeCount();
         Settings s;
         bool shown = false;
-        Option1Click(s, store, [&](OptionDialogValues& d) {
+        RunOptionsDialog(s, store, [&](OptionDialogValues& d) {
             shown = d.chkiconcolor;
             if (c.touch) d.chkiconcolor = !d.chkiconcolor;
             return true;

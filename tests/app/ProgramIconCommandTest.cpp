@@ -51,7 +51,7 @@ struct Editor {
         path = dir.file("app.exe");
         original = program(signedProgram);
         WriteAll(path, original);
-        FormCreate(s, store);
+        StartEditor(s, store);
         OpenDocument(s, path);
     }
 };

@@ -41,14 +41,14 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
     const int count = s.doc.IconSet->Count;
 
     std::filesystem::remove(dir.file("in.ico"));
-    Save1Click(s);  // has a name: written without a question
+    SaveDocument(s);  // has a name: written without a question
     EXPECT_TRUE(dialogs.asked.empty());
     TIconCurEX back;
     ASSERT_TRUE(back.LoadFromFile(dir.file("in.ico")));
     EXPECT_EQ(back.Count, count);
 
     dialogs.answer(dir.file("out.ico"));
-    EXPECT_TRUE(SaveAs1Click(s));
+    EXPECT_TRUE(SaveDocumentAs(s));
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, "save");
     EXPECT_EQ(dialogs.asked[0].request.filter, "Icon|*.ico");
@@ -59,7 +59,7 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
 
     // Cancelled: nothing written, the name stays.
     dialogs.cancel();
-    EXPECT_FALSE(SaveAs1Click(s));
+    EXPECT_FALSE(SaveDocumentAs(s));
     EXPECT_EQ(s.doc.IconFileName, dir.file("out.ico"));
     // Save As starts in the document's own folder, with its name.
     EXPECT_EQ(dialogs.asked.back().request.initialDir,
@@ -69,21 +69,21 @@ TEST(SaveExport, SaveWritesToTheFileAndSaveAsAsksWithThePagesFilter) {
     // A cursor set offers the cursor filter.
     s.doc.IconSet->ResourceType = 2;
     dialogs.cancel();
-    SaveAs1Click(s);
+    SaveDocumentAs(s);
     EXPECT_EQ(dialogs.asked.back().request.filter, "Cursor|*.cur|Xcursor|*");
     EXPECT_EQ(dialogs.asked.back().request.defaultExt, "cur");
 
     // An animation never saved goes through Save As with the .ani filter.
     s.edit.PageControl1 = kAnimationPage;
     dialogs.cancel();
-    Save1Click(s);
+    SaveDocument(s);
     EXPECT_EQ(dialogs.asked.back().request.filter, "Animated cursor|*.ani|Xcursor|*");
     EXPECT_EQ(dialogs.asked.back().request.defaultExt, "ani");
     // The Bitmap page saves nothing and asks nothing.
     const auto asked = dialogs.asked.size();
     s.edit.PageControl1 = kBitmapPage;
-    Save1Click(s);
-    EXPECT_FALSE(SaveAs1Click(s));
+    SaveDocument(s);
+    EXPECT_FALSE(SaveDocumentAs(s));
     EXPECT_EQ(dialogs.asked.size(), asked);
     EXPECT_TRUE(notices.notices.empty());
 }
@@ -100,7 +100,7 @@ TEST(SaveExport, ExportByTypeAndTarget) {
     s.edit.spex = 3;
     s.edit.spey = 4;
     dialogs.answer(dir.file("one.cur"));
-    ASSERT_TRUE(tbexportClick(s));
+    ASSERT_TRUE(ExportImagePair(s));
     TIconCurEX cur;
     ASSERT_TRUE(cur.LoadFromFile(dir.file("one.cur")));
     EXPECT_EQ(cur.ResourceType, 2);
@@ -111,20 +111,20 @@ TEST(SaveExport, ExportByTypeAndTarget) {
     s.edit.cmbtype = kTypeBitmap;
     s.edit.target = ResourceTarget::View;
     const auto asked = dialogs.asked.size();
-    EXPECT_FALSE(tbexportClick(s));
+    EXPECT_FALSE(ExportImagePair(s));
     EXPECT_EQ(dialogs.asked.size(), asked);  // no chooser
     ASSERT_EQ(notices.notices.size(), 1u);
     EXPECT_EQ(notices.notices[0].text, kExportNeedsTargetNotice);
 
     s.edit.target = ResourceTarget::Mask;
     dialogs.answer(dir.file("mask.jpg"));
-    EXPECT_TRUE(tbexportClick(s));
+    EXPECT_TRUE(ExportImagePair(s));
     EXPECT_GT(std::filesystem::file_size(dir.file("mask.jpg")), 0u);
     dialogs.answer(dir.file("mask.png"));
-    EXPECT_TRUE(tbexportClick(s));
+    EXPECT_TRUE(ExportImagePair(s));
     EXPECT_GT(std::filesystem::file_size(dir.file("mask.png")), 0u);
     dialogs.answer(dir.file("mask.gif"));  // no writer: refused with a message naming the file
-    EXPECT_FALSE(tbexportClick(s));
+    EXPECT_FALSE(ExportImagePair(s));
     EXPECT_FALSE(std::filesystem::exists(dir.file("mask.gif")));
     ASSERT_EQ(notices.notices.size(), 2u);
     EXPECT_NE(notices.notices[1].text.find("Cannot export to \"mask.gif\""), std::string::npos);
@@ -132,7 +132,7 @@ TEST(SaveExport, ExportByTypeAndTarget) {
     s.edit.target = ResourceTarget::Image;
     s.settings.iconbackadd = true;
     dialogs.answer(dir.file("image.bmp"));
-    EXPECT_TRUE(tbexportClick(s));
+    EXPECT_TRUE(ExportImagePair(s));
     TQvDIB written;
     written.LoadFromFile(dir.file("image.bmp"));
     EXPECT_EQ(written.Width(), s.edit.imgxor->Width());
@@ -141,12 +141,12 @@ TEST(SaveExport, ExportByTypeAndTarget) {
     // The name decides the format, not the type selector.
     s.edit.cmbtype = kTypeIcon;
     dialogs.answer(dir.file("named.bmp"));
-    EXPECT_TRUE(tbexportClick(s));
+    EXPECT_TRUE(ExportImagePair(s));
     TQvDIB bmp;
     bmp.LoadFromFile(dir.file("named.bmp"));
     EXPECT_EQ(bmp.Width(), s.edit.imgxor->Width());
     dialogs.answer(dir.file("named.cur"));
-    EXPECT_TRUE(tbexportClick(s));
+    EXPECT_TRUE(ExportImagePair(s));
     TIconCurEX named;
     ASSERT_TRUE(named.LoadFromFile(dir.file("named.cur")));
     EXPECT_EQ(named.ResourceType, 2);

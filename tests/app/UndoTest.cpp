@@ -51,19 +51,19 @@ TEST(Undo, ViewEditsUndoAndRedoInOrder) {
     RunUndoable(s, kUndoViews, "paint", [&] { TQvDIBCanvas(*s.edit.imgand).SetPixel(3, 4, kRasterWhite); });
     RunUndoable(s, kUndoViews, "convert", [&] { s.edit.cmbcolor = 3; });
     EXPECT_EQ(s.History.UndoCount(), 2u);
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_EQ(s.edit.cmbcolor, 1);
     EXPECT_EQ(MaskPixel(s, 3, 4), kRasterWhite);
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_TRUE(s.edit.imgand->SharesStorageWith(original));
-    EXPECT_FALSE(Undo1Click(s));
-    ASSERT_TRUE(Redo1Click(s));
+    EXPECT_FALSE(UndoEdit(s));
+    ASSERT_TRUE(RedoEdit(s));
     EXPECT_EQ(MaskPixel(s, 3, 4), kRasterWhite);
-    ASSERT_TRUE(Redo1Click(s));
+    ASSERT_TRUE(RedoEdit(s));
     EXPECT_EQ(s.edit.cmbcolor, 3);
-    EXPECT_FALSE(Redo1Click(s));
+    EXPECT_FALSE(RedoEdit(s));
     // A new edit after an undo drops what could have been redone.
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     RunUndoable(s, kUndoViews, "hot spot", [&] { s.edit.spex = 5; });
     EXPECT_FALSE(s.History.CanRedo());
 }
@@ -80,13 +80,13 @@ TEST(Undo, SetEditsMarkTheDocumentAndComeBack) {
     MainState s = IconState();
     PutViews(s.edit, 32, 32);
     s.edit.PageControl1 = kIconPage;
-    RunUndoable(s, kUndoIconSet, "add", [&] { tbiconaddClick(s); });
+    RunUndoable(s, kUndoIconSet, "add", [&] { AddEntryFromViews(s); });
     ASSERT_EQ(s.doc.IconSet->Count, 1);
     EXPECT_TRUE(s.doc.IconModified);
     EXPECT_EQ(WindowTitle(s), "*" + s.Caption);
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_EQ(s.doc.IconSet->Count, 0);
-    ASSERT_TRUE(Redo1Click(s));
+    ASSERT_TRUE(RedoEdit(s));
     ASSERT_EQ(s.doc.IconSet->Count, 1);
     EXPECT_EQ(s.doc.IconSet->Entries[0].Width, 32);
 
@@ -98,7 +98,7 @@ TEST(Undo, SetEditsMarkTheDocumentAndComeBack) {
     });
     EXPECT_TRUE(s.doc.AniModified);
     s.edit.PageControl1 = kIconPage;
-    ASSERT_TRUE(Undo1Click(s));
+    ASSERT_TRUE(UndoEdit(s));
     EXPECT_EQ(s.edit.PageControl1, kAnimationPage);
     EXPECT_EQ(s.doc.AniSet->Count, 0);
     EXPECT_EQ(s.doc.AniSet->Title, "");
@@ -107,7 +107,7 @@ TEST(Undo, SetEditsMarkTheDocumentAndComeBack) {
 TEST(Undo, AFailedCommandLeavesEverythingAsItWas) {
     MainState s = IconState();
     PutViews(s.edit, 32, 32);
-    RunUndoable(s, kUndoIconSet, "add", [&] { tbiconaddClick(s); });
+    RunUndoable(s, kUndoIconSet, "add", [&] { AddEntryFromViews(s); });
     const auto before = CopySet(*s.doc.IconSet);
     s.doc.IconModified = false;
     EXPECT_THROW(RunUndoable(s, kUndoIconSet | kUndoViews, "bad",
@@ -164,13 +164,13 @@ TEST(Undo, AddAndReplaceOfAMismatchedPairChangeNothing) {
     NoticeRecorder rec;
     MainState s = IconState();
     PutViews(s.edit, 32, 32);
-    tbiconaddClick(s);
+    AddEntryFromViews(s);
     const auto before = CopySet(*s.doc.IconSet);
     PutViews(s.edit, 48, 32);
-    EXPECT_THROW(tbiconaddClick(s), EVornikError);
+    EXPECT_THROW(AddEntryFromViews(s), EVornikError);
     s.LVIcon.selected = 0;
     try {
-        tbiconrepClick(s, -1);
+        ReplaceEntryFromViews(s, -1);
         ADD_FAILURE() << "replaced";
     } catch (const EVornikError& e) {
         EXPECT_NE(std::string(e.what()).find("The image (48 x 48) and the mask (32 x 32)"),
@@ -178,7 +178,7 @@ TEST(Undo, AddAndReplaceOfAMismatchedPairChangeNothing) {
     }
     EXPECT_TRUE(SameSet(*before, *s.doc.IconSet));
     s.edit.PageControl1 = kAnimationPage;
-    EXPECT_THROW(tbiconaddClick(s), EVornikError);
+    EXPECT_THROW(AddEntryFromViews(s), EVornikError);
     EXPECT_EQ(s.doc.AniSet->Count, 0);
 }
 
@@ -194,7 +194,7 @@ TEST(LeaveDocument, ModifiedDocumentsAskSaveDiscardOrCancel) {
     };
     EXPECT_TRUE(ConfirmLeave(s, kIconPage));  // nothing changed: nothing asked
     EXPECT_TRUE(asked.empty());
-    RunUndoable(s, kUndoIconSet, "add", [&] { tbiconaddClick(s); });
+    RunUndoable(s, kUndoIconSet, "add", [&] { AddEntryFromViews(s); });
     EXPECT_FALSE(ConfirmLeave(s, kIconPage));
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0], "\"Untitled icon\" has been changed. Save the changes?");
@@ -210,13 +210,13 @@ TEST(LeaveDocument, ModifiedDocumentsAskSaveDiscardOrCancel) {
 
     // Save: writes the file and leaves; a failed save keeps the document.
     test::TempDir dir;
-    RunUndoable(s, kUndoIconSet, "add", [&] { tbiconaddClick(s); });
+    RunUndoable(s, kUndoIconSet, "add", [&] { AddEntryFromViews(s); });
     s.doc.IconFileName = dir.file("kept.ico");
     answer = SaveChoice::Save;
     EXPECT_TRUE(ConfirmLeave(s, kIconPage));
     EXPECT_FALSE(s.doc.IconModified);
     EXPECT_TRUE(std::filesystem::exists(dir.file("kept.ico")));
-    RunUndoable(s, kUndoIconSet, "add", [&] { tbiconaddClick(s); });
+    RunUndoable(s, kUndoIconSet, "add", [&] { AddEntryFromViews(s); });
     s.doc.IconFileName = dir.file("no/such/folder/x.ico");
     EXPECT_ANY_THROW(ConfirmLeave(s, kIconPage));
     EXPECT_TRUE(s.doc.IconModified);

@@ -43,7 +43,7 @@ TEST(XcursorDocument, ContentChoosesThePageAndSavingKeepsXcursor) {
     EXPECT_EQ(s.doc.IconSet->Count, 2);
     EXPECT_EQ(s.doc.IconSet->ResourceType, 2);
     EXPECT_EQ(s.doc.IconSet->Entries[0].HotSpotY, 3);
-    Save1Click(s);  // its name has no extension: written back as Xcursor
+    SaveDocument(s);  // its name has no extension: written back as Xcursor
     EXPECT_EQ(ReadXcursorFile(still).size(), 2u);
 
     OpenDocument(s, spin);
@@ -52,12 +52,12 @@ TEST(XcursorDocument, ContentChoosesThePageAndSavingKeepsXcursor) {
     EXPECT_EQ(s.doc.AniSet->Steps[1].Rate, 12);
     // Save As with the Xcursor filter, and with the animated cursor filter.
     dialogs.answer(dir.file("spin"), 2);
-    ASSERT_TRUE(SaveAs1Click(s));
+    ASSERT_TRUE(SaveDocumentAs(s));
     const auto images = ReadXcursorFile(dir.file("spin"));
     ASSERT_EQ(images.size(), 2u);
     EXPECT_EQ(images[1].delay, 200u);
     dialogs.answer(dir.file("spin.ani"), 1);
-    ASSERT_TRUE(SaveAs1Click(s));
+    ASSERT_TRUE(SaveDocumentAs(s));
     const Bytes ani = ReadFileBytes(dir.file("spin.ani"));
     EXPECT_EQ(std::string(ani.begin(), ani.begin() + 4), "RIFF");
 
