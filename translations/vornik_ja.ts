@@ -1302,10 +1302,6 @@ Overwrite it? (No: save under another name)</source>
         <translation>このコマンドはまだ使えません</translation>
     </message>
     <message>
-        <source>Searching...</source>
-        <translation>検索中...</translation>
-    </message>
-    <message>
         <source>Editing Panel</source>
         <translation>編集パネル</translation>
     </message>

@@ -21,7 +21,6 @@ namespace vornik {
 
 void TfrmMain::OpenDocument(const QString& path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    showStatus(0, tr("Searching..."));
     try {
         // Opening a picture takes a square into the views: that part can be undone.
         RunUndoable(s_, kUndoViews, "open",

@@ -317,6 +317,8 @@ TEST(MainWindow, AMissingFileIsReportedAndTheWindowCarriesOn) {
     ASSERT_EQ(f.notices.notices.size(), 1u);
     EXPECT_NE(f.notices.notices[0].text.find("x.ico"), std::string::npos);
     EXPECT_EQ(f.w.LVIcon->count(), 0);
+    // The status bar does not go on saying the file is being read.
+    EXPECT_EQ(f.w.StatusPanel[0]->text(), QString());
 }
 
 TEST(MainWindow, ClosingWritesSettingsPlacementAndRecentFiles) {
