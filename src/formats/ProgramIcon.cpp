@@ -86,6 +86,10 @@ ProgramIconResult SetProgramIcon(const std::uint8_t* data, std::size_t size, con
         return refuse(ProgramIconRefusal::Unsupported, "unusual alignment (file " + HexText(fileAlign) + ", sections " +
                                                            HexText(sectionAlign) + ")");
     if (pe.sections.empty()) return refuse(ProgramIconRefusal::Unsupported, "the program has no sections");
+    // The headers are read from the file: a size past its end is damage, and
+    // would place a new section gigabytes out.
+    if (ReadU32LE(data + opt + PeHeaders::kSizeOfHeaders) > size)
+        return refuse(ProgramIconRefusal::Damaged, "the size of the headers runs past the end of the file");
 
     // Sections in address order, none overlapping, their bytes inside the file.
     std::size_t tailBegin = 0, firstRaw = size;

@@ -370,6 +370,11 @@ TEST(ProgramIcon, RefusesWhatItCannotWriteSoundlyAndWritesNothing) {
     alignLikeALinker(damaged);
     WriteU32LE(damaged.data() + where.dataEntries[1], 0x7FFFFFF0);
     expectRefused(damaged, icon, ProgramIconRefusal::Damaged, "resource directory is damaged");
+
+    // Headers said to be 4 GB long: refused, not a new section placed past them.
+    Bytes vastHeaders = exe;
+    WriteU32LE(vastHeaders.data() + pe.optionalHeader + PeHeaders::kSizeOfHeaders, 0xFFFFF000);
+    expectRefused(vastHeaders, big, ProgramIconRefusal::Damaged, "size of the headers");
 }
 
 }  // namespace
