@@ -221,8 +221,12 @@ ProgramIconResult SetProgramIcon(const std::uint8_t* data, std::size_t size, con
     std::uint32_t rva = 0;
     std::size_t rawPointer = 0, rawSize = 0, oldRawSize = 0;
     if (place == Place::NewSection) {
+        // Past every section's addresses, counting file bytes beyond the
+        // virtual size too: a reader that maps those must not find the new
+        // section inside the last one.
         std::uint64_t end = 0;
-        for (const PeSection& s : pe.sections) end = std::max(end, std::uint64_t{s.virtualAddress} + memorySize(s));
+        for (const PeSection& s : pe.sections)
+            end = std::max(end, std::uint64_t{s.virtualAddress} + std::max<std::uint64_t>(memorySize(s), s.rawSize));
         const std::uint64_t at = alignUp(end, sectionAlign);
         if (at + alignUp(needed, sectionAlign) > 0xFFFFFFFFull)
             return refuse(ProgramIconRefusal::Unsupported, "the program's address space is full");

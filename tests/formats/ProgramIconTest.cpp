@@ -293,6 +293,18 @@ TEST(ProgramIcon, PlacesTheSectionInPlaceGrowingTheLastOrAsANewLastSection) {
     EXPECT_EQ(Bytes(r.output.begin() + moved, r.output.end()), table);
     EXPECT_NE(r.notes.back().find("PointerToSymbolTable"), std::string::npos);
 
+    // The section after .rsrc holds more file bytes than its virtual size
+    // (0x1200 against 0x180): the new section goes past those bytes too, or a
+    // reader mapping them would find the resources inside that section.
+    Bytes longRaw = exe;
+    addSectionAfter(longRaw, 0x66);
+    WriteU32LE(longRaw.data() + before.sectionTable + 40 + 16, 0x1200);
+    longRaw.insert(longRaw.end(), 0x1000, 0x66);
+    r = setIcon(longRaw, big);
+    ASSERT_EQ(r.refusal, ProgramIconRefusal::None) << r.reason;
+    expectSound(r.output);
+    EXPECT_EQ(ReadExeResources(r.output.data(), r.output.size()).groups.size(), 2u);
+
     // A program without resources gets a section of its own.
     PeBuilder none;
     none.Add(kRtVersion, 1, p.version);
