@@ -88,7 +88,8 @@ ProgramIconResult SetProgramIcon(const std::uint8_t* data, std::size_t size, con
     if (pe.sections.empty()) return refuse(ProgramIconRefusal::Unsupported, "the program has no sections");
     // The headers are read from the file: a size past its end is damage, and
     // would place a new section gigabytes out.
-    if (ReadU32LE(data + opt + PeHeaders::kSizeOfHeaders) > size)
+    const std::size_t sizeOfHeaders = ReadU32LE(data + opt + PeHeaders::kSizeOfHeaders);
+    if (sizeOfHeaders > size)
         return refuse(ProgramIconRefusal::Damaged, "the size of the headers runs past the end of the file");
 
     // Sections in address order, none overlapping, their bytes inside the file.
@@ -197,8 +198,7 @@ ProgramIconResult SetProgramIcon(const std::uint8_t* data, std::size_t size, con
 
     const std::size_t newHeader = pe.sectionTable + PeHeaders::kSectionHeaderSize * pe.sections.size();
     if (place == Place::NewSection) {
-        const std::uint32_t sizeOfHeaders = ReadU32LE(data + opt + PeHeaders::kSizeOfHeaders);
-        bool room = newHeader + PeHeaders::kSectionHeaderSize <= std::min<std::size_t>(sizeOfHeaders, firstRaw) &&
+        bool room = newHeader + PeHeaders::kSectionHeaderSize <= std::min(sizeOfHeaders, firstRaw) &&
                     newHeader + PeHeaders::kSectionHeaderSize <= size;
         for (std::size_t i = 0; room && i < PeHeaders::kSectionHeaderSize; ++i)
             if (data[newHeader + i] != 0) room = false;
@@ -231,8 +231,7 @@ ProgramIconResult SetProgramIcon(const std::uint8_t* data, std::size_t size, con
         if (at + alignUp(needed, sectionAlign) > 0xFFFFFFFFull)
             return refuse(ProgramIconRefusal::Unsupported, "the program's address space is full");
         rva = static_cast<std::uint32_t>(at);
-        const std::size_t headers = ReadU32LE(data + opt + PeHeaders::kSizeOfHeaders);
-        rawPointer = static_cast<std::size_t>(alignUp(std::max(tailBegin, headers), fileAlign));
+        rawPointer = static_cast<std::size_t>(alignUp(std::max(tailBegin, sizeOfHeaders), fileAlign));
         rawSize = static_cast<std::size_t>(alignUp(needed, fileAlign));
     } else {
         const PeSection& h = pe.sections[static_cast<std::size_t>(home)];
